@@ -1,16 +1,21 @@
 #!/usr/bin/env python3
 """Reads the JSON of hebrew_reorder_bench (--benchmark_format=json) on stdin and
 prints each reordering's throughput against FriBidi's at every size, and how the
-time per character at 1 MiB compares with that at 1 KiB."""
+time per character at 1 MiB compares with that at 1 KiB.  CPU time is used, so
+that other load on a shared machine counts less; with --benchmark_repetitions
+the medians are taken."""
 import json
 import sys
 
 runs = {}
-for b in json.load(sys.stdin)["benchmarks"]:
-    if b.get("run_type") == "aggregate" and b.get("aggregate_name") != "median":
+benchmarks = json.load(sys.stdin)["benchmarks"]
+have_medians = any(b.get("aggregate_name") == "median" for b in benchmarks)
+for b in benchmarks:
+    if have_medians and b.get("aggregate_name") != "median":
         continue
     name, size = b["name"].split("/")[:2]
-    runs[(name, int(size))] = b["real_time"] / int(size)  # ns per character (time unit ns)
+    scale = {"ns": 1, "us": 1e3, "ms": 1e6, "s": 1e9}[b.get("time_unit", "ns")]
+    runs[(name, int(size))] = b["cpu_time"] * scale / int(size)  # ns per character
 
 sizes = sorted({s for _, s in runs})
 peer = "BM_FriBidiLog2Vis"
