@@ -6,6 +6,7 @@
 
 #include "hebrew/narrow.h"
 #include "hebrew/reorder_internal.h"
+#include "hebrew/reorder_levels.h"
 
 namespace tarsil::hebrew {
 namespace detail {
@@ -14,6 +15,8 @@ namespace {
 // Lines up to this length are worked on in a buffer on the stack.
 constexpr std::size_t kStackLine = 256;
 constexpr std::size_t kArrays = 4;  // bytes, classes, levels, scratch
+// Pieces of a long line are about this long (see reorder_internal.h).
+constexpr std::size_t kPiece = 8192;
 
 std::int32_t Reorder(Variant variant, const wchar_t* text, std::size_t n, wchar_t* out,
                      std::uint32_t* indexMap, std::int32_t ltrParagraph,
@@ -42,9 +45,15 @@ std::int32_t Reorder(Variant variant, const wchar_t* text, std::size_t n, wchar_
     line.levels = storage + 2 * (n + 1);
     line.scratch = storage + 3 * (n + 1);
 
-    ClassifyLine(line, text);
-    ResolveNumberRuns(line);
-    ResolveNeutrals(line);
+    LineScan scan(line);
+    for (std::size_t from = 0; from < n;) {
+        const std::size_t to = ClassifyPiece(line, text, from, from + kPiece, scan);
+        ResolveNumberRuns(line, from, to);
+        ResolveNeutrals(line, from, to, scan);
+        from = to;
+    }
+    line.highest = scan.implicitLevels.highest;
+    line.lowestOdd = scan.implicitLevels.lowestOdd;
     ReverseRuns(line, indexMap);
     WriteOutput(line, out, indexMap);
     return 1;

@@ -44,13 +44,13 @@ constexpr ClassTable kAdjustedRightToLeft = AdjustedClasses(true);
 
 }  // namespace
 
-void ClassifyLine(Line& line, const wchar_t* text) {
+std::size_t ClassifyPiece(Line& line, const wchar_t* text, std::size_t from, std::size_t minEnd,
+                          LineScan& scan) {
     const ClassTable& table =
         line.variant == Variant::kLogicalToVisual && line.rtl ? kAdjustedRightToLeft : kAdjusted;
     // Neutrals and separators typed as Hebrew are right to left.
     const bool masked = line.variant == Variant::kMasked && line.mask != nullptr;
-    ExplicitLevels explicitLevels(line);
-    for (std::size_t i = 0; i < line.n; ++i) {
+    for (std::size_t i = from; i < line.n; ++i) {
         const auto b = static_cast<unsigned char>(text[i]);
         line.bytes[i] = b;
         std::uint8_t c = table[b];
@@ -58,11 +58,13 @@ void ClassifyLine(Line& line, const wchar_t* text) {
             (IsNeutral(c) || c == kES || (c == kCS && i == line.n - 1)))
             c = kR;
         line.classes[i] = c;
-        line.levels[i] = explicitLevels.Next(c);
+        line.levels[i] = scan.explicitLevels.Next(c);
         // The separator rule runs one position behind, so that it sees its
         // right neighbour's adjusted class and its left neighbour's result.
         if (i >= 2) ResolveSeparatorAt(line, i - 1);
+        if (i + 1 >= minEnd && IsStrong(c)) return i + 1;
     }
+    return line.n;
 }
 
 }  // namespace detail

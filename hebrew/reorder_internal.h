@@ -64,17 +64,23 @@ inline unsigned char MirrorPartner(unsigned char byte) {
 }
 
 // The passes, in the order reorder.cpp runs them.  Neighbouring steps of the
-// rules that only look at positions already passed share one loop, so that
-// a long line is walked as few times as possible.
+// rules that only look at positions already passed share one loop.  A long
+// line is worked on in pieces that end just after a strong byte: no rule
+// before the reordering looks past a strong byte for a position before it,
+// so each piece is finished while it is still in the cache, with only the
+// state of LineScan carried to the next piece.
+struct LineScan;  // reorder_levels.h
 
 // Narrows and classifies, adjusts the classes, assigns the explicit levels
-// and joins separators between numbers.
-void ClassifyLine(Line& line, const wchar_t* text);
+// and joins separators between numbers, from `from` up to the first strong
+// byte at or after minEnd - 1 (or the end).  Returns the end of the piece.
+std::size_t ClassifyPiece(Line& line, const wchar_t* text, std::size_t from, std::size_t minEnd,
+                          LineScan& scan);
 // Terminators and neutrals that belong to numbers, in one pass.
-void ResolveNumberRuns(Line& line);
+void ResolveNumberRuns(Line& line, std::size_t from, std::size_t to);
 // Flattens the leftover number classes, resolves the neutrals and applies
-// the implicit levels; leaves the highest and lowest odd level in line.
-void ResolveNeutrals(Line& line);
+// the implicit levels.
+void ResolveNeutrals(Line& line, std::size_t from, std::size_t to, LineScan& scan);
 // Reverses the runs of each level, from the highest to the lowest odd one.
 void ReverseRuns(Line& line, std::uint32_t* indexMap);
 // Writes the output; in a right-to-left paragraph reversed and mirrored.

@@ -70,4 +70,13 @@ class ImplicitLevels {
     std::uint8_t lastStrong_ = kNone;
 };
 
+// What one piece of a line hands on to the next.
+struct LineScan {
+    explicit LineScan(const Line& line) : explicitLevels(line) {}
+    ExplicitLevels explicitLevels;
+    ImplicitLevels implicitLevels;
+    std::uint8_t lastStrong = kNone;  // the general operation's strong class so far
+    std::uint8_t behind = kNone;      // the variants' backward search result
+};
+
 }  // namespace tarsil::hebrew::detail

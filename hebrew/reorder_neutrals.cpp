@@ -24,19 +24,21 @@ std::uint8_t CommonRule(const Line& line, unsigned char byte, std::uint8_t b, st
 }
 
 // The general operation decides per run, from the strong bytes around it.
-void ResolveByRuns(Line& line) {
+void ResolveByRuns(Line& line, std::size_t from, std::size_t to, LineScan& scan) {
     const std::size_t n = line.n;
     std::uint8_t* cls = line.classes;
-    std::uint8_t* nextStrong = line.scratch;  // nearest strong class at or after i
-    nextStrong[n] = kNotFound;
-    for (std::size_t i = n; i-- > 0;) {
+    // The nearest strong class at or after i; a piece ends with a strong
+    // byte, so the entry at `to` is only read for the last piece.
+    std::uint8_t* nextStrong = line.scratch;
+    nextStrong[to] = kNotFound;
+    for (std::size_t i = to; i-- > from;) {
         cls[i] = Flattened(line, cls[i]);
         nextStrong[i] = IsStrong(cls[i]) ? cls[i] : nextStrong[i + 1];
     }
 
-    ImplicitLevels implicitLevels;
-    std::uint8_t lastStrong = kNotFound;
-    for (std::size_t s = 0; s < n;) {
+    ImplicitLevels& implicitLevels = scan.implicitLevels;
+    std::uint8_t& lastStrong = scan.lastStrong;
+    for (std::size_t s = from; s < to;) {
         if (!IsNeutral(cls[s])) {
             if (IsStrong(cls[s])) lastStrong = cls[s];
             implicitLevels.Apply(cls[s], line.levels[s]);
@@ -64,27 +66,25 @@ void ResolveByRuns(Line& line) {
         for (std::size_t i = s; i < e; ++i) implicitLevels.Apply(cls[i], line.levels[i]);
         s = e;
     }
-    line.highest = implicitLevels.highest;
-    line.lowestOdd = implicitLevels.lowestOdd;
 }
 
 // The variants decide per byte.  Their search skips white space and stops at
 // anything else, so the backward result is carried along the scan and the
 // forward result is precomputed from the right.
-void ResolveByBytes(Line& line) {
-    const std::size_t n = line.n;
+void ResolveByBytes(Line& line, std::size_t from, std::size_t to, LineScan& scan) {
     std::uint8_t* cls = line.classes;
-    std::uint8_t* ahead = line.scratch;  // the forward search's result from i
-    ahead[n] = kNotFound;
-    for (std::size_t i = n; i-- > 0;) {
+    // The forward search's result from i; a piece ends with a strong byte,
+    // so the entry at `to` is only read for the last piece.
+    std::uint8_t* ahead = line.scratch;
+    ahead[to] = kNotFound;
+    for (std::size_t i = to; i-- > from;) {
         cls[i] = Flattened(line, cls[i]);
         ahead[i] = cls[i] == kWS ? ahead[i + 1] : FoundAs(cls[i]);
     }
 
     const bool visualToLogical = line.variant == Variant::kVisualToLogical;
-    std::uint8_t behind = kNotFound;  // the backward search's result from i - 1
-    ImplicitLevels implicitLevels;
-    for (std::size_t i = 0; i < n; ++i) {
+    std::uint8_t& behind = scan.behind;  // the backward search's result from i - 1
+    for (std::size_t i = from; i < to; ++i) {
         const std::uint8_t own = cls[i];
         if (IsNeutral(own)) {
             const unsigned char byte = line.bytes[i];
@@ -106,19 +106,17 @@ void ResolveByBytes(Line& line) {
             cls[i] = c;
         }
         if (cls[i] != kWS) behind = FoundAs(cls[i]);
-        implicitLevels.Apply(cls[i], line.levels[i]);
+        scan.implicitLevels.Apply(cls[i], line.levels[i]);
     }
-    line.highest = implicitLevels.highest;
-    line.lowestOdd = implicitLevels.lowestOdd;
 }
 
 }  // namespace
 
-void ResolveNeutrals(Line& line) {
+void ResolveNeutrals(Line& line, std::size_t from, std::size_t to, LineScan& scan) {
     if (line.variant == Variant::kLogicalToVisual)
-        ResolveByRuns(line);
+        ResolveByRuns(line, from, to, scan);
     else
-        ResolveByBytes(line);
+        ResolveByBytes(line, from, to, scan);
 }
 
 }  // namespace tarsil::hebrew::detail

@@ -44,10 +44,10 @@ std::size_t JoinStart(const Line& line, std::size_t s, std::size_t e) {
 // Terminators first, then neutrals, as if in two passes: a terminator run
 // that follows a neutral run is settled before that neutral run, since it
 // must see the neutrals unchanged and they must see its result.
-void ResolveNumberRuns(Line& line) {
+void ResolveNumberRuns(Line& line, std::size_t from, std::size_t to) {
     std::uint8_t* cls = line.classes;
-    const std::size_t n = line.n;
-    for (std::size_t s = 0; s < n;) {
+    const std::size_t n = line.n;  // runs end before a piece's last (strong) byte
+    for (std::size_t s = from; s < to;) {
         if (cls[s] == kET) {
             s = ResolveTerminatorRun(line, s);
             continue;

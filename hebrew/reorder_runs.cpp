@@ -5,6 +5,10 @@
 namespace tarsil::hebrew::detail {
 namespace {
 
+// Reverses every maximal run of positions whose level is at least k.  The
+// levels stay in logical order: a run reversed at level k lies inside the
+// runs of every lower level, so moving its levels along would not change
+// which positions those runs cover.
 template <typename T>
 void ReverseRunsAtLeast(const std::uint8_t* levels, std::size_t n, std::uint8_t k, T* data) {
     for (std::size_t s = 0; s < n;) {
@@ -17,15 +21,6 @@ void ReverseRunsAtLeast(const std::uint8_t* levels, std::size_t n, std::uint8_t 
         std::reverse(data + s, data + e);
         s = e;
     }
-}
-
-// Reverses every maximal run of positions whose level is at least k.  The
-// levels stay in logical order: a run reversed at level k lies inside the
-// runs of every lower level, so moving its levels along would not change
-// which positions those runs cover.
-void ReverseRunsAtLeast(Line& line, std::uint32_t* indexMap, std::uint8_t k) {
-    ReverseRunsAtLeast(line.levels, line.n, k, line.bytes);
-    if (indexMap != nullptr) ReverseRunsAtLeast(line.levels, line.n, k, indexMap);
 }
 
 // In a right-to-left paragraph a bracket is swapped when the level at its
@@ -52,16 +47,33 @@ void WriteRunsInReverseOrder(const Line& line, wchar_t* out) {
 
 }  // namespace
 
-// Levels never exceed base + 3 (see ExplicitLevels), so this makes at most
-// four passes over the line.
+// Reversals at level k stay inside the maximal runs of the lowest level
+// reversed, so each such run gets all its reversals while it is in the
+// cache.  Levels never exceed base + 3 (see ExplicitLevels), so a run is
+// walked at most four times.
 void ReverseRuns(Line& line, std::uint32_t* indexMap) {
+    const std::size_t n = line.n;
     if (indexMap != nullptr)
-        for (std::size_t i = 0; i <= line.n; ++i) indexMap[i] = static_cast<std::uint32_t>(i);
+        for (std::size_t i = 0; i <= n; ++i) indexMap[i] = static_cast<std::uint32_t>(i);
     if (line.lowestOdd == 0xFF) return;  // no odd level: the text stays in order
     line.lowestLevelLeftToOutput = line.rtl && line.lowestOdd == 1;
-    const int lowest = line.lowestLevelLeftToOutput ? 2 : line.lowestOdd;
-    for (int k = line.highest; k >= lowest; --k)
-        ReverseRunsAtLeast(line, indexMap, static_cast<std::uint8_t>(k));
+    const std::uint8_t lowest = line.lowestLevelLeftToOutput ? 2 : line.lowestOdd;
+    const std::uint8_t* levels = line.levels;
+    for (std::size_t s = 0; s < n;) {
+        if (levels[s] < lowest) {
+            ++s;
+            continue;
+        }
+        std::uint8_t highest = levels[s];
+        std::size_t e = s + 1;
+        for (; e < n && levels[e] >= lowest; ++e) highest = std::max(highest, levels[e]);
+        for (int k = highest; k >= lowest; --k) {
+            const auto level = static_cast<std::uint8_t>(k);
+            ReverseRunsAtLeast(levels + s, e - s, level, line.bytes + s);
+            if (indexMap != nullptr) ReverseRunsAtLeast(levels + s, e - s, level, indexMap + s);
+        }
+        s = e;
+    }
 }
 
 void WriteOutput(const Line& line, wchar_t* out, std::uint32_t* indexMap) {

@@ -28,6 +28,21 @@ inline std::string RandomLine(std::mt19937& rng, std::size_t length) {
     return s;
 }
 
+// Long stretches of digits, separators and neutrals with a strong letter
+// only now and then, so that long lines are cut into few, uneven pieces.
+inline std::string SparseStrongLine(std::mt19937& rng, std::size_t length) {
+    const std::string weak = "0123456789 +-,.:#%\t()!*";
+    const std::string strong = "a\xE0Z\xFA";
+    std::string s;
+    while (s.size() < length) {
+        if (rng() % 9000 == 0)
+            s.push_back(strong[rng() % strong.size()]);
+        else
+            s.push_back(weak[rng() % weak.size()]);
+    }
+    return s;
+}
+
 inline std::string RandomMask(std::mt19937& rng, std::size_t length) {
     std::string m;
     for (std::size_t i = 0; i < length; ++i) m.push_back(static_cast<char>(1 + rng() % 2));

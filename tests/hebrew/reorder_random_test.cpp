@@ -48,12 +48,15 @@ std::string Printable(const std::string& s) {
     return r;
 }
 
-void Compare(Operation op, std::uint32_t seed, int lines, std::size_t maxLength) {
+using LineMaker = std::string (*)(std::mt19937&, std::size_t);
+
+void Compare(Operation op, std::uint32_t seed, int lines, std::size_t maxLength,
+             LineMaker make = testing::RandomLine) {
     std::mt19937 rng(seed);
     int failures = 0;
     for (int k = 0; k < lines && failures < 5; ++k) {
         const std::size_t length = std::uniform_int_distribution<std::size_t>(0, maxLength)(rng);
-        const std::string text = testing::RandomLine(rng, length);
+        const std::string text = make(rng, length);
         const std::string mask = testing::RandomMask(rng, length);
         for (bool ltr : {false, true}) {
             const auto want = reference::Reorder(op, text, ltr, mask);
@@ -85,6 +88,20 @@ TEST(AgainstReference, MaskedLongLines) {
 }
 TEST(AgainstReference, VisualToLogicalLongLines) {
     Compare(Operation::kVisualToLogical, 6, 40, 1500);
+}
+
+// Lines far longer than the pieces the engine works on.
+TEST(AgainstReference, LogicalToVisualVeryLongLines) {
+    Compare(Operation::kLogicalToVisual, 7, 4, 40000);
+    Compare(Operation::kLogicalToVisual, 8, 4, 40000, testing::SparseStrongLine);
+}
+TEST(AgainstReference, MaskedVeryLongLines) {
+    Compare(Operation::kMasked, 9, 4, 40000);
+    Compare(Operation::kMasked, 10, 4, 40000, testing::SparseStrongLine);
+}
+TEST(AgainstReference, VisualToLogicalVeryLongLines) {
+    Compare(Operation::kVisualToLogical, 11, 4, 40000);
+    Compare(Operation::kVisualToLogical, 12, 4, 40000, testing::SparseStrongLine);
 }
 
 }  // namespace
