@@ -52,14 +52,14 @@ struct ByteSets {
 };
 inline constexpr ByteSets kByteSets;
 
-inline bool IsSpaceLike(unsigned char byte) {
+constexpr bool IsSpaceLike(unsigned char byte) {
     return kByteSets.spaceLike[byte];
 }
 // Space-like but not the space itself.
-inline bool IsPunctuation(unsigned char byte) {
+constexpr bool IsPunctuation(unsigned char byte) {
     return byte != ' ' && kByteSets.spaceLike[byte];
 }
-inline unsigned char MirrorPartner(unsigned char byte) {
+constexpr unsigned char MirrorPartner(unsigned char byte) {
     return kByteSets.partner[byte];
 }
 

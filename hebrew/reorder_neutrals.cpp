@@ -1,3 +1,5 @@
+#include <array>
+
 #include "hebrew/reorder_internal.h"
 #include "hebrew/reorder_levels.h"
 #include "hebrew/reorder_numbers.h"
@@ -21,6 +23,41 @@ std::uint8_t CommonRule(const Line& line, unsigned char byte, std::uint8_t b, st
     if (!IsSpaceLike(byte)) return MirrorPartner(byte) != 0 ? line.paragraph : std::uint8_t{kL};
     if (a != kNotFound && b == kNotFound) return IsPunctuation(byte) ? std::uint8_t{kL} : a;
     return kNotFound;
+}
+
+// Neutral bytes differ for the rules only in being plain, mirrored, the
+// space or other space-like punctuation.
+enum NeutralKind : std::uint8_t { kPlain, kMirrored, kSpace, kPunctuation, kNeutralKinds };
+
+struct NeutralKinds {
+    std::array<std::uint8_t, 256> of{};
+    constexpr NeutralKinds() {
+        for (int b = 0; b < 256; ++b) {
+            const auto byte = static_cast<unsigned char>(b);
+            of[b] = byte == ' '                ? kSpace
+                    : IsPunctuation(byte)      ? kPunctuation
+                    : MirrorPartner(byte) != 0 ? kMirrored
+                                               : kPlain;
+        }
+    }
+};
+constexpr NeutralKinds kNeutralKind;
+
+// What each kind of neutral byte of a run becomes, given the strong classes
+// before (b) and after (a) the run.
+std::array<std::uint8_t, kNeutralKinds> RunOutcomes(const Line& line, std::uint8_t b,
+                                                    std::uint8_t a) {
+    if (a != kNotFound && a == b) return {b, b, b, b};
+    std::uint8_t space, punctuation = kL;
+    if (a != kNotFound && b == kNotFound)
+        space = a;
+    else if (a == kNotFound && b != kNotFound)
+        space = b;
+    else if (a == kNotFound)
+        space = kL;
+    else
+        space = punctuation = line.paragraph;  // both found, and they differ
+    return {kL, line.paragraph, space, punctuation};
 }
 
 // The general operation decides per run, from the strong bytes around it.
@@ -47,22 +84,17 @@ void ResolveByRuns(Line& line, std::size_t from, std::size_t to, LineScan& scan)
         }
         std::size_t e = s;
         while (e < n && (IsNeutral(cls[e]) || cls[e] == kAN)) ++e;
-        const std::uint8_t b = lastStrong, a = nextStrong[e];
+        const auto outcome = RunOutcomes(line, lastStrong, nextStrong[e]);
         for (std::size_t i = s; i < e; ++i) {
-            if (!IsNeutral(cls[i])) continue;
-            const unsigned char byte = line.bytes[i];
-            std::uint8_t c = CommonRule(line, byte, b, a);
-            if (c == kNotFound) {
-                if (a == kNotFound && b != kNotFound)
-                    c = IsPunctuation(byte) ? std::uint8_t{kL} : b;
-                else if (a == kNotFound)
-                    c = kL;
-                else
-                    c = line.paragraph;
-            }
-            cls[i] = c;
-            lastStrong = c;
+            const std::uint8_t c = outcome[kNeutralKind.of[line.bytes[i]]];
+            cls[i] = IsNeutral(cls[i]) ? c : cls[i];  // Arabic numbers stay
         }
+        // The run begins with a neutral, so its last neutral is now strong.
+        for (std::size_t i = e; i-- > s;)
+            if (IsStrong(cls[i])) {
+                lastStrong = cls[i];
+                break;
+            }
         for (std::size_t i = s; i < e; ++i) implicitLevels.Apply(cls[i], line.levels[i]);
         s = e;
     }
