@@ -1,0 +1,71 @@
+#include <array>
+
+#include "hebrew/reorder.h"
+#include "hebrew/reorder_internal.h"
+#include "hebrew/reorder_levels.h"
+#include "hebrew/reorder_numbers.h"
+
+namespace tarsil::hebrew {
+
+namespace {
+constexpr std::uint8_t kByteClasses[256] = {
+#include "hebrew/bidi_class_table.inc"
+};
+}  // namespace
+
+BidiClass ByteBidiClass(unsigned char byte) {
+    return static_cast<BidiClass>(kByteClasses[byte]);
+}
+
+namespace detail {
+namespace {
+
+// Bytes outside ASCII and the Windows Hebrew letters count as other neutrals.
+constexpr bool IsForeignByte(int b) {
+    return (b >= 0x80 && b <= 0xDF) || b >= 0xFB;
+}
+
+using ClassTable = std::array<std::uint8_t, 256>;
+
+// rightToLeft: the general operation's right-to-left paragraph, where
+// separators and other neutrals become R.
+constexpr ClassTable AdjustedClasses(bool rightToLeft) {
+    ClassTable t{};
+    for (int b = 0; b < 256; ++b) {
+        std::uint8_t c = IsForeignByte(b) ? std::uint8_t{kON} : kByteClasses[b];
+        if (rightToLeft && (c == kCS || c == kON || c == kES)) c = kR;
+        t[b] = c;
+    }
+    return t;
+}
+
+constexpr ClassTable kAdjusted = AdjustedClasses(false);
+constexpr ClassTable kAdjustedRightToLeft = AdjustedClasses(true);
+
+}  // namespace
+
+std::size_t ClassifyPiece(Line& line, const wchar_t* text, std::size_t from, std::size_t minEnd,
+                          LineScan& scan) {
+    const ClassTable& table =
+        line.variant == Variant::kLogicalToVisual && line.rtl ? kAdjustedRightToLeft : kAdjusted;
+    // Neutrals and separators typed as Hebrew are right to left.
+    const bool masked = line.variant == Variant::kMasked && line.mask != nullptr;
+    for (std::size_t i = from; i < line.n; ++i) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        line.bytes[i] = b;
+        std::uint8_t c = table[b];
+        if (masked && line.mask[i] == kMaskHebrew &&
+            (IsNeutral(c) || c == kES || (c == kCS && i == line.n - 1)))
+            c = kR;
+        line.classes[i] = c;
+        line.levels[i] = scan.explicitLevels.Next(c);
+        // The separator rule runs one position behind, so that it sees its
+        // right neighbour's adjusted class and its left neighbour's result.
+        if (i >= 2) ResolveSeparatorAt(line, i - 1);
+        if (i + 1 >= minEnd && IsStrong(c)) return i + 1;
+    }
+    return line.n;
+}
+
+}  // namespace detail
+}  // namespace tarsil::hebrew
