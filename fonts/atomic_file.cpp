@@ -8,6 +8,8 @@
 #include <cstring>
 #include <system_error>
 
+namespace tarsil {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -96,3 +98,5 @@ bool ReplaceFileContents(const fs::path& path, std::string_view bytes, std::stri
     }
     return true;
 }
+
+}  // namespace tarsil

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace tarsil {
+
 // Replaces the contents of the file at path with bytes so that a crash or
 // a full disk never leaves a half-written file: the bytes go to a new file
 // in the same folder, are flushed to disk, and that file is renamed over
@@ -12,3 +14,5 @@
 // untouched, the temporary is removed, and error (if given) says why.
 bool ReplaceFileContents(const std::filesystem::path& path, std::string_view bytes,
                          std::string* error);
+
+}  // namespace tarsil

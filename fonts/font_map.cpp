@@ -5,6 +5,8 @@
 #include "fonts/wh_config.h"
 #include "fonts/wide_text.h"
 
+namespace tarsil {
+
 FontMap& CurrentFontMap() {
     static FontMap map;
     return map;
@@ -48,3 +50,5 @@ FontType FindFontType(std::wstring_view name) {
 FontType FindDefaultFontType(std::wstring_view name) {
     return FindFontTypeIn(DefaultFontMap(), name);
 }
+
+}  // namespace tarsil

@@ -7,6 +7,8 @@
 
 #include "fonts/font_type.h"
 
+namespace tarsil {
+
 // Font name (the font file's name without extension, as the map file gives
 // it) to its font type, ordered by exact comparison of the names.
 using FontMap = std::map<std::wstring, FontType>;
@@ -32,3 +34,5 @@ void LoadFontMaps();
 FontType FindFontTypeIn(const FontMap& map, std::wstring_view name);
 FontType FindFontType(std::wstring_view name);         // in the current map
 FontType FindDefaultFontType(std::wstring_view name);  // in the default map
+
+}  // namespace tarsil

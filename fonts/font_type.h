@@ -1,5 +1,7 @@
 #pragma once
 
+namespace tarsil {
+
 // The encoding and order a font file expects for its Hebrew text.  The
 // numbers are stored in font map files and never change.  A value read
 // from a file may be any integer; the enum has an int underlying type so
@@ -13,3 +15,5 @@ enum class FontType : int {
     AsIs = 5,
     Unknown = 255,
 };
+
+}  // namespace tarsil

@@ -2,6 +2,8 @@
 
 #include "fonts/wide_text.h"
 
+namespace tarsil {
+
 std::wstring FontTypeName(FontType type) {
     for (const auto& entry : kFontTypeNames) {
         if (entry.type == type) return entry.name;
@@ -15,3 +17,5 @@ FontType FontTypeFromName(std::wstring_view name) {
     }
     return FontType::HebrewNormal;
 }
+
+}  // namespace tarsil

@@ -6,6 +6,8 @@
 
 #include "fonts/font_type.h"
 
+namespace tarsil {
+
 struct FontTypeEntry {
     FontType type;
     const wchar_t* name;
@@ -31,3 +33,5 @@ std::wstring FontTypeName(FontType type);
 // The value of a display name, compared without regard to case; any other
 // text gives HebrewNormal.
 FontType FontTypeFromName(std::wstring_view name);
+
+}  // namespace tarsil

@@ -13,6 +13,8 @@
 #include "fonts/notify.h"
 #include "fonts/wide_text.h"
 
+namespace tarsil {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -242,3 +244,5 @@ fs::path NextBackupPath(const fs::path& path) {
     std::snprintf(number, sizeof number, ".%.3d", highest + 1);
     return fs::path(path.string() + number);
 }
+
+}  // namespace tarsil

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tarsil {
+
 // One INI text file held in memory: the sections in file order, each with
 // its entries in file order.  Each byte of the file is one character
 // (U+0000..U+00FF); lines end in CR LF when written, CR LF or LF when read.
@@ -79,3 +81,5 @@ class HIniEx {
 // highest number that ends a file name beside it sharing path's name
 // without extension, at least three digits (tarsil.ini -> tarsil.ini.001).
 std::filesystem::path NextBackupPath(const std::filesystem::path& path);
+
+}  // namespace tarsil

@@ -6,6 +6,8 @@
 
 #include "fonts/wide_text.h"
 
+namespace tarsil {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -40,3 +42,5 @@ LocatedModule LocateLoadedModule(std::string_view file_name) {
     fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     return {ec ? fs::path() : exe, nullptr};
 }
+
+}  // namespace tarsil

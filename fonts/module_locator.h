@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string_view>
 
+namespace tarsil {
+
 struct LocatedModule {
     std::filesystem::path path;  // absolute path of the module file
     const void* handle;          // its load address; null for the executable
@@ -12,3 +14,5 @@ struct LocatedModule {
 // regard to ASCII case) among the modules of this process.  When no module
 // has that name, gives the process's own executable instead.
 LocatedModule LocateLoadedModule(std::string_view file_name);
+
+}  // namespace tarsil

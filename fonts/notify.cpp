@@ -4,6 +4,8 @@
 
 #include "fonts/wide_text.h"
 
+namespace tarsil {
+
 namespace {
 
 AlertSink* g_sink = nullptr;
@@ -39,3 +41,5 @@ std::wstring FormatMessage(std::wstring_view pattern, std::initializer_list<std:
     }
     return out;
 }
+
+}  // namespace tarsil

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace tarsil {
+
 // Messages that stop an operation are shown to the user in a message box
 // with an OK button.  Everything below the host layer reports them here;
 // the host layer installs a sink that forwards them to the host's alert,
@@ -23,3 +25,5 @@ void ShowAlert(const std::wstring& message);
 
 // Formats a message whose "%s" markers are replaced, in order, by args.
 std::wstring FormatMessage(std::wstring_view pattern, std::initializer_list<std::wstring> args);
+
+}  // namespace tarsil

@@ -2,6 +2,8 @@
 
 #include "fonts/module_locator.h"
 
+namespace tarsil {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -37,3 +39,5 @@ void CWhConfig::SetModuleFile(const fs::path& module_file, const void* handle) {
     default_font_map_path_ = directory + kDefaultFontMapFileName;
     module_handle_ = handle;
 }
+
+}  // namespace tarsil

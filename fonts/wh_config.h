@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <memory>
 
+namespace tarsil {
+
 // The module's configuration while it is loaded: where the module file
 // lives, the settings file and font map file paths, and the configured
 // way of taking over the host's text editing.  There is one instance,
@@ -47,3 +49,5 @@ class CWhConfig {
     std::filesystem::path settings_file_path_;
     const void* module_handle_ = nullptr;
 };
+
+}  // namespace tarsil

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 
+namespace tarsil {
+
 namespace {
 
 wchar_t FoldAscii(wchar_t c) {
@@ -57,3 +59,5 @@ std::wstring WidenBytes(std::string_view bytes) {
                    [](char b) { return static_cast<wchar_t>(static_cast<unsigned char>(b)); });
     return text;
 }
+
+}  // namespace tarsil

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace tarsil {
+
 // Small helpers for the system's wide strings, in which each character
 // stands for one byte (U+0000..U+00FF), and for the runtime-library
 // behaviours the file formats rely on.
@@ -22,3 +24,5 @@ int ParseIntLikeAtoi(std::wstring_view text);
 // One character per byte; characters above U+00FF become '?'.
 std::string NarrowBytes(std::wstring_view text);
 std::wstring WidenBytes(std::string_view bytes);
+
+}  // namespace tarsil

@@ -5,6 +5,8 @@
 #include "fonts/wh_config.h"
 #include "tests/fonts/test_support.h"
 
+namespace tarsil {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -128,3 +130,5 @@ TEST(LoadFontMaps, BundledDefaultMapReadsAsShipped) {
     EXPECT_EQ(map.at(L"hebd2w"), FontType::D2w);
     EXPECT_EQ(FindFontTypeIn(map, L"ROMANS"), FontType::AsIs);
 }
+
+}  // namespace tarsil

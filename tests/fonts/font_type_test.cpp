@@ -2,6 +2,8 @@
 
 #include "fonts/font_type_names.h"
 
+namespace tarsil {
+
 TEST(FontTypeName, NamesEveryValueOfTheTable) {
     EXPECT_EQ(FontTypeName(FontType::HebrewNormal), L"Hebrew Normal");
     EXPECT_EQ(FontTypeName(FontType::Hebrew7Bit), L"Hebrew 7 Bit");
@@ -38,3 +40,5 @@ TEST(FontTypeNames, OnlyTheFirstSixAreOfferedAndUnknownIs255) {
     EXPECT_EQ(kSelectableFontTypeCount, 6u);
     EXPECT_EQ(static_cast<int>(kFontTypeNames[kSelectableFontTypeCount].type), 255);
 }
+
+}  // namespace tarsil

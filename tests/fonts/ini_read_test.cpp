@@ -3,6 +3,8 @@
 #include "fonts/ini_file.h"
 #include "tests/fonts/test_support.h"
 
+namespace tarsil {
+
 TEST(IniRead, LinesBeforeTheFirstHeaderGoToSectionZero) {
     HIniEx ini;
     ini.Parse("top=1\nabc\n[S]\nk=v\n");
@@ -128,3 +130,5 @@ TEST(IniOpen, ReopeningWritesTheChangedFileFirst) {
     EXPECT_TRUE(ini.GetKeys(L"S").empty());
     EXPECT_EQ(ini.GetValue(L"T", L"q", L""), L"1");
 }
+
+}  // namespace tarsil

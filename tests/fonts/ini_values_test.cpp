@@ -5,6 +5,8 @@
 #include "fonts/ini_file.h"
 #include "tests/fonts/test_support.h"
 
+namespace tarsil {
+
 namespace {
 
 // Opens a file with the given contents; the case flag under test.
@@ -104,3 +106,5 @@ TEST_F(IniValues, SectionZeroSurvivesItsDeletionEmptied) {
     EXPECT_EQ(ini().Sections()[0].name, L" ");
     EXPECT_TRUE(ini().Sections()[0].entries.empty());
 }
+
+}  // namespace tarsil

@@ -6,6 +6,8 @@
 #include "fonts/ini_file.h"
 #include "tests/fonts/test_support.h"
 
+namespace tarsil {
+
 namespace fs = std::filesystem;
 
 TEST(IniWrite, WritesCrLfLinesWithoutHeaderForSectionZeroAndKeepsOtherSections) {
@@ -204,3 +206,5 @@ TEST(IniWrite, KeepsPermissionsAndWritesThroughSymbolicLinks) {
     EXPECT_EQ(fs::status(target).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
+
+}  // namespace tarsil

@@ -11,6 +11,8 @@
 
 #include "fonts/notify.h"
 
+namespace tarsil {
+
 // Records every alert while it is alive.
 class CapturedAlerts : public AlertSink {
   public:
@@ -49,3 +51,5 @@ inline std::string ReadBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
+
+}  // namespace tarsil

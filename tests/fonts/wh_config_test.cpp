@@ -5,6 +5,8 @@
 
 #include "fonts/module_locator.h"
 
+namespace tarsil {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -77,3 +79,5 @@ TEST(LocateLoadedModule, MatchesTheFileNameOnlyAndIgnoresAsciiCase) {
     EXPECT_NE(libc.handle, nullptr);
     EXPECT_NE(libc.path, exe.path);
 }
+
+}  // namespace tarsil

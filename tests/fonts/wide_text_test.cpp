@@ -4,6 +4,8 @@
 
 #include <climits>
 
+namespace tarsil {
+
 TEST(ParseIntLikeAtoi, ReadsSignAndDigitsAfterWhiteSpace) {
     EXPECT_EQ(ParseIntLikeAtoi(L"5"), 5);
     EXPECT_EQ(ParseIntLikeAtoi(L"  \t-12x"), -12);
@@ -39,3 +41,5 @@ TEST(ByteText, EveryByteRoundTripsAndWideCharactersBecomeQuestionMarks) {
     EXPECT_EQ(NarrowBytes(wide), all);
     EXPECT_EQ(NarrowBytes(L"a\u05d0b"), "a?b");
 }
+
+}  // namespace tarsil
