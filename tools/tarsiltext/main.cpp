@@ -4,7 +4,9 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
+#include "tools/tarsiltext/codec_commands.h"
 #include "tools/tarsiltext/engine_commands.h"
+#include "tools/tarsiltext/ini_commands.h"
 #include "tools/tarsiltext/records.h"
 
 namespace {
@@ -23,6 +25,8 @@ int main(int argc, char** argv) {
     tarsil::tools::AddRecordFlags(app, records);
 
     tarsil::tools::addEngineCommands(app, records);
+    tarsil::tools::addCodecCommands(app, records);
+    tarsil::tools::addIniCommands(app, records);
 
     try {
         app.parse(argc, argv);
