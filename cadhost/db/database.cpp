@@ -44,7 +44,7 @@ namespace {
 
 AcDbObject* makeObject(const Store& st, const AcDbStub* s) {
     const std::string& t = s->type;
-    if (s->section == Section::Tables || t == "TABLE") {
+    if (s->section == Section::Tables || s->isVirtual) {
         if (t == "TABLE") {
             AcDbSymbolTable* table = nullptr;
             std::wstring name = st.nameOf(s);
@@ -61,7 +61,7 @@ AcDbObject* makeObject(const Store& st, const AcDbStub* s) {
             table->setTableName_(std::string(name.begin(), name.end()));
             return table;
         }
-        if (t == "BLOCK_RECORD") return new AcDbBlockTableRecord;
+        if (t == "BLOCK_RECORD" || t == "BLOCK") return new AcDbBlockTableRecord;
         if (t == "STYLE") return new AcDbTextStyleTableRecord;
         if (t == "LAYER") return new AcDbLayerTableRecord;
         if (t == "DIMSTYLE") return new AcDbDimStyleTableRecord;

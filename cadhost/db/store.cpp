@@ -185,18 +185,21 @@ void Store::buildTables() {
         for (std::uint32_t i = 0; i < rawCount_; ++i)
             if (slots_[i].section == Section::Blocks && slots_[i].type == "BLOCK")
                 blocks.records.push_back(&slots_[i]);
-        bool model = false, paper = false;
-        for (AcDbStub* b : blocks.records) {
-            model = model || isModelSpace(b);
-            paper = paper || isPaperSpace(b);
-        }
-        if (!model) blocks.records.push_back(makeVirtual({{0, "BLOCK"}, {2, "*Model_Space"}}));
-        if (!paper) blocks.records.push_back(makeVirtual({{0, "BLOCK"}, {2, "*Paper_Space"}}));
     }
     for (const char* name : {"STYLE", "LAYER", "DIMSTYLE", "BLOCK_RECORD"}) {
         TableInfo& t = tables_[name];
         if (t.table == nullptr) t.table = makeVirtual({{0, "TABLE"}, {2, name}});
     }
+    // Every drawing has both spaces, even a file that does not list them.
+    TableInfo& blocks = tables_[blockTableName()];
+    bool model = false, paper = false;
+    for (AcDbStub* b : blocks.records) {
+        model = model || isModelSpace(b);
+        paper = paper || isPaperSpace(b);
+    }
+    const char* type = hasSubclassMarkers() ? "BLOCK_RECORD" : "BLOCK";
+    if (!model) blocks.records.push_back(makeVirtual({{0, type}, {2, "*Model_Space"}}));
+    if (!paper) blocks.records.push_back(makeVirtual({{0, type}, {2, "*Paper_Space"}}));
 }
 
 dxf::Tags Store::tagsOf(const AcDbStub* s) const {
