@@ -128,7 +128,7 @@ bool Store::load(std::string bytes, const std::string& name, std::string& error)
             tableNamePending = false;
             currentTable = &tables_[std::string(trimmed(value))];
             currentTable->table = cur;
-        } else if ((t.code == 5 || (t.code == 105 && cur->type == "DIMSTYLE")) &&
+        } else if (((t.code == 5) != (cur->type == "DIMSTYLE") && (t.code == 5 || t.code == 105)) &&
                    cur->handle == 0 && section != Section::Header) {
             cur->handle = parseHex(value);
             maxHandle_ = std::max(maxHandle_, cur->handle);
