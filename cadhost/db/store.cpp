@@ -119,6 +119,7 @@ bool Store::load(std::string bytes, const std::string& name, std::string& error)
             }
             return;
         }
+        if (cur == nullptr) return;  // a comment before the first section
         if (t.code == 2 && sectionNamePending && cur->type == "SECTION") {
             sectionNamePending = false;
             section = sectionByName(trimmed(value));
