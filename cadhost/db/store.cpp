@@ -51,6 +51,10 @@ Section sectionByName(std::string_view name) {
 
 }  // namespace
 
+Store::~Store() {
+  for (AcDbStub& s : slots_) delete s.open;
+}
+
 AcDbStub* Store::newSlot() {
     AcDbStub& s = slots_.emplace_back();
     s.db = db_;

@@ -63,6 +63,10 @@ struct BeforeImage {
 class Store {
   public:
     explicit Store(AcDbDatabase* db) : db_(db) {}
+  // Objects still open when their database goes away are deleted with it.
+  ~Store();
+  Store(const Store&) = delete;
+  Store& operator=(const Store&) = delete;
 
     bool load(std::string bytes, const std::string& name, std::string& error);
     template <class Sink>
