@@ -62,19 +62,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         e->close();
     }
     AcDbBlockTable* table = nullptr;
+    AcDbObjectId modelId;
     if (db.getBlockTable(table) == Acad::eOk) {
-        AcDbSymbolTableRecord* model = nullptr;
-        if (table->getAt(ACDB_MODEL_SPACE, model, AcDb::kForWrite) == Acad::eOk) {
-            auto* btr = static_cast<AcDbBlockTableRecord*>(model);
-            auto* text = new AcDbText(AcGePoint3d(), L"new");
-            AcDbObjectId id;
-            if (btr->appendAcDbEntity(id, text) == Acad::eOk)
-                text->close();
-            else
-                delete text;
-            btr->close();
-        }
+        table->getAt(ACDB_MODEL_SPACE, modelId);
         table->close();
+    }
+    AcDbBlockTableRecord* btr = nullptr;
+    if (acdbOpenObject(btr, modelId, AcDb::kForWrite) == Acad::eOk) {
+        auto* text = new AcDbText(AcGePoint3d(), L"new");
+        AcDbObjectId id;
+        if (btr->appendAcDbEntity(id, text) == Acad::eOk)
+            text->close();
+        else
+            delete text;
+        btr->close();
     }
     db.endUndoGroup();
     std::string changed;
