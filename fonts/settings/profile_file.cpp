@@ -109,21 +109,19 @@ std::wstring ProfileFile::GetString(std::wstring_view section, std::wstring_view
     return value;
 }
 
-int ProfileFile::GetInt(std::wstring_view section, std::wstring_view key,
-                        int default_value) const {
+int ProfileFile::GetInt(std::wstring_view section, std::wstring_view key, int default_value) const {
     const auto value = Find(section, key);
     if (!value || value->empty()) return default_value;
     return ParseIntLikeAtoi(*value);
 }
 
-void ProfileFile::Set(std::wstring_view section, std::wstring_view key,
-                      std::wstring_view value) {
+void ProfileFile::Set(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
     const auto found = Locate(section, key);
     std::wstring line = std::wstring(Trim(key)) + L'=' + std::wstring(value);
     if (found && found->key_line) {
         // Keep the key as it was spelled in the file.
-        line = std::wstring(SplitKeyLine(lines_[*found->key_line])->key) + L'=' +
-               std::wstring(value);
+        line =
+            std::wstring(SplitKeyLine(lines_[*found->key_line])->key) + L'=' + std::wstring(value);
         lines_[*found->key_line] = std::move(line);
     } else if (found) {
         // After the section's last non-empty line, before blank separators.

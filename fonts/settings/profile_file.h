@@ -45,8 +45,8 @@ class ProfileFile {
 
   private:
     struct Location {
-        std::size_t section_line;          // index of the header line
-        std::size_t end_line;              // one past the section's last line
+        std::size_t section_line;  // index of the header line
+        std::size_t end_line;      // one past the section's last line
         std::optional<std::size_t> key_line;
     };
     std::optional<Location> Locate(std::wstring_view section, std::wstring_view key) const;

@@ -13,8 +13,7 @@ AcRxDynamicLinker* DynamicLinkerService() {
 
 AcEdCommandStack* CommandStackService() {
     AcRxDictionary* registry = acrxSysRegistry();
-    return registry != nullptr ? AcEdCommandStack::cast(registry->at(ACRX_COMMAND_DOCK))
-                               : nullptr;
+    return registry != nullptr ? AcEdCommandStack::cast(registry->at(ACRX_COMMAND_DOCK)) : nullptr;
 }
 
 AcRxClass* LookUpClass(const wchar_t* name) {

@@ -64,7 +64,8 @@ std::string ReadFileVersion(const std::filesystem::path& file) {
         const char* name = bytes.data() + name_at;
         const std::size_t room = bytes.size() - name_at;
         if (strnlen(name, room) == room || std::strcmp(name, kVersionSectionName) != 0) continue;
-        if (section.sh_offset > bytes.size() || bytes.size() - section.sh_offset < section.sh_size) {
+        if (section.sh_offset > bytes.size() ||
+            bytes.size() - section.sh_offset < section.sh_size) {
             return {};
         }
         const char* text = bytes.data() + section.sh_offset;

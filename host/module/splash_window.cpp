@@ -39,7 +39,8 @@ QPixmap PaintSplashPicture(const QSize& size) {
     title.setBold(true);
     painter.setFont(title);
     painter.setPen(Qt::white);
-    painter.drawText(QRect(0, 0, size.width(), baseline), Qt::AlignCenter, QStringLiteral("Tarsil"));
+    painter.drawText(QRect(0, 0, size.width(), baseline), Qt::AlignCenter,
+                     QStringLiteral("Tarsil"));
     return picture;
 }
 

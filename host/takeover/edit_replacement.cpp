@@ -27,8 +27,8 @@ struct ReplacedCommand {
 constexpr ReplacedCommand kReplacedCommands[] = {
     {L"(command \".undefine\" \"DDEDIT\")", L"Warning: 'ddedit' command not replaced!\n",
      L"C:DDEDIT", kDdeditFunctionCode, L"(command \".redefine\" \"DDEDIT\")"},
-    {L"(command \".undefine\" \"DTEXT\")", L"Warning: 'dtext' command not replaced!\n",
-     L"C:DTEXT", kDtextFunctionCode, L"(command \".redefine\" \"DTEXT\")"},
+    {L"(command \".undefine\" \"DTEXT\")", L"Warning: 'dtext' command not replaced!\n", L"C:DTEXT",
+     kDtextFunctionCode, L"(command \".redefine\" \"DTEXT\")"},
     {L"(command \".undefine\" \"TEXT\")", L"Warning: 'text' command not replaced!\n", L"C:TEXT",
      kTextFunctionCode, L"(command \".redefine\" \"TEXT\")"},
 };
