@@ -1,7 +1,9 @@
 #include "fonts/settings/profile_file.h"
 
-#include <fstream>
-#include <iterator>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include "fonts/atomic_file.h"
 #include "fonts/wide_text.h"
@@ -49,10 +51,21 @@ std::wstring Unquote(std::wstring_view value) {
     return std::wstring(value);
 }
 
+// What can be read of the file; a file that can't be read (a folder in its
+// place among them) reads as empty.
 std::string ReadFileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return {};
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string bytes;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return bytes;
+    char buffer[8192];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return bytes;
 }
 
 }  // namespace

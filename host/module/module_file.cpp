@@ -2,11 +2,12 @@
 
 #include <dlfcn.h>
 #include <elf.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace tarsil {
@@ -19,10 +20,20 @@ Dl_info InfoOfThisCode() {
     return info;
 }
 
+// A file that can't be read (a folder among them) reads as empty.
 std::vector<char> ReadAllBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return {};
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::vector<char> bytes;
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        bytes.insert(bytes.end(), buffer, buffer + got);
+    }
+    ::close(fd);
+    return bytes;
 }
 
 template <class T>

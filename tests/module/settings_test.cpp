@@ -162,6 +162,16 @@ TEST_F(Settings, AFailedSaveLeavesTheOldFileAndAlerts) {
     EXPECT_EQ(ReadBytes(Ini()), "[General]\nDdeditStyle=0\n");
 }
 
+TEST_F(Settings, AFolderInTheSettingsFilesPlaceReadsAsEmptyAndIsNotReplaced) {
+    fs::create_directory(Ini());
+    Read();
+    EXPECT_EQ(CWhConfig::Instance().GetDdeditStyle(), 1);
+    CapturedAlerts alerts;
+    EXPECT_FALSE(SaveSettings());
+    EXPECT_EQ(alerts.messages.size(), 1u);
+    EXPECT_TRUE(fs::is_directory(Ini()));
+}
+
 TEST(ProfileFile, KeysGoToTheEndOfTheirSectionBeforeBlankLines) {
     TempFolder folder;
     WriteBytes(folder / "a.ini", "[A]\nx=1\n\n[B]\ny=2\n");
