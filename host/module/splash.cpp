@@ -39,7 +39,13 @@ void ShowSplashOnce(const void* module) {
     const QRect area = frame->isVisible() ? frame->geometry() : frame->screen()->geometry();
     splash->move(area.center() - splash->rect().center());
     splash->show();
-    QTimer::singleShot(kSplashMilliseconds, splash, &QWidget::close);
+    // The timer is the splash's own child, so that deleting the splash
+    // (as unloading the module does) leaves nothing of the module's code
+    // waiting in the event loop.
+    auto* timer = new QTimer(splash);
+    timer->setSingleShot(true);
+    QObject::connect(timer, &QTimer::timeout, splash, &QWidget::close);
+    timer->start(kSplashMilliseconds);
     Showing() = splash;
 }
 
