@@ -2,7 +2,7 @@
 
 #include "cadhost/editor/windows.h"
 
-#ifdef TARSIL_GUI
+#ifdef TARSIL_HOST_WINDOWS_QT
 #include <QWidget>
 #endif
 
@@ -13,7 +13,7 @@ QWidget* HostFrame() {
 }
 
 void RepaintHostWindows() {
-#ifdef TARSIL_GUI
+#ifdef TARSIL_HOST_WINDOWS_QT
     for (QWidget* window : {adsw_acadDocWnd(), adsw_acadMainWnd()}) {
         if (window != nullptr) window->repaint();
     }
