@@ -118,7 +118,10 @@ TEST_P(EachStyle, TakesOverTheHostsTextEditingAsConfigured) {
 
 INSTANTIATE_TEST_SUITE_P(CadhostProgram, EachStyle,
                          ::testing::Values(StyleRun{0, "2", true}, StyleRun{1, "1", true},
-                                           StyleRun{2, "2", false}));
+                                           StyleRun{2, "2", false}),
+                         [](const ::testing::TestParamInfo<StyleRun>& info) {
+                             return "Style" + std::to_string(info.param.style);
+                         });
 
 TEST_F(CadhostProgram, UnloadingByHandGivesTheTextCommandsBack) {
     Configure(2);

@@ -180,7 +180,12 @@ INSTANTIATE_TEST_SUITE_P(LoadedModule, UnavailableLayer,
                          ::testing::Values(LayerFlags{true, false, false},
                                            LayerFlags{false, true, false},
                                            LayerFlags{false, false, true},
-                                           LayerFlags{true, true, true}));
+                                           LayerFlags{true, true, true}),
+                         [](const ::testing::TestParamInfo<LayerFlags>& info) {
+                             const LayerFlags& f = info.param;
+                             return std::string(f.locked ? "Locked" : "") +
+                                    (f.frozen ? "Frozen" : "") + (f.off ? "Off" : "");
+                         });
 
 TEST_F(DoubleClick, OnAnEditableTextClearsTheSelectionAndUnlocks) {
     SetLayer(false, false, false);
