@@ -51,6 +51,10 @@ Section sectionByName(std::string_view name) {
 
 }  // namespace
 
+Store::~Store() {
+    for (AcDbStub& s : slots_) delete s.open;
+}
+
 AcDbStub* Store::newSlot() {
     AcDbStub& s = slots_.emplace_back();
     s.db = db_;
@@ -119,6 +123,7 @@ bool Store::load(std::string bytes, const std::string& name, std::string& error)
             }
             return;
         }
+        if (cur == nullptr) return;  // a comment before the first section
         if (t.code == 2 && sectionNamePending && cur->type == "SECTION") {
             sectionNamePending = false;
             section = sectionByName(trimmed(value));
@@ -128,8 +133,8 @@ bool Store::load(std::string bytes, const std::string& name, std::string& error)
             tableNamePending = false;
             currentTable = &tables_[std::string(trimmed(value))];
             currentTable->table = cur;
-        } else if ((t.code == 5 || (t.code == 105 && cur->type == "DIMSTYLE")) &&
-                   cur->handle == 0) {
+        } else if (((t.code == 5) != (cur->type == "DIMSTYLE") && (t.code == 5 || t.code == 105)) &&
+                   cur->handle == 0 && section != Section::Header) {
             cur->handle = parseHex(value);
             maxHandle_ = std::max(maxHandle_, cur->handle);
             usesHandles_ = true;
@@ -185,18 +190,21 @@ void Store::buildTables() {
         for (std::uint32_t i = 0; i < rawCount_; ++i)
             if (slots_[i].section == Section::Blocks && slots_[i].type == "BLOCK")
                 blocks.records.push_back(&slots_[i]);
-        bool model = false, paper = false;
-        for (AcDbStub* b : blocks.records) {
-            model = model || isModelSpace(b);
-            paper = paper || isPaperSpace(b);
-        }
-        if (!model) blocks.records.push_back(makeVirtual({{0, "BLOCK"}, {2, "*Model_Space"}}));
-        if (!paper) blocks.records.push_back(makeVirtual({{0, "BLOCK"}, {2, "*Paper_Space"}}));
     }
     for (const char* name : {"STYLE", "LAYER", "DIMSTYLE", "BLOCK_RECORD"}) {
         TableInfo& t = tables_[name];
         if (t.table == nullptr) t.table = makeVirtual({{0, "TABLE"}, {2, name}});
     }
+    // Every drawing has both spaces, even a file that does not list them.
+    TableInfo& blocks = tables_[blockTableName()];
+    bool model = false, paper = false;
+    for (AcDbStub* b : blocks.records) {
+        model = model || isModelSpace(b);
+        paper = paper || isPaperSpace(b);
+    }
+    const char* type = hasSubclassMarkers() ? "BLOCK_RECORD" : "BLOCK";
+    if (!model) blocks.records.push_back(makeVirtual({{0, type}, {2, "*Model_Space"}}));
+    if (!paper) blocks.records.push_back(makeVirtual({{0, type}, {2, "*Paper_Space"}}));
 }
 
 dxf::Tags Store::tagsOf(const AcDbStub* s) const {
@@ -380,6 +388,8 @@ AcDbStub* Store::appendEntity(AcDbStub* btr, dxf::Tags tags, Acad::ErrorStatus& 
         return nullptr;
     }
     beginGroup();
+    // Taken before a handle is given out, so that undo gives it back.
+    if (header_ != nullptr) captureBefore(header_);
     std::uint64_t handle = 0;
     if (usesHandles_) {
         std::uint64_t seed = parseHex(headerValue("$HANDSEED"));
@@ -428,7 +438,7 @@ void Store::captureBefore(AcDbStub* s) {
             if (b.stub == s) return;
     }
     groups_.back().push_back(BeforeImage{s, s->own ? std::make_unique<dxf::Tags>(*s->own) : nullptr,
-                                         s->live, s->erased});
+                                         s->live, s->erased, maxHandle_});
 }
 
 Acad::ErrorStatus Store::undoLast() {
@@ -441,6 +451,7 @@ Acad::ErrorStatus Store::undoLast() {
     groups_.pop_back();
     for (auto it = group.rbegin(); it != group.rend(); ++it) {
         AcDbStub* s = it->stub;
+        maxHandle_ = it->maxHandle;
         s->own = std::move(it->own);
         s->live = it->live;
         s->erased = it->erased;
