@@ -1,0 +1,31 @@
+#include "host/module/command_table.h"
+
+#include <array>
+
+#include "host/module/module_file.h"
+
+namespace tarsil {
+
+namespace {
+
+// A command joins this table, in the order TSTT, TSTA, TSTM, TSTD, TSCFG,
+// together with the editor it opens: no command is offered before it works.
+// Flags: 7 (transparent, use pick set, redraw) for the editors, 1 for TSCFG.
+constexpr std::array<host::CommandRow, 0> kCommandTable{};
+
+}  // namespace
+
+std::span<const host::CommandRow> CommandTable() {
+    return kCommandTable;
+}
+
+void RegisterCommandTable(std::span<const host::CommandRow> rows) {
+    host::ModuleResourceScope resources(ModuleResourceHandle());
+    host::AddCommandGroup(kCommandGroupName, rows);
+}
+
+void RemoveCommandTable() {
+    host::RemoveCommandGroup(kCommandGroupName);
+}
+
+}  // namespace tarsil

@@ -1,0 +1,20 @@
+#pragma once
+
+namespace tarsil {
+
+// How the host's own text editing is taken over ("DdeditStyle").
+enum DdeditStyleValue : int {
+    kDdeditStyleUnchanged = 0,    // nothing is changed
+    kDdeditStyleDtextEd = 1,      // "DTEXTED" is 1 while in force
+    kDdeditStyleReplaceHost = 2,  // DDEDIT, DTEXT, TEXT replaced; double-click handler
+};
+
+// Moves the host from the configured style (read from CWhConfig, never
+// written here) to new_style.  Without force nothing happens when the two
+// are equal; with force the configured style is put into force again.
+void ApplyDdeditStyle(int new_style, bool force);
+
+// Writes value into the host variable "DTEXTED", keeping the variable's type.
+void SetDtextEd(int value);
+
+}  // namespace tarsil

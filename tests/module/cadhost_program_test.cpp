@@ -1,0 +1,148 @@
+// The host program cadhost run on the samples with the module loaded and a
+// script typed at its command line, as a user would run it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+#include "tests/fonts/test_support.h"
+#include "tests/module/host_fixture.h"
+
+namespace tarsil {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using testing::FirstHandleOf;
+using testing::ReadText;
+using testing::SamplePath;
+using testing::WriteText;
+
+struct ProgramRun {
+    std::string output;
+    int exit_code = -1;
+};
+
+std::string Narrow(const std::wstring& text) {
+    return std::string(text.begin(), text.end());
+}
+
+class CadhostProgram : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fs::copy_file(TARSIL_MODULE_FILE, folder_ / "tarsil2.arx");
+        fs::copy_file(fs::path(TARSIL_SOURCE_DIR) / "resources/default.map",
+                      folder_ / "default.map");
+        text_handle_ = Narrow(FirstHandleOf(SamplePath(), "TEXT"));
+        ASSERT_FALSE(text_handle_.empty());
+    }
+
+    void Configure(int style) {
+        WriteText(Ini(), "[General]\r\nDdeditStyle=" + std::to_string(style) + "\r\n");
+    }
+    fs::path Ini() const { return folder_ / "tarsil.ini"; }
+    std::string Module() const { return (folder_ / "tarsil2.arx").string(); }
+
+    // Runs cadhost on the sample with the module and the script lines.
+    ProgramRun RunScript(const std::string& script) {
+        WriteText(folder_ / "run.scr", script);
+        const std::string command = std::string("'") + CADHOST_PROGRAM + "' '" +
+                                    SamplePath().string() + "' --load '" + Module() +
+                                    "' --script '" + (folder_ / "run.scr").string() + "' 2>&1";
+        ProgramRun run;
+        FILE* pipe = popen(command.c_str(), "r");
+        if (pipe == nullptr) return run;
+        char buffer[4096];
+        size_t got;
+        while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, got);
+        const int status = pclose(pipe);
+        run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return run;
+    }
+    std::string SavedSettings(int style) const {
+        return "[General]\r\nDdeditStyle=" + std::to_string(style) +
+               "\r\nFontMapFile=" + (folder_ / "default.map").string() + "\r\n";
+    }
+    static size_t Count(const std::string& text, const std::string& part) {
+        size_t count = 0;
+        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+            ++count;
+        }
+        return count;
+    }
+
+    TempFolder folder_;
+    std::string text_handle_;
+};
+
+}  // namespace
+
+TEST_F(CadhostProgram, LoadsTheModulePrintsItAndQuitsCleanly) {
+    const ProgramRun run = RunScript("QUIT\n");
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    EXPECT_NE(run.output.find("Module \"" + Module() + "\" loaded."), std::string::npos)
+        << run.output;
+    EXPECT_EQ(run.output.find("Warning"), std::string::npos) << run.output;
+    EXPECT_EQ(ReadText(Ini()), SavedSettings(1));
+}
+
+// Per style: "DTEXTED" while loaded, and whether a double-click and DDEDIT
+// reach the host's own text editing.
+struct StyleRun {
+    int style;
+    std::string dtexted;
+    bool host_edits;
+};
+
+class EachStyle : public CadhostProgram, public ::testing::WithParamInterface<StyleRun> {};
+
+TEST_P(EachStyle, TakesOverTheHostsTextEditingAsConfigured) {
+    const StyleRun& expected = GetParam();
+    Configure(expected.style);
+    const ProgramRun run = RunScript("(getvar \"DTEXTED\")\nDBLCLICK " + text_handle_ +
+                                     "\n\nDDEDIT\n\n(getvar \"CMDECHO\")\nQUIT\n");
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    EXPECT_NE(run.output.find("Command: (getvar \"DTEXTED\")\n" + expected.dtexted + "\n"),
+              std::string::npos)
+        << run.output;
+    EXPECT_EQ(Count(run.output, "Enter new text"), expected.host_edits ? 1u : 0u) << run.output;
+    EXPECT_EQ(Count(run.output, "Select an annotation object"), expected.host_edits ? 1u : 0u)
+        << run.output;
+    EXPECT_NE(run.output.find("Command: (getvar \"CMDECHO\")\n1\n"), std::string::npos)
+        << run.output;
+    EXPECT_EQ(run.output.find("Warning"), std::string::npos) << run.output;
+    EXPECT_EQ(ReadText(Ini()), SavedSettings(expected.style));
+}
+
+INSTANTIATE_TEST_SUITE_P(CadhostProgram, EachStyle,
+                         ::testing::Values(StyleRun{0, "2", true}, StyleRun{1, "1", true},
+                                           StyleRun{2, "2", false}),
+                         [](const ::testing::TestParamInfo<StyleRun>& info) {
+                             return "Style" + std::to_string(info.param.style);
+                         });
+
+TEST_F(CadhostProgram, UnloadingByHandGivesTheTextCommandsBack) {
+    Configure(2);
+    const ProgramRun run = RunScript("APPLOAD\nU\n" + Module() + "\nDBLCLICK " + text_handle_ +
+                                     "\n\nDDEDIT\n\nQUIT\n");
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    EXPECT_NE(run.output.find("\" unloaded."), std::string::npos) << run.output;
+    EXPECT_EQ(Count(run.output, "Enter new text"), 1u) << run.output;
+    EXPECT_EQ(Count(run.output, "Select an annotation object"), 1u) << run.output;
+    EXPECT_EQ(ReadText(Ini()), SavedSettings(2));
+}
+
+TEST_F(CadhostProgram, ASettingsFileThatCannotBeWrittenIsReportedAtQuit) {
+    // A folder in the settings file's place: read as empty, never replaced.
+    fs::create_directory(Ini());
+    const ProgramRun run = RunScript("(getvar \"DTEXTED\")\nQUIT\n");
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    EXPECT_NE(run.output.find("Command: (getvar \"DTEXTED\")\n1\n"), std::string::npos)
+        << run.output;
+    EXPECT_EQ(Count(run.output, "Cannot write the settings file"), 1u) << run.output;
+    EXPECT_TRUE(fs::is_directory(Ini()));
+}
+
+}  // namespace tarsil

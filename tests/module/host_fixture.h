@@ -1,0 +1,112 @@
+#pragma once
+
+// What the module's tests share: a host with its command line and alerts
+// captured, a recorder standing in for the host's LISP, the samples.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cadhost/db/acdb_all.h"
+#include "cadhost/editor/cmdline.h"
+#include "cadhost/editor/host.h"
+#include "cadhost/editor/sysvars.h"
+#include "cadhost/rx/adsdefs.h"
+#include "host/layer/lisp_queue.h"
+
+namespace tarsil::testing {
+
+// Records the module's LISP calls, one line each ("queue EXPR",
+// "define NAME CODE", "undefine NAME CODE"); expressions in fail_queue
+// are refused as the host refuses an expression it can't queue.
+class RecordingLisp : public host::LispBackend {
+  public:
+    RecordingLisp() : previous_(host::SetLispBackend(this)) {}
+    ~RecordingLisp() override { host::SetLispBackend(previous_); }
+
+    int Queue(const wchar_t* expression) override {
+        calls.push_back(L"queue " + std::wstring(expression));
+        return fail_queue.count(expression) != 0 ? RTERROR : RTNORM;
+    }
+    int Define(const wchar_t* name, short code) override {
+        calls.push_back(L"define " + std::wstring(name) + L" " + std::to_wstring(code));
+        return RTNORM;
+    }
+    int Undefine(const wchar_t* name, short code) override {
+        calls.push_back(L"undefine " + std::wstring(name) + L" " + std::to_wstring(code));
+        return RTNORM;
+    }
+    std::vector<std::wstring> TakeCalls() { return std::exchange(calls, {}); }
+
+    std::vector<std::wstring> calls;
+    std::set<std::wstring> fail_queue;
+
+  private:
+    host::LispBackend* previous_;
+};
+
+// The host, fresh for each test, with what it prints and alerts kept.
+class HostTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        cadhost::resetHost();
+        cadhost::setCommandLineSink([this](const std::wstring& text) { output_ += text; });
+        cadhost::setAlertHandler([this](const std::wstring& text) { alerts_.push_back(text); });
+    }
+    void TearDown() override {
+        cadhost::resetHost();
+        cadhost::setCommandLineSink({});
+        cadhost::setAlertHandler({});
+    }
+
+    static int IntVar(const wchar_t* name) {
+        const auto value = cadhost::getVar(name);
+        return value ? static_cast<int>(value->integer) : -1;
+    }
+    static void SetShortVar(const wchar_t* name, short value) {
+        cadhost::setVarInternal(name, cadhost::VarValue::ofShort(value));
+    }
+    std::wstring TakeOutput() { return std::exchange(output_, {}); }
+
+    std::wstring output_;
+    std::vector<std::wstring> alerts_;
+};
+
+inline std::filesystem::path SamplePath(const char* name = "hebrew_r2000.dxf") {
+    return std::filesystem::path(TARSIL_SOURCE_DIR) / "samples" / name;
+}
+
+// The handle of the first entity of a type in a DXF file ("TEXT" -> "36").
+inline std::wstring FirstHandleOf(const std::filesystem::path& dxf, const std::string& type) {
+    std::ifstream in(dxf, std::ios::binary);
+    std::string code, value, entity;
+    auto trim = [](std::string s) {
+        while (!s.empty() && (s.back() == '\r' || s.back() == ' ')) s.pop_back();
+        while (!s.empty() && s.front() == ' ') s.erase(0, 1);
+        return s;
+    };
+    while (std::getline(in, code) && std::getline(in, value)) {
+        code = trim(code);
+        value = trim(value);
+        if (code == "0") entity = value;
+        if (code == "5" && entity == type) return std::wstring(value.begin(), value.end());
+    }
+    return {};
+}
+
+inline std::string ReadText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+inline void WriteText(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+}  // namespace tarsil::testing

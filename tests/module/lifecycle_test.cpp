@@ -1,0 +1,211 @@
+// The module's answers to the host's messages, driven directly, with the
+// host's LISP recorded.  A stand-in module file named tarsil2.arx is loaded
+// from a folder of the test's own, so that the settings file lives there.
+#include "host/module/lifecycle.h"
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include "cadhost/apdoc/docmanager.h"
+#include "cadhost/editor/commandstack.h"
+#include "cadhost/editor/dblclick.h"
+#include "cadhost/rx/dynlinker.h"
+#include "host/module/command_table.h"
+#include "tests/fonts/test_support.h"
+#include "tests/module/host_fixture.h"
+
+namespace tarsil {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using testing::ReadText;
+using testing::RecordingLisp;
+using testing::WriteText;
+
+constexpr size_t kInstallCallCount = 8;
+constexpr size_t kRestoreCallCount = 8;
+
+class Lifecycle : public testing::HostTest {
+  protected:
+    void SetUp() override {
+        HostTest::SetUp();
+        const fs::path stub =
+            fs::path(TARSIL_BINARY_DIR) / "tests/fonts/stub_module" / "tarsil2.arx";
+        fs::copy_file(stub, folder_ / "tarsil2.arx");
+        module_ = dlopen((folder_ / "tarsil2.arx").c_str(), RTLD_NOW | RTLD_LOCAL);
+        ASSERT_NE(module_, nullptr) << dlerror();
+        SetShortVar(L"DTEXTED", 2);
+    }
+    void TearDown() override {
+        if (loaded_) UnloadModule();
+        if (module_ != nullptr) dlclose(module_);
+        HostTest::TearDown();
+    }
+
+    void Configure(const std::string& general) { WriteText(Ini(), "[General]\r\n" + general); }
+    void Init() {
+        InitializeModule(nullptr);
+        loaded_ = true;
+    }
+    void Unload() {
+        UnloadModule();
+        loaded_ = false;
+    }
+    fs::path Ini() const { return folder_ / "tarsil.ini"; }
+    std::string SavedSettings(int style) const {
+        return "[General]\r\nDdeditStyle=" + std::to_string(style) +
+               "\r\nFontMapFile=" + (folder_ / "default.map").string() + "\r\n";
+    }
+    static size_t ModuleCommandCount() {
+        size_t count = 0;
+        for (const AcEdCommand* command : acedRegCmdsPtr()->commands()) {
+            count += std::wstring(command->groupName()) == kCommandGroupName;
+        }
+        return count;
+    }
+
+    TempFolder folder_;
+    void* module_ = nullptr;
+    bool loaded_ = false;
+    RecordingLisp lisp_;
+};
+
+}  // namespace
+
+TEST_F(Lifecycle, InitialisationAppliesTheStyleAndRegistersNoUnfinishedCommand) {
+    Configure("DdeditStyle=2\r\n");
+    Init();
+    EXPECT_EQ(lisp_.TakeCalls().size(), kInstallCallCount);
+    EXPECT_FALSE(cadhost::hostTextDoubleClickInstalled());
+    EXPECT_EQ(ModuleCommandCount(), 0u);
+    EXPECT_EQ(acDocManagerPtr()->resourceDepth(), 0);
+}
+
+TEST_F(Lifecycle, TheFirstDrawingLoadIsSkippedAndEachLaterOneReadsTheSettings) {
+    Configure("DdeditStyle=2\r\n");
+    Init();
+    lisp_.TakeCalls();
+    DrawingLoaded();
+    EXPECT_TRUE(lisp_.calls.empty());
+    DrawingLoaded();
+    EXPECT_EQ(lisp_.TakeCalls().size(), kInstallCallCount);
+    DrawingLoaded();
+    EXPECT_EQ(lisp_.TakeCalls().size(), kInstallCallCount);
+}
+
+TEST_F(Lifecycle, ALaterDrawingLoadPicksUpAChangedFontMapSetting) {
+    Configure("DdeditStyle=0\r\n");
+    Init();
+    DrawingLoaded();
+    Configure("DdeditStyle=0\r\nFontMapFile=" + (folder_ / "other.map").string() + "\r\n");
+    DrawingLoaded();
+    EXPECT_TRUE(fs::exists(folder_ / "other.map"));
+}
+
+TEST_F(Lifecycle, UnloadingByHandGivesTheHostItsEditingBackAndSaves) {
+    Configure("DdeditStyle=2\r\n");
+    Init();
+    lisp_.TakeCalls();
+    Unload();
+    EXPECT_EQ(lisp_.TakeCalls().size(), kRestoreCallCount);
+    EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
+    EXPECT_EQ(cadhost::lookupClass(L"AcDbDoubleClickText"), nullptr);
+    EXPECT_EQ(ReadText(Ini()), SavedSettings(2));
+}
+
+TEST_F(Lifecycle, StyleOneSetsDtextedWhileLoaded) {
+    Configure("DdeditStyle=1\r\n");
+    Init();
+    EXPECT_EQ(IntVar(L"DTEXTED"), 1);
+    Unload();
+    EXPECT_EQ(IntVar(L"DTEXTED"), 0);
+    EXPECT_TRUE(lisp_.calls.empty());
+    EXPECT_EQ(ReadText(Ini()), SavedSettings(1));
+}
+
+TEST_F(Lifecycle, StyleZeroChangesNothing) {
+    Configure("DdeditStyle=0\r\n");
+    Init();
+    Unload();
+    EXPECT_EQ(IntVar(L"DTEXTED"), 2);
+    EXPECT_TRUE(lisp_.calls.empty());
+    EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
+    EXPECT_EQ(ReadText(Ini()), SavedSettings(0));
+}
+
+TEST_F(Lifecycle, AMissingSettingsFileIsWrittenWithTheDefaults) {
+    Init();
+    EXPECT_EQ(IntVar(L"DTEXTED"), 1);
+    Unload();
+    EXPECT_EQ(ReadText(Ini()), SavedSettings(1));
+}
+
+TEST_F(Lifecycle, QuittingWithStyleTwoQueuesNothingAndSavesOnce) {
+    Configure("DdeditStyle=2\r\n");
+    Init();
+    lisp_.TakeCalls();
+    PrepareForQuit();
+    EXPECT_TRUE(lisp_.calls.empty());
+    EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
+    EXPECT_EQ(ReadText(Ini()), SavedSettings(2));
+
+    WriteText(Ini(), "changed by hand\r\n");
+    Unload();
+    EXPECT_TRUE(lisp_.calls.empty());
+    EXPECT_EQ(ReadText(Ini()), "changed by hand\r\n");
+}
+
+TEST_F(Lifecycle, QuittingWithStyleOnePutsDtextedBack) {
+    Configure("DdeditStyle=1\r\n");
+    Init();
+    PrepareForQuit();
+    EXPECT_EQ(IntVar(L"DTEXTED"), 0);
+    SetShortVar(L"DTEXTED", 2);
+    Unload();
+    EXPECT_EQ(IntVar(L"DTEXTED"), 2);
+}
+
+TEST_F(Lifecycle, UnusualStylesSurviveLoadAndUnload) {
+    Configure("DdeditStyle=5\r\n");
+    Init();
+    Unload();
+    EXPECT_EQ(IntVar(L"DTEXTED"), 2);
+    EXPECT_TRUE(lisp_.calls.empty());
+    EXPECT_EQ(ReadText(Ini()), SavedSettings(5));
+}
+
+namespace {
+
+int g_runs = 0;
+void CountRun() {
+    ++g_runs;
+}
+
+}  // namespace
+
+TEST_F(Lifecycle, TheCommandTableRegistersItsRowsInOrderAndGoesAsAGroup) {
+    const host::CommandRow rows[] = {
+        {L"KRDV_TSTEST", L"TSTEST", 7, &CountRun},
+        {L"KRDV_TSTEST2", L"TSTEST2", 1, &CountRun},
+    };
+    RegisterCommandTable(rows);
+    EXPECT_EQ(acDocManagerPtr()->resourceDepth(), 0);
+    std::vector<std::wstring> seen;
+    for (const AcEdCommand* command : acedRegCmdsPtr()->commands()) {
+        if (std::wstring(command->groupName()) != kCommandGroupName) continue;
+        seen.push_back(std::wstring(command->globalName()) + L" " + command->localName() + L" " +
+                       std::to_wstring(command->commandFlags()) + L" " +
+                       std::to_wstring(command->functionCode()));
+    }
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"KRDV_TSTEST TSTEST 7 -1",
+                                               L"KRDV_TSTEST2 TSTEST2 1 -1"}));
+    cadhost::runCommandLine(L"TSTEST2");
+    EXPECT_EQ(g_runs, 1);
+
+    RemoveCommandTable();
+    EXPECT_EQ(ModuleCommandCount(), 0u);
+}
+
+}  // namespace tarsil

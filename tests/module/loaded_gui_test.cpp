@@ -1,0 +1,73 @@
+// The built module loaded into a host that has a window.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QTest>
+
+#include "cadhost/apdoc/docmanager.h"
+#include "cadhost/editor/windows.h"
+#include "cadhost/rx/dynlinker.h"
+#include "tests/fonts/test_support.h"
+#include "tests/module/host_fixture.h"
+#include "tests/module/qt_application.h"
+
+namespace tarsil {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const auto* const kQt = ::testing::AddGlobalTestEnvironment(new testing::QtApplication);
+
+class LoadedWithWindow : public testing::HostTest {
+  protected:
+    void SetUp() override {
+        HostTest::SetUp();
+        fs::copy_file(TARSIL_MODULE_FILE, folder_ / "tarsil2.arx");
+        fs::copy_file(fs::path(TARSIL_SOURCE_DIR) / "resources/default.map",
+                      folder_ / "default.map");
+        cadhost::setHostWindows(&frame_, &frame_);
+        frame_.resize(800, 600);
+        frame_.show();
+        ASSERT_NE(acDocManagerPtr()->newDocument(), nullptr);
+    }
+    void TearDown() override {
+        HostTest::TearDown();
+        cadhost::setHostWindows(nullptr, nullptr);
+    }
+    std::wstring ModuleFile() const { return (folder_ / "tarsil2.arx").wstring(); }
+
+    TempFolder folder_;
+    QWidget frame_;
+};
+
+QString VersionLineOf(QWidget* splash) {
+    for (QLabel* label : splash->findChildren<QLabel*>()) {
+        if (label->text().startsWith(QStringLiteral("Release"))) return label->text();
+    }
+    return {};
+}
+
+}  // namespace
+
+TEST_F(LoadedWithWindow, TheSplashShowsTheModulesVersionAndGoesWithTheModule) {
+    ASSERT_TRUE(acrxDynamicLinker->loadModule(ModuleFile().c_str(), true));
+    ASSERT_EQ(testing::SplashWindows().size(), 1u);
+    const QString expected =
+        QStringLiteral("Release 2016.0 (") +
+        QString::fromLatin1(TARSIL_FILE_VERSION).replace(QLatin1Char(','), QLatin1Char('.')) +
+        QStringLiteral(")");
+    EXPECT_EQ(VersionLineOf(testing::SplashWindows().front()), expected);
+
+    // Unloaded while the splash shows: the window goes with the module's code.
+    ASSERT_TRUE(acrxDynamicLinker->unloadModule(ModuleFile().c_str(), true));
+    EXPECT_TRUE(testing::SplashWindows().empty());
+    QTest::qWait(100);
+
+    // Loaded again in the same process: no second splash.
+    ASSERT_TRUE(acrxDynamicLinker->loadModule(ModuleFile().c_str(), true));
+    EXPECT_TRUE(testing::SplashWindows().empty());
+    ASSERT_TRUE(acrxDynamicLinker->unloadModule(ModuleFile().c_str(), true));
+}
+
+}  // namespace tarsil

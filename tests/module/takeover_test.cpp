@@ -1,0 +1,215 @@
+// The takeover of the host's text editing, with the host's LISP replaced by
+// a recorder so that every queued expression is seen in its order.
+#include <gtest/gtest.h>
+
+#include "cadhost/editor/dblclick.h"
+#include "cadhost/rx/dynlinker.h"
+#include "fonts/wh_config.h"
+#include "host/takeover/ddedit_style.h"
+#include "host/takeover/double_click_text.h"
+#include "host/takeover/edit_replacement.h"
+#include "tests/module/host_fixture.h"
+
+namespace tarsil {
+
+namespace {
+
+using testing::RecordingLisp;
+
+const std::vector<std::wstring> kInstallCalls = {
+    L"queue (setq __cmdecho (getvar \"CMDECHO\")) (setvar \"CMDECHO\" 0)",
+    L"queue (command \".undefine\" \"DDEDIT\")",
+    L"define C:DDEDIT 2802",
+    L"queue (command \".undefine\" \"DTEXT\")",
+    L"define C:DTEXT 2803",
+    L"queue (command \".undefine\" \"TEXT\")",
+    L"define C:TEXT 2804",
+    L"queue (setvar \"CMDECHO\" __cmdecho)",
+};
+
+const std::vector<std::wstring> kRestoreCalls = {
+    L"queue (setq __cmdecho (getvar \"CMDECHO\")) (setvar \"CMDECHO\" 0)",
+    L"undefine C:DDEDIT 2802",
+    L"queue (command \".redefine\" \"DDEDIT\")",
+    L"undefine C:DTEXT 2803",
+    L"queue (command \".redefine\" \"DTEXT\")",
+    L"undefine C:TEXT 2804",
+    L"queue (command \".redefine\" \"TEXT\")",
+    L"queue (setvar \"CMDECHO\" __cmdecho)",
+};
+
+class Takeover : public testing::HostTest {
+  protected:
+    void TearDown() override {
+        if (HostEditReplacementInstalled()) SetHostEditReplacement(false, false);
+        AcDbDoubleClickText::rxUninit();
+        CWhConfig::DestroyInstance();
+        HostTest::TearDown();
+    }
+
+    static void Configure(int style) { CWhConfig::Instance().SetDdeditStyle(style); }
+    static AcRxClass* TextClass() { return cadhost::lookupClass(L"AcDbText"); }
+    static AcRxObject* TextHandler() { return TextClass()->getX(AcDbDoubleClickEdit::desc()); }
+
+    RecordingLisp lisp_;
+};
+
+}  // namespace
+
+TEST_F(Takeover, InstallingQueuesTheUndefinesAndDefinesTheReplacements) {
+    SetHostEditReplacement(true, false);
+    EXPECT_EQ(lisp_.TakeCalls(), kInstallCalls);
+    EXPECT_TRUE(output_.empty());
+    EXPECT_NE(AcDbDoubleClickText::cast(TextHandler()), nullptr);
+    EXPECT_FALSE(cadhost::hostTextDoubleClickInstalled());
+    EXPECT_TRUE(HostEditReplacementInstalled());
+}
+
+TEST_F(Takeover, RemovingRestoresTheCommandsAndTheHostsOwnHandler) {
+    SetHostEditReplacement(true, false);
+    lisp_.TakeCalls();
+    SetHostEditReplacement(false, true);
+    EXPECT_EQ(lisp_.TakeCalls(), kRestoreCalls);
+    EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
+    EXPECT_FALSE(HostEditReplacementInstalled());
+}
+
+TEST_F(Takeover, RemovingWithoutRestoreQueuesNothing) {
+    SetHostEditReplacement(true, false);
+    lisp_.TakeCalls();
+    SetHostEditReplacement(false, false);
+    EXPECT_TRUE(lisp_.calls.empty());
+    EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
+}
+
+TEST_F(Takeover, InstallingAgainKeepsOneHandlerAndTheHostsComesBack) {
+    // Each drawing load installs again while the style is in force.
+    SetHostEditReplacement(true, false);
+    AcRxObject* first = TextHandler();
+    SetHostEditReplacement(true, false);
+    EXPECT_EQ(TextHandler(), first);
+    SetHostEditReplacement(false, true);
+    EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
+    EXPECT_EQ(AcDbDoubleClickText::cast(TextHandler()), nullptr);
+}
+
+TEST_F(Takeover, WithoutAHostHandlerRemovalBringsTheHostModuleBack) {
+    cadhost::removeHostTextDoubleClick();
+    SetHostEditReplacement(true, false);
+    SetHostEditReplacement(false, false);
+    EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
+}
+
+TEST_F(Takeover, EachFailedQueueingWarnsAndTheRestGoesOn) {
+    lisp_.fail_queue = {L"(setq __cmdecho (getvar \"CMDECHO\")) (setvar \"CMDECHO\" 0)",
+                        L"(command \".undefine\" \"DTEXT\")", L"(setvar \"CMDECHO\" __cmdecho)"};
+    SetHostEditReplacement(true, false);
+    EXPECT_EQ(output_,
+              L"Warning(redefineDDedit-enter): SetVar/GetVar error occured!!!\n"
+              L"Warning: 'dtext' command not replaced!\n"
+              L"Warning(redefineDDedit-exit): Setvar/GetVar error occured!!!\n");
+    std::vector<std::wstring> expected = kInstallCalls;
+    std::erase(expected, L"define C:DTEXT 2803");
+    EXPECT_EQ(lisp_.TakeCalls(), expected);
+    EXPECT_TRUE(HostEditReplacementInstalled());
+
+    TakeOutput();
+    lisp_.fail_queue.insert(L"(command \".redefine\" \"TEXT\")");
+    SetHostEditReplacement(false, true);
+    // The redefine results are not examined.
+    EXPECT_EQ(output_,
+              L"Warning(restoreDDedit-enter): Setvar/GetVar error occuried!!!\n"
+              L"Warning(restoreDDedit-exit): Setvar/GetVar error occuried!!!\n");
+    EXPECT_EQ(lisp_.TakeCalls(), kRestoreCalls);
+}
+
+TEST_F(Takeover, EveryUndefineFailingWarnsThreeTimes) {
+    lisp_.fail_queue = {L"(command \".undefine\" \"DDEDIT\")", L"(command \".undefine\" \"DTEXT\")",
+                        L"(command \".undefine\" \"TEXT\")"};
+    SetHostEditReplacement(true, false);
+    EXPECT_EQ(output_,
+              L"Warning: 'ddedit' command not replaced!\n"
+              L"Warning: 'dtext' command not replaced!\n"
+              L"Warning: 'text' command not replaced!\n");
+    for (const std::wstring& call : lisp_.calls) EXPECT_NE(call.rfind(L"define", 0), 0u) << call;
+}
+
+// One row per move between styles: the configured style, the new one, force,
+// then "DTEXTED" after (the host starts at 2), whether the replacement is
+// in force after, and the LISP calls made.
+struct StyleMove {
+    int configured;
+    int target;
+    bool force;
+    int dtexted;
+    bool replaced;
+    std::vector<std::wstring> calls;
+};
+
+class StyleMoves : public Takeover, public ::testing::WithParamInterface<StyleMove> {};
+
+TEST_P(StyleMoves, MoveTheHostAsTheStylesSay) {
+    const StyleMove& move = GetParam();
+    SetShortVar(L"DTEXTED", 2);
+    if (move.configured == kDdeditStyleReplaceHost) {
+        SetHostEditReplacement(true, false);
+        lisp_.TakeCalls();
+    }
+    Configure(move.configured);
+    ApplyDdeditStyle(move.target, move.force);
+    EXPECT_EQ(IntVar(L"DTEXTED"), move.dtexted);
+    EXPECT_EQ(HostEditReplacementInstalled(), move.replaced);
+    EXPECT_EQ(lisp_.TakeCalls(), move.calls);
+    EXPECT_EQ(CWhConfig::Instance().GetDdeditStyle(), move.configured);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Takeover, StyleMoves,
+    ::testing::Values(
+        StyleMove{1, 1, false, 2, false, {}}, StyleMove{1, 1, true, 1, false, {}},
+        StyleMove{0, 0, true, 2, false, {}}, StyleMove{0, 1, false, 1, false, {}},
+        StyleMove{1, 0, false, 0, false, {}}, StyleMove{0, 2, false, 2, true, kInstallCalls},
+        StyleMove{1, 2, false, 0, true, kInstallCalls}, StyleMove{2, 2, false, 2, true, {}},
+        StyleMove{2, 2, true, 2, true, kInstallCalls},
+        StyleMove{2, 0, false, 2, false, kRestoreCalls},
+        StyleMove{2, 1, false, 1, false, kRestoreCalls}, StyleMove{5, 0, false, 2, false, {}},
+        StyleMove{5, 5, true, 2, false, {}}, StyleMove{0, 5, false, 2, false, {}}));
+
+TEST_F(Takeover, SetDtextEdKeepsTheVariablesType) {
+    SetDtextEd(1);
+    EXPECT_EQ(IntVar(L"DTEXTED"), 1);
+    EXPECT_EQ(cadhost::getVar(L"DTEXTED")->type, RTSHORT);
+    SetDtextEd(0);
+    EXPECT_EQ(IntVar(L"DTEXTED"), 0);
+}
+
+TEST_F(Takeover, TheHandlerClassIsRegisteredOnceUnderTheHostsClass) {
+    AcDbDoubleClickText::rxInit();
+    AcRxClass* registered = cadhost::lookupClass(L"AcDbDoubleClickText");
+    ASSERT_NE(registered, nullptr);
+    EXPECT_EQ(AcDbDoubleClickText::desc(), registered);
+    EXPECT_TRUE(registered->isDerivedFrom(AcDbDoubleClickEdit::desc()));
+    AcDbDoubleClickText::rxInit();
+    EXPECT_EQ(cadhost::lookupClass(L"AcDbDoubleClickText"), registered);
+
+    AcRxObject* made = registered->create();
+    EXPECT_NE(AcDbDoubleClickText::cast(made), nullptr);
+    delete made;
+
+    AcDbDoubleClickText::rxUninit();
+    EXPECT_EQ(cadhost::lookupClass(L"AcDbDoubleClickText"), nullptr);
+}
+
+TEST_F(Takeover, AnotherClassOfTheSameNameStopsTheHost) {
+    EXPECT_EXIT(
+        {
+            AcDbDoubleClickText::rxInit();
+            // Taken out of the dictionary but kept, so the newcomer differs.
+            acrxClassDictionaryPtr()->remove(L"AcDbDoubleClickText");
+            newAcRxClass(L"AcDbDoubleClickText", L"AcDbDoubleClickEdit");
+            AcDbDoubleClickText::rxInit();
+        },
+        ::testing::ExitedWithCode(70), "Class mismatch");
+}
+
+}  // namespace tarsil
