@@ -1,0 +1,158 @@
+#include "cadhost/editor/prompts.h"
+
+#include <cmath>
+#include <cwchar>
+#include <optional>
+
+#include "cadhost/editor/cmdline.h"
+#include "cadhost/editor/input.h"
+#include "cadhost/editor/parse.h"
+#include "cadhost/editor/sysvars.h"
+#include "cadhost/editor/ucs.h"
+#include "cadhost/rx/wide.h"
+
+namespace {
+std::wstring promptText(const ACHAR* prompt) {
+    return prompt != nullptr ? prompt : L"";
+}
+
+// The last point, in the user system (it is kept in world coordinates).
+void lastPointUcs(ads_point out) {
+    double world[3] = {0, 0, 0};
+    if (auto v = cadhost::getVar(L"LASTPOINT")) ads_point_set(v->point, world);
+    cadhost::worldToUcs(cadhost::currentUcs(), world, false, out);
+}
+
+void rememberPoint(const ads_point ucsPoint) {
+    double world[3];
+    cadhost::ucsToWorld(cadhost::currentUcs(), ucsPoint, false, world);
+    cadhost::setVarInternal(L"LASTPOINT", cadhost::VarValue::ofPoint(world[0], world[1], world[2]));
+}
+
+// A typed point made absolute against the base (or the last point).
+bool resolvePoint(const std::wstring& text, const double* base, ads_point out) {
+    const auto typed = cadhost::parsePoint(text);
+    if (!typed) return false;
+    if (typed->relative) {
+        ads_point from;
+        if (base != nullptr)
+            ads_point_set(base, from);
+        else
+            lastPointUcs(from);
+        for (int i = 0; i < 3; ++i) out[i] = from[i] + typed->xyz[i];
+    } else {
+        ads_point_set(typed->xyz, out);
+    }
+    return true;
+}
+
+int getPoint(const double* base, const ACHAR* prompt, ads_point result) {
+    for (;;) {
+        const cadhost::InputLine in = cadhost::promptInput(promptText(prompt));
+        if (in.kind != cadhost::InputLine::Text) return RTCAN;
+        if (cadhost::trim(in.text).empty()) return RTNONE;
+        if (resolvePoint(in.text, base, result)) {
+            rememberPoint(result);
+            return RTNORM;
+        }
+        cadhost::writeCommandLine(L"Point or option keyword required.\n");
+    }
+}
+}  // namespace
+
+int acedGetPoint(const ads_point pt, const ACHAR* prompt, ads_point result) {
+    if (result == nullptr) return RTERROR;
+    return getPoint(pt, prompt, result);
+}
+
+int acedGetCorner(const ads_point pt, const ACHAR* prompt, ads_point result) {
+    if (pt == nullptr || result == nullptr) return RTERROR;
+    return getPoint(pt, prompt, result);
+}
+
+int acedGetAngle(const ads_point pt, const ACHAR* prompt, ads_real* result) {
+    if (result == nullptr) return RTERROR;
+    for (;;) {
+        const cadhost::InputLine in = cadhost::promptInput(promptText(prompt));
+        if (in.kind != cadhost::InputLine::Text) return RTCAN;
+        const std::wstring text = cadhost::trim(in.text);
+        if (text.empty()) return RTNONE;
+        if (auto degrees = cadhost::parseReal(text)) {
+            double a = std::fmod(*degrees * M_PI / 180.0, 2 * M_PI);
+            if (a < 0) a += 2 * M_PI;
+            *result = a;
+            return RTNORM;
+        }
+        ads_point second;
+        if (pt != nullptr && resolvePoint(text, pt, second)) {
+            *result = acutAngle(pt, second);
+            return RTNORM;
+        }
+        cadhost::writeCommandLine(L"Requires valid numeric angle or second point.\n");
+    }
+}
+
+int acedGetDist(const ads_point pt, const ACHAR* prompt, ads_real* result) {
+    if (result == nullptr) return RTERROR;
+    for (;;) {
+        const cadhost::InputLine in = cadhost::promptInput(promptText(prompt));
+        if (in.kind != cadhost::InputLine::Text) return RTCAN;
+        const std::wstring text = cadhost::trim(in.text);
+        if (text.empty()) return RTNONE;
+        if (auto value = cadhost::parseReal(text)) {
+            *result = std::fabs(*value);
+            return RTNORM;
+        }
+        ads_point first;
+        if (resolvePoint(text, pt, first)) {
+            if (pt != nullptr) {
+                *result = acutDistance(pt, first);
+                return RTNORM;
+            }
+            ads_point second;
+            const int rc = getPoint(first, L"Specify second point: ", second);
+            if (rc != RTNORM) return rc == RTNONE ? RTCAN : rc;
+            *result = acutDistance(first, second);
+            return RTNORM;
+        }
+        cadhost::writeCommandLine(L"Requires numeric distance or two points.\n");
+    }
+}
+
+int acedGetReal(const ACHAR* prompt, ads_real* result) {
+    if (result == nullptr) return RTERROR;
+    for (;;) {
+        const cadhost::InputLine in = cadhost::promptInput(promptText(prompt));
+        if (in.kind != cadhost::InputLine::Text) return RTCAN;
+        if (cadhost::trim(in.text).empty()) return RTNONE;
+        if (auto value = cadhost::parseReal(in.text)) {
+            *result = *value;
+            return RTNORM;
+        }
+        cadhost::writeCommandLine(L"Requires numeric value.\n");
+    }
+}
+
+int acedGetInt(const ACHAR* prompt, int* result) {
+    if (result == nullptr) return RTERROR;
+    for (;;) {
+        const cadhost::InputLine in = cadhost::promptInput(promptText(prompt));
+        if (in.kind != cadhost::InputLine::Text) return RTCAN;
+        if (cadhost::trim(in.text).empty()) return RTNONE;
+        if (auto value = cadhost::parseInteger(in.text);
+            value && *value >= -32768 && *value <= 32767) {
+            *result = static_cast<int>(*value);
+            return RTNORM;
+        }
+        cadhost::writeCommandLine(L"Requires an integer value.\n");
+    }
+}
+
+int acedGetString(int /*cronly*/, const ACHAR* prompt, ACHAR* result, std::size_t bufLen) {
+    if (result == nullptr || bufLen == 0) return RTERROR;
+    const cadhost::InputLine in = cadhost::promptInput(promptText(prompt));
+    if (in.kind != cadhost::InputLine::Text) return RTCAN;
+    if (in.text.size() + 1 > bufLen) return RTINPUTTRUNCATED;
+    std::wmemcpy(result, in.text.c_str(), in.text.size() + 1);
+    return RTNORM;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+// Selection sets and entity names, and the selection prompt.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "cadhost/db/acdb.h"
+#include "cadhost/db/objectid.h"
+#include "cadhost/rx/adsdefs.h"
+
+class AcDbDatabase;
+
+// Modes: none (prompt "Select objects: "), ":$" with pt1 an array of two
+// prompts (select, remove), ":S" one pick, combined ":$:S"; "X" the whole
+// drawing, "C" and "W" windows from pt1 to pt2 (user coordinates), "I" the
+// pick-first set, "P" the previous set, "L" the last entity.  filter: a
+// result-buffer list; group 0 (entity types, "," separated, "*" and "?"
+// wildcards) and group 8 (layer names) are honoured.
+// RTNORM with a set, RTERROR when nothing was selected (Enter at once
+// included), RTCAN on Escape.
+int acedSSGet(const ACHAR* str, const void* pt1, const void* pt2, const resbuf* filter,
+              ads_name ss);
+int acedSSLength(const ads_name sname, std::int32_t* len);
+int acedSSName(const ads_name ss, std::int32_t i, ads_name entres);
+// Both names null: a new empty set; only ename: a new set with it; both:
+// ename is added to sname, which is the result.
+int acedSSAdd(const ads_name ename, const ads_name sname, ads_name result);
+int acedSSDel(const ads_name ename, const ads_name ss);
+int acedSSFree(const ads_name sname);
+// Makes the set the pick-first selection; null clears it.
+int acedSSSetFirst(const ads_name pset, const ads_name unused);
+int acedSSGetFirst(resbuf** gset, resbuf** pset);
+int acedRedraw(const ads_name ent, int mode);
+int acdbEntLast(ads_name result);
+
+Acad::ErrorStatus acdbGetAdsName(ads_name& objName, AcDbObjectId objId);
+Acad::ErrorStatus acdbGetObjectId(AcDbObjectId& objId, const ads_name objName);
+
+namespace cadhost {
+// The pick-first set, as ids.
+std::vector<AcDbObjectId> pickfirstIds();
+void setPickfirst(const std::vector<AcDbObjectId>& ids);
+// A new selection set holding the ids; release it with acedSSFree.
+void makeSelectionSet(const std::vector<AcDbObjectId>& ids, ads_name ss);
+std::vector<AcDbObjectId> selectionSetIds(const ads_name ss);
+int openSelectionSets();
+// Entity names and sets of a closing drawing go with it.
+void forgetDatabase(const AcDbDatabase* db);
+// An entity of the working drawing by its handle text ("2A"); null id if none.
+AcDbObjectId entityByHandle(const std::wstring& handle);
+// How many times acedRedraw was asked (the display of a window counts on it).
+int redrawCount();
+// The entities of the drawing; the last one appended.
+AcDbObjectId lastEntity();
+}  // namespace cadhost

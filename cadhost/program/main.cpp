@@ -1,0 +1,91 @@
+// cadhost: the embedded CAD host without a window.  It opens a drawing (or
+// starts a new one), loads modules, and runs the command line from a
+// script or from standard input, printing the command line to standard
+// output.
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <memory>
+
+#include "cadhost/apdoc/docmanager.h"
+#include "cadhost/editor/cmdline.h"
+#include "cadhost/editor/host.h"
+#include "cadhost/editor/input.h"
+#include "cadhost/editor/sysvars.h"
+#include "cadhost/rx/dynlinker.h"
+#include "cadhost/rx/wide.h"
+#include "cadhost/version.h"
+
+namespace {
+// "dir/;dir2/": the folders the host searches for support files and modules.
+std::wstring supportPath(const std::vector<std::string>& dirs) {
+    std::wstring path;
+    for (const std::string& d : dirs) {
+        std::wstring w = cadhost::fromUtf8(d);
+        if (!w.empty() && w.back() != L'/') w += L'/';
+        path += w + L";";
+    }
+    return path;
+}
+
+int fail(const std::string& message, int code) {
+    cadhost::flushCommandLine();
+    std::cerr << "cadhost: " << message << "\n";
+    return code;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"The embedded CAD host: runs a drawing's command line from a script or stdin"};
+    std::string drawing;
+    std::vector<std::string> modules;
+    std::string script;
+    std::vector<std::string> support{CADHOST_SUPPORT_DIR};
+    app.add_option("drawing", drawing, "DXF drawing to open (a new drawing when absent)");
+    app.add_option("--load", modules, "Module file to load (repeatable)");
+    app.add_option("--script", script, "Read the command line from this file")
+        ->check(CLI::ExistingFile);
+    app.add_option("--support", support, "Support folders on ACADPREFIX (repeatable)")
+        ->capture_default_str();
+    app.set_version_flag("--version", cadhost::versionString());
+    CLI11_PARSE(app, argc, argv);
+
+    cadhost::initHost();
+    cadhost::setVarInternal(L"ACADPREFIX", cadhost::VarValue::ofString(supportPath(support)));
+
+    if (drawing.empty()) {
+        acDocManagerPtr()->newDocument();
+    } else if (acDocManagerPtr()->openDocument(drawing) == nullptr) {
+        return fail("cannot open drawing \"" + drawing + "\"", 2);
+    }
+    for (const std::string& module : modules) {
+        const std::wstring name = cadhost::fromUtf8(module);
+        if (!acrxDynamicLinker->loadModule(name.c_str(), true)) {
+            cadhost::shutdownHost();
+            return fail("cannot load module \"" + module + "\"", 3);
+        }
+    }
+
+    std::unique_ptr<std::ifstream> file;
+    std::istream* in = &std::cin;
+    bool echo = isatty(STDIN_FILENO) == 0;
+    if (!script.empty()) {
+        file = std::make_unique<std::ifstream>(script);
+        if (!*file) return fail("cannot read script \"" + script + "\"", 2);
+        in = file.get();
+        echo = true;
+    }
+    cadhost::setInputReader(
+        [in]() -> std::optional<std::string> {
+            std::string line;
+            if (!std::getline(*in, line)) return std::nullopt;
+            return line;
+        },
+        echo);
+    cadhost::runCommandLoop();
+    cadhost::shutdownHost();
+    return 0;
+}

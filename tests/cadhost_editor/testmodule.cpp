@@ -1,0 +1,82 @@
+// A small module for the host's tests: it prints each message it gets,
+// registers two commands and two LISP functions, and answers invokes.
+// Built as testmodule.arx; with TESTMODULE_FAIL_INIT it refuses to start.
+#include "cadhost/apdoc/docmanager.h"
+#include "cadhost/editor/cmdline.h"
+#include "cadhost/editor/commandstack.h"
+#include "cadhost/editor/prompts.h"
+#include "cadhost/editor/selection.h"
+#include "cadhost/lisp/lisp.h"
+#include "cadhost/rx/dynlinker.h"
+
+namespace {
+void selectTexts() {
+    const ACHAR* prompts[2] = {L"\nSelect texts: ", L"\nRemove texts: "};
+    resbuf* filter = acutBuildList(0, L"TEXT", 0);
+    ads_name ss;
+    const int rc = acedSSGet(L":$", prompts, nullptr, filter, ss);
+    acutRelRb(filter);
+    std::int32_t n = 0;
+    if (rc == RTNORM) {
+        acedSSLength(ss, &n);
+        acedSSFree(ss);
+    }
+    acutPrintf(L"testmodule: select %d, %d texts\n", rc, n);
+}
+
+void queueExpressions() {
+    const int a = ads_queueexpr(L"(setq tmq (getvar \"CMDECHO\")) (setvar \"CMDECHO\" 0)");
+    const int b = ads_queueexpr(L"(command \".undefine\" \"DDEDIT\")");
+    const int c = ads_queueexpr(L"(setvar \"CMDECHO\" tmq)");
+    acutPrintf(L"testmodule: queued %d %d %d\n", a, b, c);
+}
+
+void registerCommands() {
+    AcEdCommandStack* stack = AcEdCommandStack::cast(acrxSysRegistry()->at(ACRX_COMMAND_DOCK));
+    if (stack == nullptr) return;
+    stack->addCommand(L"TM_GROUP", L"TM_SELECT", L"TMSELECT",
+                      ACRX_CMD_TRANSPARENT | ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW, selectTexts);
+    stack->addCommand(L"TM_GROUP", L"TM_QUEUE", L"TMQUEUE", ACRX_CMD_MODAL, queueExpressions);
+}
+}  // namespace
+
+extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* appId) {
+    acutPrintf(L"testmodule: message %d\n", static_cast<int>(msg));
+    switch (msg) {
+        case AcRx::kInitAppMsg: {
+#ifdef TESTMODULE_FAIL_INIT
+            return AcRx::kRetError;
+#else
+            AcRxDynamicLinker* linker =
+                AcRxDynamicLinker::cast(acrxSysRegistry()->at(ACRX_DYNAMIC_LINKER));
+            if (linker != nullptr) {
+                linker->unlockApplication(appId);
+                linker->registerAppMDIAware(appId);
+            }
+            registerCommands();
+            break;
+#endif
+        }
+        case AcRx::kLoadDwgMsg:
+            acedDefun(L"C:TMLISP", 7);
+            acedDefun(L"TMFUNC", 8);
+            break;
+        case AcRx::kInvkSubrMsg:
+            acutPrintf(L"testmodule: invoked %d\n", acedGetFunCode());
+            acedRetInt(acedGetFunCode() * 6);
+            break;
+        case AcRx::kUnloadAppMsg: {
+            AcEdCommandStack* stack =
+                AcEdCommandStack::cast(acrxSysRegistry()->at(ACRX_COMMAND_DOCK));
+            if (stack != nullptr) stack->removeGroup(L"TM_GROUP");
+            break;
+        }
+        default:
+            break;
+    }
+    return AcRx::kRetOK;
+}
+
+extern "C" int acrxGetApiVersion() {
+    return ACRX_API_VERSION;
+}
