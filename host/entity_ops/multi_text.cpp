@@ -40,7 +40,8 @@ double CurrentUcsXAngle() {
     return current != nullptr ? current->UcsXAngle() : 0.0;
 }
 
-MultiText::MultiText(bool attributeMode) : attributeMode_(attributeMode), previous_(current) {
+MultiText::MultiText(bool attributeMode)
+    : attributeMode_(attributeMode), ucsXAngle_(layer::UcsXAngle()), previous_(current) {
     current = this;
 }
 

@@ -16,6 +16,7 @@ namespace tarsil {
 
 class MultiText {
   public:
+    // Takes the user X angle in force now; selecting takes it again.
     explicit MultiText(bool attributeMode = false);
     virtual ~MultiText();
     MultiText(const MultiText&) = delete;
