@@ -1,0 +1,479 @@
+#include "cadhost/db/store.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cwctype>
+
+#include "cadhost/dxf/reader.h"
+
+namespace cadhost::db {
+
+namespace {
+
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::uint64_t parseHex(std::string_view v) {
+    v = trimmed(v);
+    std::uint64_t h = 0;
+    std::from_chars(v.data(), v.data() + v.size(), h, 16);
+    return h;
+}
+
+std::string hex(std::uint64_t h) {
+    char buf[20];
+    auto r = std::to_chars(buf, buf + sizeof buf, h, 16);
+    std::string s(buf, r.ptr);
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+bool sameName(std::wstring_view a, std::wstring_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::towupper(a[i]) != std::towupper(b[i])) return false;
+    return true;
+}
+
+Section sectionByName(std::string_view name) {
+    if (name == "HEADER") return Section::Header;
+    if (name == "CLASSES") return Section::Classes;
+    if (name == "TABLES") return Section::Tables;
+    if (name == "BLOCKS") return Section::Blocks;
+    if (name == "ENTITIES") return Section::Entities;
+    if (name == "OBJECTS") return Section::Objects;
+    return Section::Other;
+}
+
+}  // namespace
+
+Store::~Store() {
+  for (AcDbStub& s : slots_) delete s.open;
+}
+
+AcDbStub* Store::newSlot() {
+    AcDbStub& s = slots_.emplace_back();
+    s.db = db_;
+    s.index = static_cast<std::uint32_t>(slots_.size() - 1);
+    return &s;
+}
+
+bool Store::load(std::string bytes, const std::string& name, std::string& error) {
+    bytes_ = std::move(bytes);
+    std::string_view file(bytes_);
+    AcDbStub* cur = nullptr;
+    Section section = Section::None;
+    bool sectionNamePending = false, tableNamePending = false;
+    TableInfo* currentTable = nullptr;
+    AcDbStub* currentBlock = nullptr;
+    AcDbStub* lastParent = nullptr;
+    std::string lastVar, acadver, codepage;
+    int handling = -1;
+
+    auto onTag = [&](const dxf::RawTag& t) {
+        std::string_view value = file.substr(t.valueOff, t.valueLen);
+        if (t.code == 0) {
+            if (cur != nullptr) cur->end = t.start;
+            cur = newSlot();
+            cur->begin = t.start;
+            std::string_view type = trimmed(value);
+            cur->type.assign(type);
+            if (type == "SECTION") {
+                sectionNamePending = true;
+                section = Section::None;
+            } else if (type == "ENDSEC") {
+                cur->section = section;
+                if (section == Section::Entities) entitiesEnd_ = cur;
+                section = Section::None;
+                currentTable = nullptr;
+            } else {
+                cur->section = section;
+            }
+            if (section == Section::Blocks) {
+                if (type == "BLOCK") {
+                    currentBlock = cur;
+                } else if (type == "ENDBLK") {
+                    cur->block = currentBlock;
+                    if (currentBlock) blockEnds_[currentBlock] = cur;
+                    currentBlock = nullptr;
+                } else {
+                    cur->block = currentBlock;
+                }
+            }
+            if ((type == "ATTRIB" || type == "VERTEX" || type == "SEQEND") && lastParent) {
+                cur->parent = lastParent;
+                if (type == "SEQEND") lastParent = nullptr;
+            } else if (type == "INSERT" || type == "POLYLINE") {
+                lastParent = cur;
+            } else {
+                lastParent = nullptr;
+            }
+            if (section == Section::Tables) {
+                if (type == "TABLE") {
+                    tableNamePending = true;
+                } else if (type == "ENDTAB") {
+                    currentTable = nullptr;
+                } else if (currentTable != nullptr) {
+                    currentTable->records.push_back(cur);
+                }
+            }
+            return;
+        }
+        if (cur == nullptr) return;  // a comment before the first section
+        if (t.code == 2 && sectionNamePending && cur->type == "SECTION") {
+            sectionNamePending = false;
+            section = sectionByName(trimmed(value));
+            cur->section = section;
+            if (section == Section::Header) header_ = cur;
+        } else if (t.code == 2 && tableNamePending && cur->type == "TABLE") {
+            tableNamePending = false;
+            currentTable = &tables_[std::string(trimmed(value))];
+            currentTable->table = cur;
+        } else if (((t.code == 5) != (cur->type == "DIMSTYLE") && (t.code == 5 || t.code == 105)) &&
+                   cur->handle == 0 && section != Section::Header) {
+            cur->handle = parseHex(value);
+            maxHandle_ = std::max(maxHandle_, cur->handle);
+            usesHandles_ = true;
+        } else if (t.code == 67) {
+            cur->paper = trimmed(value) == "1";
+        } else if (section == Section::Header) {
+            if (t.code == 9) {
+                lastVar.assign(trimmed(value));
+            } else if (lastVar == "$ACADVER") {
+                acadver.assign(trimmed(value));
+            } else if (lastVar == "$DWGCODEPAGE") {
+                codepage.assign(trimmed(value));
+            } else if (lastVar == "$HANDLING") {
+                handling = trimmed(value) == "0" ? 0 : 1;
+            }
+        }
+    };
+    if (!dxf::parseDxf(file, info_, onTag, error)) {
+        error = name + ": " + error;
+        return false;
+    }
+    if (cur != nullptr) cur->end = static_cast<std::uint32_t>(info_.tailStart);
+    rawCount_ = static_cast<std::uint32_t>(slots_.size());
+    if (acadver.size() == 6 && acadver.rfind("AC", 0) == 0) {
+        int v = 0;
+        std::from_chars(acadver.data() + 2, acadver.data() + 6, v);
+        version_ = v;
+    }
+    if (version_ < 1009 || version_ > 1032) {
+        error =
+            name + ": unsupported drawing version \"" + acadver + "\" (AC1009 to AC1032 are read)";
+        return false;
+    }
+    if (handling == 1) usesHandles_ = true;
+    codec_ = dxf::StringCodec(version_ >= 1021, codepage);
+    fileName = name;
+    buildTables();
+    return true;
+}
+
+void Store::buildTables() {
+    auto makeVirtual = [&](std::initializer_list<std::pair<int, const char*>> groups) {
+        AcDbStub* s = newSlot();
+        s->isVirtual = true;
+        s->own = std::make_unique<dxf::Tags>();
+        for (auto [code, value] : groups) s->own->push_back(dxf::Tag{code, value});
+        s->type = s->own->front().value;
+        return s;
+    };
+    if (!hasSubclassMarkers()) {
+        TableInfo& blocks = tables_["BLOCK"];
+        blocks.table = makeVirtual({{0, "TABLE"}, {2, "BLOCK"}});
+        for (std::uint32_t i = 0; i < rawCount_; ++i)
+            if (slots_[i].section == Section::Blocks && slots_[i].type == "BLOCK")
+                blocks.records.push_back(&slots_[i]);
+    }
+    for (const char* name : {"STYLE", "LAYER", "DIMSTYLE", "BLOCK_RECORD"}) {
+        TableInfo& t = tables_[name];
+        if (t.table == nullptr) t.table = makeVirtual({{0, "TABLE"}, {2, name}});
+    }
+    // Every drawing has both spaces, even a file that does not list them.
+    TableInfo& blocks = tables_[blockTableName()];
+    bool model = false, paper = false;
+    for (AcDbStub* b : blocks.records) {
+        model = model || isModelSpace(b);
+        paper = paper || isPaperSpace(b);
+    }
+    const char* type = hasSubclassMarkers() ? "BLOCK_RECORD" : "BLOCK";
+    if (!model) blocks.records.push_back(makeVirtual({{0, type}, {2, "*Model_Space"}}));
+    if (!paper) blocks.records.push_back(makeVirtual({{0, type}, {2, "*Paper_Space"}}));
+}
+
+dxf::Tags Store::tagsOf(const AcDbStub* s) const {
+    if (s->own) return *s->own;
+    return dxf::tokenize(bytes_, s->begin, s->end);
+}
+
+void Store::commit(AcDbStub* s, dxf::Tags tags) {
+    bool pure = !s->isNew && !s->isVirtual && !tags.empty() && tags.front().rawStart == s->begin &&
+                tags.back().rawEnd == s->end;
+    for (std::size_t i = 0; pure && i < tags.size(); ++i) {
+        const dxf::Tag& t = tags[i];
+        pure = t.rawStart != dxf::kNoRaw && !t.dirty &&
+               (i + 1 == tags.size() || t.rawEnd == tags[i + 1].rawStart);
+    }
+    s->paper = false;
+    for (const dxf::Tag& t : tags)
+        if (t.code == 67) s->paper = trimmed(t.value) == "1";
+    if (pure)
+        s->own.reset();
+    else
+        s->own = std::make_unique<dxf::Tags>(std::move(tags));
+}
+
+void Store::indexHandles() {
+    handles_.clear();
+    for (AcDbStub& s : slots_)
+        if (s.handle != 0 && s.live && !s.isVirtual) handles_.emplace(s.handle, &s);
+    handlesIndexed_ = true;
+}
+
+AcDbStub* Store::byHandle(std::uint64_t handle) {
+    if (!handlesIndexed_) indexHandles();
+    auto it = handles_.find(handle);
+    return it == handles_.end() || !it->second->live ? nullptr : it->second;
+}
+
+std::wstring Store::nameOf(const AcDbStub* s) const {
+    dxf::Tags tags = tagsOf(s);
+    for (const dxf::Tag& t : tags)
+        if (t.code == 2) return codec_.decode(trimmed(t.value));
+    return {};
+}
+
+TableInfo* Store::table(const std::string& name) {
+    auto it = tables_.find(name);
+    return it == tables_.end() ? nullptr : &it->second;
+}
+
+AcDbStub* Store::tableEntry(const std::string& table, std::wstring_view name) const {
+    auto it = tables_.find(table);
+    if (it == tables_.end()) return nullptr;
+    for (AcDbStub* s : it->second.records)
+        if (s->live && !s->erased && sameName(nameOf(s), name)) return s;
+    if (table == blockTableName()) {
+        if (sameName(name, L"*Model_Space")) return modelSpace();
+        if (sameName(name, L"*Paper_Space")) return paperSpace();
+    }
+    return nullptr;
+}
+
+bool Store::isModelSpace(const AcDbStub* btr) const {
+    std::wstring n = nameOf(btr);
+    return sameName(n, L"*Model_Space") || sameName(n, L"$Model_Space");
+}
+
+bool Store::isPaperSpace(const AcDbStub* btr) const {
+    std::wstring n = nameOf(btr);
+    return sameName(n, L"*Paper_Space") || sameName(n, L"$Paper_Space");
+}
+
+AcDbStub* Store::modelSpace() const {
+    auto it = tables_.find(blockTableName());
+    if (it == tables_.end()) return nullptr;
+    for (AcDbStub* s : it->second.records)
+        if (isModelSpace(s)) return s;
+    return nullptr;
+}
+
+AcDbStub* Store::paperSpace() const {
+    auto it = tables_.find(blockTableName());
+    if (it == tables_.end()) return nullptr;
+    for (AcDbStub* s : it->second.records)
+        if (isPaperSpace(s)) return s;
+    return nullptr;
+}
+
+AcDbStub* Store::blockEntityOf(const AcDbStub* btr) const {
+    if (btr->type == "BLOCK") return const_cast<AcDbStub*>(btr);
+    std::wstring name = nameOf(btr);
+    for (const auto& [block, end] : blockEnds_)
+        if (sameName(nameOf(block), name)) return block;
+    return nullptr;
+}
+
+bool Store::isEntity(const AcDbStub* s) const {
+    if (s->section != Section::Entities && s->section != Section::Blocks) return false;
+    return s->type != "SECTION" && s->type != "ENDSEC" && s->type != "BLOCK" && s->type != "ENDBLK";
+}
+
+std::vector<AcDbObjectId> Store::entitiesOf(const AcDbStub* btr) const {
+    std::vector<AcDbObjectId> ids;
+    bool model = isModelSpace(btr), paper = !model && isPaperSpace(btr);
+    const AcDbStub* block = (model || paper) ? nullptr : blockEntityOf(btr);
+    if (!model && !paper && block == nullptr) return ids;
+    forEachInOrder([&](AcDbStub* s) {
+        if (!s->live || s->erased || s->parent != nullptr || !isEntity(s)) return;
+        if (model || paper) {
+            if (s->section == Section::Entities && s->paper == paper) ids.emplace_back(s);
+        } else if (s->block == block) {
+            ids.emplace_back(s);
+        }
+    });
+    return ids;
+}
+
+std::vector<AcDbObjectId> Store::allEntities() const {
+    std::vector<AcDbObjectId> ids;
+    forEachInOrder([&](AcDbStub* s) {
+        if (s->live && !s->erased && s->parent == nullptr && isEntity(s)) ids.emplace_back(s);
+    });
+    return ids;
+}
+
+std::vector<AcDbObjectId> Store::childrenOf(const AcDbStub* s) const {
+    std::vector<AcDbObjectId> ids;
+    for (std::uint32_t i = s->index + 1; i < rawCount_ && slots_[i].parent == s; ++i)
+        if (slots_[i].live && !slots_[i].erased)
+            ids.emplace_back(const_cast<AcDbStub*>(&slots_[i]));
+    return ids;
+}
+
+AcDbStub* Store::blockRecordOf(const AcDbStub* entity) const {
+    if (entity->section == Section::Entities) return entity->paper ? paperSpace() : modelSpace();
+    if (entity->block == nullptr) return nullptr;
+    if (!hasSubclassMarkers()) return entity->block;
+    return tableEntry("BLOCK_RECORD", nameOf(entity->block));
+}
+
+std::string Store::headerValue(std::string_view name) const {
+    if (header_ == nullptr) return {};
+    dxf::Tags tags = tagsOf(header_);
+    for (std::size_t i = 0; i + 1 < tags.size(); ++i)
+        if (tags[i].code == 9 && trimmed(tags[i].value) == name)
+            return std::string(trimmed(tags[i + 1].value));
+    return {};
+}
+
+void Store::setHeaderValue(std::string_view name, int code, const std::string& value) {
+    if (header_ == nullptr) return;
+    captureBefore(header_);
+    dxf::Tags tags = tagsOf(header_);
+    bool found = false;
+    for (std::size_t i = 0; i + 1 < tags.size(); ++i)
+        if (tags[i].code == 9 && trimmed(tags[i].value) == name) {
+            dxf::Tag& t = tags[i + 1];
+            t.value = value;
+            t.dirty = t.rawStart == dxf::kNoRaw || originalValue(t) != value;
+            found = true;
+            break;
+        }
+    if (!found) {
+        tags.push_back(dxf::Tag{9, std::string(name)});
+        tags.push_back(dxf::Tag{code, value});
+    }
+    commit(header_, std::move(tags));
+}
+
+AcDbStub* Store::appendEntity(AcDbStub* btr, dxf::Tags tags, Acad::ErrorStatus& es) {
+    bool model = isModelSpace(btr), paper = !model && isPaperSpace(btr);
+    AcDbStub* anchor = nullptr;
+    AcDbStub* block = nullptr;
+    if (model || paper) {
+        anchor = entitiesEnd_;
+    } else if ((block = blockEntityOf(btr)) != nullptr) {
+        auto it = blockEnds_.find(block);
+        anchor = it == blockEnds_.end() ? nullptr : it->second;
+    }
+    if (anchor == nullptr) {
+        es = Acad::eNotApplicable;
+        return nullptr;
+    }
+    beginGroup();
+    std::uint64_t handle = 0;
+    if (usesHandles_) {
+        std::uint64_t seed = parseHex(headerValue("$HANDSEED"));
+        handle = std::max(seed, maxHandle_ + 1);
+        maxHandle_ = handle;
+        setHeaderValue("$HANDSEED", 5, hex(handle + 1));
+    }
+    dxf::Tags out;
+    out.reserve(tags.size() + 4);
+    for (std::size_t i = 0; i < tags.size(); ++i) {
+        const dxf::Tag& t = tags[i];
+        if (t.code == 100 && !hasSubclassMarkers()) continue;
+        if (t.code == 5 || t.code == 330 || t.code == 67) continue;
+        out.push_back(t);
+        if (i == 0) {
+            if (handle != 0) out.push_back(dxf::Tag{5, hex(handle)});
+            if (hasSubclassMarkers() && btr->handle != 0)
+                out.push_back(dxf::Tag{330, hex(btr->handle)});
+            if (paper && !hasSubclassMarkers()) out.push_back(dxf::Tag{67, "1"});
+        }
+        if (paper && t.code == 100 && t.value == "AcDbEntity") out.push_back(dxf::Tag{67, "1"});
+    }
+    AcDbStub* s = newSlot();
+    s->type = out.front().value;
+    s->handle = handle;
+    s->section = (model || paper) ? Section::Entities : Section::Blocks;
+    s->block = block;
+    s->paper = paper;
+    s->isNew = true;
+    s->own = std::make_unique<dxf::Tags>(std::move(out));
+    s->live = false;
+    captureBefore(s);
+    s->live = true;
+    insertedBefore_[anchor].push_back(s);
+    if (handlesIndexed_ && handle != 0) handles_[handle] = s;
+    endGroup();
+    es = Acad::eOk;
+    return s;
+}
+
+void Store::captureBefore(AcDbStub* s) {
+    if (depth_ == 0) {
+        groups_.emplace_back();
+    } else {
+        for (const BeforeImage& b : groups_.back())
+            if (b.stub == s) return;
+    }
+    groups_.back().push_back(BeforeImage{s, s->own ? std::make_unique<dxf::Tags>(*s->own) : nullptr,
+                                         s->live, s->erased});
+}
+
+Acad::ErrorStatus Store::undoLast() {
+    depth_ = 0;
+    while (!groups_.empty() && groups_.back().empty()) groups_.pop_back();
+    if (groups_.empty()) return Acad::eNothingToUndo;
+    for (const BeforeImage& b : groups_.back())
+        if (b.stub->writer || b.stub->readers > 0) return Acad::eWasOpenedForWrite;
+    std::vector<BeforeImage> group = std::move(groups_.back());
+    groups_.pop_back();
+    for (auto it = group.rbegin(); it != group.rend(); ++it) {
+        AcDbStub* s = it->stub;
+        s->own = std::move(it->own);
+        s->live = it->live;
+        s->erased = it->erased;
+        s->paper = false;
+        if (s->own)
+            for (const dxf::Tag& t : *s->own)
+                if (t.code == 67) s->paper = trimmed(t.value) == "1";
+        if (!s->own && !s->isVirtual) {
+            dxf::Tags tags = tagsOf(s);
+            for (const dxf::Tag& t : tags)
+                if (t.code == 67) s->paper = trimmed(t.value) == "1";
+        }
+        if (handlesIndexed_ && s->handle != 0) {
+            if (s->live)
+                handles_[s->handle] = s;
+            else
+                handles_.erase(s->handle);
+        }
+        changed(s);
+    }
+    return Acad::eOk;
+}
+
+void Store::changed(AcDbStub* s) {
+    if (drawHook && isEntity(s)) drawHook(AcDbObjectId(s));
+}
+
+}  // namespace cadhost::db

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "cadhost/db/acdb_all.h"
+
+namespace cadhost_test {
+
+inline std::string samplePath(const std::string& name) {
+    return std::string(TARSIL_SOURCE_DIR) + "/samples/" + name;
+}
+
+inline std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+inline std::string saved(const AcDbDatabase& db) {
+    std::string out;
+    db.dxfOutToString(out);
+    return out;
+}
+
+inline AcDbObjectId spaceId(AcDbDatabase& db, const ACHAR* name);
+
+// The entities of model space in drawing order.
+inline std::vector<AcDbObjectId> modelSpace(AcDbDatabase& db) {
+    AcDbBlockTableRecord* btr = nullptr;
+    std::vector<AcDbObjectId> ids;
+    if (acdbOpenObject(btr, spaceId(db, L"*Model_Space"), AcDb::kForRead) != Acad::eOk) return ids;
+    AcDbObjectIterator* it = nullptr;
+    btr->newIterator(it);
+    for (it->start(); !it->done(); it->step()) ids.push_back(it->objectId());
+    delete it;
+    btr->close();
+    return ids;
+}
+
+// The first entity of a type in model space, in drawing order.
+inline AcDbObjectId firstOf(AcDbDatabase& db, const std::string& type, int skip = 0) {
+    for (AcDbObjectId id : modelSpace(db)) {
+        AcDbEntity* e = nullptr;
+        if (acdbOpenObject(e, id, AcDb::kForRead) != Acad::eOk) continue;
+        bool match = e->dxfName() == type;
+        e->close();
+        if (match && skip-- == 0) return id;
+    }
+    return {};
+}
+
+inline AcDbObjectId spaceId(AcDbDatabase& db, const ACHAR* name) {
+    AcDbBlockTable* table = nullptr;
+    AcDbObjectId id;
+    if (db.getBlockTable(table) == Acad::eOk) {
+        table->getAt(name, id);
+        table->close();
+    }
+    return id;
+}
+
+// Lines of a text, for comparing two saved drawings.
+inline std::vector<std::string> lines(const std::string& s) {
+    std::vector<std::string> out;
+    std::stringstream ss(s);
+    std::string line;
+    while (std::getline(ss, line)) out.push_back(line);
+    return out;
+}
+
+const char* const kSamples[] = {"hebrew_r12.dxf", "hebrew_r2000.dxf", "hebrew_r2018.dxf"};
+
+}  // namespace cadhost_test

@@ -1,0 +1,97 @@
+// Bad input gives a clear error naming the line; nothing is changed or written.
+#include <filesystem>
+
+#include "tests/cadhost_db/db_fixture.h"
+
+using namespace cadhost_test;
+
+namespace {
+
+const std::string kGood =
+    "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n  0\nENDSEC\n"
+    "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  5\n2A\n 10\n0.0\n 70\n1\n  0\nENDSEC\n  0\nEOF\n";
+
+std::string replaced(std::string s, const std::string& from, const std::string& to) {
+    s.replace(s.find(from), from.size(), to);
+    return s;
+}
+
+struct BadCase {
+    const char* name;
+    std::string bytes;
+    const char* expected;  // part of the message
+};
+
+}  // namespace
+
+class BadInput : public ::testing::TestWithParam<BadCase> {};
+
+TEST_P(BadInput, IsRefusedWithAMessageAndLeavesTheDatabaseAsItWas) {
+    AcDbDatabase db(false);
+    ASSERT_EQ(db.readDxfBuffer(kGood, "good.dxf"), Acad::eOk) << db.lastErrorMessage();
+    EXPECT_NE(db.readDxfBuffer(GetParam().bytes, "bad.dxf"), Acad::eOk);
+    EXPECT_NE(db.lastErrorMessage().find(GetParam().expected), std::string::npos)
+        << db.lastErrorMessage();
+    EXPECT_EQ(db.lastErrorMessage().rfind("bad.dxf: ", 0), 0u) << db.lastErrorMessage();
+    EXPECT_EQ(saved(db), kGood);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    All, BadInput,
+    ::testing::Values(
+        BadCase{"empty", "", "empty file"},
+        BadCase{"binary", std::string("AutoCAD Binary DXF\r\n\x1a\0", 22), "binary DXF"},
+        BadCase{"dwg", std::string("AC1032\0\0\0\0\0\x01", 12), "DWG files are not supported"},
+        BadCase{"truncated", kGood.substr(0, kGood.find(" 70")), "line 20: section ENTITIES"},
+        BadCase{"truncatedAtEnd", kGood.substr(0, kGood.find("EOF") - 4), "line 24: missing EOF"},
+        BadCase{"badcode", replaced(kGood, " 10\n", "1x\n"), "line 19: bad group code \"1x\""},
+        BadCase{"codeRange", replaced(kGood, " 10\n", "2000\n"), "line 19: group code 2000"},
+        BadCase{"noEndsec", replaced(kGood, "  0\nENDSEC\n  0\nEOF", "  0\nEOF"),
+                "section ENTITIES (started at line 11) has no ENDSEC"},
+        BadCase{"noEof", replaced(kGood, "  0\nEOF\n", ""), "missing EOF"},
+        BadCase{"oddLines", replaced(kGood, "  0\nEOF\n", "  0\n"),
+                "line 25: group code 0 has no value line"},
+        BadCase{"notNumber", replaced(kGood, "0.0\n", "zero\n"),
+                "line 20: value \"zero\" of group code 10 is not a number"},
+        BadCase{"int16Range", replaced(kGood, " 70\n1\n", " 70\n70000\n"),
+                "line 22: value \"70000\" of group code 70 is out of range"},
+        BadCase{"realRange", replaced(kGood, "0.0\n", "1e999\n"), "out of range"},
+        BadCase{"version", replaced(kGood, "AC1015", "AC1040"), "unsupported drawing version"},
+        BadCase{"outside", "  0\nLINE\n  0\nEOF\n", "line 1: entity \"LINE\" outside any section"},
+        BadCase{"nested", replaced(kGood, "  0\nLINE\n", "  0\nSECTION\n  2\nX\n"),
+                "SECTION inside section ENTITIES"},
+        BadCase{"nul", replaced(kGood, "2A\n", std::string("2\0A\n", 4)), "line 18: NUL byte"}),
+    [](const ::testing::TestParamInfo<BadCase>& info) { return std::string(info.param.name); });
+
+TEST(Files, MissingFileIsReported) {
+    AcDbDatabase db(false);
+    EXPECT_EQ(db.readDxfFile(std::filesystem::path("/nonexistent/x.dxf")), Acad::eFileNotFound);
+    EXPECT_NE(db.lastErrorMessage().find("/nonexistent/x.dxf: cannot open"), std::string::npos);
+}
+
+TEST(Files, SaveReplacesTheTargetAndAFailedSaveKeepsTheOldFile) {
+    std::filesystem::path dir = std::filesystem::path(TARSIL_BINARY_DIR) / "cadhost_db_save_test";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir / "target_is_a_dir");
+    AcDbDatabase db(false);
+    ASSERT_EQ(db.readDxfBuffer(kGood), Acad::eOk);
+    std::filesystem::path out = dir / "out.dxf";
+    {
+        std::ofstream old(out);
+        old << "old contents";
+    }
+    ASSERT_EQ(db.dxfOut(out), Acad::eOk) << db.lastErrorMessage();
+    EXPECT_EQ(readBytes(out.string()), kGood);
+    EXPECT_EQ(db.filename(), out);
+
+    // Renaming over a folder fails: nothing else is left behind.
+    EXPECT_EQ(db.dxfOut(dir / "target_is_a_dir"), Acad::eFileAccessErr);
+    EXPECT_NE(db.lastErrorMessage().find("cannot save"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "target_is_a_dir"));
+    EXPECT_EQ(db.dxfOut(dir / "no" / "such" / "dir.dxf"), Acad::eFileAccessErr);
+    int files = 0;
+    for (auto& e : std::filesystem::directory_iterator(dir)) files += e.is_regular_file();
+    EXPECT_EQ(files, 1);
+    EXPECT_EQ(readBytes(out.string()), kGood);
+    std::filesystem::remove_all(dir);
+}

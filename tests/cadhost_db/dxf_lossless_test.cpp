@@ -1,0 +1,165 @@
+// Loading and saving keeps every byte; a change touches only its groups.
+#include <filesystem>
+
+#include "tests/cadhost_db/db_fixture.h"
+
+using namespace cadhost_test;
+
+class Samples : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(Samples, UnchangedDrawingSavesByteIdentical) {
+    AcDbDatabase db(false);
+    ASSERT_EQ(db.readDxfFile(std::filesystem::path(samplePath(GetParam()))), Acad::eOk)
+        << db.lastErrorMessage();
+    EXPECT_EQ(saved(db), readBytes(samplePath(GetParam())));
+}
+
+TEST_P(Samples, ChangedTextDiffersOnlyInItsStringLine) {
+    AcDbDatabase db(false);
+    ASSERT_EQ(db.readDxfFile(std::filesystem::path(samplePath(GetParam()))), Acad::eOk);
+    std::string before = saved(db);
+    AcDbText* text = nullptr;
+    ASSERT_EQ(acdbOpenObject(text, firstOf(db, "TEXT", 1), AcDb::kForWrite), Acad::eOk);
+    text->setTextString(L"changed \x00E0\x00E1");
+    text->close();
+    std::vector<std::string> a = lines(before), b = lines(saved(db));
+    ASSERT_EQ(a.size(), b.size());
+    int differing = 0;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) {
+            ++differing;
+            EXPECT_EQ(a[i - 1], "  1");  // only the value of the string group
+        }
+    EXPECT_EQ(differing, 1);
+}
+
+TEST_P(Samples, SettingTheSameValuesAgainChangesNothing) {
+    AcDbDatabase db(false);
+    ASSERT_EQ(db.readDxfFile(std::filesystem::path(samplePath(GetParam()))), Acad::eOk);
+    AcDbText* text = nullptr;
+    ASSERT_EQ(acdbOpenObject(text, firstOf(db, "TEXT"), AcDb::kForWrite), Acad::eOk);
+    std::wstring s = text->textStringConst();
+    AcGePoint3d p = text->position();
+    double h = text->height();
+    text->setTextString(L"something else");
+    text->setTextString(s.c_str());
+    text->setPosition(p);
+    text->setHeight(h);
+    text->close();
+    EXPECT_EQ(saved(db), readBytes(samplePath(GetParam())));
+}
+
+INSTANTIATE_TEST_SUITE_P(All, Samples, ::testing::ValuesIn(kSamples));
+
+TEST(Lossless, CrlfLineEndsAndUnpaddedCodesAreKept) {
+    std::string dxf =
+        "0\r\nSECTION\r\n2\r\nHEADER\r\n9\r\n$ACADVER\r\n1\r\nAC1009\r\n9\r\n$HANDSEED\r\n5\r\n"
+        "20\r\n0\r\nENDSEC\r\n0\r\nSECTION\r\n2\r\nENTITIES\r\n0\r\nTEXT\r\n5\r\n1F\r\n8\r\n0\r\n"
+        "10\r\n1\r\n20\r\n2\r\n30\r\n0\r\n40\r\n2.5\r\n1\r\nabc\r\n0\r\nENDSEC\r\n0\r\nEOF\r\n";
+    AcDbDatabase db(false);
+    ASSERT_EQ(db.readDxfBuffer(dxf), Acad::eOk) << db.lastErrorMessage();
+    EXPECT_EQ(saved(db), dxf);
+    AcDbText* text = nullptr;
+    ASSERT_EQ(acdbOpenObject(text, firstOf(db, "TEXT"), AcDb::kForWrite), Acad::eOk);
+    text->setTextString(L"xyz");
+    text->setRotation(0.5);  // a group the text did not have
+    text->close();
+    std::string out = saved(db);
+    EXPECT_NE(out.find("1\r\nxyz\r\n50\r\n28.64788975654116\r\n0\r\nENDSEC"), std::string::npos)
+        << out;
+}
+
+TEST(Lossless, TrailingBytesAfterEofAreKept) {
+    std::string dxf = "  0\nSECTION\n  2\nENTITIES\n  0\nENDSEC\n  0\nEOF\n\n\x1a";
+    AcDbDatabase db(false);
+    ASSERT_EQ(db.readDxfBuffer(dxf), Acad::eOk) << db.lastErrorMessage();
+    EXPECT_EQ(saved(db), dxf);
+}
+
+TEST(NewEntities, GetFreshHandlesOwnerAndMarkersAndHandseedFollows) {
+    AcDbDatabase db(false);
+    ASSERT_EQ(db.readDxfFile(std::filesystem::path(samplePath("hebrew_r2018.dxf"))), Acad::eOk);
+    AcDbObjectId model = spaceId(db, ACDB_MODEL_SPACE);
+    std::string seed = "$HANDSEED\n  5\n";
+    std::string before = saved(db);
+    std::size_t at = before.find(seed);
+    ASSERT_NE(at, std::string::npos);
+    std::string oldSeed =
+        before.substr(at + seed.size(), before.find('\n', at + seed.size()) - at - seed.size());
+
+    AcDbBlockTableRecord* btr = nullptr;
+    ASSERT_EQ(acdbOpenObject(btr, model, AcDb::kForWrite), Acad::eOk);
+    auto* text = new AcDbText(AcGePoint3d(1, 2, 0), L"\x00E0\x00E1", AcDbObjectId(), 0.0, 0.0);
+    AcDbObjectId id;
+    ASSERT_EQ(btr->appendAcDbEntity(id, text), Acad::eOk);
+    btr->close();
+    char handle[20];
+    id.handle().getIntoAsciiBuffer(handle);
+    EXPECT_EQ(std::string(handle), oldSeed);
+    EXPECT_DOUBLE_EQ(text->height(), db.textsize());  // the drawing's current height
+    text->close();
+
+    std::string out = saved(db);
+    std::uint64_t next = std::stoull(oldSeed, nullptr, 16) + 1;
+    char expected[20];
+    AcDbHandle(next).getIntoAsciiBuffer(expected);
+    EXPECT_NE(out.find(seed + expected + "\n"), std::string::npos);
+    char owner[20];
+    model.handle().getIntoAsciiBuffer(owner);
+    std::string entity = std::string("  0\nTEXT\n  5\n") + handle + "\n330\n" + owner +
+                         "\n100\nAcDbEntity\n  8\n0\n100\nAcDbText\n";
+    std::size_t pos = out.find(entity);
+    ASSERT_NE(pos, std::string::npos) << out.substr(out.size() - 2000);
+    // The new text is the last entity; its Windows-layout bytes are Hebrew
+    // letters in the UTF-8 file of a Hebrew code page.
+    EXPECT_LT(out.find("\xD7\x90\xD7\x91", pos), out.find("ENDSEC", pos));
+    EXPECT_LT(pos, out.find("OBJECTS"));
+}
+
+TEST(NewEntities, PaperSpaceTextInR12HasNoMarkersAndIsFlagged) {
+    AcDbDatabase db(false);
+    ASSERT_EQ(db.readDxfFile(std::filesystem::path(samplePath("hebrew_r12.dxf"))), Acad::eOk);
+    AcDbBlockTableRecord* paper = nullptr;
+    ASSERT_EQ(acdbOpenObject(paper, spaceId(db, ACDB_PAPER_SPACE), AcDb::kForWrite), Acad::eOk);
+    AcDbObjectId id;
+    auto* created = new AcDbText(AcGePoint3d(), L"P");
+    ASSERT_EQ(paper->appendAcDbEntity(id, created), Acad::eOk);
+    created->close();
+    // R12 has no MText.
+    auto* mtext = new AcDbMText;
+    AcDbObjectId mid;
+    EXPECT_EQ(paper->appendAcDbEntity(mid, mtext), Acad::eNotApplicable);
+    delete mtext;
+    paper->close();
+    AcDbText* text = nullptr;
+    ASSERT_EQ(acdbOpenObject(text, id, AcDb::kForRead), Acad::eOk);
+    EXPECT_TRUE(text->isInPaperSpace());
+    EXPECT_EQ(text->ownerId(), spaceId(db, ACDB_PAPER_SPACE));
+    text->close();
+    std::string out = saved(db);
+    std::size_t pos = out.rfind("  0\nTEXT\n");
+    std::string tail = out.substr(pos, out.find("ENDSEC", pos) - pos);
+    EXPECT_EQ(tail.find("AcDb"), std::string::npos) << tail;
+    EXPECT_NE(tail.find(" 67\n1\n"), std::string::npos) << tail;
+}
+
+TEST(NewEntities, AppendNeedsTheBlockOpenForWriteAndAFreshEntity) {
+    AcDbDatabase db;
+    AcDbBlockTableRecord* model = nullptr;
+    ASSERT_EQ(acdbOpenObject(model, spaceId(db, ACDB_MODEL_SPACE), AcDb::kForRead), Acad::eOk);
+    auto* line = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 1, 0));
+    AcDbObjectId id;
+    EXPECT_EQ(model->appendAcDbEntity(id, line), Acad::eNotOpenForWrite);
+    ASSERT_EQ(model->upgradeOpen(), Acad::eOk);
+    ASSERT_EQ(model->appendAcDbEntity(id, line), Acad::eOk);
+    EXPECT_EQ(model->appendAcDbEntity(id, line), Acad::eAlreadyInDb);
+    EXPECT_EQ(model->appendAcDbEntity(id, nullptr), Acad::eNullObjectPointer);
+    line->close();
+    AcDbObjectIterator* it = nullptr;
+    model->newIterator(it);
+    int count = 0;
+    for (it->start(); !it->done(); it->step()) ++count;
+    delete it;
+    model->close();
+    EXPECT_EQ(count, 1);
+}

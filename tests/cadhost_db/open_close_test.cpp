@@ -1,0 +1,190 @@
+// The open and close protocol, on the bundled samples.
+#include "tests/cadhost_db/db_fixture.h"
+
+using namespace cadhost_test;
+
+class OpenClose : public ::testing::TestWithParam<const char*> {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(db.readDxfFile(std::filesystem::path(samplePath(GetParam()))), Acad::eOk);
+        text = firstOf(db, "TEXT");
+        ASSERT_FALSE(text.isNull());
+    }
+    AcDbDatabase db{false};
+    AcDbObjectId text;
+};
+
+TEST_P(OpenClose, ReadersShareAndWritersExclude) {
+    AcDbText *a = nullptr, *b = nullptr;
+    ASSERT_EQ(acdbOpenObject(a, text, AcDb::kForRead), Acad::eOk);
+    ASSERT_EQ(acdbOpenObject(b, text, AcDb::kForRead), Acad::eOk);
+    AcDbText* w = nullptr;
+    EXPECT_EQ(acdbOpenObject(w, text, AcDb::kForWrite), Acad::eWasOpenedForRead);
+    EXPECT_EQ(w, nullptr);
+    EXPECT_EQ(a->upgradeOpen(), Acad::eHadMultipleReaders);
+    b->close();
+    ASSERT_EQ(a->upgradeOpen(), Acad::eOk);
+    EXPECT_EQ(acdbOpenObject(w, text, AcDb::kForRead), Acad::eWasOpenedForWrite);
+    EXPECT_EQ(acdbOpenObject(w, text, AcDb::kForWrite), Acad::eWasOpenedForWrite);
+    EXPECT_EQ(a->setHeight(7.0), Acad::eOk);
+    a->close();
+    ASSERT_EQ(acdbOpenObject(w, text, AcDb::kForWrite), Acad::eOk);
+    EXPECT_DOUBLE_EQ(w->height(), 7.0);
+    w->close();
+}
+
+TEST_P(OpenClose, SettersNeedWriteAccess) {
+    AcDbText* t = nullptr;
+    ASSERT_EQ(acdbOpenObject(t, text, AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(t->setTextString(L"x"), Acad::eNotOpenForWrite);
+    EXPECT_EQ(t->setHeight(1.0), Acad::eNotOpenForWrite);
+    EXPECT_EQ(t->erase(), Acad::eNotOpenForWrite);
+    t->close();
+    EXPECT_EQ(saved(db), readBytes(samplePath(GetParam())));
+}
+
+TEST_P(OpenClose, WrongClassNullIdAndErased) {
+    AcDbMText* m = nullptr;
+    EXPECT_EQ(acdbOpenObject(m, text, AcDb::kForRead), Acad::eNotThatKindOfClass);
+    EXPECT_EQ(m, nullptr);
+    AcDbText* t = nullptr;
+    EXPECT_EQ(acdbOpenObject(t, text, AcDb::kForRead), Acad::eOk) << "the failed open left it open";
+    t->close();
+    EXPECT_EQ(acdbOpenObject(t, AcDbObjectId(), AcDb::kForRead), Acad::eNullObjectId);
+
+    ASSERT_EQ(acdbOpenObject(t, text, AcDb::kForWrite), Acad::eOk);
+    ASSERT_EQ(t->erase(), Acad::eOk);
+    t->close();
+    EXPECT_TRUE(text.isErased());
+    EXPECT_EQ(acdbOpenObject(t, text, AcDb::kForRead), Acad::eWasErased);
+    ASSERT_EQ(acdbOpenObject(t, text, AcDb::kForRead, true), Acad::eOk);
+    t->close();
+    for (AcDbObjectId id : db.allEntities()) EXPECT_NE(id, text);
+    char h[20];
+    text.handle().getIntoAsciiBuffer(h);
+    EXPECT_EQ(saved(db).find(std::string("\n  5\n") + h + "\n"), std::string::npos);
+}
+
+TEST_P(OpenClose, ErasingABlockReferenceTakesItsAttributes) {
+    AcDbObjectId ref = firstOf(db, "INSERT");
+    AcDbBlockReference* b = nullptr;
+    ASSERT_EQ(acdbOpenObject(b, ref, AcDb::kForWrite), Acad::eOk);
+    b->erase();
+    b->close();
+    std::string out = saved(db);
+    EXPECT_EQ(out.find("\nATTRIB\n"), std::string::npos);
+    EXPECT_EQ(out.find("\nSEQEND\n"), std::string::npos);
+}
+
+TEST_P(OpenClose, AttributesOfTheBlockReference) {
+    AcDbBlockReference* b = nullptr;
+    ASSERT_EQ(acdbOpenObject(b, firstOf(db, "INSERT"), AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(b->blockName(), L"ROOM");
+    EXPECT_FALSE(b->blockTableRecord().isNull());
+    AcDbObjectIterator* it = b->attributeIterator();
+    std::vector<std::wstring> tags;
+    for (it->start(); !it->done(); it->step()) {
+        AcDbAttribute* a = nullptr;
+        ASSERT_EQ(acdbOpenObject(a, it->objectId(), AcDb::kForRead), Acad::eOk);
+        tags.push_back(a->tagConst());
+        if (tags.size() == 1) {
+            EXPECT_EQ(std::wstring(a->textStringConst()).substr(0, 2), L"\x84\x90");
+        }
+        a->close();
+    }
+    delete it;
+    b->close();
+    EXPECT_EQ(tags, (std::vector<std::wstring>{L"NAME", L"NUMBER"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(All, OpenClose, ::testing::ValuesIn(kSamples));
+
+TEST(Tables, StylesLayersAndCurrentValues) {
+    AcDbDatabase db(false);
+    ASSERT_EQ(db.readDxfFile(std::filesystem::path(samplePath("hebrew_r2000.dxf"))), Acad::eOk);
+    AcDbTextStyleTable* styles = nullptr;
+    ASSERT_EQ(db.getTextStyleTable(styles), Acad::eOk);
+    AcDbTextStyleTableRecord* rec = nullptr;
+    AcDbSymbolTableRecord* plain = nullptr;
+    ASSERT_EQ(styles->getAt(L"hebd2w", plain, AcDb::kForWrite), Acad::eOk);  // any case
+    AcDbSymbolTableRecord* missing = nullptr;
+    EXPECT_EQ(styles->getAt(L"NOSUCH", missing, AcDb::kForRead), Acad::eKeyNotFound);
+    styles->close();
+    rec = dynamic_cast<AcDbTextStyleTableRecord*>(plain);
+    ASSERT_NE(rec, nullptr);
+    const ACHAR* font = nullptr;
+    rec->fileName(font);
+    EXPECT_STREQ(font, L"hebd2w.shx");
+    rec->setBigFontFileName(L"big.shx");
+    rec->setXScale(0.8);
+    rec->close();
+    ASSERT_EQ(db.getTextStyleTable(styles), Acad::eOk);
+    AcDbObjectId id;
+    ASSERT_EQ(styles->getAt(L"HEBD2W", id), Acad::eOk);
+    styles->close();
+    ASSERT_EQ(acdbOpenObject(rec, id, AcDb::kForRead), Acad::eOk);
+    rec->bigFontFileName(font);
+    EXPECT_STREQ(font, L"big.shx");
+    EXPECT_DOUBLE_EQ(rec->xScale(), 0.8);
+    rec->close();
+
+    EXPECT_DOUBLE_EQ(db.textsize(), 2.5);
+    ASSERT_EQ(db.setTextstyle(id), Acad::eOk);
+    EXPECT_EQ(db.textstyle(), id);
+    ASSERT_EQ(db.setTextsize(4.0), Acad::eOk);
+    EXPECT_DOUBLE_EQ(db.textsize(), 4.0);
+    EXPECT_EQ(db.setTextsize(-1.0), Acad::eInvalidInput);
+
+    AcDbLayerTable* layers = nullptr;
+    ASSERT_EQ(db.getLayerTable(layers), Acad::eOk);
+    AcDbSymbolTableRecord* layerRec = nullptr;
+    ASSERT_EQ(layers->getAt(L"0", layerRec, AcDb::kForWrite), Acad::eOk);
+    layers->close();
+    auto* layer = dynamic_cast<AcDbLayerTableRecord*>(layerRec);
+    ASSERT_NE(layer, nullptr);
+    EXPECT_FALSE(layer->isFrozen() || layer->isLocked() || layer->isOff());
+    layer->setIsFrozen(true);
+    layer->setIsLocked(true);
+    layer->setIsOff(true);
+    EXPECT_TRUE(layer->isFrozen() && layer->isLocked() && layer->isOff());
+    layer->setIsLocked(false);
+    EXPECT_TRUE(layer->isFrozen() && !layer->isLocked());
+    layer->close();
+}
+
+TEST(Tables, DimensionStyleGivesTheTextStyleAndLeaderFindsItsMText) {
+    AcDbDatabase db(false);
+    ASSERT_EQ(db.readDxfFile(std::filesystem::path(samplePath("hebrew_r2018.dxf"))), Acad::eOk);
+    AcDbDimension* dim = nullptr;
+    ASSERT_EQ(acdbOpenObject(dim, firstOf(db, "DIMENSION"), AcDb::kForRead), Acad::eOk);
+    AcDbTextStyleTableRecord* style = nullptr;
+    ASSERT_EQ(acdbOpenObject(style, dim->textStyle(), AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(style->name(), L"HEBNORM");
+    style->close();
+    EXPECT_EQ(std::wstring(dim->dimensionTextConst()), L"5 \x98\x88\x8E");
+    dim->close();
+    AcDbLeader* leader = nullptr;
+    ASSERT_EQ(acdbOpenObject(leader, firstOf(db, "LEADER"), AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(leader->annotationObjId(), firstOf(db, "MTEXT"));
+    EXPECT_EQ(leader->numVertices(), 3);
+    EXPECT_DOUBLE_EQ(leader->vertexAt(1).x, -5.0);
+    leader->close();
+}
+
+TEST(Tables, R12BlockTableHasBothSpaces) {
+    AcDbDatabase db(false);
+    ASSERT_EQ(db.readDxfFile(std::filesystem::path(samplePath("hebrew_r12.dxf"))), Acad::eOk);
+    AcDbObjectId model = spaceId(db, ACDB_MODEL_SPACE), paper = spaceId(db, ACDB_PAPER_SPACE);
+    ASSERT_FALSE(model.isNull());
+    ASSERT_FALSE(paper.isNull());
+    EXPECT_NE(model, paper);
+    AcDbBlockTableRecord* btr = nullptr;
+    ASSERT_EQ(acdbOpenObject(btr, model, AcDb::kForRead), Acad::eOk);
+    AcDbObjectIterator* it = nullptr;
+    btr->newIterator(it);
+    int n = 0;
+    for (it->start(); !it->done(); it->step()) ++n;
+    delete it;
+    btr->close();
+    EXPECT_EQ(n, 21 + 1 + 1 + 1);  // texts, the right-aligned text, the reference, the dimension
+}

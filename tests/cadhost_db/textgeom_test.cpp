@@ -1,0 +1,140 @@
+// Text placement by justification and the extents of texts and MText.
+#include "cadhost/geom/textgeom.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "tests/cadhost_db/db_fixture.h"
+
+using namespace cadhost_test;
+
+namespace {
+
+// "AB" at height 2: each capital advances 0.7 of the height, so 2.8 wide.
+struct Placement {
+    int h, v;
+    double x, y;  // expected position for the alignment point (10, 5)
+};
+
+class Justification : public ::testing::TestWithParam<Placement> {};
+
+}  // namespace
+
+TEST_P(Justification, PositionFollowsFromTheAlignmentPoint) {
+    AcDbText text(AcGePoint3d(), L"AB", AcDbObjectId(), 2.0);
+    Placement p = GetParam();
+    text.setHorizontalMode(static_cast<AcDb::TextHorzMode>(p.h));
+    text.setVerticalMode(static_cast<AcDb::TextVertMode>(p.v));
+    text.setAlignmentPoint(AcGePoint3d(10, 5, 0));
+    ASSERT_EQ(text.adjustAlignment(), Acad::eOk);
+    EXPECT_NEAR(text.position().x, p.x, 1e-9);
+    EXPECT_NEAR(text.position().y, p.y, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(All, Justification,
+                         ::testing::Values(Placement{1, 0, 8.6, 5}, Placement{2, 0, 7.2, 5},
+                                           Placement{4, 0, 8.6, 4}, Placement{0, 1, 10, 5.5},
+                                           Placement{1, 1, 8.6, 5.5}, Placement{2, 1, 7.2, 5.5},
+                                           Placement{0, 2, 10, 4}, Placement{1, 2, 8.6, 4},
+                                           Placement{2, 2, 7.2, 4}, Placement{0, 3, 10, 3},
+                                           Placement{1, 3, 8.6, 3}, Placement{2, 3, 7.2, 3},
+                                           Placement{4, 3, 8.6, 4}));
+
+TEST(Justification, LeftBaselineKeepsThePosition) {
+    AcDbText text(AcGePoint3d(1, 2, 0), L"AB", AcDbObjectId(), 2.0);
+    text.setAlignmentPoint(AcGePoint3d(10, 5, 0));
+    text.adjustAlignment();
+    EXPECT_EQ(text.position(), AcGePoint3d(1, 2, 0));
+    EXPECT_TRUE(text.isDefaultAlignment());
+}
+
+TEST(Justification, RotatedRightTextIsPlacedAlongItsBaseline) {
+    AcDbText text(AcGePoint3d(), L"AB", AcDbObjectId(), 2.0, std::numbers::pi / 2);
+    text.setHorizontalMode(AcDb::kTextRight);
+    text.setAlignmentPoint(AcGePoint3d(10, 5, 0));
+    text.adjustAlignment();
+    EXPECT_NEAR(text.position().x, 10, 1e-9);
+    EXPECT_NEAR(text.position().y, 2.2, 1e-9);
+}
+
+TEST(Justification, AlignedScalesTheHeightAndFitTheWidth) {
+    AcDbText aligned(AcGePoint3d(), L"AB", AcDbObjectId(), 2.0);
+    aligned.setHorizontalMode(AcDb::kTextAlign);
+    aligned.setAlignmentPoint(AcGePoint3d(0, 7, 0));
+    aligned.adjustAlignment();
+    EXPECT_NEAR(aligned.rotation(), std::numbers::pi / 2, 1e-12);
+    EXPECT_NEAR(aligned.height(), 5.0, 1e-12);  // 7 / 1.4
+
+    AcDbText fit(AcGePoint3d(), L"AB", AcDbObjectId(), 2.0);
+    fit.setHorizontalMode(AcDb::kTextFit);
+    fit.setAlignmentPoint(AcGePoint3d(5.6, 0, 0));
+    fit.adjustAlignment();
+    EXPECT_NEAR(fit.height(), 2.0, 1e-12);
+    EXPECT_NEAR(fit.widthFactor(), 2.0, 1e-12);
+}
+
+TEST(Extents, TextBoxCoversDescendersAndRotation) {
+    AcDbText text(AcGePoint3d(1, 1, 0), L"gy", AcDbObjectId(), 2.0);
+    AcDbExtents ext;
+    ASSERT_EQ(text.getGeomExtents(ext), Acad::eOk);
+    EXPECT_NEAR(ext.minPoint().y, 0.5, 1e-12);
+    EXPECT_NEAR(ext.maxPoint().x, 3.8, 1e-12);
+    text.setRotation(std::numbers::pi);
+    ASSERT_EQ(text.getGeomExtents(ext), Acad::eOk);
+    EXPECT_NEAR(ext.minPoint().x, -1.8, 1e-12);
+    EXPECT_NEAR(ext.maxPoint().y, 1.5, 1e-12);
+    text.setTextString(L"");
+    EXPECT_EQ(text.getGeomExtents(ext), Acad::eNotApplicable);
+}
+
+TEST(Extents, ControlCodesAndMTextFormattingAreNotMeasured) {
+    EXPECT_DOUBLE_EQ(cadhost::geom::textAdvance(L"%%u12%%d"), 2.1);
+    auto paragraphs = cadhost::geom::mtextParagraphs(L"\\A1;{\\H1.5x;AB}\\PC\\~D\\S1^23;");
+    ASSERT_EQ(paragraphs.size(), 2u);
+    EXPECT_EQ(paragraphs[0], L"AB");
+    EXPECT_EQ(paragraphs[1], L"C D23");
+}
+
+TEST(Extents, MTextBoxByAttachmentAndLineSpacing) {
+    AcDbMText m;
+    m.setContents(L"AB\\PA");
+    m.setTextHeight(3.0);
+    m.setLocation(AcGePoint3d(10, 10, 0));
+    m.setLineSpacingFactor(2.0);
+    AcDbExtents ext;
+    ASSERT_EQ(m.getGeomExtents(ext), Acad::eOk);  // top left
+    EXPECT_NEAR(ext.minPoint().x, 10, 1e-12);
+    EXPECT_NEAR(ext.maxPoint().x, 14.2, 1e-12);
+    EXPECT_NEAR(ext.maxPoint().y, 10, 1e-12);
+    EXPECT_NEAR(ext.minPoint().y, -3, 1e-12);  // 3 + 3 * 5/3 * 2 = 13
+    m.setAttachment(AcDbMText::kMiddleCenter);
+    ASSERT_EQ(m.getGeomExtents(ext), Acad::eOk);
+    EXPECT_NEAR(ext.minPoint().x, 7.9, 1e-12);
+    EXPECT_NEAR(ext.maxPoint().y, 16.5, 1e-12);
+    m.setAttachment(AcDbMText::kBottomRight);
+    ASSERT_EQ(m.getGeomExtents(ext), Acad::eOk);
+    EXPECT_NEAR(ext.maxPoint().x, 10, 1e-12);
+    EXPECT_NEAR(ext.minPoint().y, 10, 1e-12);
+    EXPECT_EQ(m.setLineSpacingFactor(5.0), Acad::eInvalidInput);
+}
+
+TEST(MText, LongContentsAreSplitIntoPiecesAndJoinedBack) {
+    AcDbDatabase db;
+    AcDbBlockTableRecord* model = nullptr;
+    ASSERT_EQ(acdbOpenObject(model, spaceId(db, ACDB_MODEL_SPACE), AcDb::kForWrite), Acad::eOk);
+    auto* m = new AcDbMText;
+    std::wstring longText(600, L'\xE0');
+    m->setContents(longText.c_str());
+    AcDbObjectId id;
+    ASSERT_EQ(model->appendAcDbEntity(id, m), Acad::eOk);
+    m->close();
+    model->close();
+    std::string out = saved(db);
+    AcDbDatabase again(false);
+    ASSERT_EQ(again.readDxfBuffer(out), Acad::eOk) << again.lastErrorMessage();
+    AcDbMText* read = nullptr;
+    ASSERT_EQ(acdbOpenObject(read, firstOf(again, "MTEXT"), AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(std::wstring(read->contentsConst()), longText);
+    read->close();
+    EXPECT_NE(out.find("\n  3\n"), std::string::npos);
+}

@@ -1,0 +1,100 @@
+// Undo restores the drawing exactly.
+#include "tests/cadhost_db/db_fixture.h"
+
+using namespace cadhost_test;
+
+class Undo : public ::testing::TestWithParam<const char*> {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(db.readDxfFile(std::filesystem::path(samplePath(GetParam()))), Acad::eOk);
+        original = readBytes(samplePath(GetParam()));
+    }
+    AcDbDatabase db{false};
+    std::string original;
+};
+
+TEST_P(Undo, ChangeEraseAndAppendInOneGroupAreTakenBack) {
+    db.beginUndoGroup();
+    AcDbText* t = nullptr;
+    ASSERT_EQ(acdbOpenObject(t, firstOf(db, "TEXT"), AcDb::kForWrite), Acad::eOk);
+    t->setTextString(L"\x00F9\x00EC");
+    t->setHorizontalMode(AcDb::kTextRight);
+    t->setAlignmentPoint(AcGePoint3d(5, 5, 0));
+    t->adjustAlignment();
+    t->close();
+    ASSERT_EQ(acdbOpenObject(t, firstOf(db, "TEXT", 2), AcDb::kForWrite), Acad::eOk);
+    t->erase();
+    t->close();
+    AcDbBlockTableRecord* model = nullptr;
+    ASSERT_EQ(acdbOpenObject(model, spaceId(db, ACDB_MODEL_SPACE), AcDb::kForWrite), Acad::eOk);
+    AcDbObjectId added;
+    auto* line = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(3, 4, 0));
+    ASSERT_EQ(model->appendAcDbEntity(added, line), Acad::eOk);
+    line->close();
+    model->close();
+    db.endUndoGroup();
+    ASSERT_NE(saved(db), original);
+
+    ASSERT_EQ(db.undoLastGroup(), Acad::eOk);
+    EXPECT_EQ(saved(db), original);
+    EXPECT_FALSE(added.isValid());
+    AcDbLine* gone = nullptr;
+    EXPECT_NE(acdbOpenObject(gone, added, AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(db.undoLastGroup(), Acad::eNothingToUndo);
+}
+
+TEST_P(Undo, OnlyTheLastGroupIsUndone) {
+    AcDbText* t = nullptr;
+    db.beginUndoGroup();
+    ASSERT_EQ(acdbOpenObject(t, firstOf(db, "TEXT"), AcDb::kForWrite), Acad::eOk);
+    t->setTextString(L"first");
+    t->close();
+    db.endUndoGroup();
+    std::string afterFirst = saved(db);
+    db.beginUndoGroup();
+    db.beginUndoGroup();  // nested groups count as one
+    ASSERT_EQ(acdbOpenObject(t, firstOf(db, "TEXT"), AcDb::kForWrite), Acad::eOk);
+    t->setTextString(L"second");
+    t->close();
+    db.endUndoGroup();
+    EXPECT_TRUE(db.isUndoGroupOpen());
+    ASSERT_EQ(acdbOpenObject(t, firstOf(db, "TEXT", 1), AcDb::kForWrite), Acad::eOk);
+    t->setHeight(9);
+    t->close();
+    db.endUndoGroup();
+    EXPECT_EQ(db.undoGroupCount(), 2u);
+    ASSERT_EQ(db.undoLastGroup(), Acad::eOk);
+    EXPECT_EQ(saved(db), afterFirst);
+    ASSERT_EQ(db.undoLastGroup(), Acad::eOk);
+    EXPECT_EQ(saved(db), original);
+}
+
+TEST_P(Undo, RefusesWhileAnObjectOfTheGroupIsOpen) {
+    AcDbObjectId id = firstOf(db, "TEXT");
+    db.beginUndoGroup();
+    AcDbText* t = nullptr;
+    ASSERT_EQ(acdbOpenObject(t, id, AcDb::kForWrite), Acad::eOk);
+    t->setTextString(L"x");
+    db.endUndoGroup();
+    EXPECT_EQ(db.undoLastGroup(), Acad::eWasOpenedForWrite);
+    t->close();
+    EXPECT_EQ(db.undoLastGroup(), Acad::eOk);
+    EXPECT_EQ(saved(db), original);
+}
+
+TEST_P(Undo, ChangesOutsideAGroupAreUndoneOneByOne) {
+    AcDbText* t = nullptr;
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(acdbOpenObject(t, firstOf(db, "TEXT", i), AcDb::kForWrite), Acad::eOk);
+        t->setTextString(L"x");
+        t->close();
+    }
+    ASSERT_EQ(db.undoLastGroup(), Acad::eOk);
+    ASSERT_EQ(acdbOpenObject(t, firstOf(db, "TEXT", 0), AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(std::wstring(t->textStringConst()), L"x");
+    t->close();
+    ASSERT_EQ(db.undoLastGroup(), Acad::eOk);
+    EXPECT_EQ(saved(db), original);
+}
+
+INSTANTIATE_TEST_SUITE_P(All, Undo, ::testing::ValuesIn(kSamples));
