@@ -68,6 +68,13 @@ bool ReplaceFileContents(const fs::path& path, std::string_view bytes, std::stri
 
     int code = 0;
     bool ok = WriteAll(fd, bytes, &code);
+    if (ok && existed) {
+        // Keep the owner where we may (only a privileged writer can give a
+        // file away); a failure leaves the file ours, which is no loss.
+        if (old_stat.st_uid != ::geteuid() || old_stat.st_gid != ::getegid()) {
+            [[maybe_unused]] const int ignored = ::fchown(fd, old_stat.st_uid, old_stat.st_gid);
+        }
+    }
     if (ok && ::fchmod(fd, existed ? (old_stat.st_mode & 07777) : DefaultFileMode()) != 0) {
         code = errno;
         ok = false;

@@ -119,12 +119,12 @@ void placeText() {
     const std::wstring heightPrompt = L"Specify height <" + num(height) + L">: ";
     const int hr = acedGetDist(start, heightPrompt.c_str(), &height);
     if (hr == RTCAN) return;
-    if (hr == RTNORM && height > 0) db->setTextsize(height);
-    height = db->textsize();
+    if (hr != RTNORM || height <= 0) height = db->textsize();
     double angle = 0;
     if (acedGetAngle(start, L"Specify rotation angle of text <0>: ", &angle) == RTCAN) return;
     const double rotation = angle + currentUcs().angle;
     UndoGroup group(db);
+    if (height != db->textsize()) db->setTextsize(height);
     for (int line = 0;; ++line) {
         const InputLine in = promptInput(L"Enter text: ");
         if (in.kind != InputLine::Text || in.text.empty()) return;

@@ -69,7 +69,8 @@ struct resbuf {
 // string groups) belong to the buffer and are released with it.
 resbuf* acutNewRb(int type);
 int acutRelRb(resbuf* rb);
-// Builds a list from (type, value) pairs ended by 0 or RTNONE.
+// Builds a list from (type, value) pairs ended by 0 or RTNONE; RTDXF0
+// stands for DXF group 0 (entity type), stored as restype 0.
 resbuf* acutBuildList(int type, ...);
 // Copies a string with the host's allocator; release with acutDelString.
 int acutNewString(const ACHAR* text, ACHAR*& copy);

@@ -54,8 +54,9 @@ resbuf* acutBuildList(int type, ...) {
     resbuf* head = nullptr;
     resbuf* tail = nullptr;
     while (type != 0 && type != RTNONE) {
-        resbuf* rb = acutNewRb(type);
-        if (holdsString(type)) {
+        // Group 0 is written RTDXF0 in a list, since 0 ends the list.
+        resbuf* rb = acutNewRb(type == RTDXF0 ? 0 : type);
+        if (holdsString(type) || type == RTDXF0) {
             acutNewString(va_arg(args, const ACHAR*), rb->resval.rstring);
         } else if (type == RTREAL || type == RTANG || (type >= 40 && type <= 59)) {
             rb->resval.rreal = va_arg(args, double);

@@ -12,7 +12,7 @@
 namespace {
 void selectTexts() {
     const ACHAR* prompts[2] = {L"\nSelect texts: ", L"\nRemove texts: "};
-    resbuf* filter = acutBuildList(0, L"TEXT", 0);
+    resbuf* filter = acutBuildList(RTDXF0, L"TEXT", 0);
     ads_name ss;
     const int rc = acedSSGet(L":$", prompts, nullptr, filter, ss);
     acutRelRb(filter);
@@ -31,7 +31,7 @@ void queueExpressions() {
     acutPrintf(L"testmodule: queued %d %d %d\n", a, b, c);
 }
 
-void registerCommands() {
+[[maybe_unused]] void registerCommands() {
     AcEdCommandStack* stack = AcEdCommandStack::cast(acrxSysRegistry()->at(ACRX_COMMAND_DOCK));
     if (stack == nullptr) return;
     stack->addCommand(L"TM_GROUP", L"TM_SELECT", L"TMSELECT",
@@ -40,7 +40,7 @@ void registerCommands() {
 }
 }  // namespace
 
-extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, void* appId) {
+extern "C" AcRx::AppRetCode acrxEntryPoint(AcRx::AppMsgCode msg, [[maybe_unused]] void* appId) {
     acutPrintf(L"testmodule: message %d\n", static_cast<int>(msg));
     switch (msg) {
         case AcRx::kInitAppMsg: {

@@ -37,6 +37,8 @@ TEST_F(FontMapFile, ReadsNamesAndTypesInNameOrder) {
 TEST_F(FontMapFile, CaseVariantsAreSeparateEntriesAndLookupFindsTheFirstInOrder) {
     const FontMap map = Load("[FontMapping]\nromans=2\nRomans=1\n");
     EXPECT_EQ(map.size(), 2u);
+    // The file is read ignoring case: both names take the later value.
+    EXPECT_EQ(map.at(L"romans"), FontType::Hebrew7Bit);
     EXPECT_EQ(FindFontTypeIn(map, L"ROMANS"), FontType::Hebrew7Bit);
     EXPECT_EQ(FindFontTypeIn(map, L"romans"), FontType::Hebrew7Bit);
 }

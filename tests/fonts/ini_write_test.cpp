@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -205,6 +207,28 @@ TEST(IniWrite, KeepsPermissionsAndWritesThroughSymbolicLinks) {
     EXPECT_EQ(ReadBytes(target), "[S]\r\nk=v\r\n");
     EXPECT_EQ(fs::status(target).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+}  // namespace tarsil
+
+namespace tarsil {
+
+TEST(IniWrite, KeepsTheOwnerOfAFileWrittenByAPrivilegedUser) {
+    if (geteuid() != 0) GTEST_SKIP() << "only a privileged user can give a file away";
+    TempFolder folder;
+    const auto path = folder / "owned.ini";
+    WriteBytes(path, "[S]\n");
+    ASSERT_EQ(chown(path.c_str(), 4321, 4322), 0);
+    {
+        HIniEx ini;
+        ASSERT_TRUE(ini.Open(path, true, false, false, false));
+        ini.SetValue(L"S", L"k", L"v");
+    }
+    struct stat st {};
+    ASSERT_EQ(stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 4321u);
+    EXPECT_EQ(st.st_gid, 4322u);
+    EXPECT_EQ(ReadBytes(path), "[S]\r\nk=v\r\n");
 }
 
 }  // namespace tarsil

@@ -1,0 +1,170 @@
+// The host's own commands on a drawing, driven through the command loop.
+#include <cmath>
+#include <filesystem>
+
+#include "cadhost/editor/dblclick.h"
+#include "cadhost/editor/selection.h"
+#include "cadhost/editor/sysvars.h"
+#include "cadhost/editor/windows.h"
+#include "cadhost/rx/dynlinker.h"
+#include "host_fixture.h"
+
+namespace fs = std::filesystem;
+
+class HostCommandTest : public HostTest {
+  protected:
+    std::vector<AcDbObjectId> texts() {
+        std::vector<AcDbObjectId> out;
+        for (const AcDbObjectId& id : db()->allEntities()) {
+            AcDbText* t = nullptr;
+            if (acdbOpenObject(t, id, AcDb::kForRead) == Acad::eOk) {
+                out.push_back(id);
+                t->close();
+            }
+        }
+        return out;
+    }
+    fs::path tempFile(const std::string& name) {
+        fs::path dir = fs::temp_directory_path() / ("cadhost_test_" + std::to_string(::getpid()));
+        fs::create_directories(dir);
+        return dir / name;
+    }
+};
+
+TEST_F(HostCommandTest, DtextPlacesLinesInTheUcsAndUndoTakesThemBackAsOne) {
+    run({L"UCS", L"Z", L"90", L"DTEXT", L"1,0", L"3", L"", L"first", L"second", L""});
+    auto ids = texts();
+    ASSERT_EQ(ids.size(), 2u);
+    AcDbText* t = nullptr;
+    ASSERT_EQ(acdbOpenObject(t, ids[0], AcDb::kForRead), Acad::eOk);
+    EXPECT_NEAR(t->position().x, 0, 1e-9) << "UCS point 1,0 is world 0,1";
+    EXPECT_NEAR(t->position().y, 1, 1e-9);
+    EXPECT_NEAR(t->rotation(), M_PI / 2, 1e-9) << "the UCS angle is added";
+    EXPECT_DOUBLE_EQ(t->height(), 3);
+    t->close();
+    ASSERT_EQ(acdbOpenObject(t, ids[1], AcDb::kForRead), Acad::eOk);
+    EXPECT_NEAR(t->position().x, 4.5, 1e-9) << "the next line below, across the UCS";
+    EXPECT_EQ(std::wstring(t->textStringConst()), L"second");
+    t->close();
+    EXPECT_DOUBLE_EQ(cadhost::getVar(L"TEXTSIZE")->real, 3);
+    run({L"U"});
+    EXPECT_TRUE(texts().empty());
+    EXPECT_TRUE(printed(L"DTEXT\n"));
+    run({L"U"});
+    EXPECT_TRUE(printed(L"Everything has been undone"));
+}
+
+TEST_F(HostCommandTest, TextCancelledAtAPromptAddsNothing) {
+    run({L"TEXT", L"0,0", L"ESC", L"TEXT", L"0,0", L"", L"", L""});
+    EXPECT_TRUE(texts().empty());
+}
+
+TEST_F(HostCommandTest, ListShowsTheStoredText) {
+    AcDbObjectId id = addText(1, 2, L"abc \x00e9");
+    run({L"LIST", handleOf(id), L""});
+    EXPECT_TRUE(printed(L"TEXT  Layer: \"0\"  Space: Model space  Handle = " + handleOf(id)));
+    EXPECT_TRUE(printed(L"text \"abc \x00e9\""));
+    EXPECT_TRUE(printed(L"start point, X=1.0000  Y=2.0000"));
+}
+
+TEST_F(HostCommandTest, EraseUsesThePickFirstSetAndUndoRestores) {
+    AcDbObjectId a = addText(0, 0, L"a");
+    AcDbObjectId b = addText(9, 0, L"b");
+    run({L"PICKFIRST", handleOf(a), L"", L"ERASE"});
+    EXPECT_FALSE(exists(a));
+    EXPECT_TRUE(exists(b));
+    run({L"ERASE " + handleOf(b), L""});
+    EXPECT_FALSE(exists(b));
+    run({L"UNDO", L"2"});
+    EXPECT_TRUE(exists(a));
+    EXPECT_TRUE(exists(b));
+}
+
+TEST_F(HostCommandTest, EraseLeavesLockedLayers) {
+    AcDbLayerTable* layers = nullptr;
+    ASSERT_EQ(db()->getLayerTable(layers, AcDb::kForRead), Acad::eOk);
+    AcDbSymbolTableRecord* rec = nullptr;
+    ASSERT_EQ(layers->getAt(L"0", rec, AcDb::kForWrite), Acad::eOk);
+    static_cast<AcDbLayerTableRecord*>(rec)->setIsLocked(true);
+    rec->close();
+    layers->close();
+    AcDbObjectId a = addText(0, 0, L"a");
+    run({L"ERASE", L"ALL", L""});
+    EXPECT_TRUE(exists(a));
+    EXPECT_TRUE(printed(L"1 were on a locked layer."));
+}
+
+TEST_F(HostCommandTest, DdeditKeepsTheStringAsTyped) {
+    AcDbObjectId a = addText(0, 0, L"old");
+    run({L"DDEDIT", handleOf(a), L"  \x00e0\x00e1 new  ", L"nohandle", L""});
+    EXPECT_EQ(textOf(a), L"  \x00e0\x00e1 new  ");
+    EXPECT_TRUE(printed(L"Enter new text <old>: "));
+    EXPECT_TRUE(printed(L"*Invalid selection*"));
+    run({L"DDEDIT", handleOf(a), L"", L""});
+    EXPECT_EQ(textOf(a), L"  \x00e0\x00e1 new  ") << "Enter keeps the text";
+}
+
+TEST_F(HostCommandTest, DoubleClickRunsTheExtensionOfTheEntitysClass) {
+    AcDbObjectId a = addText(0, 0, L"old");
+    AcDbObjectId line = addLine(0, 0, 1, 1);
+    run({L"DBLCLICK " + handleOf(a), L"clicked"});
+    EXPECT_EQ(textOf(a), L"clicked") << "the host's own text extension edits";
+    run({L"DBLCLICK " + handleOf(line)});
+    EXPECT_TRUE(printed(L"Nothing to edit."));
+
+    // Switched off through the linker by the name of its built-in module.
+    EXPECT_TRUE(acrxDynamicLinker->unloadModule(L"AcDblClkEditPE.arx", false));
+    EXPECT_FALSE(cadhost::hostTextDoubleClickInstalled());
+    EXPECT_FALSE(cadhost::doubleClick(a, AcGePoint3d()));
+    EXPECT_TRUE(acrxDynamicLinker->loadModule(L"ACDBLCLKEDITPE.ARX", false));
+    EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
+}
+
+TEST_F(HostCommandTest, SaveAsThenOpenKeepsTextsAndDrawingVariables) {
+    const fs::path file = tempFile("saved.dxf");
+    addText(3, 4, L"kept");
+    run({L"UCS", L"Z", L"90", L"(setvar \"OSMODE\" 5)", L"SAVEAS", file.wstring(), L"CLOSE",
+         L"OPEN", file.wstring()});
+    ASSERT_TRUE(printed(L"Opened")) << std::string(out.begin(), out.end());
+    EXPECT_EQ(acDocManagerPtr()->documentCount(), 1);
+    ASSERT_EQ(texts().size(), 1u);
+    EXPECT_EQ(textOf(texts()[0]), L"kept");
+    EXPECT_EQ(cadhost::getVar(L"OSMODE")->integer, 5);
+    EXPECT_NEAR(cadhost::getVar(L"UCSXDIR")->point[1], 1, 1e-12);
+    run({L"OPEN", (file.parent_path() / "missing.dxf").wstring()});
+    EXPECT_TRUE(printed(L"Unable to open"));
+    EXPECT_EQ(acDocManagerPtr()->documentCount(), 1);
+    fs::remove_all(file.parent_path());
+}
+
+TEST_F(HostCommandTest, SeveralDrawingsLockAndResources) {
+    AcApDocument* first = curDoc();
+    run({L"NEW"});
+    EXPECT_EQ(acDocManagerPtr()->documentCount(), 2);
+    EXPECT_NE(curDoc(), first);
+    EXPECT_EQ(acDocManagerPtr()->lockDocument(curDoc(), AcAp::kWrite), Acad::eOk);
+    EXPECT_EQ(curDoc()->myLockMode(), AcAp::kWrite);
+    EXPECT_EQ(acDocManagerPtr()->unlockDocument(curDoc()), Acad::eOk);
+    EXPECT_EQ(acDocManagerPtr()->unlockDocument(curDoc()), Acad::eInvalidInput);
+    EXPECT_EQ(curDoc()->myLockMode(), AcAp::kNotLocked);
+    auto* handle = reinterpret_cast<HINSTANCE>(0x10);
+    acDocManagerPtr()->pushResourceHandle(handle);
+    EXPECT_EQ(acDocManagerPtr()->currentResourceHandle(), handle);
+    acDocManagerPtr()->popResourceHandle();
+    acDocManagerPtr()->popResourceHandle();
+    EXPECT_EQ(acDocManagerPtr()->resourceDepth(), 0);
+    run({L"CLOSE"});
+    EXPECT_EQ(curDoc(), first);
+    EXPECT_EQ(db(), first->database());
+}
+
+TEST_F(HostCommandTest, AlertGoesToTheCommandLineWithoutAWindow) {
+    acedAlert(L"Cannot open Text for writing!");
+    EXPECT_TRUE(printed(L"** Cannot open Text for writing!\n"));
+    EXPECT_EQ(acedGetAcadFrame(), nullptr);
+    EXPECT_EQ(adsw_acadMainWnd(), nullptr);
+    EXPECT_EQ(adsw_acadDocWnd(), nullptr);
+    const int before = cadhost::redrawCount();
+    EXPECT_EQ(acedRedraw(nullptr, 1), RTNORM);
+    EXPECT_EQ(cadhost::redrawCount(), before + 1);
+}

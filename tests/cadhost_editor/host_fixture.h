@@ -1,0 +1,85 @@
+#pragma once
+
+// A fresh in-process host for each test: output captured, input queued,
+// one new drawing open.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cadhost/apdoc/docmanager.h"
+#include "cadhost/db/acdb_all.h"
+#include "cadhost/editor/cmdline.h"
+#include "cadhost/editor/host.h"
+#include "cadhost/editor/input.h"
+
+class HostTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        cadhost::resetHost();
+        cadhost::setCommandLineSink([this](const std::wstring& s) { out += s; });
+        cadhost::setInputReader(nullptr, false);
+        acDocManagerPtr()->newDocument();
+        out.clear();
+    }
+    void TearDown() override {
+        cadhost::resetHost();
+        cadhost::setCommandLineSink({});
+    }
+
+    void type(std::initializer_list<std::wstring> lines) {
+        for (const auto& l : lines) cadhost::pushInput(l);
+    }
+    // Runs the command loop over the given lines.
+    void run(std::initializer_list<std::wstring> lines) {
+        type(lines);
+        cadhost::runCommandLoop();
+    }
+    bool printed(const std::wstring& text) const { return out.find(text) != std::wstring::npos; }
+
+    AcDbDatabase* db() const { return acdbHostApplicationServices()->workingDatabase(); }
+
+    // A text in model space; returns its handle as the command line shows it.
+    AcDbObjectId addText(double x, double y, const std::wstring& s,
+                         const wchar_t* layer = nullptr) {
+        AcDbBlockTableRecord* space = nullptr;
+        EXPECT_EQ(acdbOpenObject(space, db()->currentSpaceId(), AcDb::kForWrite), Acad::eOk);
+        auto* text = new AcDbText(AcGePoint3d(x, y, 0), s.c_str(), db()->textstyle(), 2.5, 0);
+        if (layer != nullptr) text->setLayer(layer);
+        AcDbObjectId id;
+        EXPECT_EQ(space->appendAcDbEntity(id, text), Acad::eOk);
+        text->close();
+        space->close();
+        return id;
+    }
+    AcDbObjectId addLine(double x1, double y1, double x2, double y2) {
+        AcDbBlockTableRecord* space = nullptr;
+        EXPECT_EQ(acdbOpenObject(space, db()->currentSpaceId(), AcDb::kForWrite), Acad::eOk);
+        auto* line = new AcDbLine(AcGePoint3d(x1, y1, 0), AcGePoint3d(x2, y2, 0));
+        AcDbObjectId id;
+        EXPECT_EQ(space->appendAcDbEntity(id, line), Acad::eOk);
+        line->close();
+        space->close();
+        return id;
+    }
+    static std::wstring handleOf(const AcDbObjectId& id) {
+        char buf[20] = {};
+        id.handle().getIntoAsciiBuffer(buf);
+        return std::wstring(buf, buf + std::char_traits<char>::length(buf));
+    }
+    std::wstring textOf(const AcDbObjectId& id) {
+        AcDbText* text = nullptr;
+        if (acdbOpenObject(text, id, AcDb::kForRead) != Acad::eOk) return L"<none>";
+        std::wstring s = text->textStringConst();
+        text->close();
+        return s;
+    }
+    bool exists(const AcDbObjectId& id) {
+        AcDbEntity* e = nullptr;
+        if (acdbOpenObject(e, id, AcDb::kForRead) != Acad::eOk) return false;
+        e->close();
+        return true;
+    }
+
+    std::wstring out;
+};

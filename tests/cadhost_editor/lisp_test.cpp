@@ -1,0 +1,86 @@
+// The LISP reader and evaluator, typed expressions and the queue.
+#include "cadhost/lisp/lisp.h"
+
+#include "cadhost/editor/commandstack.h"
+#include "cadhost/editor/sysvars.h"
+#include "cadhost/lisp/value.h"
+#include "host_fixture.h"
+
+using cadhost::lisp::read;
+using cadhost::lisp::Value;
+
+TEST(LispReaderTest, ReadsAtomsListsAndQuotes) {
+    const auto v = read(L"(setq a 1 b 2.5 c \"x\\\"y\") 'sym ; comment\n nil T");
+    ASSERT_EQ(v.size(), 4u);
+    EXPECT_EQ(cadhost::lisp::print(v[0]), L"(SETQ A 1 B 2.5 C \"x\\\"y\")");
+    EXPECT_EQ(cadhost::lisp::print(v[1]), L"(QUOTE SYM)");
+    EXPECT_TRUE(v[2].isNil());
+    EXPECT_EQ(v[3].kind, Value::True);
+}
+
+TEST(LispReaderTest, MalformedInputIsAnError) {
+    EXPECT_THROW(read(L"(setq a 1"), cadhost::lisp::LispError);
+    EXPECT_THROW(read(L")"), cadhost::lisp::LispError);
+    EXPECT_THROW(read(L"\"open"), cadhost::lisp::LispError);
+    EXPECT_THROW(read(std::wstring(500, L'(')), cadhost::lisp::LispError);
+}
+
+class LispTest : public HostTest {};
+
+TEST_F(LispTest, TypedExpressionsPrintTheirValue) {
+    run({L"(+ 1 2)", L"(/ 7 2)", L"(/ 7 2.0)", L"(getvar \"CMDECHO\")", L"(setq s \"a\")",
+         L"(getvar \"NOSUCH\")"});
+    EXPECT_TRUE(printed(L"Command: (+ 1 2)\n3\n"));
+    EXPECT_TRUE(printed(L"\n3\n"));
+    EXPECT_TRUE(printed(L"\n3.5\n"));
+    EXPECT_TRUE(printed(L"(getvar \"CMDECHO\")\n1\n"));
+    EXPECT_TRUE(printed(L"\"a\"\n"));
+    EXPECT_TRUE(printed(L"(getvar \"NOSUCH\")\nnil\n"));
+}
+
+TEST_F(LispTest, ErrorsAreReportedAndTheHostGoesOn) {
+    run({L"(nosuch 1)", L"(/ 1 0)", L"(setvar \"CMDECHO\" \"x\")", L"(setvar \"ACADPREFIX\" \"/\")",
+         L"(setq", L"(+ 1 \"a\")", L"(+ 2 2)"});
+    EXPECT_TRUE(printed(L"; error: no function definition: NOSUCH"));
+    EXPECT_TRUE(printed(L"; error: divide by zero"));
+    EXPECT_TRUE(printed(L"; error: AutoCAD variable setting rejected: \"CMDECHO\" \"x\""));
+    EXPECT_TRUE(printed(L"; error: AutoCAD variable setting rejected: \"ACADPREFIX\" \"/\""));
+    EXPECT_TRUE(printed(L"; error: malformed list on input"));
+    EXPECT_TRUE(printed(L"; error: bad argument type"));
+    EXPECT_TRUE(printed(L"\n4\n")) << "the host still runs after the errors";
+}
+
+TEST_F(LispTest, QueuedExpressionsRunWhenTheCommandLineIsIdle) {
+    EXPECT_EQ(ads_queueexpr(L"(setq __cmdecho (getvar \"CMDECHO\")) (setvar \"CMDECHO\" 0)"),
+              RTNORM);
+    EXPECT_EQ(ads_queueexpr(L"(command \".undefine\" \"DDEDIT\")"), RTNORM);
+    EXPECT_EQ(ads_queueexpr(L"(setvar \"CMDECHO\" __cmdecho)"), RTNORM);
+    EXPECT_EQ(ads_queueexpr(L""), RTERROR);
+    EXPECT_EQ(ads_queueexpr(nullptr), RTERROR);
+    EXPECT_EQ(cadhost::lispVariable(L"__cmdecho"), L"nil") << "nothing runs before idle";
+    run({});
+    EXPECT_EQ(cadhost::lispVariable(L"__cmdecho"), L"1");
+    EXPECT_EQ(cadhost::getVar(L"CMDECHO")->integer, 1);
+    EXPECT_FALSE(printed(L"Enter command name")) << "CMDECHO 0 hides the command's prompts";
+    run({L"DDEDIT"});
+    EXPECT_TRUE(printed(L"Unknown command \"DDEDIT\""));
+    ads_queueexpr(L"(command \".redefine\" \"DDEDIT\")");
+    cadhost::runLispQueue();
+    EXPECT_FALSE(cadhost::findHostCommand(L"DDEDIT")->undefined);
+}
+
+TEST_F(LispTest, DefunCommandsAndLocals) {
+    run({L"(defun c:hello (/ x) (setq x 5) (princ \"hi\") (setq seen x))", L"HELLO",
+         L"(defun twice (n) (* 2 n))", L"(twice 21)", L"(twice)"});
+    EXPECT_TRUE(printed(L"hi"));
+    EXPECT_EQ(cadhost::lispVariable(L"seen"), L"5");
+    EXPECT_EQ(cadhost::lispVariable(L"x"), L"nil") << "locals are restored";
+    EXPECT_TRUE(printed(L"\n42\n"));
+    EXPECT_TRUE(printed(L"; error: too few arguments"));
+}
+
+TEST_F(LispTest, DefunOutsideAModuleMessageIsRefused) {
+    EXPECT_EQ(acedDefun(L"C:X", 1), RTERROR);
+    EXPECT_EQ(acedUndef(L"C:X", 1), RTERROR);
+    EXPECT_EQ(acedGetFunCode(), RTERROR);
+}

@@ -1,0 +1,99 @@
+// Modules loaded through the dynamic linker: their messages, commands,
+// LISP functions and queued expressions.
+#include <cstring>
+
+#include "cadhost/editor/commandstack.h"
+#include "cadhost/editor/sysvars.h"
+#include "cadhost/lisp/lisp.h"
+#include "cadhost/rx/dynlinker.h"
+#include "host_fixture.h"
+
+class ModuleTest : public HostTest {
+  protected:
+    static std::wstring wide(const char* s) { return std::wstring(s, s + std::strlen(s)); }
+    int count(const std::wstring& text) const {
+        int n = 0;
+        for (auto pos = out.find(text); pos != std::wstring::npos; pos = out.find(text, pos + 1))
+            ++n;
+        return n;
+    }
+};
+
+TEST_F(ModuleTest, LoadSendsInitThenDrawingLoadedForEachDrawing) {
+    acDocManagerPtr()->newDocument();  // two drawings open
+    out.clear();
+    ASSERT_TRUE(acrxDynamicLinker->loadModule(wide(TESTMODULE_PATH).c_str(), true));
+    EXPECT_EQ(out.find(L"testmodule: message 1\n"), 0u);
+    EXPECT_EQ(count(L"testmodule: message 3\n"), 2);
+    EXPECT_FALSE(acrxDynamicLinker->isApplicationLocked(L"testmodule.arx"))
+        << "the module unlocked itself";
+    out.clear();
+    run({L"NEW"});
+    EXPECT_EQ(count(L"testmodule: message 3\n"), 1) << "a drawing opened later";
+    EXPECT_FALSE(acrxDynamicLinker->loadModule(wide(TESTMODULE_PATH).c_str(), false));
+    EXPECT_TRUE(printed(L"is already loaded"));
+}
+
+TEST_F(ModuleTest, CommandsAndLispFunctionsOfTheModule) {
+    run({L"APPLOAD", L"", wide(TESTMODULE_PATH)});
+    const AcEdCommand* cmd = acedRegCmds->lookupLocalCmd(L"TMSELECT");
+    ASSERT_NE(cmd, nullptr);
+    EXPECT_EQ(cmd->commandFlags(), 7);
+    AcDbObjectId a = addText(0, 0, L"a");
+    out.clear();
+    run({L"TMSELECT", handleOf(a), L"", L"TMLISP", L"(tmfunc)", L"(c:tmlisp)"});
+    EXPECT_TRUE(printed(L"\nSelect texts: "));
+    EXPECT_TRUE(printed(L"testmodule: select 5100, 1 texts"));
+    EXPECT_TRUE(printed(L"testmodule: message 5\ntestmodule: invoked 7\n"));
+    EXPECT_TRUE(printed(L"testmodule: invoked 8\n48\n")) << "the function's result is printed";
+    EXPECT_TRUE(printed(L"testmodule: invoked 7\n42\n"));
+    run({L"TMSELECT", L"ESC"});
+    EXPECT_TRUE(printed(L"testmodule: select -5002, 0 texts"));
+    run({L"TMSELECT", L""});
+    EXPECT_TRUE(printed(L"testmodule: select -5001, 0 texts"));
+}
+
+TEST_F(ModuleTest, QueuedExpressionsOfACommandRunAfterIt) {
+    ASSERT_TRUE(acrxDynamicLinker->loadModule(wide(TESTMODULE_PATH).c_str(), false));
+    run({L"TMQUEUE"});
+    EXPECT_TRUE(printed(L"testmodule: queued 5100 5100 5100"));
+    EXPECT_TRUE(cadhost::findHostCommand(L"DDEDIT")->undefined);
+    EXPECT_EQ(cadhost::getVar(L"CMDECHO")->integer, 1) << "echo is restored";
+    EXPECT_EQ(cadhost::lispVariable(L"tmq"), L"1");
+}
+
+TEST_F(ModuleTest, UnloadSendsTheMessageAndTakesItsNamesAway) {
+    ASSERT_TRUE(acrxDynamicLinker->loadModule(wide(TESTMODULE_PATH).c_str(), false));
+    out.clear();
+    run({L"APPLOAD", L"U", L"testmodule.arx", L"TMLISP", L"TMSELECT"});
+    EXPECT_TRUE(printed(L"testmodule: message 2\n"));
+    EXPECT_TRUE(printed(L"Module \"testmodule.arx\" unloaded."));
+    EXPECT_TRUE(printed(L"Unknown command \"TMLISP\""));
+    EXPECT_TRUE(printed(L"Unknown command \"TMSELECT\""));
+    EXPECT_TRUE(acrxDynamicLinker->loadedModules().empty());
+    EXPECT_FALSE(acrxDynamicLinker->unloadModule(L"testmodule.arx", false));
+}
+
+TEST_F(ModuleTest, QuittingSendsPreQuitThenUnload) {
+    ASSERT_TRUE(acrxDynamicLinker->loadModule(wide(TESTMODULE_PATH).c_str(), false));
+    out.clear();
+    cadhost::shutdownHost();
+    const auto preQuit = out.find(L"testmodule: message 13\n");
+    const auto unload = out.find(L"testmodule: message 2\n");
+    ASSERT_NE(preQuit, std::wstring::npos);
+    ASSERT_NE(unload, std::wstring::npos);
+    EXPECT_LT(preQuit, unload);
+}
+
+TEST_F(ModuleTest, FilesThatAreNoModulesAreRefusedClearly) {
+    EXPECT_FALSE(acrxDynamicLinker->loadModule(wide(NOENTRY_PATH).c_str(), false));
+    EXPECT_TRUE(printed(L"it has no entry point acrxEntryPoint"));
+    EXPECT_FALSE(acrxDynamicLinker->loadModule(L"/nonexistent/nothing.arx", false));
+    EXPECT_TRUE(printed(L"file not found"));
+    EXPECT_FALSE(acrxDynamicLinker->loadModule(wide(FAILINIT_PATH).c_str(), false));
+    EXPECT_TRUE(printed(L"failed to initialise"));
+    EXPECT_TRUE(acrxDynamicLinker->loadedModules().empty());
+    const std::string text = std::string(TARSIL_SOURCE_DIR) + "/resources/default.map";
+    EXPECT_FALSE(acrxDynamicLinker->loadModule(wide(text.c_str()).c_str(), false));
+    EXPECT_TRUE(printed(L"Unable to load"));
+}

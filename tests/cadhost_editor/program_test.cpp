@@ -1,0 +1,116 @@
+// The cadhost program end to end: scripts on a sample drawing, modules on
+// the command line, and its exit codes.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+struct Result {
+    int status = -1;
+    std::string out;
+};
+
+Result runHost(const std::string& args, const std::string& input = {}) {
+    std::string command = std::string(CADHOST_PROGRAM) + " " + args + " 2>&1";
+    if (!input.empty()) command = "printf '%s' '" + input + "' | " + command;
+    Result r;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return r;
+    char buf[4096];
+    std::size_t n;
+    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) r.out.append(buf, n);
+    const int status = pclose(pipe);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return r;
+}
+
+std::string sample(const char* name) {
+    return std::string(TARSIL_SOURCE_DIR) + "/samples/scripts/" + name;
+}
+
+class ProgramTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("cadhost_prog_" + std::to_string(::getpid()));
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string write(const std::string& name, const std::string& text) {
+        const fs::path p = dir / name;
+        std::ofstream(p) << text;
+        return p.string();
+    }
+    fs::path dir;
+};
+}  // namespace
+
+TEST_F(ProgramTest, DemoScriptListsMovesTheUcsSavesAndQuits) {
+    const std::string saved = (dir / "demo-out.dxf").string();
+    const std::string script = write("demo.scr",
+                                     "LIST\nALL\n\nUCS\nZ\n90\n(getvar \"UCSXDIR\")\n"
+                                     "SAVEAS\n" +
+                                         saved + "\nQUIT\nLIST\n");
+    const Result r = runHost(sample("demo.dxf") + " --script " + script);
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_NE(r.out.find("Command: LIST"), std::string::npos);
+    EXPECT_NE(r.out.find("text \"Hello\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("(0.0 1.0 0.0)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Drawing saved as"), std::string::npos);
+    EXPECT_EQ(r.out.rfind("Command: LIST"), r.out.find("Command: LIST")) << "nothing after QUIT";
+    ASSERT_TRUE(fs::exists(saved));
+    // The saved drawing opens again with its texts and its user system.
+    const Result again = runHost(saved, "LIST\nALL\n\n(getvar \"UCSXDIR\")\n");
+    EXPECT_EQ(again.status, 0);
+    EXPECT_NE(again.out.find("text \"Hello\""), std::string::npos);
+    EXPECT_NE(again.out.find("(0.0 1.0 0.0)"), std::string::npos) << again.out;
+}
+
+TEST_F(ProgramTest, BundledDemoScriptRuns) {
+    const Result r = runHost(sample("demo.dxf") + " --script " + sample("demo.scr"));
+    EXPECT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(r.out.find("Unknown command"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("; error"), std::string::npos) << r.out;
+}
+
+TEST_F(ProgramTest, StandardInputWithoutQuitEndsAtTheEndOfInput) {
+    const Result r = runHost("", "(+ 40 2)\nNOSUCH\n\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("42"), std::string::npos);
+    EXPECT_NE(r.out.find("Unknown command \"NOSUCH\""), std::string::npos);
+}
+
+TEST_F(ProgramTest, ModuleLoadedFromTheCommandLine) {
+    const Result r = runHost(std::string("--load ") + TESTMODULE_PATH, "TMLISP\nQUIT\n");
+    EXPECT_EQ(r.status, 0) << r.out;
+    const auto init = r.out.find("testmodule: message 1");
+    const auto invoke = r.out.find("testmodule: invoked 7");
+    const auto preQuit = r.out.find("testmodule: message 13");
+    const auto unload = r.out.find("testmodule: message 2\n");
+    ASSERT_NE(init, std::string::npos) << r.out;
+    ASSERT_NE(invoke, std::string::npos);
+    ASSERT_NE(preQuit, std::string::npos);
+    ASSERT_NE(unload, std::string::npos);
+    EXPECT_LT(init, invoke);
+    EXPECT_LT(invoke, preQuit);
+    EXPECT_LT(preQuit, unload);
+}
+
+TEST_F(ProgramTest, FailuresToStartExitNonZeroWithAMessage) {
+    Result r = runHost((dir / "missing.dxf").string(), "QUIT\n");
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.out.find("cannot open drawing"), std::string::npos) << r.out;
+    const std::string broken = write("broken.dxf", "  0\nSECTION\n  2\nHEADER\n");
+    r = runHost(broken, "QUIT\n");
+    EXPECT_NE(r.status, 0);
+    r = runHost(std::string("--load ") + NOENTRY_PATH, "QUIT\n");
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.out.find("acrxEntryPoint"), std::string::npos) << r.out;
+    r = runHost("--script " + (dir / "none.scr").string());
+    EXPECT_NE(r.status, 0);
+}

@@ -1,0 +1,194 @@
+// Prompts and selections, answered from the input queue.
+#include "cadhost/editor/prompts.h"
+
+#include <cmath>
+
+#include "cadhost/editor/commandstack.h"
+#include "cadhost/editor/selection.h"
+#include "host_fixture.h"
+
+class PromptTest : public HostTest {};
+
+TEST_F(PromptTest, PointAnswers) {
+    type({L"1,2", L"@3,4", L"", L"junk", L"5,6,7", L"ESC"});
+    ads_point p;
+    ASSERT_EQ(acedGetPoint(nullptr, L"P: ", p), RTNORM);
+    EXPECT_DOUBLE_EQ(p[0], 1);
+    ASSERT_EQ(acedGetPoint(nullptr, L"P: ", p), RTNORM);
+    EXPECT_DOUBLE_EQ(p[0], 4) << "relative to the last point";
+    EXPECT_DOUBLE_EQ(p[1], 6);
+    EXPECT_EQ(acedGetPoint(nullptr, L"P: ", p), RTNONE);
+    ASSERT_EQ(acedGetPoint(nullptr, L"P: ", p), RTNORM) << "asked again after junk";
+    EXPECT_DOUBLE_EQ(p[2], 7);
+    EXPECT_TRUE(printed(L"Point or option keyword required."));
+    EXPECT_EQ(acedGetPoint(nullptr, L"P: ", p), RTCAN);
+    EXPECT_EQ(acedGetPoint(nullptr, L"P: ", p), RTCAN) << "no more input";
+    EXPECT_EQ(acedGetPoint(nullptr, L"P: ", nullptr), RTERROR);
+}
+
+TEST_F(PromptTest, RelativePointFromTheBasePoint) {
+    type({L"@1,1"});
+    const ads_point base = {10, 10, 0};
+    ads_point p;
+    ASSERT_EQ(acedGetPoint(base, L"P: ", p), RTNORM);
+    EXPECT_DOUBLE_EQ(p[0], 11);
+    EXPECT_DOUBLE_EQ(p[1], 11);
+}
+
+TEST_F(PromptTest, AngleAnswers) {
+    const ads_point base = {0, 0, 0};
+    type({L"90", L"-90", L"0,5", L"", L"x", L"^C"});
+    double a = -1;
+    ASSERT_EQ(acedGetAngle(base, L"A: ", &a), RTNORM);
+    EXPECT_NEAR(a, M_PI / 2, 1e-12);
+    ASSERT_EQ(acedGetAngle(base, L"A: ", &a), RTNORM);
+    EXPECT_NEAR(a, 3 * M_PI / 2, 1e-12);
+    ASSERT_EQ(acedGetAngle(base, L"A: ", &a), RTNORM) << "a second point";
+    EXPECT_NEAR(a, M_PI / 2, 1e-12);
+    EXPECT_EQ(acedGetAngle(base, L"A: ", &a), RTNONE);
+    EXPECT_EQ(acedGetAngle(base, L"A: ", &a), RTCAN);
+    EXPECT_TRUE(printed(L"Requires valid numeric angle or second point."));
+}
+
+TEST_F(PromptTest, DistanceAnswers) {
+    const ads_point base = {1, 1, 0};
+    type({L"2.5", L"4,5", L"0,0", L"3,4", L"", L"ESC"});
+    double d = 0;
+    ASSERT_EQ(acedGetDist(base, L"D: ", &d), RTNORM);
+    EXPECT_DOUBLE_EQ(d, 2.5);
+    ASSERT_EQ(acedGetDist(base, L"D: ", &d), RTNORM);
+    EXPECT_DOUBLE_EQ(d, 5) << "from the base point";
+    ASSERT_EQ(acedGetDist(nullptr, L"D: ", &d), RTNORM) << "two points without a base";
+    EXPECT_DOUBLE_EQ(d, 5);
+    EXPECT_EQ(acedGetDist(base, L"D: ", &d), RTNONE);
+    EXPECT_EQ(acedGetDist(base, L"D: ", &d), RTCAN);
+}
+
+class SelectionTest : public HostTest {
+  protected:
+    void SetUp() override {
+        HostTest::SetUp();
+        a = addText(0, 0, L"alpha");
+        b = addText(20, 0, L"beta");
+        line = addLine(0, 10, 2, 10);
+    }
+    std::vector<AcDbObjectId> select(const ACHAR* mode, const void* p1, const void* p2,
+                                     const resbuf* filter, int expected) {
+        ads_name ss;
+        const int rc = acedSSGet(mode, p1, p2, filter, ss);
+        EXPECT_EQ(rc, expected);
+        if (rc != RTNORM) return {};
+        std::int32_t n = 0;
+        EXPECT_EQ(acedSSLength(ss, &n), RTNORM);
+        std::vector<AcDbObjectId> ids;
+        for (std::int32_t i = 0; i < n; ++i) {
+            ads_name ent;
+            AcDbObjectId id;
+            EXPECT_EQ(acedSSName(ss, i, ent), RTNORM);
+            EXPECT_EQ(acdbGetObjectId(id, ent), Acad::eOk);
+            ids.push_back(id);
+        }
+        EXPECT_EQ(acedSSFree(ss), RTNORM);
+        EXPECT_EQ(acedSSFree(ss), RTERROR) << "freed once";
+        return ids;
+    }
+    resbuf* textFilter() { return acutBuildList(RTDXF0, L"TEXT", 0); }
+
+    AcDbObjectId a, b, line;
+};
+
+TEST_F(SelectionTest, PromptedSelectionWithTwoPromptsAndFilter) {
+    const ACHAR* prompts[2] = {L"Pick texts: ", L"Drop texts: "};
+    resbuf* filter = textFilter();
+    type({handleOf(a), handleOf(line), L"ALL", L"R", handleOf(b), L"zz", L""});
+    auto ids = select(L":$", prompts, nullptr, filter, RTNORM);
+    ASSERT_EQ(ids.size(), 1u);
+    EXPECT_EQ(ids[0], a);
+    EXPECT_TRUE(printed(L"Pick texts: "));
+    EXPECT_TRUE(printed(L"Drop texts: "));
+    EXPECT_TRUE(printed(L"1 were filtered out."));
+    EXPECT_TRUE(printed(L"*Invalid selection*"));
+    type({L""});
+    select(L":$", prompts, nullptr, filter, RTERROR);
+    type({handleOf(a), L"ESC"});
+    select(L":$", prompts, nullptr, filter, RTCAN);
+    acutRelRb(filter);
+}
+
+TEST_F(SelectionTest, SinglePickEndsAtTheFirstHit) {
+    const ACHAR* prompts[2] = {L"One: ", L"Remove: "};
+    resbuf* filter = textFilter();
+    type({handleOf(line), handleOf(b), handleOf(a)});
+    auto ids = select(L":$:S", prompts, nullptr, filter, RTNORM);
+    ASSERT_EQ(ids.size(), 1u);
+    EXPECT_EQ(ids[0], b);
+    EXPECT_TRUE(cadhost::inputPending()) << "the third answer is left unread";
+    acutRelRb(filter);
+}
+
+TEST_F(SelectionTest, WholeDrawingAndWindows) {
+    resbuf* filter = textFilter();
+    EXPECT_EQ(select(L"X", nullptr, nullptr, filter, RTNORM).size(), 2u);
+    EXPECT_EQ(select(L"X", nullptr, nullptr, nullptr, RTNORM).size(), 3u);
+    const ads_point lo = {-1, -1, 0}, hi = {3, 11, 0};
+    // The crossing window touches the first text and the line; the plain
+    // window holds only the line (the text runs out of it).
+    EXPECT_EQ(select(L"C", lo, hi, nullptr, RTNORM).size(), 2u);
+    auto inside = select(L"W", lo, hi, nullptr, RTNORM);
+    ASSERT_EQ(inside.size(), 1u);
+    EXPECT_EQ(inside[0], line);
+    EXPECT_EQ(select(L"C", lo, hi, filter, RTNORM).size(), 1u);
+    const ads_point far1 = {100, 100, 0}, far2 = {200, 200, 0};
+    select(L"C", far1, far2, nullptr, RTERROR);
+    select(L"C", nullptr, nullptr, nullptr, RTERROR);
+    select(L"?bad", nullptr, nullptr, nullptr, RTERROR);
+    type({L"C", L"-1,-1", L"3,11", L""});
+    EXPECT_EQ(select(nullptr, nullptr, nullptr, nullptr, RTNORM).size(), 2u);
+    acutRelRb(filter);
+}
+
+TEST_F(SelectionTest, PickFirstSetServesACommandThatTakesIt) {
+    ads_name ss, ename;
+    ASSERT_EQ(acdbGetAdsName(ename, b), Acad::eOk);
+    ASSERT_EQ(acedSSAdd(ename, nullptr, ss), RTNORM);
+    ASSERT_EQ(acdbGetAdsName(ename, line), Acad::eOk);
+    ASSERT_EQ(acedSSAdd(ename, ss, ss), RTNORM);
+    ASSERT_EQ(acedSSSetFirst(ss, nullptr), RTNORM);
+    acedSSFree(ss);
+
+    static std::vector<AcDbObjectId> got;
+    got.clear();
+    acedRegCmds->addCommand(L"TST", L"TST_PICK", L"PICK", ACRX_CMD_USEPICKSET, [] {
+        resbuf* filter = acutBuildList(RTDXF0, L"TEXT", 0);
+        ads_name s;
+        if (acedSSGet(L":$", nullptr, nullptr, filter, s) == RTNORM) {
+            got = cadhost::selectionSetIds(s);
+            acedSSFree(s);
+        }
+        acutRelRb(filter);
+    });
+    run({L"PICK"});
+    ASSERT_EQ(got.size(), 1u) << "the line is filtered out, no prompt";
+    EXPECT_EQ(got[0], b);
+    EXPECT_TRUE(cadhost::pickfirstIds().empty());
+    acedRegCmds->removeGroup(L"TST");
+}
+
+TEST_F(SelectionTest, NamesAndSetsRejectForgeries) {
+    ads_name bogus = {12345, 99};
+    AcDbObjectId id;
+    EXPECT_EQ(acdbGetObjectId(id, bogus), Acad::eInvalidInput);
+    std::int32_t n;
+    EXPECT_EQ(acedSSLength(bogus, &n), RTERROR);
+    EXPECT_EQ(acedSSAdd(bogus, nullptr, bogus), RTERROR);
+    ads_name empty;
+    ASSERT_EQ(acedSSAdd(nullptr, nullptr, empty), RTNORM);
+    EXPECT_EQ(acedSSLength(empty, &n), RTNORM);
+    EXPECT_EQ(n, 0);
+    ads_name ent;
+    EXPECT_EQ(acedSSName(empty, 0, ent), RTERROR);
+    EXPECT_EQ(acdbGetAdsName(ent, AcDbObjectId()), Acad::eNullObjectId);
+    acedSSFree(empty);
+    EXPECT_EQ(acedSSSetFirst(bogus, nullptr), RTERROR);
+    EXPECT_EQ(acedSSSetFirst(nullptr, nullptr), RTNORM);
+}

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# End-to-end checks of the INI and font map subcommands of tarsiltext.
+# Usage: tarsiltext_ini_test.sh PATH_TO_TARSILTEXT
+set -u
+T=$1
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+failures=0
+check() { # got want what
+  if [ "$1" != "$2" ]; then
+    echo "FAIL $3: got [$1], want [$2]"
+    failures=$((failures + 1))
+  fi
+}
+hex() { od -An -tx1 | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }
+
+f=$dir/tarsil.ini
+printf 'top\n[General]\nDdeditStyle=2 ; two\n[Completion]\nFile=ON\n' >"$f"
+check "$("$T" ini-get "$f" general DDEDITSTYLE 1)" "2 " "get ignores case and cuts the comment"
+check "$("$T" ini-get "$f" General Missing fallback)" "fallback" "get of a missing key"
+check "$("$T" ini-get "$f" General Missing)" "" "get without a default"
+check "$(cat "$f")" "$(printf 'top\n[General]\nDdeditStyle=2 ; two\n[Completion]\nFile=ON')" \
+  "reading leaves the file alone"
+
+"$T" ini-set "$f" general FontMapFile /x/y.map
+check "$(hex <"$f")" "$(printf 'top=\r\n[General]\r\nDdeditStyle=2 ; two\r\nFontMapFile=/x/y.map\r\n[Completion]\r\nFile=ON\r\n' | hex)" \
+  "set rewrites with CR LF and keeps the rest"
+ls "$dir" | grep -q '\.001$' && check "backup" "none" "no backups are made"
+
+check "$("$T" ini-keys "$f" GENERAL | tr '\n' ,)" "DdeditStyle,FontMapFile," "keys in file order"
+check "$("$T" ini-keys "$f" Nowhere)" "" "keys of a missing section"
+check "$("$T" ini-delete-section "$f" completion)" "1" "delete an existing section"
+check "$("$T" ini-delete-section "$f" completion)" "0" "delete a missing section"
+check "$("$T" ini-keys "$f" Completion)" "" "deleted section is gone from the file"
+
+new=$dir/new.ini
+check "$("$T" ini-get "$new" S k d)" "d" "missing file reads as empty"
+[ -f "$new" ] || check "missing" "created" "missing file is created"
+
+# Hebrew in UTF-8 on the command line is stored as Windows-layout bytes.
+"$T" --utf8 ini-set "$f" Words first "שלום"
+check "$(grep -a first "$f" | hex)" "$(printf 'first=\xf9\xec\xe5\xed\r\n' | hex)" "UTF-8 value stored as bytes"
+check "$("$T" --utf8 ini-get "$f" words FIRST)" "שלום" "UTF-8 value read back"
+
+# Files that can't be opened fail with status 1 and say why.
+: >"$dir/plain"
+"$T" ini-set "$dir/plain/x.ini" S k v 2>"$dir/err"
+check "$?" "1" "set under a regular file fails"
+grep -q "cannot open" "$dir/err" || check "$(cat "$dir/err")" "cannot open ..." "failure message"
+"$T" map-list "$dir" 2>/dev/null
+check "$?" "1" "a folder is no map file"
+
+m=$dir/fonts.map
+printf '[FontMapping]\r\nromans=2\r\nRomans=1\r\nhebd2w=4 ; d2w\r\nbad=x\r\ntwice=1\r\ntwice=3\r\n[Other]\r\nromans=5\r\n' >"$m"
+# Keys are looked up without regard to case, so romans takes the value of
+# the later Romans; both names stay in the map.
+check "$("$T" map-list "$m" | tr '\n' ,)" "Romans=1,bad=0,hebd2w=4,romans=1,twice=3," "map in name order"
+check "$("$T" map-find "$m" ROMANS)" "1" "find takes the first name in map order"
+check "$("$T" map-find "$m" HEBD2W)" "4" "find ignores case"
+check "$("$T" map-find "$m" hebd2w.shx)" "255" "find compares the whole name"
+check "$("$T" map-list "$dir/none.map")" "" "missing map is empty"
+[ -f "$dir/none.map" ] || check "missing" "created" "missing map is created"
+check "$("$T" map-list "$TARSIL_SOURCE_DIR/resources/default.map" | tr '\n' ,)" \
+  "asis=5,heb7back=3,heb7bit=1,hebback=2,hebd2w=4,hebnorm=0,romans=5," "bundled default map"
+
+[ "$failures" -eq 0 ] && echo "all passed"
+exit $((failures > 0))

@@ -1,0 +1,140 @@
+// The font type of text styles and the listing of support-folder fonts.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "cadhost/apdoc/docmanager.h"
+#include "cadhost/db/acdb_all.h"
+#include "cadhost/editor/cmdline.h"
+#include "cadhost/editor/host.h"
+#include "cadhost/editor/sysvars.h"
+#include "fonts/font_map.h"
+#include "fonts/style_font/acad_paths_parser.h"
+#include "fonts/style_font/font_collector.h"
+#include "fonts/style_font/font_type_of_style.h"
+
+namespace fs = std::filesystem;
+using tarsil::FontType;
+
+namespace {
+class StyleFontTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        cadhost::resetHost();
+        cadhost::setCommandLineSink([this](const std::wstring& s) { out += s; });
+        acDocManagerPtr()->newDocument();
+        saved = tarsil::CurrentFontMap();
+        tarsil::CurrentFontMap() = {{L"romans", FontType::AsIs},
+                                    {L"hebnorm", FontType::HebrewNormal},
+                                    {L"fonts/heb7bit", FontType::Hebrew7Bit},
+                                    {L"david", FontType::HebrewBackward}};
+    }
+    void TearDown() override {
+        tarsil::CurrentFontMap() = saved;
+        cadhost::resetHost();
+        cadhost::setCommandLineSink({});
+    }
+
+    // The drawing's "Standard" style, given the font file.
+    AcDbObjectId addStyle(const wchar_t* /*name*/, const wchar_t* file) {
+        AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+        AcDbTextStyleTable* table = nullptr;
+        EXPECT_EQ(db->getTextStyleTable(table, AcDb::kForRead), Acad::eOk);
+        AcDbObjectId id;
+        EXPECT_EQ(table->getAt(L"Standard", id), Acad::eOk);
+        table->close();
+        AcDbTextStyleTableRecord* rec = nullptr;
+        EXPECT_EQ(acdbOpenObject(rec, id, AcDb::kForWrite), Acad::eOk);
+        if (rec != nullptr) {
+            rec->setFileName(file);
+            rec->close();
+        }
+        return id;
+    }
+
+    std::wstring out;
+    tarsil::FontMap saved;
+};
+}  // namespace
+
+TEST(RemoveFontExtensionTest, OnlyTheLastComponentsExtensionGoes) {
+    EXPECT_EQ(tarsil::RemoveFontExtension(L"ROMANS.SHX"), L"ROMANS");
+    EXPECT_EQ(tarsil::RemoveFontExtension(L"a.b.shx"), L"a.b");
+    EXPECT_EQ(tarsil::RemoveFontExtension(L"fonts.v2/heb"), L"fonts.v2/heb");
+    EXPECT_EQ(tarsil::RemoveFontExtension(L"c:\\f.d\\x"), L"c:\\f.d\\x");
+    EXPECT_EQ(tarsil::RemoveFontExtension(L"name.with space"), L"name.with space");
+    EXPECT_EQ(tarsil::RemoveFontExtension(L".shx"), L"");
+    EXPECT_EQ(tarsil::RemoveFontExtension(L""), L"");
+}
+
+TEST_F(StyleFontTest, StylesMatchTheirFontByNameWithoutCaseOrExtension) {
+    EXPECT_EQ(tarsil::FontTypeOfStyle(addStyle(L"R", L"ROMANS.SHX")), FontType::AsIs);
+    EXPECT_EQ(tarsil::FontTypeOfStyle(addStyle(L"H", L"hebnorm")), FontType::HebrewNormal);
+    EXPECT_EQ(tarsil::FontTypeOfStyle(addStyle(L"T", L"David.ttf")), FontType::HebrewBackward)
+        << "a TrueType file matches by its name too";
+    EXPECT_EQ(tarsil::FontTypeOfStyle(addStyle(L"D", L"fonts/heb7bit.shx")), FontType::Hebrew7Bit);
+    EXPECT_EQ(tarsil::FontTypeOfStyle(addStyle(L"E", L"other/heb7bit.shx")), FontType::Unknown)
+        << "a directory must match the entry's directory";
+    EXPECT_EQ(tarsil::FontTypeOfStyle(addStyle(L"N", L"nosuch.shx")), FontType::Unknown);
+}
+
+TEST_F(StyleFontTest, ObjectsThatAreNoStyleAreUnknown) {
+    EXPECT_EQ(tarsil::FontTypeOfStyle(AcDbObjectId()), FontType::Unknown);
+    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+    EXPECT_EQ(tarsil::FontTypeOfStyle(db->currentSpaceId()), FontType::Unknown);
+    // The record is closed again: it opens for write afterwards.
+    const AcDbObjectId id = addStyle(L"R", L"romans.shx");
+    tarsil::FontTypeOfStyle(id);
+    AcDbTextStyleTableRecord* rec = nullptr;
+    ASSERT_EQ(acdbOpenObject(rec, id, AcDb::kForWrite), Acad::eOk);
+    const ACHAR* file = nullptr;
+    rec->fileName(file);
+    EXPECT_STREQ(file, L"romans.shx") << "the style keeps its file name";
+    rec->close();
+}
+
+TEST_F(StyleFontTest, SupportPathsSplitAtSemicolons) {
+    cadhost::setVarInternal(L"ACADPREFIX", cadhost::VarValue::ofString(L"/a/;;/b c/;"));
+    tarsil::acad_paths_parser_t parser;
+    ASSERT_EQ(parser.paths().size(), 2u);
+    EXPECT_EQ(parser.paths()[0], L"/a/");
+    EXPECT_EQ(parser.paths()[1], L"/b c/");
+    EXPECT_NE(out.find(L"acad_paths_parser_t.../a/\nacad_paths_parser_t.../b c/\n"),
+              std::wstring::npos);
+    cadhost::setVarInternal(L"ACADPREFIX", cadhost::VarValue::ofString(L""));
+    EXPECT_TRUE(tarsil::acad_paths_parser_t().paths().empty());
+}
+
+TEST_F(StyleFontTest, CollectorListsEachShapeFontOnceAtItsFirstFolder) {
+    const fs::path root = fs::temp_directory_path() / ("style_font_" + std::to_string(::getpid()));
+    fs::create_directories(root / "one");
+    fs::create_directories(root / "two");
+    for (const char* f : {"one/Zeta.SHX", "one/alpha.shx", "one/arial.ttf", "two/ALPHA.shx",
+                          "two/beta.shx", "two/notes.txt"})
+        std::ofstream(root / f) << "x";
+    fs::create_directories(root / "two" / "dir.shx");
+    const std::wstring prefix = (root / "one").wstring() + L";" + (root / "missing").wstring() +
+                                L";" + (root / "two").wstring() + L"/";
+    cadhost::setVarInternal(L"ACADPREFIX", cadhost::VarValue::ofString(prefix));
+    tarsil::acad_font_collector::file_collector_t collector;
+    collector.collect();
+    const std::vector<std::wstring> expected{L"zeta", L"alpha", L"beta"};
+    EXPECT_EQ(collector.names(), expected);
+    fs::remove_all(root);
+}
+
+TEST_F(StyleFontTest, BundledSupportFolderHoldsTheDefaultMapsFonts) {
+    const std::string dir = std::string(TARSIL_SOURCE_DIR) + "/resources/support/";
+    cadhost::setVarInternal(L"ACADPREFIX",
+                            cadhost::VarValue::ofString(std::wstring(dir.begin(), dir.end())));
+    tarsil::acad_font_collector::file_collector_t collector;
+    collector.collect();
+    tarsil::FontMap defaults;
+    ASSERT_TRUE(
+        tarsil::LoadFontMap(std::string(TARSIL_SOURCE_DIR) + "/resources/default.map", defaults));
+    for (const auto& [name, type] : defaults)
+        EXPECT_NE(std::find(collector.names().begin(), collector.names().end(), name),
+                  collector.names().end())
+            << std::string(name.begin(), name.end());
+}
