@@ -121,6 +121,14 @@ AcDbHostApplicationServices* acdbHostApplicationServices() {
     return &services;
 }
 
+namespace {
+// File names are UTF-8 on this platform.
+std::filesystem::path pathOf(const ACHAR* name) {
+    static const cadhost::dxf::StringCodec utf8(true, "");
+    return std::filesystem::path(utf8.encode(name));
+}
+}  // namespace
+
 // Database --------------------------------------------------------------------
 
 AcDbDatabase::AcDbDatabase(bool buildDefaultDrawing, bool)
@@ -135,10 +143,7 @@ AcDbDatabase::~AcDbDatabase() {
 
 Acad::ErrorStatus AcDbDatabase::readDxfFile(const ACHAR* fileName) {
     if (fileName == nullptr) return Acad::eInvalidInput;
-    std::wstring w(fileName);
-    std::string narrow;
-    for (wchar_t c : w) narrow += static_cast<char>(c);  // paths here are ASCII or UTF-8 bytes
-    return readDxfFile(std::filesystem::path(narrow));
+    return readDxfFile(pathOf(fileName));
 }
 
 Acad::ErrorStatus AcDbDatabase::readDxfFile(const std::filesystem::path& fileName) {
@@ -176,9 +181,7 @@ Acad::ErrorStatus AcDbDatabase::readDxfBuffer(std::string bytes, const std::stri
 
 Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName) {
     if (fileName == nullptr) return Acad::eInvalidInput;
-    std::string narrow;
-    for (const ACHAR* p = fileName; *p; ++p) narrow += static_cast<char>(*p);
-    return dxfOut(std::filesystem::path(narrow));
+    return dxfOut(pathOf(fileName));
 }
 
 Acad::ErrorStatus AcDbDatabase::dxfOut(const std::filesystem::path& fileName) {

@@ -52,7 +52,7 @@ Section sectionByName(std::string_view name) {
 }  // namespace
 
 Store::~Store() {
-  for (AcDbStub& s : slots_) delete s.open;
+    for (AcDbStub& s : slots_) delete s.open;
 }
 
 AcDbStub* Store::newSlot() {
@@ -388,6 +388,8 @@ AcDbStub* Store::appendEntity(AcDbStub* btr, dxf::Tags tags, Acad::ErrorStatus& 
         return nullptr;
     }
     beginGroup();
+    // Taken before a handle is given out, so that undo gives it back.
+    if (header_ != nullptr) captureBefore(header_);
     std::uint64_t handle = 0;
     if (usesHandles_) {
         std::uint64_t seed = parseHex(headerValue("$HANDSEED"));
@@ -436,7 +438,7 @@ void Store::captureBefore(AcDbStub* s) {
             if (b.stub == s) return;
     }
     groups_.back().push_back(BeforeImage{s, s->own ? std::make_unique<dxf::Tags>(*s->own) : nullptr,
-                                         s->live, s->erased});
+                                         s->live, s->erased, maxHandle_});
 }
 
 Acad::ErrorStatus Store::undoLast() {
@@ -449,6 +451,7 @@ Acad::ErrorStatus Store::undoLast() {
     groups_.pop_back();
     for (auto it = group.rbegin(); it != group.rend(); ++it) {
         AcDbStub* s = it->stub;
+        maxHandle_ = it->maxHandle;
         s->own = std::move(it->own);
         s->live = it->live;
         s->erased = it->erased;

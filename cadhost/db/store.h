@@ -58,15 +58,16 @@ struct BeforeImage {
     AcDbStub* stub;
     std::unique_ptr<dxf::Tags> own;
     bool live, erased;
+    std::uint64_t maxHandle;  // highest handle given out before
 };
 
 class Store {
   public:
     explicit Store(AcDbDatabase* db) : db_(db) {}
-  // Objects still open when their database goes away are deleted with it.
-  ~Store();
-  Store(const Store&) = delete;
-  Store& operator=(const Store&) = delete;
+    // Objects still open when their database goes away are deleted with it.
+    ~Store();
+    Store(const Store&) = delete;
+    Store& operator=(const Store&) = delete;
 
     bool load(std::string bytes, const std::string& name, std::string& error);
     template <class Sink>

@@ -97,4 +97,24 @@ TEST_P(Undo, ChangesOutsideAGroupAreUndoneOneByOne) {
     EXPECT_EQ(saved(db), original);
 }
 
+TEST_P(Undo, AnUndoneAppendGivesItsHandleBack) {
+    auto appendLine = [&] {
+        AcDbBlockTableRecord* model = nullptr;
+        EXPECT_EQ(acdbOpenObject(model, spaceId(db, ACDB_MODEL_SPACE), AcDb::kForWrite), Acad::eOk);
+        AcDbObjectId id;
+        auto* line = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0));
+        EXPECT_EQ(model->appendAcDbEntity(id, line), Acad::eOk);
+        line->close();
+        model->close();
+        return id;
+    };
+    AcDbObjectId first = appendLine();
+    std::string once = saved(db);
+    ASSERT_EQ(db.undoLastGroup(), Acad::eOk);
+    AcDbObjectId second = appendLine();
+    EXPECT_NE(first, second);
+    EXPECT_EQ(first.handle(), second.handle());
+    EXPECT_EQ(saved(db), once);
+}
+
 INSTANTIATE_TEST_SUITE_P(All, Undo, ::testing::ValuesIn(kSamples));
