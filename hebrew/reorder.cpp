@@ -11,22 +11,6 @@ namespace tarsil::hebrew {
 namespace detail {
 namespace {
 
-constexpr char kSpaceLike[] = " ./;,\"*@`~";
-constexpr char kMirrorPairs[] = "()[]{}<>";
-
-struct ByteSets {
-    std::array<bool, 256> spaceLike{};
-    std::array<unsigned char, 256> partner{};
-    constexpr ByteSets() {
-        for (const char* p = kSpaceLike; *p != 0; ++p)
-            spaceLike[static_cast<unsigned char>(*p)] = true;
-        for (int i = 0; kMirrorPairs[i] != 0; ++i)
-            partner[static_cast<unsigned char>(kMirrorPairs[i])] =
-                static_cast<unsigned char>(kMirrorPairs[i ^ 1]);
-    }
-};
-constexpr ByteSets kSets;
-
 // Lines up to this length are worked on in a buffer on the stack.
 constexpr std::size_t kStackLine = 256;
 constexpr std::size_t kArrays = 4;  // bytes, classes, levels, scratch
@@ -57,31 +41,16 @@ std::int32_t Reorder(Variant variant, const wchar_t* text, std::size_t n, wchar_
     line.classes = storage + (n + 1);
     line.levels = storage + 2 * (n + 1);
     line.scratch = storage + 3 * (n + 1);
-    for (std::size_t i = 0; i < n; ++i) line.bytes[i] = static_cast<unsigned char>(text[i]);
 
-    ClassifyBytes(line);
-    AssignExplicitLevels(line);
-    ResolveNumbers(line);
+    ClassifyLine(line, text);
+    ResolveNumberRuns(line);
     ResolveNeutrals(line);
-    ApplyImplicitLevels(line);
     ReverseRuns(line, indexMap);
-
-    for (std::size_t i = 0; i < n; ++i) out[i] = line.bytes[i];
-    out[n] = 0;
+    WriteOutput(line, out, indexMap);
     return 1;
 }
 
 }  // namespace
-
-bool IsSpaceLike(unsigned char byte) {
-    return kSets.spaceLike[byte];
-}
-bool IsPunctuation(unsigned char byte) {
-    return byte != ' ' && kSets.spaceLike[byte];
-}
-unsigned char MirrorPartner(unsigned char byte) {
-    return kSets.partner[byte];
-}
 
 }  // namespace detail
 

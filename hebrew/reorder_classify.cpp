@@ -1,4 +1,9 @@
+#include <array>
+
+#include "hebrew/reorder.h"
 #include "hebrew/reorder_internal.h"
+#include "hebrew/reorder_levels.h"
+#include "hebrew/reorder_numbers.h"
 
 namespace tarsil::hebrew {
 
@@ -16,29 +21,47 @@ namespace detail {
 namespace {
 
 // Bytes outside ASCII and the Windows Hebrew letters count as other neutrals.
-bool IsForeignByte(unsigned char b) {
+constexpr bool IsForeignByte(int b) {
     return (b >= 0x80 && b <= 0xDF) || b >= 0xFB;
 }
 
+using ClassTable = std::array<std::uint8_t, 256>;
+
+// rightToLeft: the general operation's right-to-left paragraph, where
+// separators and other neutrals become R.
+constexpr ClassTable AdjustedClasses(bool rightToLeft) {
+    ClassTable t{};
+    for (int b = 0; b < 256; ++b) {
+        std::uint8_t c = IsForeignByte(b) ? std::uint8_t{kON} : kByteClasses[b];
+        if (rightToLeft && (c == kCS || c == kON || c == kES)) c = kR;
+        t[b] = c;
+    }
+    return t;
+}
+
+constexpr ClassTable kAdjusted = AdjustedClasses(false);
+constexpr ClassTable kAdjustedRightToLeft = AdjustedClasses(true);
+
 }  // namespace
 
-void ClassifyBytes(Line& line) {
-    const std::size_t n = line.n;
-    for (std::size_t i = 0; i < n; ++i) {
-        const unsigned char b = line.bytes[i];
-        std::uint8_t c = IsForeignByte(b) ? std::uint8_t{kON} : kByteClasses[b];
-        switch (line.variant) {
-            case Variant::kLogicalToVisual:
-                if (line.rtl && (c == kCS || c == kON || c == kES)) c = kR;
-                break;
-            case Variant::kMasked:
-                if (line.TypedAsHebrew(i) && (IsNeutral(c) || c == kES || (c == kCS && i == n - 1)))
-                    c = kR;
-                break;
-            case Variant::kVisualToLogical:
-                break;
-        }
+void ClassifyLine(Line& line, const wchar_t* text) {
+    const ClassTable& table =
+        line.variant == Variant::kLogicalToVisual && line.rtl ? kAdjustedRightToLeft : kAdjusted;
+    // Neutrals and separators typed as Hebrew are right to left.
+    const bool masked = line.variant == Variant::kMasked && line.mask != nullptr;
+    ExplicitLevels explicitLevels(line);
+    for (std::size_t i = 0; i < line.n; ++i) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        line.bytes[i] = b;
+        std::uint8_t c = table[b];
+        if (masked && line.mask[i] == kMaskHebrew &&
+            (IsNeutral(c) || c == kES || (c == kCS && i == line.n - 1)))
+            c = kR;
         line.classes[i] = c;
+        line.levels[i] = explicitLevels.Next(c);
+        // The separator rule runs one position behind, so that it sees its
+        // right neighbour's adjusted class and its left neighbour's result.
+        if (i >= 2) ResolveSeparatorAt(line, i - 1);
     }
 }
 

@@ -2,6 +2,7 @@
 // one pass per source file, in the order reorder.cpp calls them.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -25,21 +26,58 @@ struct Line {
     unsigned char* bytes;       // n + 1 entries each
     std::uint8_t* classes;
     std::uint8_t* levels;
-    std::uint8_t* scratch;  // per-pass lookahead table
+    std::uint8_t* scratch;          // per-pass lookahead table
+    std::uint8_t highest = 0;       // levels present after the implicit levels
+    std::uint8_t lowestOdd = 0xFF;  // 0xFF when no odd level is present
+    // In a right-to-left paragraph the reversal at level 1 is left to the
+    // output, which reverses the whole line anyway.
+    bool lowestLevelLeftToOutput = false;
 
     bool TypedAsHebrew(std::size_t i) const { return mask != nullptr && mask[i] == 2; }
 };
 
-// Bytes of a space-like set and the mirrored brackets.
-bool IsSpaceLike(unsigned char byte);
-bool IsPunctuation(unsigned char byte);           // space-like but not the space
-unsigned char MirrorPartner(unsigned char byte);  // 0 when not mirrored
+// The space-like set and the mirrored brackets, as tables over all bytes.
+struct ByteSets {
+    std::array<bool, 256> spaceLike{};
+    std::array<unsigned char, 256> partner{};  // 0 when not mirrored
+    constexpr ByteSets() {
+        constexpr char kSpaceLike[] = " ./;,\"*@`~";
+        constexpr char kMirrorPairs[] = "()[]{}<>";  // partners side by side
+        for (const char* p = kSpaceLike; *p != 0; ++p)
+            spaceLike[static_cast<unsigned char>(*p)] = true;
+        for (int i = 0; kMirrorPairs[i] != 0; ++i)
+            partner[static_cast<unsigned char>(kMirrorPairs[i])] =
+                static_cast<unsigned char>(kMirrorPairs[i ^ 1]);
+    }
+};
+inline constexpr ByteSets kByteSets;
 
-void ClassifyBytes(Line& line);         // narrow and classify, adjust classes
-void AssignExplicitLevels(Line& line);  // explicit levels
-void ResolveNumbers(Line& line);        // separators, terminators, neutrals in numbers, flatten
-void ResolveNeutrals(Line& line);       // neutral resolution
-void ApplyImplicitLevels(Line& line);   // implicit levels
-void ReverseRuns(Line& line, std::uint32_t* indexMap);  // reorder, right-to-left finish
+inline bool IsSpaceLike(unsigned char byte) {
+    return kByteSets.spaceLike[byte];
+}
+// Space-like but not the space itself.
+inline bool IsPunctuation(unsigned char byte) {
+    return byte != ' ' && kByteSets.spaceLike[byte];
+}
+inline unsigned char MirrorPartner(unsigned char byte) {
+    return kByteSets.partner[byte];
+}
+
+// The passes, in the order reorder.cpp runs them.  Neighbouring steps of the
+// rules that only look at positions already passed share one loop, so that
+// a long line is walked as few times as possible.
+
+// Narrows and classifies, adjusts the classes, assigns the explicit levels
+// and joins separators between numbers.
+void ClassifyLine(Line& line, const wchar_t* text);
+// Terminators and neutrals that belong to numbers, in one pass.
+void ResolveNumberRuns(Line& line);
+// Flattens the leftover number classes, resolves the neutrals and applies
+// the implicit levels; leaves the highest and lowest odd level in line.
+void ResolveNeutrals(Line& line);
+// Reverses the runs of each level, from the highest to the lowest odd one.
+void ReverseRuns(Line& line, std::uint32_t* indexMap);
+// Writes the output; in a right-to-left paragraph reversed and mirrored.
+void WriteOutput(const Line& line, wchar_t* out, std::uint32_t* indexMap);
 
 }  // namespace tarsil::hebrew::detail

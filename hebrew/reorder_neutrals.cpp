@@ -1,4 +1,6 @@
 #include "hebrew/reorder_internal.h"
+#include "hebrew/reorder_levels.h"
+#include "hebrew/reorder_numbers.h"
 
 namespace tarsil::hebrew::detail {
 namespace {
@@ -27,12 +29,17 @@ void ResolveByRuns(Line& line) {
     std::uint8_t* cls = line.classes;
     std::uint8_t* nextStrong = line.scratch;  // nearest strong class at or after i
     nextStrong[n] = kNotFound;
-    for (std::size_t i = n; i-- > 0;) nextStrong[i] = IsStrong(cls[i]) ? cls[i] : nextStrong[i + 1];
+    for (std::size_t i = n; i-- > 0;) {
+        cls[i] = Flattened(line, cls[i]);
+        nextStrong[i] = IsStrong(cls[i]) ? cls[i] : nextStrong[i + 1];
+    }
 
+    ImplicitLevels implicitLevels;
     std::uint8_t lastStrong = kNotFound;
     for (std::size_t s = 0; s < n;) {
         if (!IsNeutral(cls[s])) {
             if (IsStrong(cls[s])) lastStrong = cls[s];
+            implicitLevels.Apply(cls[s], line.levels[s]);
             ++s;
             continue;
         }
@@ -54,8 +61,11 @@ void ResolveByRuns(Line& line) {
             cls[i] = c;
             lastStrong = c;
         }
+        for (std::size_t i = s; i < e; ++i) implicitLevels.Apply(cls[i], line.levels[i]);
         s = e;
     }
+    line.highest = implicitLevels.highest;
+    line.lowestOdd = implicitLevels.lowestOdd;
 }
 
 // The variants decide per byte.  Their search skips white space and stops at
@@ -66,10 +76,14 @@ void ResolveByBytes(Line& line) {
     std::uint8_t* cls = line.classes;
     std::uint8_t* ahead = line.scratch;  // the forward search's result from i
     ahead[n] = kNotFound;
-    for (std::size_t i = n; i-- > 0;) ahead[i] = cls[i] == kWS ? ahead[i + 1] : FoundAs(cls[i]);
+    for (std::size_t i = n; i-- > 0;) {
+        cls[i] = Flattened(line, cls[i]);
+        ahead[i] = cls[i] == kWS ? ahead[i + 1] : FoundAs(cls[i]);
+    }
 
     const bool visualToLogical = line.variant == Variant::kVisualToLogical;
     std::uint8_t behind = kNotFound;  // the backward search's result from i - 1
+    ImplicitLevels implicitLevels;
     for (std::size_t i = 0; i < n; ++i) {
         const std::uint8_t own = cls[i];
         if (IsNeutral(own)) {
@@ -92,7 +106,10 @@ void ResolveByBytes(Line& line) {
             cls[i] = c;
         }
         if (cls[i] != kWS) behind = FoundAs(cls[i]);
+        implicitLevels.Apply(cls[i], line.levels[i]);
     }
+    line.highest = implicitLevels.highest;
+    line.lowestOdd = implicitLevels.lowestOdd;
 }
 
 }  // namespace

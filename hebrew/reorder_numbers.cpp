@@ -3,40 +3,16 @@
 namespace tarsil::hebrew::detail {
 namespace {
 
-// A separator between two digits joins them into one number.
-void ResolveSeparators(Line& line) {
-    std::uint8_t* cls = line.classes;
-    for (std::size_t i = 1; i + 1 < line.n; ++i) {
-        const bool betweenEN = cls[i - 1] == kEN && cls[i + 1] == kEN;
-        if (cls[i] == kES) {
-            if (betweenEN) cls[i] = kEN;
-        } else if (cls[i] == kCS) {
-            if (betweenEN) {
-                cls[i] = kEN;
-            } else if (line.variant == Variant::kMasked) {
-                if (line.TypedAsHebrew(i)) cls[i] = kR;
-            } else if (cls[i - 1] == kAN && cls[i + 1] == kAN) {
-                cls[i] = kAN;
-            }
-        }
-    }
-}
-
-// A run of terminators touching a digit belongs to the number.
-void ResolveTerminators(Line& line) {
+// A run of terminators touching a digit belongs to the number.  Returns the
+// end of the run that starts at s.
+std::size_t ResolveTerminatorRun(Line& line, std::size_t s) {
     std::uint8_t* cls = line.classes;
     const std::size_t n = line.n;
-    for (std::size_t s = 0; s < n;) {
-        if (cls[s] != kET) {
-            ++s;
-            continue;
-        }
-        std::size_t e = s;
-        while (e < n && cls[e] == kET) ++e;
-        if ((s > 0 && cls[s - 1] == kEN) || (e < n && cls[e] == kEN))
-            for (std::size_t i = s; i < e; ++i) cls[i] = kEN;
-        s = e;
-    }
+    std::size_t e = s;
+    while (e < n && cls[e] == kET) ++e;
+    if ((s > 0 && cls[s - 1] == kEN) || (e < n && cls[e] == kEN))
+        for (std::size_t i = s; i < e; ++i) cls[i] = kEN;
+    return e;
 }
 
 // Where, inside the neutral run [s, e) that is followed by a digit, the run
@@ -63,42 +39,30 @@ std::size_t JoinStart(const Line& line, std::size_t s, std::size_t e) {
     return e;
 }
 
-void ResolveNeutralsInNumbers(Line& line) {
+}  // namespace
+
+// Terminators first, then neutrals, as if in two passes: a terminator run
+// that follows a neutral run is settled before that neutral run, since it
+// must see the neutrals unchanged and they must see its result.
+void ResolveNumberRuns(Line& line) {
     std::uint8_t* cls = line.classes;
     const std::size_t n = line.n;
     for (std::size_t s = 0; s < n;) {
+        if (cls[s] == kET) {
+            s = ResolveTerminatorRun(line, s);
+            continue;
+        }
         if (!IsNeutral(cls[s])) {
             ++s;
             continue;
         }
         std::size_t e = s;
         while (e < n && IsNeutral(cls[e])) ++e;
+        const std::size_t next = e < n && cls[e] == kET ? ResolveTerminatorRun(line, e) : e;
         if (e < n && cls[e] == kEN)
             for (std::size_t i = JoinStart(line, s, e); i < e; ++i) cls[i] = kEN;
-        s = e;
+        s = next;
     }
-}
-
-// Leftover separators and terminators are plain neutrals; the general
-// operation treats digits as left to right from here on.
-void Flatten(Line& line) {
-    const bool digitsLeftToRight = line.variant == Variant::kLogicalToVisual;
-    for (std::size_t i = 0; i < line.n; ++i) {
-        std::uint8_t& c = line.classes[i];
-        if (c == kES || c == kET || c == kCS)
-            c = kON;
-        else if (c == kEN && digitsLeftToRight)
-            c = kL;
-    }
-}
-
-}  // namespace
-
-void ResolveNumbers(Line& line) {
-    ResolveSeparators(line);
-    ResolveTerminators(line);
-    ResolveNeutralsInNumbers(line);
-    Flatten(line);
 }
 
 }  // namespace tarsil::hebrew::detail
