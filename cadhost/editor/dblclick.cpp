@@ -36,6 +36,35 @@ HostTextDoubleClick* hostExtension() {
 }
 }  // namespace
 
+namespace {
+int depthOf(const AcRxClass* c) {
+    int d = 0;
+    for (; c != nullptr; c = c->myParent()) ++d;
+    return d;
+}
+}  // namespace
+
+AcDbDoubleClickEdit* findDoubleClickEdit(const AcRxClass* cls) {
+    // The nearest class that has one; there, the most specific protocol
+    // (a module's class derived from AcDbDoubleClickEdit wins over the base).
+    const AcRxClass* base = AcDbDoubleClickEdit::desc();
+    for (const AcRxClass* c = cls; c != nullptr; c = c->myParent()) {
+        AcRxObject* best = nullptr;
+        int bestDepth = -1;
+        for (const auto& [key, object] : c->extensions()) {
+            if (key == nullptr || !key->isDerivedFrom(base) ||
+                AcDbDoubleClickEdit::cast(object) == nullptr)
+                continue;
+            if (depthOf(key) > bestDepth) {
+                best = object;
+                bestDepth = depthOf(key);
+            }
+        }
+        if (best != nullptr) return AcDbDoubleClickEdit::cast(best);
+    }
+    return nullptr;
+}
+
 AcRxClass* classOfEntity(const AcDbEntity* e) {
     const wchar_t* name = L"AcDbEntity";
     if (dynamic_cast<const AcDbAttribute*>(e) != nullptr)
@@ -57,8 +86,7 @@ bool doubleClick(AcDbObjectId id, const AcGePoint3d& point) {
     AcDbEntity* ent = nullptr;
     if (acdbOpenObject(ent, id, AcDb::kForRead) != Acad::eOk) return false;
     AcRxClass* cls = classOfEntity(ent);
-    auto* edit = AcDbDoubleClickEdit::cast(cls != nullptr ? cls->queryX(AcDbDoubleClickEdit::desc())
-                                                          : nullptr);
+    AcDbDoubleClickEdit* edit = findDoubleClickEdit(cls);
     if (edit == nullptr) {
         ent->close();
         return false;

@@ -22,6 +22,10 @@ class AcDbDoubleClickEdit : public AcRxObject {
 namespace cadhost {
 // The run-time class of a database entity ("AcDbText", "AcDbAttribute", ...).
 AcRxClass* classOfEntity(const AcDbEntity* entity);
+// The double-click extension for a class: on the class or its nearest
+// parent that has one, keyed by AcDbDoubleClickEdit or a class derived
+// from it (the most derived key wins).
+AcDbDoubleClickEdit* findDoubleClickEdit(const AcRxClass* cls);
 // Double-clicks the entity at the point (world coordinates); false when
 // the entity cannot be opened or no extension answers for its class.
 bool doubleClick(AcDbObjectId id, const AcGePoint3d& point);

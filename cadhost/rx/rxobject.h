@@ -103,6 +103,9 @@ class AcRxClass : public AcRxObject {
     AcRxObject* getX(const AcRxClass* protocolClass) const;
     AcRxObject* queryX(const AcRxClass* protocolClass) const;
 
+    // Every extension of this class, by protocol class.
+    const std::map<const AcRxClass*, AcRxObject*>& extensions() const { return extensions_; }
+
     // Resolves the parent by name; false while the parent is unknown.
     bool resolveParent();
 

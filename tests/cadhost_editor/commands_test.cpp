@@ -120,6 +120,38 @@ TEST_F(HostCommandTest, DoubleClickRunsTheExtensionOfTheEntitysClass) {
     EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
 }
 
+namespace {
+int moduleClicks = 0;
+class ModuleDoubleClick : public AcDbDoubleClickEdit {
+  public:
+    AcRxClass* isA() const override { return cadhost::lookupClass(L"TstDoubleClickText"); }
+    void startEdit(AcDbEntity* ent, AcGePoint3d) override {
+        ++moduleClicks;
+        ent->close();
+    }
+    void finishEdit() override {}
+};
+}  // namespace
+
+TEST_F(HostCommandTest, ADerivedProtocolKeyOverridesTheHostsExtension) {
+    AcRxClass* key = newAcRxClass(L"TstDoubleClickText", L"AcDbDoubleClickEdit");
+    AcRxClass* text = cadhost::lookupClass(L"AcDbText");
+    ModuleDoubleClick handler;
+    EXPECT_EQ(text->addX(key, &handler), nullptr);
+    AcDbObjectId a = addText(0, 0, L"same");
+    moduleClicks = 0;
+    run({L"DBLCLICK " + handleOf(a)});
+    EXPECT_EQ(moduleClicks, 1);
+    EXPECT_EQ(textOf(a), L"same") << "the host's DDEDIT did not run";
+    EXPECT_EQ(text->delX(key), &handler);
+    deleteAcRxClass(key);
+    EXPECT_EQ(cadhost::findDoubleClickEdit(text),
+              cadhost::findDoubleClickEdit(cadhost::lookupClass(L"AcDbAttribute")))
+        << "attributes inherit the text's extension";
+    EXPECT_NE(cadhost::findDoubleClickEdit(text), nullptr);
+    EXPECT_EQ(cadhost::findDoubleClickEdit(cadhost::lookupClass(L"AcDbLine")), nullptr);
+}
+
 TEST_F(HostCommandTest, SaveAsThenOpenKeepsTextsAndDrawingVariables) {
     const fs::path file = tempFile("saved.dxf");
     addText(3, 4, L"kept");

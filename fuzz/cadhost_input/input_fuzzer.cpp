@@ -1,0 +1,29 @@
+// What users type at the host: LISP text read and printed back, points,
+// numbers and integers.  Reading must never crash, and what is printed
+// must read back to the same value.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "cadhost/editor/parse.h"
+#include "cadhost/lisp/value.h"
+#include "cadhost/rx/wide.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::wstring text =
+        cadhost::fromUtf8(std::string(reinterpret_cast<const char*>(data), size));
+    cadhost::parsePoint(text);
+    cadhost::parseReal(text);
+    cadhost::parseInteger(text);
+    try {
+        for (const auto& value : cadhost::lisp::read(text)) {
+            const std::wstring printed = cadhost::lisp::print(value);
+            const auto again = cadhost::lisp::read(printed);
+            // Reals print with six digits, so only the shape is compared.
+            if (again.size() != 1 || again[0].kind != value.kind) std::abort();
+        }
+    } catch (const cadhost::lisp::LispError&) {
+    }
+    return 0;
+}
