@@ -1,0 +1,109 @@
+// New texts and MTexts in the current space, and the justification table.
+#include "entity_fixture.h"
+#include "host/entity_ops/create_in_space.h"
+#include "host/entity_ops/justification.h"
+
+namespace entops_test {
+namespace {
+
+using CreateTest = EntityTest;
+
+AcDbObjectId SpaceId(AcDbDatabase* db, const ACHAR* name) {
+    AcDbBlockTable* table = nullptr;
+    AcDbObjectId id;
+    if (db->getBlockTable(table, AcDb::kForRead) != Acad::eOk) return id;
+    table->getAt(name, id);
+    table->close();
+    return id;
+}
+
+AcDbObjectId OwnerOf(AcDbObjectId id) {
+    AcDbEntity* e = nullptr;
+    if (acdbOpenAcDbEntity(e, id, AcDb::kForRead) != Acad::eOk) return {};
+    AcDbObjectId owner = e->ownerId();
+    e->close();
+    return owner;
+}
+
+tarsil::CTextProperties Record(int justification) {
+    tarsil::CTextProperties r;
+    r.position = AcGePoint3d(5, 5, 0);
+    r.styleName = L"hebnorm";
+    r.height = 2.0;
+    r.rotation = 0.5;
+    r.justification = justification;
+    return r;
+}
+
+TEST_F(CreateTest, RightJustifiedTextInPaperSpaceWhenCvportIsOne) {
+    SetCvport(1);
+    auto record = Record(2);
+    ASSERT_TRUE(tarsil::CreateTextInCurrentSpace(record, L"abc"));
+    ASSERT_FALSE(record.objectId.isNull());
+    EXPECT_EQ(OwnerOf(record.objectId), SpaceId(db(), ACDB_PAPER_SPACE));
+    const Snapshot s = Snap(record.objectId);
+    EXPECT_EQ(s.text, L"abc");
+    EXPECT_EQ(s.h, 2);
+    EXPECT_TRUE(s.alignment.isEqualTo(record.position));
+    EXPECT_NEAR(s.rotation, 0.5, 1e-9);
+    EXPECT_NEAR(s.height, 2.0, 1e-12);
+    // The baseline ends at the record's point: the start lies back along it.
+    EXPECT_LT(s.position.x, 5.0);
+    EXPECT_NEAR(std::atan2(5.0 - s.position.y, 5.0 - s.position.x), 0.5, 1e-9);
+    AcDbTextStyleTable* table = nullptr;
+    ASSERT_EQ(db()->getTextStyleTable(table), Acad::eOk);
+    AcDbObjectId hebnorm;
+    table->getAt(L"HEBNORM", hebnorm);
+    table->close();
+    EXPECT_EQ(s.style, hebnorm);
+}
+
+TEST_F(CreateTest, LeftTextInModelSpaceForAnyOtherViewport) {
+    for (short cvport : {2, 0, 3}) {
+        SetCvport(cvport);
+        auto record = Record(0);
+        ASSERT_TRUE(tarsil::CreateTextInCurrentSpace(record, L"x"));
+        EXPECT_EQ(OwnerOf(record.objectId), SpaceId(db(), ACDB_MODEL_SPACE)) << cvport;
+        EXPECT_TRUE(Snap(record.objectId).position.isEqualTo(AcGePoint3d(5, 5, 0)));
+    }
+}
+
+TEST_F(CreateTest, MTextTakesTheEditorsState) {
+    SetCvport(1);
+    tarsil::MTextCreation state;
+    state.location = AcGePoint3d(20, 30, 0);
+    state.attachment = AcDbMText::kBottomLeft;
+    state.textHeight = 3.5;
+    ASSERT_TRUE(tarsil::CreateMTextInCurrentSpace(state, L"one\\Ptwo"));
+    ASSERT_TRUE(state.exists);
+    EXPECT_EQ(OwnerOf(state.objectId), SpaceId(db(), ACDB_PAPER_SPACE));
+    AcDbMText* m = nullptr;
+    ASSERT_EQ(acdbOpenObject(m, state.objectId, AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(std::wstring(m->contentsConst()), L"one\\Ptwo");
+    EXPECT_EQ(m->attachment(), AcDbMText::kBottomLeft);
+    EXPECT_NEAR(m->textHeight(), 3.5, 1e-12);
+    EXPECT_TRUE(m->location().isEqualTo(state.location));
+    m->close();
+}
+
+TEST(JustificationTable, IndexOfModePairs) {
+    using tarsil::JustificationIndex;
+    for (int i = 0; i < tarsil::kJustificationCount; ++i) {
+        const auto j = tarsil::JustificationOf(i);
+        EXPECT_EQ(JustificationIndex(j.horizontalMode, j.verticalMode), i);
+    }
+    // Aligned, middle and fit whatever the vertical mode.
+    EXPECT_EQ(JustificationIndex(3, 2), 3);
+    EXPECT_EQ(JustificationIndex(4, 3), 4);
+    EXPECT_EQ(JustificationIndex(5, 1), 5);
+    // Pairs outside the table, and unknown modes.
+    EXPECT_EQ(JustificationIndex(7, 0), 0);
+    EXPECT_EQ(JustificationIndex(1, 9), 0);
+    EXPECT_EQ(tarsil::JustificationOf(15).horizontalMode, 0);
+    EXPECT_EQ(tarsil::JustificationOf(-1).verticalMode, 0);
+    EXPECT_EQ(tarsil::JustificationOf(11).horizontalMode, 2);
+    EXPECT_EQ(tarsil::JustificationOf(11).verticalMode, 2);
+}
+
+}  // namespace
+}  // namespace entops_test

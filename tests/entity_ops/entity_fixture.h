@@ -1,0 +1,149 @@
+// A fresh in-process host for each test with the test drawing open, the
+// font map of the test styles, and the alerts and command line captured.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "cadhost/apdoc/docmanager.h"
+#include "cadhost/db/acdb_all.h"
+#include "cadhost/editor/cmdline.h"
+#include "cadhost/editor/host.h"
+#include "cadhost/editor/input.h"
+#include "cadhost/editor/sysvars.h"
+#include "cadhost/editor/ucs.h"
+#include "fonts/font_map.h"
+
+namespace entops_test {
+
+inline std::string DrawingPath() {
+    return std::string(TARSIL_SOURCE_DIR) + "/tests/entity_ops/data/entops.dxf";
+}
+
+// The host's own measurement of an entity, without the operations' helpers.
+struct Box {
+    double minX = 0, minY = 0, maxX = 0, maxY = 0;
+};
+
+class EntityTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        cadhost::resetHost();
+        cadhost::setCommandLineSink([this](const std::wstring& s) { out += s; });
+        cadhost::setAlertHandler([this](const std::wstring& s) { alerts.push_back(s); });
+        cadhost::setInputReader(nullptr, false);
+        ASSERT_NE(acDocManagerPtr()->openDocument(DrawingPath()), nullptr) << Narrow(out);
+        tarsil::CurrentFontMap() = {
+            {L"hebnorm", tarsil::FontType::HebrewNormal},
+            {L"heb7bit", tarsil::FontType::Hebrew7Bit},
+            {L"hebd2w", tarsil::FontType::D2w},
+            {L"hebback", tarsil::FontType::HebrewBackward},
+            {L"romans", tarsil::FontType::AsIs},
+        };
+    }
+    void TearDown() override {
+        cadhost::resetHost();
+        cadhost::setCommandLineSink({});
+        cadhost::setAlertHandler({});
+        tarsil::CurrentFontMap().clear();
+    }
+
+    static std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
+    AcDbDatabase* db() const { return acdbHostApplicationServices()->workingDatabase(); }
+    void type(std::initializer_list<std::wstring> lines) {
+        for (const auto& l : lines) cadhost::pushInput(l);
+    }
+
+    // The text entity whose string is s (the drawing holds each once).
+    AcDbObjectId Text(const std::wstring& s) {
+        for (AcDbObjectId id : db()->allEntities()) {
+            AcDbText* text = nullptr;
+            if (acdbOpenObject(text, id, AcDb::kForRead) != Acad::eOk) continue;
+            const bool match = s == text->textStringConst() && text->dxfName() == "TEXT";
+            text->close();
+            if (match) return id;
+        }
+        ADD_FAILURE() << "no text " << Narrow(s);
+        return {};
+    }
+    // The first block reference of the named block.
+    AcDbObjectId Insert(const std::wstring& block) {
+        for (AcDbObjectId id : db()->allEntities()) {
+            AcDbBlockReference* ref = nullptr;
+            if (acdbOpenObject(ref, id, AcDb::kForRead) != Acad::eOk) continue;
+            const bool match = ref->blockName() == block;
+            ref->close();
+            if (match) return id;
+        }
+        ADD_FAILURE() << "no insert " << Narrow(block);
+        return {};
+    }
+    static std::wstring Handle(AcDbObjectId id) {
+        char buf[20] = {};
+        id.handle().getIntoAsciiBuffer(buf);
+        return std::wstring(buf, buf + std::char_traits<char>::length(buf));
+    }
+
+    Box Extents(AcDbObjectId id) {
+        Box b;
+        AcDbEntity* e = nullptr;
+        EXPECT_EQ(acdbOpenAcDbEntity(e, id, AcDb::kForRead), Acad::eOk);
+        if (e == nullptr) return b;
+        AcDbExtents x;
+        EXPECT_EQ(e->getGeomExtents(x), Acad::eOk);
+        e->close();
+        b = {x.minPoint().x, x.minPoint().y, x.maxPoint().x, x.maxPoint().y};
+        return b;
+    }
+
+    // Every property the operations may touch, for "left as it was" checks.
+    struct Snapshot {
+        AcGePoint3d position, alignment;
+        double height = 0, rotation = 0, widthFactor = 0;
+        int h = 0, v = 0;
+        std::wstring text;
+        AcDbObjectId style;
+        bool operator==(const Snapshot&) const = default;
+    };
+    Snapshot Snap(AcDbObjectId id) {
+        Snapshot s;
+        AcDbText* t = nullptr;
+        EXPECT_EQ(acdbOpenObject(t, id, AcDb::kForRead), Acad::eOk);
+        if (t == nullptr) return s;
+        s = {t->position(),     t->alignmentPoint(),  t->height(),
+             t->rotation(),     t->widthFactor(),     t->horizontalMode(),
+             t->verticalMode(), t->textStringConst(), t->textStyle()};
+        t->close();
+        return s;
+    }
+    void SetString(AcDbObjectId id, const std::wstring& s) {
+        AcDbText* t = nullptr;
+        ASSERT_EQ(acdbOpenObject(t, id, AcDb::kForWrite), Acad::eOk);
+        t->setTextString(s.c_str());
+        t->close();
+    }
+    std::wstring String(AcDbObjectId id) { return Snap(id).text; }
+
+    // Rotates the user coordinate system about the world origin.
+    static void RotateUcs(double degrees) {
+        cadhost::Ucs ucs;
+        ucs.angle = degrees * M_PI / 180.0;
+        cadhost::setCurrentUcs(ucs);
+    }
+    static void SetCvport(short value) {
+        cadhost::setVarInternal(L"CVPORT", cadhost::VarValue::ofShort(value));
+    }
+    bool Alerted(const std::wstring& message) const {
+        for (const auto& a : alerts)
+            if (a == message) return true;
+        return false;
+    }
+
+    std::wstring out;
+    std::vector<std::wstring> alerts;
+};
+
+}  // namespace entops_test
