@@ -1,6 +1,23 @@
 #!/usr/bin/env bash
-# The main job on the bundled sample.
+# The main job on the bundled sample: the host opens a Hebrew drawing, loads
+# the module, runs a short script (list, UCS, save) and quits; then every
+# text of the drawing is shown as stored and as the user reads it.
 set -euo pipefail
-build=${1:-build}
 cd "$(dirname "$0")/.."
-echo "run-sample: nothing is built yet"
+build=${1:-build}
+drawing=${2:-samples/hebrew_r2000.dxf}
+
+# The module keeps tarsil.ini beside itself: run a copy in a scratch folder
+# so that the sample never changes the build's settings.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$build/tarsil2.arx" "$build/default.map" "$work/"
+
+echo "== cadhost $drawing --load tarsil2.arx --script samples/scripts/tour.scr"
+"$build/cadhost/program/cadhost" "$drawing" --load "$work/tarsil2.arx" \
+  --script samples/scripts/tour.scr
+echo "== tarsil.ini written by the module"
+cat "$work/tarsil.ini"
+echo
+echo "== texts of $drawing: stored -> as read"
+/usr/bin/python3 tools/show_texts.py "$build" "$drawing" resources/default.map
