@@ -34,6 +34,7 @@ echo "== AddressSanitizer + UndefinedBehaviorSanitizer build"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTARSIL_SANITIZE=ON -DTARSIL_BENCH=OFF >/dev/null
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0 \
   label=sanitized run_ctest build-asan
 
 echo "== fuzzers"
