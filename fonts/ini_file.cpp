@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "fonts/atomic_file.h"
+#include "fonts/file_bytes.h"
 #include "fonts/notify.h"
 #include "fonts/wide_text.h"
 
@@ -30,19 +31,6 @@ bool IsTrailingSpace(wchar_t c) {
 
 std::wstring PathText(const fs::path& path) {
     return WidenBytes(path.native());
-}
-
-// Reads all bytes from fd; a read error ends the reading with what was read.
-std::string ReadAll(int fd) {
-    std::string bytes;
-    char buffer[8192];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-    return bytes;
 }
 
 }  // namespace
@@ -83,7 +71,7 @@ bool HIniEx::Open(const fs::path& path, bool auto_save, bool create_if_missing, 
         ::open(path.c_str(), O_RDWR | O_CLOEXEC | (create_if_missing ? O_CREAT : 0), 0666);
     if (fd < 0) return false;
     path_ = path;
-    Parse(ReadAll(fd));
+    Parse(ReadAllBytes(fd));
     ::close(fd);
     return true;
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <string>
-#include <vector>
 
 #include "hebrew/narrow.h"
 
@@ -13,14 +12,14 @@ constexpr unsigned char kDosFirst = 0x80, kDosLast = 0x9A;
 constexpr unsigned char kWinFirst = 0xE0, kWinLast = 0xFA;
 constexpr unsigned char kLayoutDistance = kWinFirst - kDosFirst;
 
-// Narrows, maps and reverses into a scratch copy first, so that out may be in.
+// Maps forward, then reverses in place: no scratch copy, and out may be in
+// because position i is read before it is written.
 template <unsigned char (*Map)(unsigned char)>
 int MapReversedWide(const wchar_t* in, wchar_t* out) {
     if (in == nullptr || out == nullptr) return 0;
     const std::size_t n = detail::NarrowLength(in);
-    std::vector<wchar_t> mapped(n);
-    for (std::size_t i = 0; i < n; ++i) mapped[n - 1 - i] = Map(static_cast<unsigned char>(in[i]));
-    std::copy(mapped.begin(), mapped.end(), out);
+    for (std::size_t i = 0; i < n; ++i) out[i] = Map(static_cast<unsigned char>(in[i]));
+    std::reverse(out, out + n);
     out[n] = 0;
     return 1;
 }

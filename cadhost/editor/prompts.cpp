@@ -58,6 +58,23 @@ int getPoint(const double* base, const ACHAR* prompt, ads_point result) {
         cadhost::writeCommandLine(L"Point or option keyword required.\n");
     }
 }
+
+// Asks until the answer parses: Enter gives RTNONE, Escape RTCAN, anything
+// else that does not parse repeats the prompt after the complaint.
+template <class T, class Parse>
+int promptNumber(const ACHAR* prompt, T* result, const wchar_t* complaint, Parse parse) {
+    if (result == nullptr) return RTERROR;
+    for (;;) {
+        const cadhost::InputLine in = cadhost::promptInput(promptText(prompt));
+        if (in.kind != cadhost::InputLine::Text) return RTCAN;
+        if (cadhost::trim(in.text).empty()) return RTNONE;
+        if (auto value = parse(in.text)) {
+            *result = *value;
+            return RTNORM;
+        }
+        cadhost::writeCommandLine(complaint);
+    }
+}
 }  // namespace
 
 int acedGetPoint(const ads_point pt, const ACHAR* prompt, ads_point result) {
@@ -120,32 +137,18 @@ int acedGetDist(const ads_point pt, const ACHAR* prompt, ads_real* result) {
 }
 
 int acedGetReal(const ACHAR* prompt, ads_real* result) {
-    if (result == nullptr) return RTERROR;
-    for (;;) {
-        const cadhost::InputLine in = cadhost::promptInput(promptText(prompt));
-        if (in.kind != cadhost::InputLine::Text) return RTCAN;
-        if (cadhost::trim(in.text).empty()) return RTNONE;
-        if (auto value = cadhost::parseReal(in.text)) {
-            *result = *value;
-            return RTNORM;
-        }
-        cadhost::writeCommandLine(L"Requires numeric value.\n");
-    }
+    return promptNumber(prompt, result, L"Requires numeric value.\n",
+                        [](const std::wstring& text) { return cadhost::parseReal(text); });
 }
 
 int acedGetInt(const ACHAR* prompt, int* result) {
-    if (result == nullptr) return RTERROR;
-    for (;;) {
-        const cadhost::InputLine in = cadhost::promptInput(promptText(prompt));
-        if (in.kind != cadhost::InputLine::Text) return RTCAN;
-        if (cadhost::trim(in.text).empty()) return RTNONE;
-        if (auto value = cadhost::parseInteger(in.text);
-            value && *value >= -32768 && *value <= 32767) {
-            *result = static_cast<int>(*value);
-            return RTNORM;
-        }
-        cadhost::writeCommandLine(L"Requires an integer value.\n");
-    }
+    return promptNumber(prompt, result, L"Requires an integer value.\n",
+                        [](const std::wstring& text) -> std::optional<int> {
+                            auto value = cadhost::parseInteger(text);
+                            // The host's integers are 16-bit.
+                            if (!value || *value < -32768 || *value > 32767) return std::nullopt;
+                            return static_cast<int>(*value);
+                        });
 }
 
 int acedGetString(int /*cronly*/, const ACHAR* prompt, ACHAR* result, std::size_t bufLen) {

@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "fonts/atomic_file.h"
+#include "fonts/file_bytes.h"
 #include "fonts/wide_text.h"
 
 namespace tarsil {
@@ -49,23 +50,6 @@ std::wstring Unquote(std::wstring_view value) {
         value = value.substr(1, value.size() - 2);
     }
     return std::wstring(value);
-}
-
-// What can be read of the file; a file that can't be read (a folder in its
-// place among them) reads as empty.
-std::string ReadFileBytes(const std::filesystem::path& path) {
-    std::string bytes;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return bytes;
-    char buffer[8192];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(fd);
-    return bytes;
 }
 
 }  // namespace

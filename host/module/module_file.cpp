@@ -2,13 +2,12 @@
 
 #include <dlfcn.h>
 #include <elf.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <vector>
+#include <string>
+
+#include "fonts/file_bytes.h"
 
 namespace tarsil {
 
@@ -20,24 +19,8 @@ Dl_info InfoOfThisCode() {
     return info;
 }
 
-// A file that can't be read (a folder among them) reads as empty.
-std::vector<char> ReadAllBytes(const std::filesystem::path& file) {
-    std::vector<char> bytes;
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
-        bytes.insert(bytes.end(), buffer, buffer + got);
-    }
-    ::close(fd);
-    return bytes;
-}
-
 template <class T>
-bool ReadAt(const std::vector<char>& bytes, std::uint64_t offset, T& value) {
+bool ReadAt(const std::string& bytes, std::uint64_t offset, T& value) {
     if (offset > bytes.size() || bytes.size() - offset < sizeof(T)) return false;
     std::memcpy(&value, bytes.data() + offset, sizeof(T));
     return true;
@@ -56,7 +39,7 @@ HINSTANCE ModuleResourceHandle() {
 }
 
 std::string ReadFileVersion(const std::filesystem::path& file) {
-    const std::vector<char> bytes = ReadAllBytes(file);
+    const std::string bytes = ReadFileBytes(file);
     Elf64_Ehdr header{};
     if (!ReadAt(bytes, 0, header) || std::memcmp(header.e_ident, ELFMAG, SELFMAG) != 0 ||
         header.e_ident[EI_CLASS] != ELFCLASS64 || header.e_shentsize != sizeof(Elf64_Shdr)) {
