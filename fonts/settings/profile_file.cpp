@@ -1,9 +1,6 @@
 #include "fonts/settings/profile_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
 
-#include <cerrno>
 
 #include "fonts/atomic_file.h"
 #include "fonts/file_bytes.h"
