@@ -1,7 +1,5 @@
 #include "fonts/settings/profile_file.h"
 
-
-
 #include "fonts/atomic_file.h"
 #include "fonts/file_bytes.h"
 #include "fonts/wide_text.h"
