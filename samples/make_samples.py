@@ -41,11 +41,15 @@ def seven(ch):
 def visual_ltr(logical):
     """The visual line of a right-to-left paragraph, listed from its left end.
 
-    Enough for the phrases used here: Hebrew words, spaces and runs of
-    digits (which keep their own left-to-right order)."""
+    Enough for the texts used here, typed as the editors take them: Hebrew
+    words and spaces run right to left; every other run (digits, and MText
+    codes typed as Latin) keeps its own left-to-right order."""
+    def rtl(ch):
+        return ch in LETTERS or ch == " "
+
     runs, cur = [], ""
     for ch in logical:
-        if cur and ch.isdigit() != cur[-1].isdigit():
+        if cur and rtl(ch) != rtl(cur[-1]):
             runs.append(cur)
             cur = ""
         cur += ch
@@ -53,7 +57,7 @@ def visual_ltr(logical):
         runs.append(cur)
     out = ""
     for run in reversed(runs):
-        out += run if run[0].isdigit() else run[::-1]
+        out += run[::-1] if rtl(run[0]) else run
     return out
 
 
@@ -164,15 +168,14 @@ def make(version, path):
     dim.dimension.dxf.text = marks(stored("מטר 5", 0))
 
     if version != "R12":
-        # MText with formatting codes, its paragraphs stored for Hebrew Normal.
-        contents = ("\\A1;" + "{\\H1.5x;" + "%s}" + "\\P" + "{\\C1;%s}" + "\\P%s")
+        # MText with formatting codes: each paragraph, codes included, is
+        # stored as the MText editor writes it for Hebrew Normal.
+        paragraphs = ["\\A1;{\\H1.5x;שלום}", "{\\C1;חדר 12}", "אבג"]
         mtext = msp.add_mtext(
             "@@MTEXT@@",
             dxfattribs={"style": "HEBNORM", "char_height": 2.5, "insert": (0.0, -80.0),
                         "attachment_point": 3})
-        parts = [stored(p, 0) for p in PHRASES]
-        marks.values["@@MTEXT@@"] = (
-            contents.encode("ascii") % tuple(parts))
+        marks.values["@@MTEXT@@"] = b"\\P".join(stored(p, 0) for p in paragraphs)
         leader = msp.add_leader([(-20.0, -95.0), (-5.0, -82.0), (0.0, -82.0)])
         leader.dxf.annotation_type = 0
         leader.dxf.annotation_handle = mtext.dxf.handle

@@ -5,6 +5,7 @@
 
 #include "cadhost/apdoc/docmanager.h"
 #include "cadhost/db/acdb_all.h"
+#include "cadhost/dxf/codepage.h"
 #include "cadhost/editor/cmdline.h"
 #include "cadhost/editor/commandstack.h"
 #include "cadhost/editor/dblclick.h"
@@ -65,6 +66,29 @@ bool onLockedLayer(const AcDbEntity* ent) {
     return locked;
 }
 
+// A stored string as the command line shows it: bytes 0x80..0xFF through
+// the drawing's code page (so Windows-layout Hebrew reads as letters, in
+// the order stored), and what that code page leaves undefined, like the
+// control characters, as \xHH: a terminal would swallow them silently.
+std::wstring displayText(const AcDbEntity* ent, std::wstring_view text) {
+    const char16_t* upper =
+        ent->database() != nullptr ? dxf::upperHalf(ent->database()->codePage()) : nullptr;
+    std::wstring out;
+    out.reserve(text.size());
+    for (const wchar_t c : text) {
+        wchar_t shown = c;
+        if (c >= 0x80 && c <= 0xFF) shown = upper != nullptr ? upper[c - 0x80] : c >= 0xA0 ? c : 0;
+        if (shown == 0 || shown < 0x20 || (shown >= 0x7F && shown < 0xA0)) {
+            wchar_t escape[8];
+            std::swprintf(escape, 8, L"\\x%02X", static_cast<unsigned>(c));
+            out += escape;
+        } else {
+            out += shown;
+        }
+    }
+    return out;
+}
+
 void listEntity(AcDbObjectId id) {
     AcDbEntity* ent = nullptr;
     if (acdbOpenObject(ent, id, AcDb::kForRead) != Acad::eOk) return;
@@ -81,12 +105,13 @@ void listEntity(AcDbObjectId id) {
             style->close();
         }
         out += L"\n    start point, X=" + num(p.x) + L"  Y=" + num(p.y) + L"  Z=" + num(p.z) +
-               L"\n    height " + num(text->height()) + L"\n    text \"" + text->textStringConst() +
-               L"\"\n    rotation angle " + num(text->rotation() * 180.0 / M_PI) + L"\n";
+               L"\n    height " + num(text->height()) + L"\n    text \"" +
+               displayText(ent, text->textStringConst()) + L"\"\n    rotation angle " +
+               num(text->rotation() * 180.0 / M_PI) + L"\n";
     } else if (auto* mtext = dynamic_cast<AcDbMText*>(ent)) {
-        out += L"    Contents: \"" + std::wstring(mtext->contentsConst()) + L"\"\n";
+        out += L"    Contents: \"" + displayText(ent, mtext->contentsConst()) + L"\"\n";
     } else if (auto* dim = dynamic_cast<AcDbDimension*>(ent)) {
-        out += L"    Text override: \"" + std::wstring(dim->dimensionTextConst()) + L"\"\n";
+        out += L"    Text override: \"" + displayText(ent, dim->dimensionTextConst()) + L"\"\n";
     }
     ent->close();
     writeCommandLine(out);

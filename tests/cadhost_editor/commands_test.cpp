@@ -2,6 +2,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "cadhost/db/store.h"
 #include "cadhost/editor/dblclick.h"
 #include "cadhost/editor/selection.h"
 #include "cadhost/editor/sysvars.h"
@@ -65,6 +66,22 @@ TEST_F(HostCommandTest, ListShowsTheStoredText) {
     EXPECT_TRUE(printed(L"TEXT  Layer: \"0\"  Space: Model space  Handle = " + handleOf(id)));
     EXPECT_TRUE(printed(L"text \"abc \x00e9\""));
     EXPECT_TRUE(printed(L"start point, X=1.0000  Y=2.0000"));
+}
+
+TEST_F(HostCommandTest, ListShowsHighBytesThroughTheDrawingsCodePage) {
+    db()->store_().setHeaderValue("$DWGCODEPAGE", 3, "ANSI_1255");
+    AcDbObjectId id = addText(0, 0, L"\x00e0\x00fa 12 \x0080\x0081\x0001");
+    run({L"LIST", handleOf(id), L""});
+    // Windows-layout letters read as Hebrew, 0x80 is the euro sign there,
+    // and what the code page leaves undefined or a control is escaped.
+    EXPECT_TRUE(printed(L"text \"\x05d0\x05ea 12 \x20ac\\x81\\x01\""));
+}
+
+TEST_F(HostCommandTest, ListOfAnUnknownCodePageKeepsLatin1AndEscapesControls) {
+    db()->store_().setHeaderValue("$DWGCODEPAGE", 3, "MACINTOSH");
+    AcDbObjectId id = addText(0, 0, L"\x00e9\x0085");
+    run({L"LIST", handleOf(id), L""});
+    EXPECT_TRUE(printed(L"text \"\x00e9\\x85\""));
 }
 
 TEST_F(HostCommandTest, EraseUsesThePickFirstSetAndUndoRestores) {
