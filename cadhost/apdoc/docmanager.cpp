@@ -5,6 +5,7 @@
 
 #include "cadhost/apdoc/headervars.h"
 #include "cadhost/db/acdb_all.h"
+#include "cadhost/db/store.h"
 #include "cadhost/editor/cmdline.h"
 #include "cadhost/editor/selection.h"
 #include "cadhost/rx/dynlinker.h"
@@ -76,6 +77,7 @@ std::wstring titleOf(const std::filesystem::path& file) {
 
 AcApDocument* adopt(std::unique_ptr<AcDbDatabase> db, const std::filesystem::path& file) {
     auto doc = std::make_unique<AcApDocument>(std::move(db), file);
+    doc->markSaved();
     AcApDocument* raw = doc.get();
     docs().docs.push_back(std::move(doc));
     acDocManagerPtr()->setCurDocument(raw);
@@ -140,6 +142,7 @@ Acad::ErrorStatus saveDocument(AcApDocument* doc, const std::filesystem::path& f
     }
     doc->setFile(file);
     doc->setNamed(true);
+    doc->markSaved();
     return Acad::eOk;
 }
 
@@ -155,6 +158,15 @@ AcApDocument::AcApDocument(std::unique_ptr<AcDbDatabase> database, std::filesyst
 AcApDocument::~AcApDocument() {
     if (acdbHostApplicationServices()->workingDatabase() == database_.get())
         acdbHostApplicationServices()->setWorkingDatabase(nullptr);
+}
+
+bool AcApDocument::isModified() const {
+    return database_->store_().revision() != savedRevision_ || vars_ != savedVars_;
+}
+
+void AcApDocument::markSaved() {
+    savedRevision_ = database_->store_().revision();
+    savedVars_ = vars_;
 }
 
 void AcApDocument::setFile(const std::filesystem::path& file) {
@@ -260,6 +272,7 @@ AcApDocument* AcApDocManager::openDocument(const std::filesystem::path& file) {
     auto doc = std::make_unique<AcApDocument>(std::move(db), file);
     for (auto& [k, v] : vars) doc->drawingVars()[k] = v;
     doc->setNamed(true);
+    doc->markSaved();
     AcApDocument* raw = doc.get();
     docs().docs.push_back(std::move(doc));
     setCurDocument(raw);

@@ -1,6 +1,7 @@
 #pragma once
 
 // Open drawings: each document holds one database; one of them is current.
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -50,6 +51,10 @@ class AcApDocument : public AcRxObject {
     void setNamed(bool named) { named_ = named; }
     // Names of the commands whose changes form the drawing's undo groups.
     std::vector<std::wstring>& undoNames() { return undoNames_; }
+    // Whether the drawing or the variables it stores may have changed since
+    // it was opened, made or last saved: quitting would lose that.
+    bool isModified() const;
+    void markSaved();
 
   private:
     std::unique_ptr<AcDbDatabase> database_;
@@ -59,6 +64,8 @@ class AcApDocument : public AcRxObject {
     std::vector<AcAp::DocLockMode> locks_;
     std::vector<std::wstring> undoNames_;
     bool named_ = false;
+    std::uint64_t savedRevision_ = 0;
+    cadhost::DrawingVars savedVars_;
 };
 
 class AcApDocManager : public AcRxObject {

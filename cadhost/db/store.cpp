@@ -431,6 +431,7 @@ AcDbStub* Store::appendEntity(AcDbStub* btr, dxf::Tags tags, Acad::ErrorStatus& 
 }
 
 void Store::captureBefore(AcDbStub* s) {
+    ++revision_;
     if (depth_ == 0) {
         groups_.emplace_back();
     } else {
@@ -449,6 +450,7 @@ Acad::ErrorStatus Store::undoLast() {
         if (b.stub->writer || b.stub->readers > 0) return Acad::eWasOpenedForWrite;
     std::vector<BeforeImage> group = std::move(groups_.back());
     groups_.pop_back();
+    ++revision_;
     for (auto it = group.rbegin(); it != group.rend(); ++it) {
         AcDbStub* s = it->stub;
         maxHandle_ = it->maxHandle;

@@ -123,6 +123,9 @@ class Store {
     int depth() const { return depth_; }
     Acad::ErrorStatus undoLast();
     std::size_t groupCount() const { return groups_.size(); }
+    // Counts what may have changed the drawing: each object taken for a
+    // change (opened for write, appended, a header value set) and each undo.
+    std::uint64_t revision() const { return revision_; }
 
     void changed(AcDbStub* s);
     // BLOCK entity (in BLOCKS) of a block table record.
@@ -157,6 +160,7 @@ class Store {
     dxf::StringCodec codec_;
     std::vector<std::vector<BeforeImage>> groups_;
     int depth_ = 0;
+    std::uint64_t revision_ = 0;
 };
 
 template <class Fn>

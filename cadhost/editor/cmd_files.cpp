@@ -20,6 +20,25 @@ std::wstring askFileName(const std::wstring& prompt) {
     return name;
 }
 
+// Asks before changes that were never saved are thrown away: only "Y" or
+// "Yes" lets them go; Enter, any other answer and Escape keep them.
+bool mayDiscard(bool modified) {
+    if (!modified) return true;
+    const InputLine in = promptInput(L"Really want to discard all changes to drawing? <N>: ");
+    if (in.kind != InputLine::Text) {
+        writeCommandLine(L"*Cancel*\n");
+        return false;
+    }
+    const std::wstring answer = asciiUpper(trim(in.text));
+    return answer == L"Y" || answer == L"YES";
+}
+
+bool anyModified() {
+    for (int i = 0; i < acDocManagerPtr()->documentCount(); ++i)
+        if (acDocManagerPtr()->document(i)->isModified()) return true;
+    return false;
+}
+
 void saveAs(AcApDocument* doc) {
     const std::wstring name =
         askFileName(L"Save drawing as <" + std::wstring(doc->fileName()) + L">: ");
@@ -60,9 +79,13 @@ void registerFileCommands() {
         if (AcApDocument* doc = curDoc(); needDocument(doc)) saveAs(doc);
     });
     addHostCommand(L"CLOSE", [] {
-        if (AcApDocument* doc = curDoc(); needDocument(doc)) acDocManagerPtr()->closeDocument(doc);
+        AcApDocument* doc = curDoc();
+        if (needDocument(doc) && mayDiscard(doc->isModified()))
+            acDocManagerPtr()->closeDocument(doc);
     });
-    addHostCommand(L"QUIT", [] { requestQuit(); });
+    addHostCommand(L"QUIT", [] {
+        if (mayDiscard(anyModified())) requestQuit();
+    });
     addHostCommand(L"APPLOAD", [] {
         const InputLine option = promptInput(L"Enter an option [Load/Unload] <Load>: ");
         if (option.kind != InputLine::Text) return;

@@ -186,6 +186,49 @@ TEST_F(HostCommandTest, SaveAsThenOpenKeepsTextsAndDrawingVariables) {
     fs::remove_all(file.parent_path());
 }
 
+TEST_F(HostCommandTest, QuitAsksBeforeThrowingAwayUnsavedChanges) {
+    run({L"QUIT"});
+    EXPECT_TRUE(cadhost::quitRequested()) << "a drawing without changes quits at once";
+    EXPECT_FALSE(printed(L"discard"));
+
+    cadhost::resetHost();
+    acDocManagerPtr()->newDocument();
+    addText(0, 0, L"work");
+    run({L"QUIT", L""});
+    EXPECT_TRUE(printed(L"Really want to discard all changes to drawing? <N>: "));
+    EXPECT_FALSE(cadhost::quitRequested()) << "Enter keeps the drawing";
+    run({L"QUIT", L"maybe"});
+    EXPECT_FALSE(cadhost::quitRequested());
+    run({L"QUIT", L"ESC"});
+    EXPECT_TRUE(printed(L"*Cancel*"));
+    EXPECT_FALSE(cadhost::quitRequested());
+    run({L"QUIT", L"yes"});
+    EXPECT_TRUE(cadhost::quitRequested());
+}
+
+TEST_F(HostCommandTest, WhatCountsAsAChangeSinceTheLastSave) {
+    const fs::path file = tempFile("tracked.dxf");
+    EXPECT_FALSE(curDoc()->isModified()) << "a new drawing";
+    AcDbObjectId id = addText(0, 0, L"a");
+    EXPECT_TRUE(curDoc()->isModified()) << "an appended entity";
+    run({L"SAVEAS", file.wstring()});
+    EXPECT_FALSE(curDoc()->isModified()) << "saved";
+    run({L"UCS", L"Z", L"30"});
+    EXPECT_TRUE(curDoc()->isModified()) << "a variable the drawing stores";
+    run({L"SAVE"});
+    EXPECT_FALSE(curDoc()->isModified());
+    run({L"ERASE", handleOf(id), L""});
+    EXPECT_TRUE(curDoc()->isModified()) << "an erased entity";
+    run({L"CLOSE", L"N"});
+    EXPECT_EQ(acDocManagerPtr()->documentCount(), 1) << "No keeps the drawing open";
+    run({L"CLOSE", L"Y"});
+    EXPECT_EQ(acDocManagerPtr()->documentCount(), 0);
+    run({L"OPEN", file.wstring()});
+    EXPECT_FALSE(curDoc()->isModified()) << "as opened";
+    EXPECT_EQ(texts().size(), 1u) << "the closed drawing's erase was thrown away";
+    fs::remove_all(file.parent_path());
+}
+
 TEST_F(HostCommandTest, SeveralDrawingsLockAndResources) {
     AcApDocument* first = curDoc();
     run({L"NEW"});
