@@ -86,6 +86,16 @@ int main(int argc, char** argv) {
         },
         echo);
     cadhost::runCommandLoop();
+    // The input ran out without QUIT: nothing is saved on its own, but the
+    // user hears what was left unsaved.
+    if (!cadhost::quitRequested()) {
+        for (int i = 0; i < acDocManagerPtr()->documentCount(); ++i) {
+            const AcApDocument* doc = acDocManagerPtr()->document(i);
+            if (doc->isModified())
+                cadhost::writeCommandLine(L"Changes to \"" + std::wstring(doc->fileName()) +
+                                          L"\" were not saved.\n");
+        }
+    }
     cadhost::shutdownHost();
     return 0;
 }

@@ -83,6 +83,14 @@ TEST_F(ProgramTest, StandardInputWithoutQuitEndsAtTheEndOfInput) {
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("42"), std::string::npos);
     EXPECT_NE(r.out.find("Unknown command \"NOSUCH\""), std::string::npos);
+    EXPECT_EQ(r.out.find("not saved"), std::string::npos) << "nothing was changed";
+}
+
+TEST_F(ProgramTest, EndOfInputNamesTheDrawingsLeftUnsaved) {
+    const Result r = runHost("", "TEXT\n0,0\n2\n0\nleft behind\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("Changes to \"Drawing1.dxf\" were not saved."), std::string::npos)
+        << r.out;
 }
 
 TEST_F(ProgramTest, ModuleLoadedFromTheCommandLine) {
