@@ -248,7 +248,7 @@ void ddeditCommand() {
     for (;;) {
         const InputLine in = promptInput(L"Select an annotation object: ");
         if (in.kind != InputLine::Text || trim(in.text).empty()) return;
-        const AcDbObjectId id = entityByHandle(in.text);
+        const AcDbObjectId id = entityByAnswer(in.text);
         UndoGroup group(db);
         if (id.isNull() || !editTextString(id)) writeCommandLine(L"*Invalid selection*\n");
     }
@@ -259,17 +259,11 @@ void doubleClickCommand() {
     for (;;) {
         const InputLine in = promptInput(L"Select object to double-click: ");
         if (in.kind != InputLine::Text || trim(in.text).empty()) return;
-        const AcDbObjectId id = entityByHandle(in.text);
+        AcGePoint3d at;
+        const AcDbObjectId id = entityByAnswer(in.text, &at);
         if (id.isNull()) {
             writeCommandLine(L"*Invalid selection*\n");
             continue;
-        }
-        AcGePoint3d at;
-        AcDbEntity* ent = nullptr;
-        if (acdbOpenObject(ent, id, AcDb::kForRead) == Acad::eOk) {
-            AcDbExtents ext;
-            if (ent->getGeomExtents(ext) == Acad::eOk && !ext.isEmpty()) at = ext.minPoint();
-            ent->close();
         }
         if (!doubleClick(id, at)) writeCommandLine(L"Nothing to edit.\n");
         return;

@@ -29,29 +29,12 @@ void rememberPoint(const ads_point ucsPoint) {
     cadhost::setVarInternal(L"LASTPOINT", cadhost::VarValue::ofPoint(world[0], world[1], world[2]));
 }
 
-// A typed point made absolute against the base (or the last point).
-bool resolvePoint(const std::wstring& text, const double* base, ads_point out) {
-    const auto typed = cadhost::parsePoint(text);
-    if (!typed) return false;
-    if (typed->relative) {
-        ads_point from;
-        if (base != nullptr)
-            ads_point_set(base, from);
-        else
-            lastPointUcs(from);
-        for (int i = 0; i < 3; ++i) out[i] = from[i] + typed->xyz[i];
-    } else {
-        ads_point_set(typed->xyz, out);
-    }
-    return true;
-}
-
 int getPoint(const double* base, const ACHAR* prompt, ads_point result) {
     for (;;) {
         const cadhost::InputLine in = cadhost::promptInput(promptText(prompt));
         if (in.kind != cadhost::InputLine::Text) return RTCAN;
         if (cadhost::trim(in.text).empty()) return RTNONE;
-        if (resolvePoint(in.text, base, result)) {
+        if (cadhost::resolveTypedPoint(in.text, base, result)) {
             rememberPoint(result);
             return RTNORM;
         }
@@ -77,6 +60,25 @@ int promptNumber(const ACHAR* prompt, T* result, const wchar_t* complaint, Parse
 }
 }  // namespace
 
+namespace cadhost {
+// A typed point made absolute against the base (or the last point).
+bool resolveTypedPoint(const std::wstring& text, const double* base, ads_point out) {
+    const auto typed = parsePoint(text);
+    if (!typed) return false;
+    if (typed->relative) {
+        ads_point from;
+        if (base != nullptr)
+            ads_point_set(base, from);
+        else
+            lastPointUcs(from);
+        for (int i = 0; i < 3; ++i) out[i] = from[i] + typed->xyz[i];
+    } else {
+        ads_point_set(typed->xyz, out);
+    }
+    return true;
+}
+}  // namespace cadhost
+
 int acedGetPoint(const ads_point pt, const ACHAR* prompt, ads_point result) {
     if (result == nullptr) return RTERROR;
     return getPoint(pt, prompt, result);
@@ -101,7 +103,7 @@ int acedGetAngle(const ads_point pt, const ACHAR* prompt, ads_real* result) {
             return RTNORM;
         }
         ads_point second;
-        if (pt != nullptr && resolvePoint(text, pt, second)) {
+        if (pt != nullptr && cadhost::resolveTypedPoint(text, pt, second)) {
             *result = acutAngle(pt, second);
             return RTNORM;
         }
@@ -121,7 +123,7 @@ int acedGetDist(const ads_point pt, const ACHAR* prompt, ads_real* result) {
             return RTNORM;
         }
         ads_point first;
-        if (resolvePoint(text, pt, first)) {
+        if (cadhost::resolveTypedPoint(text, pt, first)) {
             if (pt != nullptr) {
                 *result = acutDistance(pt, first);
                 return RTNORM;

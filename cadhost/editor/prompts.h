@@ -5,6 +5,7 @@
 // A wrong answer is reported and asked again.  Points are in the user
 // coordinate system.
 #include <cstddef>
+#include <string>
 
 #include "cadhost/rx/adsdefs.h"
 
@@ -18,3 +19,9 @@ int acedGetReal(const ACHAR* prompt, ads_real* result);
 int acedGetInt(const ACHAR* prompt, int* result);
 // cronly != 0: blanks are part of the answer (always so here, one answer a line).
 int acedGetString(int cronly, const ACHAR* prompt, ACHAR* result, std::size_t bufLen);
+
+namespace cadhost {
+// A typed point ("x,y", "@dx,dy", ...) in the user system, made absolute
+// against base, or against the last point when base is null.
+bool resolveTypedPoint(const std::wstring& text, const double* base, ads_point out);
+}  // namespace cadhost

@@ -1,6 +1,7 @@
 #include "cadhost/editor/selection.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cwctype>
 #include <map>
 #include <string>
@@ -135,6 +136,63 @@ std::vector<AcDbObjectId> windowSelect(const double* p1, const double* p2, bool 
     return out;
 }
 
+// The pick box: as if the drawing's extents filled a 1000-pixel view and
+// the box were 3 pixels wide, so picking works at any drawing scale.
+double pickTolerance(const std::vector<AcDbObjectId>& ids) {
+    double lo[2] = {0, 0}, hi[2] = {0, 0};
+    bool any = false;
+    for (const AcDbObjectId& id : ids) {
+        AcDbEntity* ent = nullptr;
+        if (acdbOpenObject(ent, id, AcDb::kForRead) != Acad::eOk) continue;
+        double elo[2], ehi[2];
+        if (ucsBox(ent, elo, ehi)) {
+            for (int k = 0; k < 2; ++k) {
+                lo[k] = any ? std::min(lo[k], elo[k]) : elo[k];
+                hi[k] = any ? std::max(hi[k], ehi[k]) : ehi[k];
+            }
+            any = true;
+        }
+        ent->close();
+    }
+    const double size = std::max(hi[0] - lo[0], hi[1] - lo[1]);
+    return size > 0 ? size * 0.003 : 1e-6;
+}
+
+// Distance in the user system's plane from p to the segment a-b (world points).
+double distanceToSegment(const double p[2], const AcGePoint3d& wa, const AcGePoint3d& wb) {
+    const Ucs ucs = currentUcs();
+    const double worldA[3] = {wa.x, wa.y, wa.z}, worldB[3] = {wb.x, wb.y, wb.z};
+    double a[3], b[3];
+    worldToUcs(ucs, worldA, false, a);
+    worldToUcs(ucs, worldB, false, b);
+    const double dx = b[0] - a[0], dy = b[1] - a[1];
+    const double len2 = dx * dx + dy * dy;
+    double t = len2 > 0 ? ((p[0] - a[0]) * dx + (p[1] - a[1]) * dy) / len2 : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    return std::hypot(p[0] - (a[0] + t * dx), p[1] - (a[1] + t * dy));
+}
+
+// The entity under a picked point: a line within the pick box of it, any
+// other entity whose extents hold the point; the one drawn last wins.
+AcDbObjectId pickAt(const double p[2]) {
+    const std::vector<AcDbObjectId> ids = spaceEntities(false);
+    const double tolerance = pickTolerance(ids);
+    for (auto it = ids.rbegin(); it != ids.rend(); ++it) {
+        AcDbEntity* ent = nullptr;
+        if (acdbOpenObject(ent, *it, AcDb::kForRead) != Acad::eOk) continue;
+        bool hit = false;
+        if (auto* line = dynamic_cast<AcDbLine*>(ent)) {
+            hit = distanceToSegment(p, line->startPoint(), line->endPoint()) <= tolerance;
+        } else if (double lo[2], hi[2]; ucsBox(ent, lo, hi)) {
+            hit = p[0] >= lo[0] - tolerance && p[0] <= hi[0] + tolerance &&
+                  p[1] >= lo[1] - tolerance && p[1] <= hi[1] + tolerance;
+        }
+        ent->close();
+        if (hit) return *it;
+    }
+    return {};
+}
+
 // Keeps the entities that pass the filter; counts the others.
 std::vector<AcDbObjectId> applyFilter(const std::vector<AcDbObjectId>& ids, const resbuf* filter,
                                       int* filteredOut) {
@@ -192,8 +250,8 @@ Mode parseMode(const ACHAR* str) {
     return m;
 }
 
-// The interactive selection: answers are handles, ALL, W, C, P, L, R, A,
-// Enter to end.
+// The interactive selection: answers are handles, picked points, ALL, W,
+// C, P, L, R, A, Enter to end.
 int promptSelect(const Mode& mode, const void* pt1, const resbuf* filter, ads_name ss) {
     std::wstring addPrompt = L"Select objects: ";
     std::wstring removePrompt = L"Remove objects: ";
@@ -231,6 +289,16 @@ int promptSelect(const Mode& mode, const void* pt1, const resbuf* filter, ads_na
             if (AcDbObjectId last = lastEntity(); !last.isNull()) found.push_back(last);
         } else if (AcDbObjectId id = entityByHandle(word); !id.isNull()) {
             found.push_back(id);
+        } else if (ads_point p; resolveTypedPoint(word, nullptr, p)) {
+            if (AcDbObjectId picked = pickAt(p); !picked.isNull()) {
+                found.push_back(picked);
+            } else {
+                // Nothing there: the point opens a window, to the right an
+                // enclosing one, to the left a crossing one.
+                ads_point corner;
+                if (acedGetCorner(p, L"Specify opposite corner: ", corner) != RTNORM) return RTCAN;
+                found = windowSelect(p, corner, corner[0] < p[0]);
+            }
         } else {
             writeCommandLine(L"*Invalid selection*\n");
             continue;
@@ -290,6 +358,31 @@ void forgetDatabase(const AcDbDatabase* db) {
     // outlive a command are dropped.
     sel().pickfirst.clear();
     sel().previous.clear();
+}
+
+AcDbObjectId entityByAnswer(const std::wstring& answer, AcGePoint3d* pickedWorld) {
+    if (AcDbObjectId id = entityByHandle(answer); !id.isNull()) {
+        if (pickedWorld != nullptr) {
+            *pickedWorld = AcGePoint3d();
+            AcDbEntity* ent = nullptr;
+            if (acdbOpenObject(ent, id, AcDb::kForRead) == Acad::eOk) {
+                AcDbExtents ext;
+                if (ent->getGeomExtents(ext) == Acad::eOk && !ext.isEmpty())
+                    *pickedWorld = ext.minPoint();
+                ent->close();
+            }
+        }
+        return id;
+    }
+    ads_point p;
+    if (!resolveTypedPoint(trim(answer), nullptr, p)) return {};
+    const AcDbObjectId id = pickAt(p);
+    if (!id.isNull() && pickedWorld != nullptr) {
+        double world[3];
+        ucsToWorld(currentUcs(), p, false, world);
+        *pickedWorld = AcGePoint3d(world[0], world[1], world[2]);
+    }
+    return id;
 }
 
 AcDbObjectId entityByHandle(const std::wstring& handle) {

@@ -7,6 +7,7 @@
 
 #include "cadhost/db/acdb.h"
 #include "cadhost/db/objectid.h"
+#include "cadhost/geom/gepoint.h"
 #include "cadhost/rx/adsdefs.h"
 
 class AcDbDatabase;
@@ -49,6 +50,10 @@ int openSelectionSets();
 void forgetDatabase(const AcDbDatabase* db);
 // An entity of the working drawing by its handle text ("2A"); null id if none.
 AcDbObjectId entityByHandle(const std::wstring& handle);
+// The entity an answer names: its handle, or a point typed on it (user
+// system).  pickedWorld, if given, gets the point in world coordinates, or
+// the entity's lower left corner when it was named by handle.
+AcDbObjectId entityByAnswer(const std::wstring& answer, AcGePoint3d* pickedWorld = nullptr);
 // How many times acedRedraw was asked (the display of a window counts on it).
 int redrawCount();
 // The entities of the drawing; the last one appended.

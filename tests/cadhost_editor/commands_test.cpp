@@ -119,6 +119,10 @@ TEST_F(HostCommandTest, DdeditKeepsTheStringAsTyped) {
     EXPECT_TRUE(printed(L"*Invalid selection*"));
     run({L"DDEDIT", handleOf(a), L"", L""});
     EXPECT_EQ(textOf(a), L"  \x00e0\x00e1 new  ") << "Enter keeps the text";
+    out.clear();
+    run({L"DDEDIT", L"1,1", L"picked", L"500,500", L""});
+    EXPECT_EQ(textOf(a), L"picked") << "a point on the text names it";
+    EXPECT_TRUE(printed(L"*Invalid selection*")) << "a point on nothing";
 }
 
 TEST_F(HostCommandTest, DoubleClickRunsTheExtensionOfTheEntitysClass) {
@@ -139,11 +143,13 @@ TEST_F(HostCommandTest, DoubleClickRunsTheExtensionOfTheEntitysClass) {
 
 namespace {
 int moduleClicks = 0;
+AcGePoint3d moduleClickedAt;
 class ModuleDoubleClick : public AcDbDoubleClickEdit {
   public:
     AcRxClass* isA() const override { return cadhost::lookupClass(L"TstDoubleClickText"); }
-    void startEdit(AcDbEntity* ent, AcGePoint3d) override {
+    void startEdit(AcDbEntity* ent, AcGePoint3d at) override {
         ++moduleClicks;
+        moduleClickedAt = at;
         ent->close();
     }
     void finishEdit() override {}
@@ -160,6 +166,11 @@ TEST_F(HostCommandTest, ADerivedProtocolKeyOverridesTheHostsExtension) {
     run({L"DBLCLICK " + handleOf(a)});
     EXPECT_EQ(moduleClicks, 1);
     EXPECT_EQ(textOf(a), L"same") << "the host's DDEDIT did not run";
+    // Clicked at a point in a moved user system: the handler gets it in world terms.
+    run({L"UCS", L"10,0", L"", L"DBLCLICK", L"-9,1"});
+    EXPECT_EQ(moduleClicks, 2);
+    EXPECT_NEAR(moduleClickedAt.x, 1, 1e-12);
+    EXPECT_NEAR(moduleClickedAt.y, 1, 1e-12);
     EXPECT_EQ(text->delX(key), &handler);
     deleteAcRxClass(key);
     EXPECT_EQ(cadhost::findDoubleClickEdit(text),

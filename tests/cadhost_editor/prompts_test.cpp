@@ -147,6 +147,34 @@ TEST_F(SelectionTest, WholeDrawingAndWindows) {
     acutRelRb(filter);
 }
 
+TEST_F(SelectionTest, PickedPointsTakeTheEntityUnderThem) {
+    type({L"1,1", L"1,10.01", L"1,10.01", L""});
+    auto ids = select(nullptr, nullptr, nullptr, nullptr, RTNORM);
+    ASSERT_EQ(ids.size(), 2u) << "picking the line twice adds it once";
+    EXPECT_EQ(ids[0], a) << "inside the text's extents";
+    EXPECT_EQ(ids[1], line) << "within the pick box of the line";
+    EXPECT_TRUE(printed(L"1 found, 2 total"));
+    resbuf* filter = textFilter();
+    type({L"1,10", L""});
+    // The picked line is filtered out: nothing is left.
+    select(nullptr, nullptr, nullptr, filter, RTERROR);
+    acutRelRb(filter);
+}
+
+TEST_F(SelectionTest, APointOnNothingOpensAWindowByItsDirection) {
+    // To the right an enclosing window: the line only, the text runs out.
+    type({L"-1,-1", L"3,11", L""});
+    auto ids = select(nullptr, nullptr, nullptr, nullptr, RTNORM);
+    ASSERT_EQ(ids.size(), 1u);
+    EXPECT_EQ(ids[0], line);
+    EXPECT_TRUE(printed(L"Specify opposite corner: "));
+    // To the left a crossing window: the text it touches as well.
+    type({L"3,11", L"-1,-1", L""});
+    EXPECT_EQ(select(nullptr, nullptr, nullptr, nullptr, RTNORM).size(), 2u);
+    type({L"-1,-1", L"ESC"});
+    select(nullptr, nullptr, nullptr, nullptr, RTCAN);
+}
+
 TEST_F(SelectionTest, PickFirstSetServesACommandThatTakesIt) {
     ads_name ss, ename;
     ASSERT_EQ(acdbGetAdsName(ename, b), Acad::eOk);
