@@ -20,6 +20,8 @@ bool initialised = false;
 // Undo groups that a command made carry its name, for UNDO and U to report.
 std::size_t groupsBefore = 0;
 std::wstring runningName;
+// The last command run from the command line, repeated by Enter there.
+std::wstring lastCommand;
 
 std::size_t undoGroups() {
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
@@ -41,7 +43,7 @@ void runTopLevel(const std::wstring& name) {
     runningName = asciiUpper(name);
     while (!runningName.empty() && std::wstring(L"._'").find(runningName[0]) != std::wstring::npos)
         runningName.erase(0, 1);
-    runCommand(name);
+    if (runCommand(name)) lastCommand = name;
 }
 }  // namespace
 
@@ -76,7 +78,11 @@ void requestQuit() {
 
 void runCommandLine(const std::wstring& line) {
     const std::wstring text = trim(line);
-    if (text.empty()) return;
+    if (text.empty()) {
+        // Enter repeats the last command, without the answers typed with it.
+        if (!lastCommand.empty()) runTopLevel(lastCommand);
+        return;
+    }
     if (text[0] == L'(') {
         evaluateAndPrint(text);
         runLispQueue();
@@ -124,6 +130,7 @@ void resetHost() {
     resetSessionVars();
     setPickfirst({});
     quitting = false;
+    lastCommand.clear();
     while (!acedRegCmdsPtr()->commands().empty()) {
         const std::wstring group = acedRegCmdsPtr()->commands().front()->groupName();
         acedRegCmdsPtr()->removeGroup(group.c_str());

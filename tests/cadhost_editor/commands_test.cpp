@@ -97,6 +97,20 @@ TEST_F(HostCommandTest, EraseUsesThePickFirstSetAndUndoRestores) {
     EXPECT_TRUE(exists(b));
 }
 
+TEST_F(HostCommandTest, EnterAtTheCommandPromptRepeatsTheLastCommand) {
+    AcDbObjectId a = addText(0, 0, L"a");
+    AcDbObjectId b = addText(9, 0, L"b");
+    run({L"", L"ERASE " + handleOf(a), L"", L"", handleOf(b), L""});
+    EXPECT_FALSE(exists(a));
+    EXPECT_FALSE(exists(b)) << "the repeated ERASE asked afresh";
+    // An unknown name is not remembered: Enter still repeats ERASE.
+    out.clear();
+    run({L"NOSUCH", L"", L"ESC"});
+    const auto unknown = out.find(L"Unknown command \"NOSUCH\"");
+    ASSERT_NE(unknown, std::wstring::npos);
+    EXPECT_NE(out.find(L"Select objects: ", unknown), std::wstring::npos) << out;
+}
+
 TEST_F(HostCommandTest, EraseLeavesLockedLayers) {
     AcDbLayerTable* layers = nullptr;
     ASSERT_EQ(db()->getLayerTable(layers, AcDb::kForRead), Acad::eOk);
