@@ -352,8 +352,8 @@ Acad::ErrorStatus AcDbMText::setTextStyle(AcDbObjectId style) {
     return setString(7, name, MTEXT_ORDER, "AcDbMText");
 }
 Acad::ErrorStatus AcDbMText::getGeomExtents(AcDbExtents& extents) const {
-    cadhost::geom::Box box =
-        cadhost::geom::mtextBox(contentsConst(), textHeight(), lineSpacingFactor(), attachment());
+    cadhost::geom::Box box = cadhost::geom::mtextBox(contentsConst(), textHeight(),
+                                                     lineSpacingFactor(), attachment(), width());
     if (box.right - box.left <= 0) return Acad::eNotApplicable;
     AcGePoint3d min, max;
     cadhost::geom::rotatedBounds(box, location(), rotation(), min, max);

@@ -7,7 +7,7 @@
 namespace cadhost::geom {
 
 double glyphAdvance(wchar_t c) {
-    if (c == L' ') return 0.5;
+    if (c == L' ' || c == kNoBreakSpace) return 0.5;
     if (std::wstring_view(L"il.,:;'!|`").find(c) != std::wstring_view::npos) return 0.3;
     if (std::wstring_view(L"MWmw@%").find(c) != std::wstring_view::npos) return 1.0;
     return 0.7;
@@ -160,7 +160,7 @@ std::vector<std::wstring> mtextParagraphs(std::wstring_view s) {
                 out.emplace_back();
                 break;
             case L'~':
-                out.back() += L' ';
+                out.back() += kNoBreakSpace;
                 break;
             case L'\\':
             case L'{':
@@ -215,17 +215,56 @@ std::vector<std::wstring> mtextParagraphs(std::wstring_view s) {
     return out;
 }
 
-Box mtextBox(std::wstring_view contents, double height, double lineSpacingFactor, int attachment) {
-    std::vector<std::wstring> paragraphs = mtextParagraphs(contents);
-    double width = 0;
-    for (const std::wstring& p : paragraphs) width = std::max(width, textAdvance(p) * height);
-    double total = height + static_cast<double>(paragraphs.size() - 1) * height * kMTextLinePitch *
+std::vector<std::wstring> mtextLines(std::wstring_view contents, double height, double width) {
+    std::vector<std::wstring> lines;
+    const double limit = height > 0 ? width / height : 0;
+    for (const std::wstring& paragraph : mtextParagraphs(contents)) {
+        if (limit <= 0) {
+            lines.push_back(paragraph);
+            continue;
+        }
+        // Greedy: a word goes on the line while the line, trailing blanks
+        // left out, still fits; a word wider than the column stands alone.
+        std::wstring line;
+        std::size_t i = 0;
+        bool any = false;
+        while (i < paragraph.size()) {
+            std::size_t wordEnd = paragraph.find(L' ', i);
+            if (wordEnd == std::wstring::npos) wordEnd = paragraph.size();
+            std::size_t next = paragraph.find_first_not_of(L' ', wordEnd);
+            if (next == std::wstring::npos) next = paragraph.size();
+            const std::wstring_view word(paragraph.data() + i, wordEnd - i);
+            std::wstring candidate = line;
+            candidate += word;
+            if (any && textAdvance(candidate) > limit) {
+                while (!line.empty() && line.back() == L' ') line.pop_back();
+                lines.push_back(line);
+                line.assign(word);
+            } else {
+                line = std::move(candidate);
+            }
+            line.append(next - wordEnd, L' ');
+            any = true;
+            i = next;
+        }
+        while (!line.empty() && line.back() == L' ') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+Box mtextBox(std::wstring_view contents, double height, double lineSpacingFactor, int attachment,
+             double width) {
+    const std::vector<std::wstring> lines = mtextLines(contents, height, width);
+    double longest = 0;
+    for (const std::wstring& l : lines) longest = std::max(longest, textAdvance(l) * height);
+    double total = height + static_cast<double>(lines.size() - 1) * height * kMTextLinePitch *
                                 lineSpacingFactor;
     if (attachment < 1 || attachment > 9) attachment = 1;
     int col = (attachment - 1) % 3, row = (attachment - 1) / 3;
     Box b;
-    b.left = col == 0 ? 0 : col == 1 ? -width / 2 : -width;
-    b.right = b.left + width;
+    b.left = col == 0 ? 0 : col == 1 ? -longest / 2 : -longest;
+    b.right = b.left + longest;
     b.top = row == 0 ? 0 : row == 1 ? total / 2 : total;
     b.bottom = b.top - total;
     return b;

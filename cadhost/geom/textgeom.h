@@ -15,6 +15,7 @@ namespace cadhost::geom {
 
 inline constexpr double kDescent = 0.25;              // below the baseline, of the height
 inline constexpr double kMTextLinePitch = 5.0 / 3.0;  // MText line distance, of the height
+inline constexpr wchar_t kNoBreakSpace = 0x00A0;      // MText's "\~": a blank no line breaks at
 
 // Advance of one glyph for a text height of 1 and a width factor of 1.
 double glyphAdvance(wchar_t c);
@@ -43,10 +44,16 @@ void rotatedBounds(const Box& box, const AcGePoint3d& origin, double rotation, A
                    AcGePoint3d& max);
 
 // The paragraphs of MText contents as plain text: formatting codes removed,
-// "\P" (and column breaks) splitting paragraphs.
+// "\P" (and column breaks) splitting paragraphs, "\~" kept as kNoBreakSpace.
 std::vector<std::wstring> mtextParagraphs(std::wstring_view contents);
 
-// Box of an MText relative to its location, unrotated, for attachment 1..9.
-Box mtextBox(std::wstring_view contents, double height, double lineSpacingFactor, int attachment);
+// The lines an MText is drawn in: its paragraphs, each wrapped at blanks to
+// the column width (0: no wrapping).
+std::vector<std::wstring> mtextLines(std::wstring_view contents, double height, double width);
+
+// Box of an MText relative to its location, unrotated, for attachment 1..9
+// and a column width (0: each paragraph one line).
+Box mtextBox(std::wstring_view contents, double height, double lineSpacingFactor, int attachment,
+             double width = 0);
 
 }  // namespace cadhost::geom

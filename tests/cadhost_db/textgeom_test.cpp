@@ -92,7 +92,35 @@ TEST(Extents, ControlCodesAndMTextFormattingAreNotMeasured) {
     auto paragraphs = cadhost::geom::mtextParagraphs(L"\\A1;{\\H1.5x;AB}\\PC\\~D\\S1^23;");
     ASSERT_EQ(paragraphs.size(), 2u);
     EXPECT_EQ(paragraphs[0], L"AB");
-    EXPECT_EQ(paragraphs[1], L"C D23");
+    EXPECT_EQ(paragraphs[1],
+              L"C\x00a0"
+              L"D23")
+        << "\\~ is a blank that does not break";
+}
+
+TEST(Extents, MTextWrapsAtBlanksToItsColumnWidth) {
+    using cadhost::geom::mtextLines;
+    // Each "AB" is 1.4 wide at height 1, a blank 0.5.
+    EXPECT_EQ(mtextLines(L"AB AB AB", 1, 0), std::vector<std::wstring>{L"AB AB AB"})
+        << "no width, no wrapping";
+    EXPECT_EQ(mtextLines(L"AB AB AB", 1, 3.35), (std::vector<std::wstring>{L"AB AB", L"AB"}));
+    EXPECT_EQ(mtextLines(L"AB AB AB", 2, 3.35), (std::vector<std::wstring>{L"AB", L"AB", L"AB"}))
+        << "the width is in drawing units, the glyphs grow with the height";
+    EXPECT_EQ(mtextLines(L"ABABAB AB\\PAB\\~AB", 1, 2), (std::vector<std::wstring>{L"ABABAB", L"AB",
+                                                                                   L"AB\x00a0"
+                                                                                   L"AB"}))
+        << "a long word stands alone; paragraphs start new lines; \\~ holds";
+    EXPECT_EQ(mtextLines(L"AB   AB  ", 1, 10), std::vector<std::wstring>{L"AB   AB"})
+        << "trailing blanks are not drawn";
+
+    AcDbMText m;
+    m.setContents(L"AB AB AB");
+    m.setTextHeight(1.0);
+    m.setWidth(3.35);
+    AcDbExtents ext;
+    ASSERT_EQ(m.getGeomExtents(ext), Acad::eOk);
+    EXPECT_NEAR(ext.maxPoint().x, 3.3, 1e-12) << "the longest line";
+    EXPECT_NEAR(ext.minPoint().y, -1 - 5.0 / 3.0, 1e-12) << "two lines";
 }
 
 TEST(Extents, MTextBoxByAttachmentAndLineSpacing) {
