@@ -225,29 +225,32 @@ std::vector<std::wstring> mtextLines(std::wstring_view contents, double height, 
         }
         // Greedy: a word goes on the line while the line, trailing blanks
         // left out, still fits; a word wider than the column stands alone.
+        // Advances add up word by word, so a paragraph is measured once.
         std::wstring line;
+        double lineAdvance = 0;
+        std::size_t blanks = 0;  // after the line's last word, not yet placed
         std::size_t i = 0;
-        bool any = false;
         while (i < paragraph.size()) {
             std::size_t wordEnd = paragraph.find(L' ', i);
             if (wordEnd == std::wstring::npos) wordEnd = paragraph.size();
             std::size_t next = paragraph.find_first_not_of(L' ', wordEnd);
             if (next == std::wstring::npos) next = paragraph.size();
             const std::wstring_view word(paragraph.data() + i, wordEnd - i);
-            std::wstring candidate = line;
-            candidate += word;
-            if (any && textAdvance(candidate) > limit) {
-                while (!line.empty() && line.back() == L' ') line.pop_back();
+            const double wordAdvance = textAdvance(word);
+            const double blanksAdvance = static_cast<double>(blanks) * glyphAdvance(L' ');
+            if (!line.empty() && lineAdvance + blanksAdvance + wordAdvance > limit) {
                 lines.push_back(line);
-                line.assign(word);
+                line.clear();
+                lineAdvance = 0;
             } else {
-                line = std::move(candidate);
+                line.append(blanks, L' ');
+                lineAdvance += blanksAdvance;
             }
-            line.append(next - wordEnd, L' ');
-            any = true;
+            line += word;
+            lineAdvance += wordAdvance;
+            blanks = next - wordEnd;
             i = next;
         }
-        while (!line.empty() && line.back() == L' ') line.pop_back();
         lines.push_back(line);
     }
     return lines;
