@@ -37,6 +37,7 @@ enum ErrorStatus : int {
     eUndoNoGroupBegin,
     eNothingToUndo,
     eInvalidIndex,
+    eOnLockedLayer,
 };
 }  // namespace Acad
 

@@ -82,8 +82,9 @@ AcDbObject* makeObject(const Store& st, const AcDbStub* s) {
 
 }  // namespace
 
-Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& object, AcDbObjectId id, AcDb::OpenMode mode,
-                                     bool openErased) {
+namespace {
+Acad::ErrorStatus openStub(AcDbObject*& object, AcDbObjectId id, AcDb::OpenMode mode,
+                           bool openErased, bool openOnLockedLayer) {
     object = nullptr;
     AcDbStub* s = id.stub();
     if (s == nullptr) return Acad::eNullObjectId;
@@ -98,6 +99,7 @@ Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& object, AcDbObjectId id, AcDb:
         return Acad::eOk;
     }
     Store& st = s->db->store_();
+    if (write && !openOnLockedLayer && st.onLockedLayer(s)) return Acad::eOnLockedLayer;
     AcDbObject* obj = makeObject(st, s);
     obj->attach_(s, st.tagsOf(s), write);
     if (write) {
@@ -110,10 +112,26 @@ Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& object, AcDbObjectId id, AcDb:
     object = obj;
     return Acad::eOk;
 }
+}  // namespace
+
+Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& object, AcDbObjectId id, AcDb::OpenMode mode,
+                                     bool openErased) {
+    return openStub(object, id, mode, openErased, false);
+}
 
 Acad::ErrorStatus acdbOpenAcDbEntity(AcDbEntity*& entity, AcDbObjectId id, AcDb::OpenMode mode,
-                                     bool openErased) {
-    return acdbOpenObject(entity, id, mode, openErased);
+                                     bool openErased, bool openOnLockedLayer) {
+    entity = nullptr;
+    AcDbObject* plain = nullptr;
+    if (Acad::ErrorStatus es = openStub(plain, id, mode, openErased, openOnLockedLayer);
+        es != Acad::eOk)
+        return es;
+    entity = dynamic_cast<AcDbEntity*>(plain);
+    if (entity == nullptr) {
+        plain->close();
+        return Acad::eNotThatKindOfClass;
+    }
+    return Acad::eOk;
 }
 
 AcDbHostApplicationServices* acdbHostApplicationServices() {

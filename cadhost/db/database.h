@@ -106,8 +106,9 @@ AcDbHostApplicationServices* acdbHostApplicationServices();
 // only with openErased (eWasErased).
 Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& object, AcDbObjectId id, AcDb::OpenMode mode,
                                      bool openErased = false);
+// An entity on a locked layer opens for write only with openOnLockedLayer.
 Acad::ErrorStatus acdbOpenAcDbEntity(AcDbEntity*& entity, AcDbObjectId id, AcDb::OpenMode mode,
-                                     bool openErased = false);
+                                     bool openErased = false, bool openOnLockedLayer = false);
 
 // Typed open: eNotThatKindOfClass when the object is of another class.
 template <class T>

@@ -145,6 +145,7 @@ Acad::ErrorStatus AcDbObject::close() {
 Acad::ErrorStatus AcDbObject::upgradeOpen() {
     if (stub_ptr_ == nullptr || write_) return Acad::eOk;
     if (stub_ptr_->readers > 1) return Acad::eHadMultipleReaders;
+    if (stub_ptr_->db->store_().onLockedLayer(stub_ptr_)) return Acad::eOnLockedLayer;
     stub_ptr_->db->store_().captureBefore(stub_ptr_);
     stub_ptr_->readers = 0;
     stub_ptr_->writer = true;

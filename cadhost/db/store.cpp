@@ -305,6 +305,21 @@ bool Store::isEntity(const AcDbStub* s) const {
     return s->type != "SECTION" && s->type != "ENDSEC" && s->type != "BLOCK" && s->type != "ENDBLK";
 }
 
+bool Store::onLockedLayer(const AcDbStub* s) const {
+    if (!isEntity(s)) return false;
+    std::string layerName = "0";
+    for (const dxf::Tag& t : tagsOf(s))
+        if (t.code == 8) {
+            layerName = std::string(trimmed(t.value));
+            break;
+        }
+    const AcDbStub* layer = tableEntry("LAYER", codec_.decode(layerName));
+    if (layer == nullptr) return false;
+    for (const dxf::Tag& t : tagsOf(layer))
+        if (t.code == 70) return (std::atoi(std::string(trimmed(t.value)).c_str()) & 4) != 0;
+    return false;
+}
+
 std::vector<AcDbObjectId> Store::entitiesOf(const AcDbStub* btr) const {
     std::vector<AcDbObjectId> ids;
     bool model = isModelSpace(btr), paper = !model && isPaperSpace(btr);

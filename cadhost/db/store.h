@@ -103,6 +103,8 @@ class Store {
     std::vector<AcDbObjectId> childrenOf(const AcDbStub* s) const;
     AcDbStub* blockRecordOf(const AcDbStub* entity) const;
     bool isEntity(const AcDbStub* s) const;
+    // An entity whose layer is locked: it may be read, not changed.
+    bool onLockedLayer(const AcDbStub* s) const;
 
     // Header variables ($NAME): value of the group after "9 $NAME".
     std::string headerValue(std::string_view name) const;

@@ -58,14 +58,6 @@ std::wstring styleName(AcDbObjectId id) {
     return name;
 }
 
-bool onLockedLayer(const AcDbEntity* ent) {
-    AcDbLayerTableRecord* layer = nullptr;
-    if (acdbOpenObject(layer, ent->layerId(), AcDb::kForRead) != Acad::eOk) return false;
-    const bool locked = layer->isLocked();
-    layer->close();
-    return locked;
-}
-
 // A stored string as the command line shows it: bytes 0x80..0xFF through
 // the drawing's code page (so Windows-layout Hebrew reads as letters, in
 // the order stored), and what that code page leaves undefined, like the
@@ -226,11 +218,10 @@ void eraseCommand() {
     int locked = 0;
     for (const AcDbObjectId& id : ids) {
         AcDbEntity* ent = nullptr;
-        if (acdbOpenObject(ent, id, AcDb::kForWrite) != Acad::eOk) continue;
-        if (onLockedLayer(ent))
-            ++locked;
-        else
-            ent->erase();
+        const Acad::ErrorStatus es = acdbOpenObject(ent, id, AcDb::kForWrite);
+        if (es == Acad::eOnLockedLayer) ++locked;
+        if (es != Acad::eOk) continue;
+        ent->erase();
         ent->close();
     }
     if (locked > 0) writeCommandLine(std::to_wstring(locked) + L" were on a locked layer.\n");

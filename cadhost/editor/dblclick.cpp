@@ -3,6 +3,7 @@
 #include "cadhost/db/acdb_all.h"
 #include "cadhost/editor/cmdline.h"
 #include "cadhost/editor/input.h"
+#include "cadhost/editor/selection.h"
 #include "cadhost/rx/dynlinker.h"
 
 AcRxClass* AcDbDoubleClickEdit::desc() {
@@ -118,6 +119,10 @@ bool editTextString(AcDbObjectId id) {
     if (acdbOpenObject(text, id, AcDb::kForRead) != Acad::eOk) return false;
     const std::wstring old = text->textStringConst();
     text->close();
+    if (entityOnLockedLayer(id)) {
+        writeCommandLine(L"Object is on a locked layer.\n");
+        return true;
+    }
     const InputLine in = promptInput(L"Enter new text <" + old + L">: ");
     if (in.kind != InputLine::Text || in.text.empty()) return true;
     if (acdbOpenObject(text, id, AcDb::kForWrite) != Acad::eOk) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cadhost/db/acdb_all.h"
+#include "cadhost/db/store.h"
 #include "cadhost/editor/cmdline.h"
 #include "cadhost/editor/commandstack.h"
 #include "cadhost/editor/input.h"
@@ -358,6 +359,11 @@ void forgetDatabase(const AcDbDatabase* db) {
     // outlive a command are dropped.
     sel().pickfirst.clear();
     sel().previous.clear();
+}
+
+bool entityOnLockedLayer(AcDbObjectId id) {
+    const AcDbStub* s = id.stub();
+    return s != nullptr && s->db != nullptr && s->db->store_().onLockedLayer(s);
 }
 
 AcDbObjectId entityByAnswer(const std::wstring& answer, AcGePoint3d* pickedWorld) {

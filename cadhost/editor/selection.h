@@ -54,6 +54,8 @@ AcDbObjectId entityByHandle(const std::wstring& handle);
 // system).  pickedWorld, if given, gets the point in world coordinates, or
 // the entity's lower left corner when it was named by handle.
 AcDbObjectId entityByAnswer(const std::wstring& answer, AcGePoint3d* pickedWorld = nullptr);
+// Whether the entity's layer is locked (it opens for read only).
+bool entityOnLockedLayer(AcDbObjectId id);
 // How many times acedRedraw was asked (the display of a window counts on it).
 int redrawCount();
 // The entities of the drawing; the last one appended.

@@ -33,6 +33,35 @@ TEST_P(OpenClose, ReadersShareAndWritersExclude) {
     w->close();
 }
 
+TEST_P(OpenClose, ALockedLayerKeepsItsEntitiesFromChange) {
+    AcDbText* t = nullptr;
+    ASSERT_EQ(acdbOpenObject(t, text, AcDb::kForRead), Acad::eOk);
+    AcDbObjectId layerId = t->layerId();
+    t->close();
+    AcDbLayerTableRecord* layer = nullptr;
+    ASSERT_EQ(acdbOpenObject(layer, layerId, AcDb::kForWrite), Acad::eOk)
+        << "the layer itself is no entity";
+    layer->setIsLocked(true);
+    layer->close();
+
+    EXPECT_EQ(acdbOpenObject(t, text, AcDb::kForWrite), Acad::eOnLockedLayer);
+    EXPECT_EQ(t, nullptr);
+    ASSERT_EQ(acdbOpenObject(t, text, AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(t->upgradeOpen(), Acad::eOnLockedLayer);
+    EXPECT_FALSE(t->isWriteEnabled());
+    t->close();
+    AcDbEntity* e = nullptr;
+    ASSERT_EQ(acdbOpenAcDbEntity(e, text, AcDb::kForWrite, false, true), Acad::eOk)
+        << "asked for explicitly";
+    e->close();
+
+    ASSERT_EQ(acdbOpenObject(layer, layerId, AcDb::kForWrite), Acad::eOk);
+    layer->setIsLocked(false);
+    layer->close();
+    ASSERT_EQ(acdbOpenObject(t, text, AcDb::kForWrite), Acad::eOk);
+    t->close();
+}
+
 TEST_P(OpenClose, SettersNeedWriteAccess) {
     AcDbText* t = nullptr;
     ASSERT_EQ(acdbOpenObject(t, text, AcDb::kForRead), Acad::eOk);

@@ -139,6 +139,21 @@ TEST_F(HostCommandTest, DdeditKeepsTheStringAsTyped) {
     EXPECT_TRUE(printed(L"*Invalid selection*")) << "a point on nothing";
 }
 
+TEST_F(HostCommandTest, DdeditLeavesATextOnALockedLayer) {
+    AcDbObjectId a = addText(0, 0, L"kept");
+    AcDbLayerTable* layers = nullptr;
+    ASSERT_EQ(db()->getLayerTable(layers, AcDb::kForRead), Acad::eOk);
+    AcDbSymbolTableRecord* rec = nullptr;
+    ASSERT_EQ(layers->getAt(L"0", rec, AcDb::kForWrite), Acad::eOk);
+    static_cast<AcDbLayerTableRecord*>(rec)->setIsLocked(true);
+    rec->close();
+    layers->close();
+    run({L"DDEDIT", handleOf(a), L"changed", L""});
+    EXPECT_EQ(textOf(a), L"kept");
+    EXPECT_TRUE(printed(L"Object is on a locked layer."));
+    EXPECT_FALSE(printed(L"Enter new text")) << "not asked for a text it cannot take";
+}
+
 TEST_F(HostCommandTest, DoubleClickRunsTheExtensionOfTheEntitysClass) {
     AcDbObjectId a = addText(0, 0, L"old");
     AcDbObjectId line = addLine(0, 0, 1, 1);
