@@ -48,9 +48,10 @@ HIniEx::~HIniEx() {
     }
 }
 
+// The backup path stays: once made, it serves every later write of this
+// object, also after another Open.
 void HIniEx::Empty() {
     path_.clear();
-    backup_path_.clear();
     sections_.clear();
     sections_.push_back({kSectionZeroName, {}});
     modified_ = false;

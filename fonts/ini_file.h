@@ -39,7 +39,9 @@ class HIniEx {
 
     // Writes the memory image when anything changed since it was read.
     // Returns the backup path, empty when no backup was made or nothing was
-    // written.  A failed write is reported through ShowAlert.
+    // written.  The backup path, once made, is used for every later backup
+    // of this object, also after another Open.  A failed write is reported
+    // through ShowAlert.
     std::filesystem::path Write(bool make_backup);
 
     // The value of the last entry of key in the first section of that name,

@@ -4,6 +4,7 @@
 #include <cwctype>
 #include <filesystem>
 
+#include "cadhost/rx/wide.h"
 #include "fonts/style_font/acad_paths_parser.h"
 #include "fonts/style_font/font_type_of_style.h"
 
@@ -19,13 +20,16 @@ std::vector<std::wstring> shapeFiles(const std::wstring& folder) {
     namespace fs = std::filesystem;
     std::vector<std::wstring> files;
     std::error_code ec;
-    fs::directory_iterator it(fs::path(folder), ec);
+    // The host's texts are Unicode and its file names UTF-8; a name that is
+    // no valid UTF-8 (a font copied with its code-page name) keeps its bytes
+    // instead of stopping the whole listing.
+    fs::directory_iterator it(fs::path(cadhost::toUtf8(folder)), ec);
     if (ec) return files;
     for (; it != fs::directory_iterator(); it.increment(ec)) {
         if (ec) break;
         std::error_code typeError;
         if (!it->is_regular_file(typeError)) continue;
-        const std::wstring name = it->path().filename().wstring();
+        const std::wstring name = cadhost::fromUtf8(it->path().filename().native());
         if (name.size() > 4 && lower(name.substr(name.size() - 4)) == L".shx")
             files.push_back(name);
     }

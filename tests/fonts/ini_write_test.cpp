@@ -122,6 +122,13 @@ TEST(IniBackup, WriteReturnsTheBackupPathAndReusesItForTheObjectsLife) {
     EXPECT_EQ(ReadBytes(folder / "a.map.001"), "v0=\r\nv1=\r\n");
     EXPECT_FALSE(fs::exists(folder / "a.map.002"));
     EXPECT_TRUE(ini.Write(false).empty());  // still modified: writes, no backup
+
+    // Opening again does not start a new number.
+    ASSERT_TRUE(ini.Open(path, false, false, false, false));
+    ini.SetValue(L" ", L"v3", L"");
+    EXPECT_EQ(ini.Write(true), folder / "a.map.001");
+    EXPECT_EQ(ReadBytes(folder / "a.map.001"), "v0=\r\nv1=\r\nv2=\r\n");
+    EXPECT_FALSE(fs::exists(folder / "a.map.002"));
 }
 
 TEST(IniBackup, FailedCopyShowsTheMessageAndTheWriteGoesOn) {

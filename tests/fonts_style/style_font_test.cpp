@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "cadhost/apdoc/docmanager.h"
 #include "cadhost/db/acdb_all.h"
@@ -106,6 +107,38 @@ TEST_F(StyleFontTest, SupportPathsSplitAtSemicolons) {
     EXPECT_TRUE(tarsil::acad_paths_parser_t().paths().empty());
 }
 
+namespace {
+// The host's answer for "ACADPREFIX", put in front of its own variables.
+std::optional<cadhost::VarValue> (*g_prefixAnswer)() = nullptr;
+std::optional<cadhost::VarValue> AnswerPrefix(const std::wstring& name) {
+    if (name == L"ACADPREFIX" && g_prefixAnswer != nullptr) return g_prefixAnswer();
+    return std::nullopt;
+}
+}  // namespace
+
+TEST_F(StyleFontTest, FailedPrefixReadsArePrintedAndGiveNoFolders) {
+    // Installed for this test only; nothing else in this program reads the
+    // variables that the document manager's own hooks answer.
+    cadhost::setDatabaseVarHooks({AnswerPrefix, nullptr});
+    out.clear();
+    g_prefixAnswer = [] { return std::optional(cadhost::VarValue{}); };  // no value: RTERROR
+    EXPECT_TRUE(tarsil::acad_paths_parser_t().paths().empty());
+    EXPECT_EQ(out, L"acad_paths_parser_t::acedGetVar error=-5001\n");
+
+    out.clear();
+    g_prefixAnswer = [] { return std::optional(cadhost::VarValue::ofReal(1.5)); };
+    EXPECT_TRUE(tarsil::acad_paths_parser_t().paths().empty());
+    EXPECT_EQ(out, L"acad_paths_parser_t::acedGetVar error=5100\n") << "not a string";
+
+    out.clear();
+    tarsil::acad_font_collector::file_collector_t collector;
+    collector.collect();
+    EXPECT_TRUE(collector.names().empty());
+    EXPECT_EQ(out, L"acad_paths_parser_t::acedGetVar error=5100\n");
+    g_prefixAnswer = nullptr;
+    cadhost::setDatabaseVarHooks({});
+}
+
 TEST_F(StyleFontTest, CollectorListsEachShapeFontOnceAtItsFirstFolder) {
     const fs::path root = fs::temp_directory_path() / ("style_font_" + std::to_string(::getpid()));
     fs::create_directories(root / "one");
@@ -120,6 +153,21 @@ TEST_F(StyleFontTest, CollectorListsEachShapeFontOnceAtItsFirstFolder) {
     tarsil::acad_font_collector::file_collector_t collector;
     collector.collect();
     const std::vector<std::wstring> expected{L"zeta", L"alpha", L"beta"};
+    EXPECT_EQ(collector.names(), expected);
+    fs::remove_all(root);
+}
+
+TEST_F(StyleFontTest, CollectorKeepsFileNamesThatAreNoUtf8) {
+    const fs::path root =
+        fs::temp_directory_path() / ("style_font_b_" + std::to_string(::getpid()));
+    fs::create_directories(root);
+    // Two code-page 1255 letters, as a font copied from Windows may be named.
+    std::ofstream(root / "\xE0\xE1.SHX") << "x";
+    std::ofstream(root / "ok.shx") << "x";
+    cadhost::setVarInternal(L"ACADPREFIX", cadhost::VarValue::ofString(root.wstring()));
+    tarsil::acad_font_collector::file_collector_t collector;
+    collector.collect();
+    const std::vector<std::wstring> expected{L"ok", L"\u00e0\u00e1"};
     EXPECT_EQ(collector.names(), expected);
     fs::remove_all(root);
 }
