@@ -240,6 +240,7 @@ double MultiText::EqualizeLineDistance() {
     double bottomOfTop = 0.0;
     double lowestBottom = std::numeric_limits<double>::max();
     bool lastEmpty = false;
+    int measured = 0;
     for (AcDbObjectId id : ids) {
         bool empty = false;
         if (!IsEmptyText(id, empty)) {
@@ -253,6 +254,7 @@ double MultiText::EqualizeLineDistance() {
             layer::Alert(kCannotOpenExtentsObject);
             return 0.0;
         }
+        ++measured;
         sumOfHeights += box.max.y - box.min.y;
         if (box.max.y > highestTop) {
             highestTop = box.max.y;
@@ -260,8 +262,9 @@ double MultiText::EqualizeLineDistance() {
         }
         lowestBottom = std::min(lowestBottom, box.min.y);
     }
-    int gaps = static_cast<int>(ids.size()) - 1 - (lastEmpty ? 1 : 0);
-    if (gaps <= 0) return 0.0;
+    // Rows that are all empty have no top or bottom to share space between.
+    const int gaps = static_cast<int>(ids.size()) - 1 - (lastEmpty ? 1 : 0);
+    if (gaps <= 0 || measured == 0) return 0.0;
     const double distance = (highestTop - lowestBottom - sumOfHeights) / gaps;
     double bottom = bottomOfTop;
     for (std::size_t i = 1; i < rows_.size(); ++i) rows_[i]->PlaceBelow(distance, bottom);

@@ -150,6 +150,22 @@ TEST_F(CollectionTest, EqualizeOnTwoRowsGivesTheirGapAndOnOneRowNothing) {
     EXPECT_EQ(Snap(top), t);
 }
 
+TEST_F(CollectionTest, EqualizeOverOnlyEmptyRowsMeasuresNothingAndMovesNothing) {
+    // Three rows whose text the user cleared: there is no height to share,
+    // so the rows must stay where they are.
+    const AcDbObjectId top = Text(L"top line"), empty = Text(L""), bottom = Text(L"bottom line");
+    SetString(top, L"");
+    SetString(bottom, L"");
+    tarsil::MultiText rows;
+    Fill(rows, {top, empty, bottom});
+    const Snapshot t = Snap(top), e = Snap(empty), b = Snap(bottom);
+    EXPECT_EQ(rows.EqualizeLineDistance(), 0.0);
+    EXPECT_EQ(Snap(top), t);
+    EXPECT_EQ(Snap(empty), e);
+    EXPECT_EQ(Snap(bottom), b);
+    EXPECT_TRUE(std::isfinite(rows.Point().y));
+}
+
 TEST_F(CollectionTest, EmptyRowIsSpacedAsIfItReadNinetyNine) {
     tarsil::MultiText rows;
     const AcDbObjectId top = Text(L"top line"), empty = Text(L""), bottom = Text(L"bottom line");
@@ -195,7 +211,7 @@ TEST_F(CollectionTest, RestoreAllGivesUpEveryChange) {
     }
 }
 
-TEST_F(CollectionTest, LockedRowStopsAlignmentBeforeAnythingMoves) {
+TEST_F(CollectionTest, LockedRowStopsAlignmentAndSpacingBeforeAnythingMoves) {
     tarsil::MultiText rows;
     const auto ids = Rotated();
     Fill(rows, ids);
@@ -204,9 +220,11 @@ TEST_F(CollectionTest, LockedRowStopsAlignmentBeforeAnythingMoves) {
     AcDbText* held = nullptr;
     ASSERT_EQ(acdbOpenObject(held, ids[2], AcDb::kForWrite), Acad::eOk);
     EXPECT_FALSE(rows.AlignLeft());
+    EXPECT_EQ(rows.EqualizeLineDistance(), 0.0);
     held->close();
-    ASSERT_EQ(alerts.size(), 1u);
+    ASSERT_EQ(alerts.size(), 2u);
     EXPECT_EQ(alerts[0], L"\nFindExtensionPoints: Cannot open object");
+    EXPECT_EQ(alerts[1], L"\nFindExtensionPoints: Cannot open object");
     for (std::size_t i = 0; i < ids.size(); ++i) EXPECT_EQ(Snap(ids[i]), before[i]);
 }
 

@@ -147,6 +147,22 @@ TEST_F(RowTest, TopLeftKeepsTheTopAtThePickedPoint) {
     EXPECT_NEAR(b.minX, 100.0, 1e-9);
 }
 
+TEST_F(RowTest, MovedTopLeftTextStaysMovedWhenItsHeightChanges) {
+    // Top Left is placed by its alignment point: a move that left that
+    // point behind would be undone as soon as the text is placed again.
+    const AcDbObjectId id = Text(L"fit me");
+    auto row = Row(L"fit me");
+    type({L"100,20"});
+    ASSERT_TRUE(row.SetJustification(6));
+    ASSERT_TRUE(row.AlignLeftTo(50.0));
+    EXPECT_NEAR(Extents(id).minX, 50.0, 1e-9);
+    ASSERT_TRUE(row.SetHeight(4.0));
+    const Box b = Extents(id);
+    EXPECT_NEAR(b.minX, 50.0, 1e-9);
+    EXPECT_NEAR(b.maxY, 20.0, 1e-9) << "the top stays at the alignment point";
+    EXPECT_TRUE(Snap(id).alignment.isEqualTo(AcGePoint3d(50, 20, 0), 1e-9));
+}
+
 TEST_F(RowTest, InsertionPointMovesByTheCurrentJustification) {
     AcDbObjectId id = Text(L"middle me");
     auto row = Row(L"middle me");
