@@ -91,6 +91,25 @@ TEST_F(EditorTextTest, LockedTextIsReportedAndLeftAlone) {
     EXPECT_EQ(alerts[1], L"\nCannot open object text\n");
 }
 
+TEST_F(EditorTextTest, ATextOnALockedLayerReadsButIsNotWritten) {
+    AcDbObjectId id = Text(L"hebnorm text");
+    AcDbText* text = nullptr;
+    ASSERT_EQ(acdbOpenObject(text, id, AcDb::kForRead), Acad::eOk);
+    AcDbObjectId layerId = text->layerId();
+    text->close();
+    AcDbLayerTableRecord* layer = nullptr;
+    ASSERT_EQ(acdbOpenObject(layer, layerId, AcDb::kForWrite), Acad::eOk);
+    layer->setIsLocked(true);
+    layer->close();
+
+    EXPECT_TRUE(tarsil::LoadEditorText(id).has_value());
+    std::wstring editable = kLogicalAlefBetGimel;
+    EXPECT_FALSE(tarsil::StoreEditorText(id, editable));
+    EXPECT_EQ(String(id), L"hebnorm text");
+    ASSERT_EQ(alerts.size(), 1u);
+    EXPECT_EQ(alerts[0], L"\nCannot open object text\n");
+}
+
 TEST_F(EditorTextTest, NonTextEntityIsNotRead) {
     EXPECT_FALSE(tarsil::LoadEditorText(Insert(L"PLAIN")).has_value());
     EXPECT_FALSE(tarsil::LoadEditorText(AcDbObjectId()).has_value());
