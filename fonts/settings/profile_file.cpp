@@ -1,5 +1,7 @@
 #include "fonts/settings/profile_file.h"
 
+#include <algorithm>
+
 #include "fonts/atomic_file.h"
 #include "fonts/file_bytes.h"
 #include "fonts/wide_text.h"
@@ -90,7 +92,11 @@ std::optional<std::wstring> ProfileFile::Find(std::wstring_view section,
                                               std::wstring_view key) const {
     const auto found = Locate(section, key);
     if (!found || !found->key_line) return std::nullopt;
-    return Unquote(SplitKeyLine(lines_[*found->key_line])->value);
+    std::wstring value = Unquote(SplitKeyLine(lines_[*found->key_line])->value);
+    // The platform hands values over in NUL-terminated buffers: a NUL byte
+    // in the file ends the value there.
+    value.resize(std::min(value.size(), value.find(L'\0')));
+    return value;
 }
 
 std::wstring ProfileFile::GetString(std::wstring_view section, std::wstring_view key,

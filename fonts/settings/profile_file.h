@@ -13,7 +13,8 @@ namespace tarsil {
 // to ASCII case, the first matching section and key win, blanks around
 // names and values are dropped, and a value in matching quotes loses them.
 // Lines this class does not change (comments, other sections, unknown keys)
-// are written back as they were read.  Each character is one byte.
+// are written back as they were read; a value ends at a NUL byte.  Each
+// character is one byte.
 class ProfileFile {
   public:
     // Reads the file; a missing or unreadable file reads as empty.

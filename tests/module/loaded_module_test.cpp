@@ -76,6 +76,27 @@ TEST_F(LoadedModule, LoadsWithoutADrawingAndRegistersNoCommandYet) {
     EXPECT_EQ(IntVar(L"DTEXTED"), 0);
 }
 
+TEST_F(LoadedModule, ACopyLoadedAfterAnotherIsUnloadedUsesItsOwnFolder) {
+    // The first copy stays mapped after it is unloaded; the second must
+    // still read and write the settings beside itself.
+    TempFolder first;
+    fs::copy_file(TARSIL_MODULE_FILE, first / "tarsil2.arx");
+    WriteText(first / "tarsil.ini", "[General]\r\nDdeditStyle=0\r\n");
+    const std::wstring first_module = (first / "tarsil2.arx").wstring();
+    ASSERT_TRUE(acrxDynamicLinker->loadModule(first_module.c_str(), false));
+    ASSERT_TRUE(acrxDynamicLinker->unloadModule(first_module.c_str(), false));
+
+    Configure(1);
+    SetShortVar(L"DTEXTED", 0);
+    ASSERT_TRUE(Load());
+    EXPECT_EQ(IntVar(L"DTEXTED"), 1);
+    ASSERT_TRUE(Unload());
+    EXPECT_EQ(ReadText(folder_ / "tarsil.ini"), "[General]\r\nDdeditStyle=1\r\nFontMapFile=" +
+                                                    (folder_ / "default.map").string() + "\r\n");
+    EXPECT_EQ(ReadText(first / "tarsil.ini"), "[General]\r\nDdeditStyle=0\r\nFontMapFile=" +
+                                                  (first / "default.map").string() + "\r\n");
+}
+
 TEST_F(LoadedModule, StyleTwoReplacesTheHostsTextCommandsUntilUnloaded) {
     OpenSample();
     Configure(2);

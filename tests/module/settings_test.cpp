@@ -110,6 +110,23 @@ TEST_F(Settings, AFontMapPathIsCutAt259Characters) {
     EXPECT_EQ(CWhConfig::Instance().GetCurrentFontMapPath().native(), exact);
 }
 
+TEST_F(Settings, AValueEndsAtANulByteAsInAReadBuffer) {
+    using namespace std::string_literals;
+    WriteBytes(Ini(), "[General]\nDdeditStyle=\0"s + "2\nFontMapFile=\0/maps/x.map\n"s);
+    Read();
+    EXPECT_EQ(CWhConfig::Instance().GetDdeditStyle(), 1);
+    EXPECT_EQ(CWhConfig::Instance().GetCurrentFontMapPath(), folder_ / "default.map");
+
+    const fs::path map = folder_ / "a.map";
+    WriteBytes(Ini(),
+               "[General]\nDdeditStyle=0\0"s + "2\nFontMapFile=" + map.string() + "\0.old\n"s);
+    Read();
+    EXPECT_EQ(CWhConfig::Instance().GetDdeditStyle(), 0);
+    EXPECT_EQ(CWhConfig::Instance().GetCurrentFontMapPath(), map);
+    ASSERT_TRUE(SaveSettings());
+    EXPECT_EQ(ReadBytes(Ini()).find('\0'), std::string::npos);
+}
+
 TEST_F(Settings, ANamedMapThatDoesNotExistIsCreatedWhenTheMapsLoad) {
     const fs::path map = folder_ / "mine.map";
     WriteBytes(Ini(), "[General]\nFontMapFile=" + map.string() + "\n");

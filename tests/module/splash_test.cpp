@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QSet>
 #include <QTest>
+#include <QTimer>
 
 #include "cadhost/editor/windows.h"
 #include "host/module/module_file.h"
@@ -96,9 +97,14 @@ TEST(Splash, ShowsOncePerProcessOnlyWithAHostWindowAndClosesByItself) {
     // This program is no module file: it has no version to show.
     EXPECT_EQ(splash->VersionLine(), QStringLiteral("Release 2016.0 ()"));
 
+    // Closed by a one-shot timer of its own, set to the splash time.
+    const auto timers = splash->findChildren<QTimer*>();
+    ASSERT_EQ(timers.size(), 1);
+    EXPECT_TRUE(timers.front()->isActive());
+    EXPECT_TRUE(timers.front()->isSingleShot());
+    EXPECT_EQ(timers.front()->interval(), kSplashMilliseconds);
+
     ShowSplashOnce(module);
-    EXPECT_EQ(testing::SplashWindows().size(), 1u);
-    QTest::qWait(500);
     EXPECT_EQ(testing::SplashWindows().size(), 1u);
     EXPECT_TRUE(WaitFor([] { return testing::SplashWindows().empty(); }, 8000));
 

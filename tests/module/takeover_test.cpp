@@ -2,7 +2,9 @@
 // a recorder so that every queued expression is seen in its order.
 #include <gtest/gtest.h>
 
+#include "cadhost/apdoc/docmanager.h"
 #include "cadhost/editor/dblclick.h"
+#include "cadhost/editor/selection.h"
 #include "cadhost/rx/dynlinker.h"
 #include "fonts/wh_config.h"
 #include "host/takeover/ddedit_style.h"
@@ -174,6 +176,63 @@ INSTANTIATE_TEST_SUITE_P(
         StyleMove{2, 0, false, 2, false, kRestoreCalls},
         StyleMove{2, 1, false, 1, false, kRestoreCalls}, StyleMove{5, 0, false, 2, false, {}},
         StyleMove{5, 5, true, 2, false, {}}, StyleMove{0, 5, false, 2, false, {}}));
+
+// The module's handler in place on a text of the sample, whose layer is
+// locked so that the handler shows whether it acts at all.
+class HandlerInPlace : public Takeover {
+  protected:
+    void SetUp() override {
+        Takeover::SetUp();
+        ASSERT_NE(acDocManagerPtr()->openDocument(testing::SamplePath()), nullptr);
+        text_ = cadhost::entityByHandle(testing::FirstHandleOf(testing::SamplePath(), "TEXT"));
+        ASSERT_FALSE(text_.isNull());
+        AcDbEntity* entity = nullptr;
+        ASSERT_EQ(acdbOpenObject(entity, text_, AcDb::kForRead), Acad::eOk);
+        layer_ = entity->layerId();
+        entity->close();
+        AcDbLayerTableRecord* layer = nullptr;
+        ASSERT_EQ(acdbOpenObject(layer, layer_, AcDb::kForWrite), Acad::eOk);
+        layer->setIsLocked(true);
+        layer->close();
+        Configure(kDdeditStyleReplaceHost);
+        SetHostEditReplacement(true, false);
+        cadhost::setPickfirst({text_});
+    }
+
+    AcDbObjectId text_;
+    AcDbObjectId layer_;
+};
+
+constexpr wchar_t kLockedLayerAlert[] =
+    L"Object's layer is locked(Frozen,Locked or Off)\nUnlock layer and try again.";
+
+TEST_F(HandlerInPlace, DoesNothingWhileAnotherStyleIsConfigured) {
+    for (int style : {0, 1, 5}) {
+        Configure(style);
+        EXPECT_TRUE(cadhost::doubleClick(text_, AcGePoint3d()));
+        EXPECT_TRUE(alerts_.empty()) << style;
+        EXPECT_EQ(cadhost::pickfirstIds(), std::vector<AcDbObjectId>{text_}) << style;
+    }
+    Configure(kDdeditStyleReplaceHost);
+    EXPECT_TRUE(cadhost::doubleClick(text_, AcGePoint3d()));
+    EXPECT_EQ(alerts_, std::vector<std::wstring>{kLockedLayerAlert});
+}
+
+TEST_F(HandlerInPlace, ALayerThatCannotBeOpenedCountsAsLocked) {
+    AcDbLayerTableRecord* layer = nullptr;
+    ASSERT_EQ(acdbOpenObject(layer, layer_, AcDb::kForWrite), Acad::eOk);
+    layer->setIsLocked(false);
+    // Still open for write: the handler cannot read it.
+    EXPECT_TRUE(cadhost::doubleClick(text_, AcGePoint3d()));
+    layer->close();
+    EXPECT_EQ(alerts_, std::vector<std::wstring>{kLockedLayerAlert});
+    EXPECT_EQ(cadhost::pickfirstIds(), std::vector<AcDbObjectId>{text_});
+
+    alerts_.clear();
+    EXPECT_TRUE(cadhost::doubleClick(text_, AcGePoint3d()));
+    EXPECT_TRUE(alerts_.empty());
+    EXPECT_TRUE(cadhost::pickfirstIds().empty());
+}
 
 TEST_F(Takeover, SetDtextEdKeepsTheVariablesType) {
     SetDtextEd(1);
