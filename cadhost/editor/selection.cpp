@@ -32,6 +32,7 @@ struct SelectionState {
     std::vector<AcDbObjectId> pickfirst;
     std::vector<AcDbObjectId> previous;
     int redraws = 0;
+    std::vector<AcDbObjectId> highlighted;  // shown highlighted, by redraw mode 3
 };
 SelectionState& sel() {
     static auto* s = new SelectionState();
@@ -359,6 +360,7 @@ void forgetDatabase(const AcDbDatabase* db) {
     // outlive a command are dropped.
     sel().pickfirst.clear();
     sel().previous.clear();
+    sel().highlighted.clear();
 }
 
 bool entityOnLockedLayer(AcDbObjectId id) {
@@ -411,6 +413,11 @@ AcDbObjectId entityByHandle(const std::wstring& handle) {
 
 int redrawCount() {
     return sel().redraws;
+}
+
+bool isHighlighted(AcDbObjectId id) {
+    const auto& lit = sel().highlighted;
+    return std::find(lit.begin(), lit.end(), id) != lit.end();
 }
 
 AcDbObjectId lastEntity() {
@@ -532,8 +539,18 @@ int acedSSGetFirst(resbuf** gset, resbuf** pset) {
     return RTNORM;
 }
 
-int acedRedraw(const ads_name, int) {
+// Mode 1 draws, 2 undraws, 3 highlights and 4 unhighlights an entity; a
+// null name redraws the whole view and keeps every highlight.
+int acedRedraw(const ads_name ent, int mode) {
+    if (mode < 1 || mode > 4) return RTERROR;
     ++sel().redraws;
+    if (ent == nullptr || (ent[0] == 0 && ent[1] == 0)) return RTNORM;
+    AcDbObjectId id;
+    if (acdbGetObjectId(id, ent) != Acad::eOk) return RTERROR;
+    auto& lit = sel().highlighted;
+    const auto it = std::find(lit.begin(), lit.end(), id);
+    if (mode == 3 && it == lit.end()) lit.push_back(id);
+    if ((mode == 4 || mode == 2) && it != lit.end()) lit.erase(it);
     return RTNORM;
 }
 

@@ -58,6 +58,8 @@ AcDbObjectId entityByAnswer(const std::wstring& answer, AcGePoint3d* pickedWorld
 bool entityOnLockedLayer(AcDbObjectId id);
 // How many times acedRedraw was asked (the display of a window counts on it).
 int redrawCount();
+// Whether acedRedraw left the entity highlighted (mode 3, until 4 or 2).
+bool isHighlighted(AcDbObjectId id);
 // The entities of the drawing; the last one appended.
 AcDbObjectId lastEntity();
 }  // namespace cadhost

@@ -300,3 +300,21 @@ TEST_F(HostCommandTest, AlertGoesToTheCommandLineWithoutAWindow) {
     EXPECT_EQ(acedRedraw(nullptr, 1), RTNORM);
     EXPECT_EQ(cadhost::redrawCount(), before + 1);
 }
+
+TEST_F(HostCommandTest, RedrawModesHighlightAndUnhighlightAnEntity) {
+    AcDbObjectId a = addText(0, 0, L"a");
+    ads_name name;
+    ASSERT_EQ(acdbGetAdsName(name, a), Acad::eOk);
+    EXPECT_EQ(acedRedraw(name, 3), RTNORM);
+    EXPECT_TRUE(cadhost::isHighlighted(a));
+    EXPECT_EQ(acedRedraw(nullptr, 1), RTNORM);
+    EXPECT_TRUE(cadhost::isHighlighted(a)) << "a full redraw keeps it";
+    EXPECT_EQ(acedRedraw(name, 4), RTNORM);
+    EXPECT_FALSE(cadhost::isHighlighted(a));
+    EXPECT_EQ(acedRedraw(name, 3), RTNORM);
+    EXPECT_EQ(acedRedraw(name, 2), RTNORM);
+    EXPECT_FALSE(cadhost::isHighlighted(a)) << "undrawn is not highlighted";
+    EXPECT_EQ(acedRedraw(name, 7), RTERROR);
+    const ads_name forged = {12345, 678};
+    EXPECT_EQ(acedRedraw(forged, 3), RTERROR);
+}

@@ -3,8 +3,10 @@
 
 #include <cmath>
 
+#include "cadhost/editor/selection.h"
 #include "entity_fixture.h"
 #include "host/entity_ops/multi_text.h"
+#include "host/layer/entity_host.h"
 
 namespace entops_test {
 namespace {
@@ -30,6 +32,17 @@ TEST_F(RowTest, LoadTakesTheSnapshot) {
     EXPECT_FALSE(row.IsMoved());
     tarsil::OperationText missing;
     EXPECT_FALSE(missing.Load(AcDbObjectId()));
+}
+
+TEST_F(RowTest, HighlightIsShownByTheHostAndTakenBack) {
+    auto row = Row(L"alpha");
+    const int repaints = tarsil::layer::DocumentRepaintCount();
+    row.Highlight(true);
+    EXPECT_TRUE(cadhost::isHighlighted(row.ObjectId()));
+    EXPECT_FALSE(cadhost::isHighlighted(Text(L"fit me"))) << "only the row's own text";
+    row.Highlight(false);
+    EXPECT_FALSE(cadhost::isHighlighted(row.ObjectId()));
+    EXPECT_EQ(tarsil::layer::DocumentRepaintCount(), repaints + 2) << "each repaints the view";
 }
 
 TEST_F(RowTest, HeightOfZeroChangesNothing) {
