@@ -2,61 +2,66 @@
 
 namespace cadhost {
 
+std::size_t utf8SequenceAt(std::string_view s, std::size_t i, char32_t& cp) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    const std::size_t n = c < 0x80         ? 1
+                          : (c >> 5) == 6  ? 2
+                          : (c >> 4) == 14 ? 3
+                          : (c >> 3) == 30 ? 4
+                                           : 0;
+    if (n == 0 || i + n > s.size()) return 0;
+    cp = n == 1 ? c : n == 2 ? (c & 0x1F) : n == 3 ? (c & 0x0F) : (c & 0x07);
+    for (std::size_t k = 1; k < n; ++k) {
+        const auto d = static_cast<unsigned char>(s[i + k]);
+        if ((d >> 6) != 2) return 0;
+        cp = (cp << 6) | (d & 0x3F);
+    }
+    // Overlong forms and surrogates are no characters.
+    static const char32_t minimum[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < minimum[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return n;
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
 std::string toUtf8(std::wstring_view text) {
     std::string out;
     out.reserve(text.size());
-    for (wchar_t wc : text) {
-        auto c = static_cast<char32_t>(wc);
-        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
+    for (wchar_t wc : text) appendUtf8(out, static_cast<char32_t>(wc));
     return out;
 }
 
 std::wstring fromUtf8(std::string_view text) {
     std::wstring out;
     out.reserve(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
-        if (extra < 0 || i + extra >= text.size() + (extra == 0 ? 1 : 0)) {
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t cp = 0;
+        const std::size_t n = utf8SequenceAt(text, i, cp);
+        if (n == 0) {
             // A stray byte stands for itself, so Latin-1 input still reads.
-            out += static_cast<wchar_t>(b);
+            out += static_cast<wchar_t>(static_cast<unsigned char>(text[i]));
             ++i;
             continue;
         }
-        char32_t c = extra == 0 ? b : b & (0x3F >> extra);
-        bool ok = true;
-        for (int k = 1; k <= extra; ++k) {
-            const auto cont = static_cast<unsigned char>(text[i + k]);
-            if ((cont & 0xC0) != 0x80) {
-                ok = false;
-                break;
-            }
-            c = (c << 6) | (cont & 0x3F);
-        }
-        if (!ok) {
-            out += static_cast<wchar_t>(b);
-            ++i;
-            continue;
-        }
-        out += static_cast<wchar_t>(c);
-        i += extra + 1;
+        out += static_cast<wchar_t>(cp);
+        i += n;
     }
     return out;
 }

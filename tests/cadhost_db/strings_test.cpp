@@ -1,5 +1,6 @@
 // Strings: bytes before AC1021, UTF-8 with the code page from AC1021 on.
 #include "cadhost/dxf/codepage.h"
+#include "cadhost/rx/wide.h"
 #include "tests/cadhost_db/db_fixture.h"
 
 using namespace cadhost_test;
@@ -77,4 +78,17 @@ TEST(Strings, CodecRoundTripsEveryByteInEveryKnownCodePage) {
     }
     StringCodec dos(true, "DOS862");
     EXPECT_EQ(dos.encode(L"\x80"), "\xD7\x90");  // the DOS code page has the letters at 0x80
+}
+
+TEST(Utf8, MalformedBytesStandForThemselvesAndRoundTripsKeepCharacters) {
+    // An overlong NUL, a lone surrogate, a cut sequence and a stray
+    // continuation byte are no characters: each byte reads as itself.
+    EXPECT_EQ(cadhost::fromUtf8("\xC0\x80"), L"\x00C0\x0080");
+    EXPECT_EQ(cadhost::fromUtf8("\xED\xA0\x80"), L"\x00ED\x00A0\x0080");
+    EXPECT_EQ(cadhost::fromUtf8("a\xD7"), L"a\x00D7");
+    EXPECT_EQ(cadhost::fromUtf8("\x80z"), L"\x0080z");
+    const std::wstring text = L"\x05D0\x05D1 \x20AC \U0001F600 \x00E9";
+    EXPECT_EQ(cadhost::fromUtf8(cadhost::toUtf8(text)), text);
+    EXPECT_EQ(cadhost::toUtf8(std::wstring(1, static_cast<wchar_t>(0xD800))), "\xEF\xBF\xBD")
+        << "a surrogate cannot be written";
 }

@@ -25,6 +25,15 @@ class HostCommandTest : public HostTest {
         }
         return out;
     }
+    void lockLayer0() {
+        AcDbLayerTable* layers = nullptr;
+        ASSERT_EQ(db()->getLayerTable(layers, AcDb::kForRead), Acad::eOk);
+        AcDbSymbolTableRecord* rec = nullptr;
+        ASSERT_EQ(layers->getAt(L"0", rec, AcDb::kForWrite), Acad::eOk);
+        static_cast<AcDbLayerTableRecord*>(rec)->setIsLocked(true);
+        rec->close();
+        layers->close();
+    }
     fs::path tempFile(const std::string& name) {
         fs::path dir = fs::temp_directory_path() / ("cadhost_test_" + std::to_string(::getpid()));
         fs::create_directories(dir);
@@ -112,13 +121,7 @@ TEST_F(HostCommandTest, EnterAtTheCommandPromptRepeatsTheLastCommand) {
 }
 
 TEST_F(HostCommandTest, EraseLeavesLockedLayers) {
-    AcDbLayerTable* layers = nullptr;
-    ASSERT_EQ(db()->getLayerTable(layers, AcDb::kForRead), Acad::eOk);
-    AcDbSymbolTableRecord* rec = nullptr;
-    ASSERT_EQ(layers->getAt(L"0", rec, AcDb::kForWrite), Acad::eOk);
-    static_cast<AcDbLayerTableRecord*>(rec)->setIsLocked(true);
-    rec->close();
-    layers->close();
+    lockLayer0();
     AcDbObjectId a = addText(0, 0, L"a");
     run({L"ERASE", L"ALL", L""});
     EXPECT_TRUE(exists(a));
@@ -141,13 +144,7 @@ TEST_F(HostCommandTest, DdeditKeepsTheStringAsTyped) {
 
 TEST_F(HostCommandTest, DdeditLeavesATextOnALockedLayer) {
     AcDbObjectId a = addText(0, 0, L"kept");
-    AcDbLayerTable* layers = nullptr;
-    ASSERT_EQ(db()->getLayerTable(layers, AcDb::kForRead), Acad::eOk);
-    AcDbSymbolTableRecord* rec = nullptr;
-    ASSERT_EQ(layers->getAt(L"0", rec, AcDb::kForWrite), Acad::eOk);
-    static_cast<AcDbLayerTableRecord*>(rec)->setIsLocked(true);
-    rec->close();
-    layers->close();
+    lockLayer0();
     run({L"DDEDIT", handleOf(a), L"changed", L""});
     EXPECT_EQ(textOf(a), L"kept");
     EXPECT_TRUE(printed(L"Object is on a locked layer."));
