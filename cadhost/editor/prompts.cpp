@@ -42,19 +42,17 @@ int getPoint(const double* base, const ACHAR* prompt, ads_point result) {
     }
 }
 
-// Asks until the answer parses: Enter gives RTNONE, Escape RTCAN, anything
-// else that does not parse repeats the prompt after the complaint.
-template <class T, class Parse>
-int promptNumber(const ACHAR* prompt, T* result, const wchar_t* complaint, Parse parse) {
-    if (result == nullptr) return RTERROR;
+// Asks until an answer is taken: Enter gives RTNONE, Escape RTCAN; answer
+// gets the trimmed text and returns a final status, or 0 to have the
+// complaint printed and the prompt asked again.
+template <class Answer>
+int promptUntil(const ACHAR* prompt, const wchar_t* complaint, Answer answer) {
     for (;;) {
         const cadhost::InputLine in = cadhost::promptInput(promptText(prompt));
         if (in.kind != cadhost::InputLine::Text) return RTCAN;
-        if (cadhost::trim(in.text).empty()) return RTNONE;
-        if (auto value = parse(in.text)) {
-            *result = *value;
-            return RTNORM;
-        }
+        const std::wstring text = cadhost::trim(in.text);
+        if (text.empty()) return RTNONE;
+        if (const int rc = answer(text); rc != 0) return rc;
         cadhost::writeCommandLine(complaint);
     }
 }
@@ -91,66 +89,63 @@ int acedGetCorner(const ads_point pt, const ACHAR* prompt, ads_point result) {
 
 int acedGetAngle(const ads_point pt, const ACHAR* prompt, ads_real* result) {
     if (result == nullptr) return RTERROR;
-    for (;;) {
-        const cadhost::InputLine in = cadhost::promptInput(promptText(prompt));
-        if (in.kind != cadhost::InputLine::Text) return RTCAN;
-        const std::wstring text = cadhost::trim(in.text);
-        if (text.empty()) return RTNONE;
-        if (auto degrees = cadhost::parseReal(text)) {
-            double a = std::fmod(*degrees * M_PI / 180.0, 2 * M_PI);
-            if (a < 0) a += 2 * M_PI;
-            *result = a;
-            return RTNORM;
-        }
-        ads_point second;
-        if (pt != nullptr && cadhost::resolveTypedPoint(text, pt, second)) {
-            *result = acutAngle(pt, second);
-            return RTNORM;
-        }
-        cadhost::writeCommandLine(L"Requires valid numeric angle or second point.\n");
-    }
+    return promptUntil(prompt, L"Requires valid numeric angle or second point.\n",
+                       [&](const std::wstring& text) {
+                           if (auto degrees = cadhost::parseReal(text)) {
+                               double a = std::fmod(*degrees * M_PI / 180.0, 2 * M_PI);
+                               if (a < 0) a += 2 * M_PI;
+                               *result = a;
+                               return RTNORM;
+                           }
+                           ads_point second;
+                           if (pt == nullptr || !cadhost::resolveTypedPoint(text, pt, second))
+                               return 0;
+                           *result = acutAngle(pt, second);
+                           return RTNORM;
+                       });
 }
 
 int acedGetDist(const ads_point pt, const ACHAR* prompt, ads_real* result) {
     if (result == nullptr) return RTERROR;
-    for (;;) {
-        const cadhost::InputLine in = cadhost::promptInput(promptText(prompt));
-        if (in.kind != cadhost::InputLine::Text) return RTCAN;
-        const std::wstring text = cadhost::trim(in.text);
-        if (text.empty()) return RTNONE;
-        if (auto value = cadhost::parseReal(text)) {
-            *result = std::fabs(*value);
-            return RTNORM;
-        }
-        ads_point first;
-        if (cadhost::resolveTypedPoint(text, pt, first)) {
-            if (pt != nullptr) {
-                *result = acutDistance(pt, first);
-                return RTNORM;
-            }
-            ads_point second;
-            const int rc = getPoint(first, L"Specify second point: ", second);
-            if (rc != RTNORM) return rc == RTNONE ? RTCAN : rc;
-            *result = acutDistance(first, second);
-            return RTNORM;
-        }
-        cadhost::writeCommandLine(L"Requires numeric distance or two points.\n");
-    }
+    return promptUntil(prompt, L"Requires numeric distance or two points.\n",
+                       [&](const std::wstring& text) {
+                           if (auto value = cadhost::parseReal(text)) {
+                               *result = std::fabs(*value);
+                               return RTNORM;
+                           }
+                           ads_point first;
+                           if (!cadhost::resolveTypedPoint(text, pt, first)) return 0;
+                           if (pt != nullptr) {
+                               *result = acutDistance(pt, first);
+                               return RTNORM;
+                           }
+                           ads_point second;
+                           const int rc = getPoint(first, L"Specify second point: ", second);
+                           if (rc != RTNORM) return rc == RTNONE ? RTCAN : rc;
+                           *result = acutDistance(first, second);
+                           return RTNORM;
+                       });
 }
 
 int acedGetReal(const ACHAR* prompt, ads_real* result) {
-    return promptNumber(prompt, result, L"Requires numeric value.\n",
-                        [](const std::wstring& text) { return cadhost::parseReal(text); });
+    if (result == nullptr) return RTERROR;
+    return promptUntil(prompt, L"Requires numeric value.\n", [&](const std::wstring& text) {
+        const auto value = cadhost::parseReal(text);
+        if (!value) return 0;
+        *result = *value;
+        return RTNORM;
+    });
 }
 
 int acedGetInt(const ACHAR* prompt, int* result) {
-    return promptNumber(prompt, result, L"Requires an integer value.\n",
-                        [](const std::wstring& text) -> std::optional<int> {
-                            auto value = cadhost::parseInteger(text);
-                            // The host's integers are 16-bit.
-                            if (!value || *value < -32768 || *value > 32767) return std::nullopt;
-                            return static_cast<int>(*value);
-                        });
+    if (result == nullptr) return RTERROR;
+    return promptUntil(prompt, L"Requires an integer value.\n", [&](const std::wstring& text) {
+        const auto value = cadhost::parseInteger(text);
+        // The host's integers are 16-bit.
+        if (!value || *value < -32768 || *value > 32767) return 0;
+        *result = static_cast<int>(*value);
+        return RTNORM;
+    });
 }
 
 int acedGetString(int /*cronly*/, const ACHAR* prompt, ACHAR* result, std::size_t bufLen) {
