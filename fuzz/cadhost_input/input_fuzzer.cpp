@@ -1,5 +1,5 @@
-// What users type at the host: LISP text read and printed back, points,
-// numbers and integers.  Reading must never crash, and what is printed
+// What users type at the host: UTF-8 read and written back, LISP text read
+// and printed back, points, numbers and integers.  Reading must never crash, and what is printed
 // must read back to the same value.
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +13,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::wstring text =
         cadhost::fromUtf8(std::string(reinterpret_cast<const char*>(data), size));
+    // Whatever was read is characters UTF-8 can carry: writing and reading
+    // them again must give them back.
+    if (cadhost::fromUtf8(cadhost::toUtf8(text)) != text) std::abort();
     cadhost::parsePoint(text);
     cadhost::parseReal(text);
     cadhost::parseInteger(text);
