@@ -58,7 +58,7 @@ std::wstring styleName(AcDbObjectId id) {
     return name;
 }
 
-// A stored string as the command line shows it: bytes 0x80..0xFF through
+// A stored string as the command line shows it: bytes 0xA0..0xFF through
 // the drawing's code page (so Windows-layout Hebrew reads as letters, in
 // the order stored), and what that code page leaves undefined, like the
 // control characters, as \xHH: a terminal would swallow them silently.
@@ -69,7 +69,9 @@ std::wstring displayText(const AcDbEntity* ent, std::wstring_view text) {
     out.reserve(text.size());
     for (const wchar_t c : text) {
         wchar_t shown = c;
-        if (c >= 0x80 && c <= 0xFF) shown = upper != nullptr ? upper[c - 0x80] : c >= 0xA0 ? c : 0;
+        if (c >= 0xA0 && c <= 0xFF && upper != nullptr) shown = upper[c - 0x80];
+        // Controls, and 0x80..0x9F, where the code pages put punctuation but
+        // DOS-layout Hebrew keeps its letters: as bytes, as the tools show them.
         if (shown == 0 || shown < 0x20 || (shown >= 0x7F && shown < 0xA0)) {
             wchar_t escape[8];
             std::swprintf(escape, 8, L"\\x%02X", static_cast<unsigned>(c));
