@@ -14,20 +14,27 @@ constexpr double kEps = 1e-9;
 
 class CollectionTest : public EntityTest {
   protected:
-    // The 30 degree block: alpha at (10, 50), bb at (13, 43), gamma delta at (9, 35).
-    std::vector<AcDbObjectId> Rotated() {
-        return {Text(L"alpha"), Text(L"bb"), Text(L"gamma delta")};
-    }
     void Fill(tarsil::MultiText& rows, const std::vector<AcDbObjectId>& ids) {
         for (AcDbObjectId id : ids) ASSERT_TRUE(rows.AddText(id));
+    }
+    // Loads the 30 degree block as the rows and returns its texts: alpha at
+    // (10, 50), bb at (13, 43), gamma delta at (9, 35).
+    std::vector<AcDbObjectId> FillRotated(tarsil::MultiText& rows) {
+        const std::vector<AcDbObjectId> ids = {Text(L"alpha"), Text(L"bb"), Text(L"gamma delta")};
+        Fill(rows, ids);
+        return ids;
+    }
+    std::vector<Snapshot> Snaps(const std::vector<AcDbObjectId>& ids) {
+        std::vector<Snapshot> s;
+        for (auto id : ids) s.push_back(Snap(id));
+        return s;
     }
     double PositionX(AcDbObjectId id) { return Snap(id).position.x; }
 };
 
 TEST_F(CollectionTest, AlignLeftPutsRotatedRowsOnTheLeftmostCorner) {
     tarsil::MultiText rows;
-    const auto ids = Rotated();
-    Fill(rows, ids);
+    const auto ids = FillRotated(rows);
     std::vector<Box> before;
     for (auto id : ids) before.push_back(Extents(id));
     ASSERT_TRUE(rows.AlignLeft());
@@ -44,8 +51,7 @@ TEST_F(CollectionTest, AlignLeftPutsRotatedRowsOnTheLeftmostCorner) {
 
 TEST_F(CollectionTest, AlignRightAndCenterMeetTheBlockEdges) {
     tarsil::MultiText rows;
-    const auto ids = Rotated();
-    Fill(rows, ids);
+    const auto ids = FillRotated(rows);
     double left = 1e300, right = -1e300;
     for (auto id : ids) {
         const Box b = Extents(id);
@@ -91,10 +97,8 @@ TEST_F(CollectionTest, JustifiedRowsMoveWithTheirAlignmentPoint) {
 
 TEST_F(CollectionTest, RestoreHorizontalTakesTheAlignmentBack) {
     tarsil::MultiText rows;
-    const auto ids = Rotated();
-    Fill(rows, ids);
-    std::vector<Snapshot> before;
-    for (auto id : ids) before.push_back(Snap(id));
+    const auto ids = FillRotated(rows);
+    const std::vector<Snapshot> before = Snaps(ids);
     ASSERT_TRUE(rows.AlignRight());
     ASSERT_TRUE(rows.AlignCenter());
     ASSERT_TRUE(rows.RestoreHorizontal());
@@ -104,8 +108,7 @@ TEST_F(CollectionTest, RestoreHorizontalTakesTheAlignmentBack) {
 
 TEST_F(CollectionTest, SetLineDistanceLeavesThatGapBetweenRows) {
     tarsil::MultiText rows;
-    const auto ids = Rotated();
-    Fill(rows, ids);
+    const auto ids = FillRotated(rows);
     const Box first = Extents(ids[0]);
     std::vector<double> xs;
     for (auto id : ids) xs.push_back(PositionX(id));
@@ -120,8 +123,7 @@ TEST_F(CollectionTest, SetLineDistanceLeavesThatGapBetweenRows) {
 
 TEST_F(CollectionTest, EqualizeSharesTheFreeSpaceAndKeepsTheEnds) {
     tarsil::MultiText rows;
-    const auto ids = Rotated();
-    Fill(rows, ids);
+    const auto ids = FillRotated(rows);
     const Box top = Extents(ids[0]), low = Extents(ids[2]);
     double heights = 0;
     for (auto id : ids) heights += Extents(id).maxY - Extents(id).minY;
@@ -181,8 +183,7 @@ TEST_F(CollectionTest, EmptyRowIsSpacedAsIfItReadNinetyNine) {
 
 TEST_F(CollectionTest, RestoreVerticalKeepsTheFirstAndLastRows) {
     tarsil::MultiText rows;
-    const auto ids = Rotated();
-    Fill(rows, ids);
+    const auto ids = FillRotated(rows);
     const Snapshot middle = Snap(ids[1]);
     ASSERT_TRUE(rows.SetLineDistance(4.0));
     const Snapshot first = Snap(ids[0]), last = Snap(ids[2]);
@@ -194,10 +195,8 @@ TEST_F(CollectionTest, RestoreVerticalKeepsTheFirstAndLastRows) {
 
 TEST_F(CollectionTest, RestoreAllGivesUpEveryChange) {
     tarsil::MultiText rows;
-    const auto ids = Rotated();
-    Fill(rows, ids);
-    std::vector<Snapshot> before;
-    for (auto id : ids) before.push_back(Snap(id));
+    const auto ids = FillRotated(rows);
+    const std::vector<Snapshot> before = Snaps(ids);
     rows.AlignRight();
     rows.SetLineDistance(3);
     rows[1]->SetText(L"other");
@@ -213,30 +212,25 @@ TEST_F(CollectionTest, RestoreAllGivesUpEveryChange) {
 
 TEST_F(CollectionTest, LockedRowStopsAlignmentAndSpacingBeforeAnythingMoves) {
     tarsil::MultiText rows;
-    const auto ids = Rotated();
-    Fill(rows, ids);
-    std::vector<Snapshot> before;
-    for (auto id : ids) before.push_back(Snap(id));
+    const auto ids = FillRotated(rows);
+    const std::vector<Snapshot> before = Snaps(ids);
     AcDbText* held = nullptr;
     ASSERT_EQ(acdbOpenObject(held, ids[2], AcDb::kForWrite), Acad::eOk);
     EXPECT_FALSE(rows.AlignLeft());
     EXPECT_EQ(rows.EqualizeLineDistance(), 0.0);
     held->close();
-    ASSERT_EQ(alerts.size(), 2u);
-    EXPECT_EQ(alerts[0], L"\nFindExtensionPoints: Cannot open object");
-    EXPECT_EQ(alerts[1], L"\nFindExtensionPoints: Cannot open object");
-    for (std::size_t i = 0; i < ids.size(); ++i) EXPECT_EQ(Snap(ids[i]), before[i]);
+    EXPECT_EQ(alerts, std::vector<std::wstring>(2, L"\nFindExtensionPoints: Cannot open object"));
+    EXPECT_EQ(Snaps(ids), before);
 }
 
 TEST_F(CollectionTest, RowIndexOutOfRangeIsReported) {
     tarsil::MultiText rows;
-    Fill(rows, Rotated());
+    FillRotated(rows);
     EXPECT_NE(rows[2], nullptr);
     EXPECT_EQ(rows[3], nullptr);
     EXPECT_EQ(rows[-1], nullptr);
-    ASSERT_EQ(alerts.size(), 2u);
-    EXPECT_EQ(alerts[0], L"operator[](int index): index=3 Out of Range");
-    EXPECT_EQ(alerts[1], L"operator[](int index): index=-1 Out of Range");
+    EXPECT_EQ(alerts, (std::vector<std::wstring>{L"operator[](int index): index=3 Out of Range",
+                                                 L"operator[](int index): index=-1 Out of Range"}));
 }
 
 TEST_F(CollectionTest, ListsOfStylesAndJustifications) {

@@ -154,6 +154,19 @@ int Search(const Classes& c, int i, int step) {
     return kNotFound;
 }
 
+// The cases both neutral rules decide alike; false leaves r to the rule.
+bool CommonNeutral(int b, int a, unsigned char byte, int paragraph, int& r) {
+    if (a && b && a == b)
+        r = b;
+    else if (!SpaceLike(byte))
+        r = Mirrored(byte) ? paragraph : kL;
+    else if (a && !b)
+        r = Punctuation(byte) ? kL : a;
+    else
+        return false;
+    return true;
+}
+
 void NeutralsByRuns(Work& w) {
     Classes& c = w.cls;
     for (int i = 0; i < w.n();) {
@@ -168,13 +181,8 @@ void NeutralsByRuns(Work& w) {
             if (!Neutral(c[j])) continue;
             const unsigned char byte = w.bytes[j];
             int r;
-            if (a && b && a == b)
-                r = b;
-            else if (!SpaceLike(byte))
-                r = Mirrored(byte) ? w.paragraph : kL;
-            else if (a && !b)
-                r = Punctuation(byte) ? kL : a;
-            else if (b && !a)
+            if (CommonNeutral(b, a, byte, w.paragraph, r)) {
+            } else if (b && !a)
                 r = Punctuation(byte) ? kL : b;
             else if (!a && !b)
                 r = kL;
@@ -193,13 +201,8 @@ void NeutralsByBytes(Work& w) {
         const int b = Search(c, i, -1), a = Search(c, i, +1);
         const unsigned char byte = w.bytes[i];
         int r;
-        if (a && b && a == b)
-            r = b;
-        else if (!SpaceLike(byte))
-            r = Mirrored(byte) ? w.paragraph : kL;
-        else if (a && !b)
-            r = Punctuation(byte) ? kL : a;
-        else if (!a && !b)
+        if (CommonNeutral(b, a, byte, w.paragraph, r)) {
+        } else if (!a && !b)
             r = w.op == Operation::kMasked && w.mask[i] == 2 ? kR : kL;
         else if (c[i] == kON)
             r = kL;

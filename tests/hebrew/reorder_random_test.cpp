@@ -71,37 +71,23 @@ void Compare(Operation op, std::uint32_t seed, int lines, std::size_t maxLength,
     }
 }
 
-TEST(AgainstReference, LogicalToVisualShortLines) {
-    Compare(Operation::kLogicalToVisual, 1, 6000, 24);
-}
-TEST(AgainstReference, MaskedShortLines) {
-    Compare(Operation::kMasked, 2, 6000, 24);
-}
-TEST(AgainstReference, VisualToLogicalShortLines) {
-    Compare(Operation::kVisualToLogical, 3, 6000, 24);
-}
-TEST(AgainstReference, LogicalToVisualLongLines) {
-    Compare(Operation::kLogicalToVisual, 4, 40, 1500);
-}
-TEST(AgainstReference, MaskedLongLines) {
-    Compare(Operation::kMasked, 5, 40, 1500);
-}
-TEST(AgainstReference, VisualToLogicalLongLines) {
-    Compare(Operation::kVisualToLogical, 6, 40, 1500);
+// Per operation: short lines in bulk, long ones, and lines far longer than
+// the pieces the engine works on, random and sparsely strong.
+void CompareAllLengths(Operation op, std::uint32_t firstSeed) {
+    Compare(op, firstSeed, 6000, 24);
+    Compare(op, firstSeed + 1, 40, 1500);
+    Compare(op, firstSeed + 2, 4, 40000);
+    Compare(op, firstSeed + 3, 4, 40000, testing::SparseStrongLine);
 }
 
-// Lines far longer than the pieces the engine works on.
-TEST(AgainstReference, LogicalToVisualVeryLongLines) {
-    Compare(Operation::kLogicalToVisual, 7, 4, 40000);
-    Compare(Operation::kLogicalToVisual, 8, 4, 40000, testing::SparseStrongLine);
+TEST(AgainstReference, LogicalToVisual) {
+    CompareAllLengths(Operation::kLogicalToVisual, 1);
 }
-TEST(AgainstReference, MaskedVeryLongLines) {
-    Compare(Operation::kMasked, 9, 4, 40000);
-    Compare(Operation::kMasked, 10, 4, 40000, testing::SparseStrongLine);
+TEST(AgainstReference, Masked) {
+    CompareAllLengths(Operation::kMasked, 5);
 }
-TEST(AgainstReference, VisualToLogicalVeryLongLines) {
-    Compare(Operation::kVisualToLogical, 11, 4, 40000);
-    Compare(Operation::kVisualToLogical, 12, 4, 40000, testing::SparseStrongLine);
+TEST(AgainstReference, VisualToLogical) {
+    CompareAllLengths(Operation::kVisualToLogical, 9);
 }
 
 }  // namespace

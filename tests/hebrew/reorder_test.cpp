@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "hebrew/bidi_class.h"
@@ -54,22 +55,11 @@ const std::string kAlefBetGimel = "\xE0\xE1\xE2";
 const std::string kGimelBetAlef = "\xE2\xE1\xE0";
 
 TEST(ByteClasses, FollowTheUnicodeClassesOfTheCodePage) {
-    EXPECT_EQ(ByteBidiClass('a'), kL);
-    EXPECT_EQ(ByteBidiClass('Z'), kL);
-    EXPECT_EQ(ByteBidiClass(0xE0), kR);
-    EXPECT_EQ(ByteBidiClass(0xFA), kR);
-    EXPECT_EQ(ByteBidiClass('7'), kEN);
-    EXPECT_EQ(ByteBidiClass('+'), kES);
-    EXPECT_EQ(ByteBidiClass('-'), kES);
-    EXPECT_EQ(ByteBidiClass('#'), kET);
-    EXPECT_EQ(ByteBidiClass('%'), kET);
-    EXPECT_EQ(ByteBidiClass(','), kCS);
-    EXPECT_EQ(ByteBidiClass(':'), kCS);
-    EXPECT_EQ(ByteBidiClass('\n'), kB);
-    EXPECT_EQ(ByteBidiClass('\t'), kS);
-    EXPECT_EQ(ByteBidiClass(' '), kWS);
-    EXPECT_EQ(ByteBidiClass('!'), kON);
-    EXPECT_EQ(ByteBidiClass(0x01), kNone);
+    const std::pair<unsigned char, BidiClass> cases[] = {
+        {'a', kL},  {'Z', kL},  {0xE0, kR}, {0xFA, kR},   {'7', kEN}, {'+', kES},
+        {'-', kES}, {'#', kET}, {'%', kET}, {',', kCS},   {':', kCS}, {'\n', kB},
+        {'\t', kS}, {' ', kWS}, {'!', kON}, {0x01, kNone}};
+    for (const auto& [byte, cls] : cases) EXPECT_EQ(ByteBidiClass(byte), cls) << int(byte);
 }
 
 TEST(Paragraphs, PureTextInBothDirections) {
