@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "cadhost/db/acdb_all.h"
 
@@ -64,6 +66,19 @@ inline AcDbObjectId spaceId(AcDbDatabase& db, const ACHAR* name) {
     return id;
 }
 
+// Appends an entity to a space and closes both; the new entity's id.
+inline AcDbObjectId append(AcDbDatabase& db, AcDbEntity* entity,
+                           const ACHAR* space = ACDB_MODEL_SPACE) {
+    AcDbBlockTableRecord* btr = nullptr;
+    AcDbObjectId id;
+    EXPECT_EQ(acdbOpenObject(btr, spaceId(db, space), AcDb::kForWrite), Acad::eOk);
+    if (btr == nullptr) return id;
+    EXPECT_EQ(btr->appendAcDbEntity(id, entity), Acad::eOk);
+    entity->close();
+    btr->close();
+    return id;
+}
+
 // Lines of a text, for comparing two saved drawings.
 inline std::vector<std::string> lines(const std::string& s) {
     std::vector<std::string> out;
@@ -74,5 +89,17 @@ inline std::vector<std::string> lines(const std::string& s) {
 }
 
 const char* const kSamples[] = {"hebrew_r12.dxf", "hebrew_r2000.dxf", "hebrew_r2018.dxf"};
+
+// A database read from one bundled sample, and the sample's bytes.
+class SampleTest : public ::testing::TestWithParam<const char*> {
+  protected:
+    void SetUp() override {
+        ASSERT_EQ(db.readDxfFile(std::filesystem::path(samplePath(GetParam()))), Acad::eOk)
+            << db.lastErrorMessage();
+        original = readBytes(samplePath(GetParam()));
+    }
+    AcDbDatabase db{false};
+    std::string original;
+};
 
 }  // namespace cadhost_test

@@ -148,15 +148,10 @@ TEST(Extents, MTextBoxByAttachmentAndLineSpacing) {
 
 TEST(MText, LongContentsAreSplitIntoPiecesAndJoinedBack) {
     AcDbDatabase db;
-    AcDbBlockTableRecord* model = nullptr;
-    ASSERT_EQ(acdbOpenObject(model, spaceId(db, ACDB_MODEL_SPACE), AcDb::kForWrite), Acad::eOk);
     auto* m = new AcDbMText;
     std::wstring longText(600, L'\xE0');
     m->setContents(longText.c_str());
-    AcDbObjectId id;
-    ASSERT_EQ(model->appendAcDbEntity(id, m), Acad::eOk);
-    m->close();
-    model->close();
+    ASSERT_FALSE(append(db, m).isNull());
     std::string out = saved(db);
     AcDbDatabase again(false);
     ASSERT_EQ(again.readDxfBuffer(out), Acad::eOk) << again.lastErrorMessage();

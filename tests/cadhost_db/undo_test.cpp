@@ -3,15 +3,7 @@
 
 using namespace cadhost_test;
 
-class Undo : public ::testing::TestWithParam<const char*> {
-  protected:
-    void SetUp() override {
-        ASSERT_EQ(db.readDxfFile(std::filesystem::path(samplePath(GetParam()))), Acad::eOk);
-        original = readBytes(samplePath(GetParam()));
-    }
-    AcDbDatabase db{false};
-    std::string original;
-};
+using Undo = SampleTest;
 
 TEST_P(Undo, ChangeEraseAndAppendInOneGroupAreTakenBack) {
     db.beginUndoGroup();
@@ -25,13 +17,7 @@ TEST_P(Undo, ChangeEraseAndAppendInOneGroupAreTakenBack) {
     ASSERT_EQ(acdbOpenObject(t, firstOf(db, "TEXT", 2), AcDb::kForWrite), Acad::eOk);
     t->erase();
     t->close();
-    AcDbBlockTableRecord* model = nullptr;
-    ASSERT_EQ(acdbOpenObject(model, spaceId(db, ACDB_MODEL_SPACE), AcDb::kForWrite), Acad::eOk);
-    AcDbObjectId added;
-    auto* line = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(3, 4, 0));
-    ASSERT_EQ(model->appendAcDbEntity(added, line), Acad::eOk);
-    line->close();
-    model->close();
+    const AcDbObjectId added = append(db, new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(3, 4, 0)));
     db.endUndoGroup();
     ASSERT_NE(saved(db), original);
 
@@ -99,14 +85,7 @@ TEST_P(Undo, ChangesOutsideAGroupAreUndoneOneByOne) {
 
 TEST_P(Undo, AnUndoneAppendGivesItsHandleBack) {
     auto appendLine = [&] {
-        AcDbBlockTableRecord* model = nullptr;
-        EXPECT_EQ(acdbOpenObject(model, spaceId(db, ACDB_MODEL_SPACE), AcDb::kForWrite), Acad::eOk);
-        AcDbObjectId id;
-        auto* line = new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0));
-        EXPECT_EQ(model->appendAcDbEntity(id, line), Acad::eOk);
-        line->close();
-        model->close();
-        return id;
+        return append(db, new AcDbLine(AcGePoint3d(0, 0, 0), AcGePoint3d(1, 0, 0)));
     };
     AcDbObjectId first = appendLine();
     std::string once = saved(db);

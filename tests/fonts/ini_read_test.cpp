@@ -62,14 +62,17 @@ TEST(IniRead, ParsingDoesNotCountAsAChange) {
     EXPECT_FALSE(ini.IsModified());
 }
 
-TEST(IniOpen, ReadsAnExistingFileAndRemembersItsPath) {
+TEST(IniOpen, ReadsAnExistingFileAndRemembersItsPathAndCreatingDoesNotTruncateIt) {
     TempFolder folder;
     const auto path = folder / "a.ini";
-    WriteBytes(path, "[General]\r\nDdeditStyle=2\r\n");
-    HIniEx ini;
-    ASSERT_TRUE(ini.Open(path, false, false, false, false));
-    EXPECT_EQ(ini.Path(), path);
-    EXPECT_EQ(ini.GetValue(L"General", L"DdeditStyle", L"1"), L"2");
+    WriteBytes(path, "[General]\nDdeditStyle=2\n");  // LF only: a rewrite would show as CR LF
+    for (bool createIfMissing : {false, true}) {
+        HIniEx ini;
+        ASSERT_TRUE(ini.Open(path, false, createIfMissing, false, false));
+        EXPECT_EQ(ini.Path(), path);
+        EXPECT_EQ(ini.GetValue(L"General", L"DdeditStyle", L"1"), L"2");
+        EXPECT_EQ(ReadBytes(path), "[General]\nDdeditStyle=2\n");
+    }
 }
 
 TEST(IniOpen, MissingFileIsCreatedEmptyOnlyWhenAsked) {
@@ -83,16 +86,6 @@ TEST(IniOpen, MissingFileIsCreatedEmptyOnlyWhenAsked) {
     ASSERT_TRUE(ini.Open(path, false, true, false, false));
     EXPECT_TRUE(std::filesystem::exists(path));
     EXPECT_EQ(std::filesystem::file_size(path), 0u);
-}
-
-TEST(IniOpen, ExistingFileIsNotTruncatedByCreateIfMissing) {
-    TempFolder folder;
-    const auto path = folder / "keep.ini";
-    WriteBytes(path, "[S]\nk=v\n");
-    HIniEx ini;
-    ASSERT_TRUE(ini.Open(path, false, true, false, false));
-    EXPECT_EQ(ReadBytes(path), "[S]\nk=v\n");
-    EXPECT_EQ(ini.GetValue(L"S", L"k", L""), L"v");
 }
 
 TEST(IniOpen, FailsForPathsThatCannotBeOpenedAndHoldsOnlySectionZero) {
