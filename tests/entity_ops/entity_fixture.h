@@ -57,29 +57,30 @@ class EntityTest : public ::testing::Test {
         for (const auto& l : lines) cadhost::pushInput(l);
     }
 
+    // The first entity of class T that match accepts; a failure names what.
+    template <class T, class Match>
+    AcDbObjectId Find(Match match, const std::string& what) {
+        for (AcDbObjectId id : db()->allEntities()) {
+            T* e = nullptr;
+            if (acdbOpenObject(e, id, AcDb::kForRead) != Acad::eOk) continue;
+            const bool found = match(*e);
+            e->close();
+            if (found) return id;
+        }
+        ADD_FAILURE() << "no " << what;
+        return {};
+    }
     // The text entity whose string is s (the drawing holds each once).
     AcDbObjectId Text(const std::wstring& s) {
-        for (AcDbObjectId id : db()->allEntities()) {
-            AcDbText* text = nullptr;
-            if (acdbOpenObject(text, id, AcDb::kForRead) != Acad::eOk) continue;
-            const bool match = s == text->textStringConst() && text->dxfName() == "TEXT";
-            text->close();
-            if (match) return id;
-        }
-        ADD_FAILURE() << "no text " << Narrow(s);
-        return {};
+        return Find<AcDbText>(
+            [&](AcDbText& t) { return s == t.textStringConst() && t.dxfName() == "TEXT"; },
+            "text " + Narrow(s));
     }
     // The first block reference of the named block.
     AcDbObjectId Insert(const std::wstring& block) {
-        for (AcDbObjectId id : db()->allEntities()) {
-            AcDbBlockReference* ref = nullptr;
-            if (acdbOpenObject(ref, id, AcDb::kForRead) != Acad::eOk) continue;
-            const bool match = ref->blockName() == block;
-            ref->close();
-            if (match) return id;
-        }
-        ADD_FAILURE() << "no insert " << Narrow(block);
-        return {};
+        return Find<AcDbBlockReference>(
+            [&](AcDbBlockReference& r) { return r.blockName() == block; },
+            "insert " + Narrow(block));
     }
     static std::wstring Handle(AcDbObjectId id) {
         char buf[20] = {};

@@ -32,16 +32,12 @@ class SampleTextTest : public EntityTest, public ::testing::WithParamInterface<c
         tarsil::CurrentFontMap()[L"heb7back"] = tarsil::FontType::Hebrew7BitBackward;
     }
     AcDbObjectId TextAt(double x, double y) {
-        for (AcDbObjectId id : db()->allEntities()) {
-            AcDbText* t = nullptr;
-            if (acdbOpenObject(t, id, AcDb::kForRead) != Acad::eOk) continue;
-            const bool match = t->dxfName() == "TEXT" && t->isDefaultAlignment() &&
-                               t->position().isEqualTo(AcGePoint3d(x, y, 0), 1e-9);
-            t->close();
-            if (match) return id;
-        }
-        ADD_FAILURE() << "no text at " << x << "," << y;
-        return {};
+        return Find<AcDbText>(
+            [&](AcDbText& t) {
+                return t.dxfName() == "TEXT" && t.isDefaultAlignment() &&
+                       t.position().isEqualTo(AcGePoint3d(x, y, 0), 1e-9);
+            },
+            "text at " + std::to_string(x) + "," + std::to_string(y));
     }
 };
 
