@@ -1,5 +1,6 @@
 // The cadhost program end to end: scripts on a sample drawing, modules on
 // the command line, and its exit codes.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -9,6 +10,8 @@
 #include <string>
 
 namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 namespace {
 struct Result {
@@ -58,39 +61,38 @@ TEST_F(ProgramTest, DemoScriptListsMovesTheUcsSavesAndQuits) {
                                          saved + "\nQUIT\nLIST\n");
     const Result r = runHost(sample("demo.dxf") + " --script " + script);
     EXPECT_EQ(r.status, 0) << r.out;
-    EXPECT_NE(r.out.find("Command: LIST"), std::string::npos);
-    EXPECT_NE(r.out.find("text \"Hello\""), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("(0.0 1.0 0.0)"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("Drawing saved as"), std::string::npos);
+    EXPECT_THAT(r.out, HasSubstr("Command: LIST"));
+    EXPECT_THAT(r.out, HasSubstr("text \"Hello\""));
+    EXPECT_THAT(r.out, HasSubstr("(0.0 1.0 0.0)"));
+    EXPECT_THAT(r.out, HasSubstr("Drawing saved as"));
     EXPECT_EQ(r.out.rfind("Command: LIST"), r.out.find("Command: LIST")) << "nothing after QUIT";
     ASSERT_TRUE(fs::exists(saved));
     // The saved drawing opens again with its texts and its user system.
     const Result again = runHost(saved, "LIST\nALL\n\n(getvar \"UCSXDIR\")\n");
     EXPECT_EQ(again.status, 0);
-    EXPECT_NE(again.out.find("text \"Hello\""), std::string::npos);
-    EXPECT_NE(again.out.find("(0.0 1.0 0.0)"), std::string::npos) << again.out;
+    EXPECT_THAT(again.out, HasSubstr("text \"Hello\""));
+    EXPECT_THAT(again.out, HasSubstr("(0.0 1.0 0.0)"));
 }
 
 TEST_F(ProgramTest, BundledDemoScriptRuns) {
     const Result r = runHost(sample("demo.dxf") + " --script " + sample("demo.scr"));
     EXPECT_EQ(r.status, 0) << r.out;
-    EXPECT_EQ(r.out.find("Unknown command"), std::string::npos) << r.out;
-    EXPECT_EQ(r.out.find("; error"), std::string::npos) << r.out;
+    EXPECT_THAT(r.out, Not(HasSubstr("Unknown command")));
+    EXPECT_THAT(r.out, Not(HasSubstr("; error")));
 }
 
 TEST_F(ProgramTest, StandardInputWithoutQuitEndsAtTheEndOfInput) {
     const Result r = runHost("", "(+ 40 2)\nNOSUCH\n\n");
     EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("42"), std::string::npos);
-    EXPECT_NE(r.out.find("Unknown command \"NOSUCH\""), std::string::npos);
-    EXPECT_EQ(r.out.find("not saved"), std::string::npos) << "nothing was changed";
+    EXPECT_THAT(r.out, HasSubstr("42"));
+    EXPECT_THAT(r.out, HasSubstr("Unknown command \"NOSUCH\""));
+    EXPECT_THAT(r.out, Not(HasSubstr("not saved"))) << "nothing was changed";
 }
 
 TEST_F(ProgramTest, EndOfInputNamesTheDrawingsLeftUnsaved) {
     const Result r = runHost("", "TEXT\n0,0\n2\n0\nleft behind\n");
     EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("Changes to \"Drawing1.dxf\" were not saved."), std::string::npos)
-        << r.out;
+    EXPECT_THAT(r.out, HasSubstr("Changes to \"Drawing1.dxf\" were not saved."));
 }
 
 TEST_F(ProgramTest, ModuleLoadedFromTheCommandLine) {
@@ -112,13 +114,13 @@ TEST_F(ProgramTest, ModuleLoadedFromTheCommandLine) {
 TEST_F(ProgramTest, FailuresToStartExitNonZeroWithAMessage) {
     Result r = runHost((dir / "missing.dxf").string(), "QUIT\n");
     EXPECT_NE(r.status, 0);
-    EXPECT_NE(r.out.find("cannot open drawing"), std::string::npos) << r.out;
+    EXPECT_THAT(r.out, HasSubstr("cannot open drawing"));
     const std::string broken = write("broken.dxf", "  0\nSECTION\n  2\nHEADER\n");
     r = runHost(broken, "QUIT\n");
     EXPECT_NE(r.status, 0);
     r = runHost(std::string("--load ") + NOENTRY_PATH, "QUIT\n");
     EXPECT_NE(r.status, 0);
-    EXPECT_NE(r.out.find("acrxEntryPoint"), std::string::npos) << r.out;
+    EXPECT_THAT(r.out, HasSubstr("acrxEntryPoint"));
     r = runHost("--script " + (dir / "none.scr").string());
     EXPECT_NE(r.status, 0);
 }
