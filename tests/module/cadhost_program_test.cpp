@@ -2,11 +2,10 @@
 // script typed at its command line, as a user would run it.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <string>
 
+#include "tests/cadhost_editor/program_run.h"
 #include "tests/fonts/test_support.h"
 #include "tests/module/host_fixture.h"
 
@@ -16,15 +15,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using cadhost_test::CountOf;
+using cadhost_test::ProgramRun;
 using testing::FirstHandleOf;
 using ::testing::HasSubstr;
 using ::testing::Not;
 using testing::SamplePath;
-
-struct ProgramRun {
-    std::string output;
-    int exit_code = -1;
-};
 
 std::string Narrow(const std::wstring& text) {
     return std::string(text.begin(), text.end());
@@ -47,28 +43,12 @@ class CadhostProgram : public ::testing::Test {
     // Runs cadhost on the sample with the module and the script lines.
     ProgramRun RunScript(const std::string& script) {
         WriteBytes(folder_ / "run.scr", script);
-        const std::string command = std::string("'") + CADHOST_PROGRAM + "' '" +
-                                    SamplePath().string() + "' --load '" + Module() +
-                                    "' --script '" + (folder_ / "run.scr").string() + "' 2>&1";
-        ProgramRun run;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (pipe == nullptr) return run;
-        char buffer[4096];
-        size_t got;
-        while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, got);
-        const int status = pclose(pipe);
-        run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return run;
+        return cadhost_test::RunShell(std::string("'") + CADHOST_PROGRAM + "' '" +
+                                      SamplePath().string() + "' --load '" + Module() +
+                                      "' --script '" + (folder_ / "run.scr").string() + "'");
     }
     std::string SavedSettings(int style) const {
         return testing::SavedSettings(folder_.path(), style);
-    }
-    static size_t Count(const std::string& text, const std::string& part) {
-        size_t count = 0;
-        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-            ++count;
-        }
-        return count;
     }
 
     TempFolder folder_;
@@ -102,8 +82,8 @@ TEST_P(EachStyle, TakesOverTheHostsTextEditingAsConfigured) {
                                      "\n\nDDEDIT\n\n(getvar \"CMDECHO\")\nQUIT\n");
     EXPECT_EQ(run.exit_code, 0) << run.output;
     EXPECT_THAT(run.output, HasSubstr("Command: (getvar \"DTEXTED\")\n" + expected.dtexted + "\n"));
-    EXPECT_EQ(Count(run.output, "Enter new text"), expected.host_edits ? 1u : 0u) << run.output;
-    EXPECT_EQ(Count(run.output, "Select an annotation object"), expected.host_edits ? 1u : 0u)
+    EXPECT_EQ(CountOf(run.output, "Enter new text"), expected.host_edits ? 1u : 0u) << run.output;
+    EXPECT_EQ(CountOf(run.output, "Select an annotation object"), expected.host_edits ? 1u : 0u)
         << run.output;
     EXPECT_THAT(run.output, HasSubstr("Command: (getvar \"CMDECHO\")\n1\n"));
     EXPECT_THAT(run.output, Not(HasSubstr("Warning")));
@@ -123,8 +103,8 @@ TEST_F(CadhostProgram, UnloadingByHandGivesTheTextCommandsBack) {
                                      "\n\nDDEDIT\n\nQUIT\n");
     EXPECT_EQ(run.exit_code, 0) << run.output;
     EXPECT_THAT(run.output, HasSubstr("\" unloaded."));
-    EXPECT_EQ(Count(run.output, "Enter new text"), 1u) << run.output;
-    EXPECT_EQ(Count(run.output, "Select an annotation object"), 1u) << run.output;
+    EXPECT_EQ(CountOf(run.output, "Enter new text"), 1u) << run.output;
+    EXPECT_EQ(CountOf(run.output, "Select an annotation object"), 1u) << run.output;
     EXPECT_EQ(ReadBytes(Ini()), SavedSettings(2));
 }
 
@@ -134,7 +114,7 @@ TEST_F(CadhostProgram, ASettingsFileThatCannotBeWrittenIsReportedAtQuit) {
     const ProgramRun run = RunScript("(getvar \"DTEXTED\")\nQUIT\n");
     EXPECT_EQ(run.exit_code, 0) << run.output;
     EXPECT_THAT(run.output, HasSubstr("Command: (getvar \"DTEXTED\")\n1\n"));
-    EXPECT_EQ(Count(run.output, "Cannot write the settings file"), 1u) << run.output;
+    EXPECT_EQ(CountOf(run.output, "Cannot write the settings file"), 1u) << run.output;
     EXPECT_TRUE(fs::is_directory(Ini()));
 }
 
