@@ -42,6 +42,21 @@ TEST(ParseTest, PointsAbsoluteRelativeAndPolar) {
         EXPECT_FALSE(parsePoint(bad)) << bad;
 }
 
+namespace {
+int setShort(const wchar_t* name, short value) {
+    resbuf rb{.rbnext = nullptr, .restype = RTSHORT, .resval = {.rint = value}};
+    return acedSetVar(name, &rb);
+}
+int setString(const wchar_t* name, const wchar_t* value) {
+    resbuf rb{
+        .rbnext = nullptr, .restype = RTSTR, .resval = {.rstring = const_cast<ACHAR*>(value)}};
+    return acedSetVar(name, &rb);
+}
+// Coordinate systems as acedTrans names them.
+constexpr resbuf kWorld{.rbnext = nullptr, .restype = RTSHORT, .resval = {.rint = 0}};
+constexpr resbuf kUcs{.rbnext = nullptr, .restype = RTSHORT, .resval = {.rint = 1}};
+}  // namespace
+
 class SysVarTest : public HostTest {};
 
 TEST_F(SysVarTest, GetVarGivesTheHostTypes) {
@@ -63,32 +78,19 @@ TEST_F(SysVarTest, GetVarGivesTheHostTypes) {
 }
 
 TEST_F(SysVarTest, SetVarChecksNameTypeAndReadOnly) {
-    resbuf rb{};
-    rb.restype = RTSHORT;
-    rb.resval.rint = 0;
-    EXPECT_EQ(acedSetVar(L"CMDECHO", &rb), RTNORM);
+    EXPECT_EQ(setShort(L"CMDECHO", 0), RTNORM);
     EXPECT_EQ(cadhost::getVar(L"CMDECHO")->integer, 0);
-    rb.restype = RTSTR;
-    rb.resval.rstring = const_cast<ACHAR*>(L"1");
-    EXPECT_EQ(acedSetVar(L"CMDECHO", &rb), RTERROR);
-    rb.resval.rstring = const_cast<ACHAR*>(L"/tmp/");
-    EXPECT_EQ(acedSetVar(L"ACADPREFIX", &rb), RTERROR) << "read-only";
-    EXPECT_EQ(acedSetVar(L"NOSUCHVAR", &rb), RTERROR);
+    EXPECT_EQ(setString(L"CMDECHO", L"1"), RTERROR);
+    EXPECT_EQ(setString(L"ACADPREFIX", L"/tmp/"), RTERROR) << "read-only";
+    EXPECT_EQ(setString(L"NOSUCHVAR", L"/tmp/"), RTERROR);
     // A short where a real is kept is taken as a real.
-    rb.restype = RTSHORT;
-    rb.resval.rint = 4;
-    EXPECT_EQ(acedSetVar(L"TEXTSIZE", &rb), RTNORM);
+    EXPECT_EQ(setShort(L"TEXTSIZE", 4), RTNORM);
     EXPECT_DOUBLE_EQ(db()->textsize(), 4.0);
-    rb.restype = RTSTR;
-    rb.resval.rstring = const_cast<ACHAR*>(L"NoSuchStyle");
-    EXPECT_EQ(acedSetVar(L"TEXTSTYLE", &rb), RTERROR);
+    EXPECT_EQ(setString(L"TEXTSTYLE", L"NoSuchStyle"), RTERROR);
 }
 
 TEST_F(SysVarTest, DrawingVariablesBelongToTheirDrawing) {
-    resbuf rb{};
-    rb.restype = RTSHORT;
-    rb.resval.rint = 7;
-    ASSERT_EQ(acedSetVar(L"OSMODE", &rb), RTNORM);
+    ASSERT_EQ(setShort(L"OSMODE", 7), RTNORM);
     AcApDocument* first = curDoc();
     acDocManagerPtr()->newDocument();
     EXPECT_EQ(cadhost::getVar(L"OSMODE")->integer, 4133);
@@ -105,25 +107,21 @@ TEST_F(UcsTest, TransBetweenWorldAndARotatedMovedUcs) {
     EXPECT_NEAR(rb.resval.rpoint[0], 0, 1e-12);
     EXPECT_NEAR(rb.resval.rpoint[1], 1, 1e-12);
 
-    resbuf ucs{}, world{};
-    ucs.restype = world.restype = RTSHORT;
-    ucs.resval.rint = 1;
-    world.resval.rint = 0;
     const ads_point p = {1, 0, 0};
     ads_point r;
-    ASSERT_EQ(acedTrans(p, &ucs, &world, 0, r), RTNORM);
+    ASSERT_EQ(acedTrans(p, &kUcs, &kWorld, 0, r), RTNORM);
     EXPECT_NEAR(r[0], 10, 1e-12);
     EXPECT_NEAR(r[1], 1, 1e-12);
-    ASSERT_EQ(acedTrans(p, &ucs, &world, 1, r), RTNORM) << "a displacement ignores the origin";
+    ASSERT_EQ(acedTrans(p, &kUcs, &kWorld, 1, r), RTNORM) << "a displacement ignores the origin";
     EXPECT_NEAR(r[0], 0, 1e-12);
     EXPECT_NEAR(r[1], 1, 1e-12);
     ads_point back;
-    ASSERT_EQ(acedTrans(r, &world, &ucs, 1, back), RTNORM);
+    ASSERT_EQ(acedTrans(r, &kWorld, &kUcs, 1, back), RTNORM);
     EXPECT_NEAR(back[0], 1, 1e-12);
     EXPECT_NEAR(back[1], 0, 1e-12);
 
     run({L"UCS", L"W"});
-    ASSERT_EQ(acedTrans(p, &ucs, &world, 0, r), RTNORM);
+    ASSERT_EQ(acedTrans(p, &kUcs, &kWorld, 0, r), RTNORM);
     EXPECT_NEAR(r[0], 1, 1e-12);
 }
 
@@ -131,14 +129,11 @@ TEST_F(UcsTest, OriginWithXAxisPointAndBadSystems) {
     run({L"UCS", L"5,5", L"5,10"});
     EXPECT_NEAR(cadhost::currentUcs().angle, M_PI / 2, 1e-12);
     EXPECT_NEAR(cadhost::currentUcs().origin[0], 5, 1e-12);
-    resbuf bad{}, world{};
-    bad.restype = world.restype = RTSHORT;
-    bad.resval.rint = 7;
-    world.resval.rint = 0;
+    const resbuf bad{.rbnext = nullptr, .restype = RTSHORT, .resval = {.rint = 7}};
     const ads_point p = {0, 0, 0};
     ads_point r;
-    EXPECT_EQ(acedTrans(p, &bad, &world, 0, r), RTERROR);
-    EXPECT_EQ(acedTrans(p, nullptr, &world, 0, r), RTERROR);
+    EXPECT_EQ(acedTrans(p, &bad, &kWorld, 0, r), RTERROR);
+    EXPECT_EQ(acedTrans(p, nullptr, &kWorld, 0, r), RTERROR);
     run({L"UCS", L"nonsense", L"W"});
     EXPECT_TRUE(printed(L"Point or option keyword required."));
 }
@@ -162,5 +157,7 @@ TEST(ResbufTest, BuildListAndRelease) {
     EXPECT_EQ(list->rbnext->rbnext->rbnext->rbnext, nullptr);
     EXPECT_EQ(acutRelRb(list), RTNORM);
     const ads_point o = {0, 0, 0};
-    EXPECT_NEAR(acutAngle(o, pt), std::atan2(2, 1), 1e-12);
+    EXPECT_NEAR(acutAngle(o, pt), 1.1071487177940904, 1e-12);
+    const ads_point below = {0, -1, 0};
+    EXPECT_NEAR(acutAngle(o, below), 3 * M_PI / 2, 1e-12) << "angles run from 0 to 2 pi";
 }

@@ -39,28 +39,21 @@ class HostTest : public ::testing::Test {
 
     AcDbDatabase* db() const { return acdbHostApplicationServices()->workingDatabase(); }
 
-    // A text in model space; returns its handle as the command line shows it.
-    AcDbObjectId addText(double x, double y, const std::wstring& s,
-                         const wchar_t* layer = nullptr) {
+    // Appends an entity to the current space and closes it.
+    AcDbObjectId append(AcDbEntity* entity) {
         AcDbBlockTableRecord* space = nullptr;
         EXPECT_EQ(acdbOpenObject(space, db()->currentSpaceId(), AcDb::kForWrite), Acad::eOk);
-        auto* text = new AcDbText(AcGePoint3d(x, y, 0), s.c_str(), db()->textstyle(), 2.5, 0);
-        if (layer != nullptr) text->setLayer(layer);
         AcDbObjectId id;
-        EXPECT_EQ(space->appendAcDbEntity(id, text), Acad::eOk);
-        text->close();
+        EXPECT_EQ(space->appendAcDbEntity(id, entity), Acad::eOk);
+        entity->close();
         space->close();
         return id;
     }
+    AcDbObjectId addText(double x, double y, const std::wstring& s) {
+        return append(new AcDbText(AcGePoint3d(x, y, 0), s.c_str(), db()->textstyle(), 2.5, 0));
+    }
     AcDbObjectId addLine(double x1, double y1, double x2, double y2) {
-        AcDbBlockTableRecord* space = nullptr;
-        EXPECT_EQ(acdbOpenObject(space, db()->currentSpaceId(), AcDb::kForWrite), Acad::eOk);
-        auto* line = new AcDbLine(AcGePoint3d(x1, y1, 0), AcGePoint3d(x2, y2, 0));
-        AcDbObjectId id;
-        EXPECT_EQ(space->appendAcDbEntity(id, line), Acad::eOk);
-        line->close();
-        space->close();
-        return id;
+        return append(new AcDbLine(AcGePoint3d(x1, y1, 0), AcGePoint3d(x2, y2, 0)));
     }
     static std::wstring handleOf(const AcDbObjectId& id) {
         char buf[20] = {};

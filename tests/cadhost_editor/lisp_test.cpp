@@ -31,8 +31,8 @@ TEST_F(LispTest, TypedExpressionsPrintTheirValue) {
     run({L"(+ 1 2)", L"(/ 7 2)", L"(/ 7 2.0)", L"(getvar \"CMDECHO\")", L"(setq s \"a\")",
          L"(getvar \"NOSUCH\")"});
     EXPECT_TRUE(printed(L"Command: (+ 1 2)\n3\n"));
-    EXPECT_TRUE(printed(L"\n3\n"));
-    EXPECT_TRUE(printed(L"\n3.5\n"));
+    EXPECT_TRUE(printed(L"(/ 7 2)\n3\n"));
+    EXPECT_TRUE(printed(L"(/ 7 2.0)\n3.5\n"));
     EXPECT_TRUE(printed(L"(getvar \"CMDECHO\")\n1\n"));
     EXPECT_TRUE(printed(L"\"a\"\n"));
     EXPECT_TRUE(printed(L"(getvar \"NOSUCH\")\nnil\n"));
@@ -47,7 +47,7 @@ TEST_F(LispTest, ErrorsAreReportedAndTheHostGoesOn) {
     EXPECT_TRUE(printed(L"; error: AutoCAD variable setting rejected: \"ACADPREFIX\" \"/\""));
     EXPECT_TRUE(printed(L"; error: malformed list on input"));
     EXPECT_TRUE(printed(L"; error: bad argument type"));
-    EXPECT_TRUE(printed(L"\n4\n")) << "the host still runs after the errors";
+    EXPECT_TRUE(printed(L"(+ 2 2)\n4\n")) << "the host still runs after the errors";
 }
 
 TEST_F(LispTest, QueuedExpressionsRunWhenTheCommandLineIsIdle) {
@@ -75,7 +75,7 @@ TEST_F(LispTest, DefunCommandsAndLocals) {
     EXPECT_TRUE(printed(L"hi"));
     EXPECT_EQ(cadhost::lispVariable(L"seen"), L"5");
     EXPECT_EQ(cadhost::lispVariable(L"x"), L"nil") << "locals are restored";
-    EXPECT_TRUE(printed(L"\n42\n"));
+    EXPECT_TRUE(printed(L"(twice 21)\n42\n"));
     EXPECT_TRUE(printed(L"; error: too few arguments"));
 }
 

@@ -11,6 +11,9 @@
 class ModuleTest : public HostTest {
   protected:
     static std::wstring wide(const char* s) { return std::wstring(s, s + std::strlen(s)); }
+    static bool loadTestModule(bool print = false) {
+        return acrxDynamicLinker->loadModule(wide(TESTMODULE_PATH).c_str(), print);
+    }
     int count(const std::wstring& text) const {
         int n = 0;
         for (auto pos = out.find(text); pos != std::wstring::npos; pos = out.find(text, pos + 1))
@@ -22,7 +25,7 @@ class ModuleTest : public HostTest {
 TEST_F(ModuleTest, LoadSendsInitThenDrawingLoadedForEachDrawing) {
     acDocManagerPtr()->newDocument();  // two drawings open
     out.clear();
-    ASSERT_TRUE(acrxDynamicLinker->loadModule(wide(TESTMODULE_PATH).c_str(), true));
+    ASSERT_TRUE(loadTestModule(true));
     EXPECT_EQ(out.find(L"testmodule: message 1\n"), 0u);
     EXPECT_EQ(count(L"testmodule: message 3\n"), 2);
     EXPECT_FALSE(acrxDynamicLinker->isApplicationLocked(L"testmodule.arx"))
@@ -30,7 +33,7 @@ TEST_F(ModuleTest, LoadSendsInitThenDrawingLoadedForEachDrawing) {
     out.clear();
     run({L"NEW"});
     EXPECT_EQ(count(L"testmodule: message 3\n"), 1) << "a drawing opened later";
-    EXPECT_FALSE(acrxDynamicLinker->loadModule(wide(TESTMODULE_PATH).c_str(), false));
+    EXPECT_FALSE(loadTestModule());
     EXPECT_TRUE(printed(L"is already loaded"));
 }
 
@@ -54,7 +57,7 @@ TEST_F(ModuleTest, CommandsAndLispFunctionsOfTheModule) {
 }
 
 TEST_F(ModuleTest, QueuedExpressionsOfACommandRunAfterIt) {
-    ASSERT_TRUE(acrxDynamicLinker->loadModule(wide(TESTMODULE_PATH).c_str(), false));
+    ASSERT_TRUE(loadTestModule());
     run({L"TMQUEUE"});
     EXPECT_TRUE(printed(L"testmodule: queued 5100 5100 5100"));
     EXPECT_TRUE(cadhost::findHostCommand(L"DDEDIT")->undefined);
@@ -63,7 +66,7 @@ TEST_F(ModuleTest, QueuedExpressionsOfACommandRunAfterIt) {
 }
 
 TEST_F(ModuleTest, UnloadSendsTheMessageAndTakesItsNamesAway) {
-    ASSERT_TRUE(acrxDynamicLinker->loadModule(wide(TESTMODULE_PATH).c_str(), false));
+    ASSERT_TRUE(loadTestModule());
     out.clear();
     run({L"APPLOAD", L"U", L"testmodule.arx", L"TMLISP", L"TMSELECT"});
     EXPECT_TRUE(printed(L"testmodule: message 2\n"));
@@ -75,7 +78,7 @@ TEST_F(ModuleTest, UnloadSendsTheMessageAndTakesItsNamesAway) {
 }
 
 TEST_F(ModuleTest, QuittingSendsPreQuitThenUnload) {
-    ASSERT_TRUE(acrxDynamicLinker->loadModule(wide(TESTMODULE_PATH).c_str(), false));
+    ASSERT_TRUE(loadTestModule());
     out.clear();
     cadhost::shutdownHost();
     const auto preQuit = out.find(L"testmodule: message 13\n");

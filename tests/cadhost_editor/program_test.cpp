@@ -1,33 +1,25 @@
 // The cadhost program end to end: scripts on a sample drawing, modules on
 // the command line, and its exit codes.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "program_run.h"
+
 namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using ::testing::Not;
 
 namespace {
-struct Result {
-    int status = -1;
-    std::string out;
-};
+using cadhost_test::ProgramRun;
 
-Result runHost(const std::string& args, const std::string& input = {}) {
-    std::string command = std::string(CADHOST_PROGRAM) + " " + args + " 2>&1";
-    if (!input.empty()) command = "printf '%s' '" + input + "' | " + command;
-    Result r;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return r;
-    char buf[4096];
-    std::size_t n;
-    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) r.out.append(buf, n);
-    const int status = pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return r;
+ProgramRun runHost(const std::string& args, const std::string& input = {}) {
+    const std::string command = std::string(CADHOST_PROGRAM) + " " + args;
+    return cadhost_test::RunShell(input.empty() ? command
+                                                : "printf '%s' '" + input + "' | " + command);
 }
 
 std::string sample(const char* name) {
@@ -56,51 +48,51 @@ TEST_F(ProgramTest, DemoScriptListsMovesTheUcsSavesAndQuits) {
                                      "LIST\nALL\n\nUCS\nZ\n90\n(getvar \"UCSXDIR\")\n"
                                      "SAVEAS\n" +
                                          saved + "\nQUIT\nLIST\n");
-    const Result r = runHost(sample("demo.dxf") + " --script " + script);
-    EXPECT_EQ(r.status, 0) << r.out;
-    EXPECT_NE(r.out.find("Command: LIST"), std::string::npos);
-    EXPECT_NE(r.out.find("text \"Hello\""), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("(0.0 1.0 0.0)"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("Drawing saved as"), std::string::npos);
-    EXPECT_EQ(r.out.rfind("Command: LIST"), r.out.find("Command: LIST")) << "nothing after QUIT";
+    const ProgramRun r = runHost(sample("demo.dxf") + " --script " + script);
+    EXPECT_EQ(r.exit_code, 0) << r.output;
+    EXPECT_THAT(r.output, HasSubstr("Command: LIST"));
+    EXPECT_THAT(r.output, HasSubstr("text \"Hello\""));
+    EXPECT_THAT(r.output, HasSubstr("(0.0 1.0 0.0)"));
+    EXPECT_THAT(r.output, HasSubstr("Drawing saved as"));
+    EXPECT_EQ(r.output.rfind("Command: LIST"), r.output.find("Command: LIST"))
+        << "nothing after QUIT";
     ASSERT_TRUE(fs::exists(saved));
     // The saved drawing opens again with its texts and its user system.
-    const Result again = runHost(saved, "LIST\nALL\n\n(getvar \"UCSXDIR\")\n");
-    EXPECT_EQ(again.status, 0);
-    EXPECT_NE(again.out.find("text \"Hello\""), std::string::npos);
-    EXPECT_NE(again.out.find("(0.0 1.0 0.0)"), std::string::npos) << again.out;
+    const ProgramRun again = runHost(saved, "LIST\nALL\n\n(getvar \"UCSXDIR\")\n");
+    EXPECT_EQ(again.exit_code, 0);
+    EXPECT_THAT(again.output, HasSubstr("text \"Hello\""));
+    EXPECT_THAT(again.output, HasSubstr("(0.0 1.0 0.0)"));
 }
 
 TEST_F(ProgramTest, BundledDemoScriptRuns) {
-    const Result r = runHost(sample("demo.dxf") + " --script " + sample("demo.scr"));
-    EXPECT_EQ(r.status, 0) << r.out;
-    EXPECT_EQ(r.out.find("Unknown command"), std::string::npos) << r.out;
-    EXPECT_EQ(r.out.find("; error"), std::string::npos) << r.out;
+    const ProgramRun r = runHost(sample("demo.dxf") + " --script " + sample("demo.scr"));
+    EXPECT_EQ(r.exit_code, 0) << r.output;
+    EXPECT_THAT(r.output, Not(HasSubstr("Unknown command")));
+    EXPECT_THAT(r.output, Not(HasSubstr("; error")));
 }
 
 TEST_F(ProgramTest, StandardInputWithoutQuitEndsAtTheEndOfInput) {
-    const Result r = runHost("", "(+ 40 2)\nNOSUCH\n\n");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("42"), std::string::npos);
-    EXPECT_NE(r.out.find("Unknown command \"NOSUCH\""), std::string::npos);
-    EXPECT_EQ(r.out.find("not saved"), std::string::npos) << "nothing was changed";
+    const ProgramRun r = runHost("", "(+ 40 2)\nNOSUCH\n\n");
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_THAT(r.output, HasSubstr("42"));
+    EXPECT_THAT(r.output, HasSubstr("Unknown command \"NOSUCH\""));
+    EXPECT_THAT(r.output, Not(HasSubstr("not saved"))) << "nothing was changed";
 }
 
 TEST_F(ProgramTest, EndOfInputNamesTheDrawingsLeftUnsaved) {
-    const Result r = runHost("", "TEXT\n0,0\n2\n0\nleft behind\n");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_NE(r.out.find("Changes to \"Drawing1.dxf\" were not saved."), std::string::npos)
-        << r.out;
+    const ProgramRun r = runHost("", "TEXT\n0,0\n2\n0\nleft behind\n");
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_THAT(r.output, HasSubstr("Changes to \"Drawing1.dxf\" were not saved."));
 }
 
 TEST_F(ProgramTest, ModuleLoadedFromTheCommandLine) {
-    const Result r = runHost(std::string("--load ") + TESTMODULE_PATH, "TMLISP\nQUIT\n");
-    EXPECT_EQ(r.status, 0) << r.out;
-    const auto init = r.out.find("testmodule: message 1");
-    const auto invoke = r.out.find("testmodule: invoked 7");
-    const auto preQuit = r.out.find("testmodule: message 13");
-    const auto unload = r.out.find("testmodule: message 2\n");
-    ASSERT_NE(init, std::string::npos) << r.out;
+    const ProgramRun r = runHost(std::string("--load ") + TESTMODULE_PATH, "TMLISP\nQUIT\n");
+    EXPECT_EQ(r.exit_code, 0) << r.output;
+    const auto init = r.output.find("testmodule: message 1");
+    const auto invoke = r.output.find("testmodule: invoked 7");
+    const auto preQuit = r.output.find("testmodule: message 13");
+    const auto unload = r.output.find("testmodule: message 2\n");
+    ASSERT_NE(init, std::string::npos) << r.output;
     ASSERT_NE(invoke, std::string::npos);
     ASSERT_NE(preQuit, std::string::npos);
     ASSERT_NE(unload, std::string::npos);
@@ -110,15 +102,15 @@ TEST_F(ProgramTest, ModuleLoadedFromTheCommandLine) {
 }
 
 TEST_F(ProgramTest, FailuresToStartExitNonZeroWithAMessage) {
-    Result r = runHost((dir / "missing.dxf").string(), "QUIT\n");
-    EXPECT_NE(r.status, 0);
-    EXPECT_NE(r.out.find("cannot open drawing"), std::string::npos) << r.out;
+    ProgramRun r = runHost((dir / "missing.dxf").string(), "QUIT\n");
+    EXPECT_NE(r.exit_code, 0);
+    EXPECT_THAT(r.output, HasSubstr("cannot open drawing"));
     const std::string broken = write("broken.dxf", "  0\nSECTION\n  2\nHEADER\n");
     r = runHost(broken, "QUIT\n");
-    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.exit_code, 0);
     r = runHost(std::string("--load ") + NOENTRY_PATH, "QUIT\n");
-    EXPECT_NE(r.status, 0);
-    EXPECT_NE(r.out.find("acrxEntryPoint"), std::string::npos) << r.out;
+    EXPECT_NE(r.exit_code, 0);
+    EXPECT_THAT(r.output, HasSubstr("acrxEntryPoint"));
     r = runHost("--script " + (dir / "none.scr").string());
-    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.exit_code, 0);
 }

@@ -10,7 +10,7 @@
 class PromptTest : public HostTest {};
 
 TEST_F(PromptTest, PointAnswers) {
-    type({L"1,2", L"@3,4", L"", L"junk", L"5,6,7", L"ESC"});
+    type({L"1,2", L"@3,4", L"", L"junk", L"5,6,7", L"@1,1", L"ESC"});
     ads_point p;
     ASSERT_EQ(acedGetPoint(nullptr, L"P: ", p), RTNORM);
     EXPECT_DOUBLE_EQ(p[0], 1);
@@ -21,18 +21,13 @@ TEST_F(PromptTest, PointAnswers) {
     ASSERT_EQ(acedGetPoint(nullptr, L"P: ", p), RTNORM) << "asked again after junk";
     EXPECT_DOUBLE_EQ(p[2], 7);
     EXPECT_TRUE(printed(L"Point or option keyword required."));
+    const ads_point base = {10, 10, 0};
+    ASSERT_EQ(acedGetPoint(base, L"P: ", p), RTNORM);
+    EXPECT_DOUBLE_EQ(p[0], 11) << "relative to the base point, not the last one";
+    EXPECT_DOUBLE_EQ(p[1], 11);
     EXPECT_EQ(acedGetPoint(nullptr, L"P: ", p), RTCAN);
     EXPECT_EQ(acedGetPoint(nullptr, L"P: ", p), RTCAN) << "no more input";
     EXPECT_EQ(acedGetPoint(nullptr, L"P: ", nullptr), RTERROR);
-}
-
-TEST_F(PromptTest, RelativePointFromTheBasePoint) {
-    type({L"@1,1"});
-    const ads_point base = {10, 10, 0};
-    ads_point p;
-    ASSERT_EQ(acedGetPoint(base, L"P: ", p), RTNORM);
-    EXPECT_DOUBLE_EQ(p[0], 11);
-    EXPECT_DOUBLE_EQ(p[1], 11);
 }
 
 TEST_F(PromptTest, AngleAnswers) {
@@ -71,6 +66,11 @@ class SelectionTest : public HostTest {
         a = addText(0, 0, L"alpha");
         b = addText(20, 0, L"beta");
         line = addLine(0, 10, 2, 10);
+        textsOnly = acutBuildList(RTDXF0, L"TEXT", 0);
+    }
+    void TearDown() override {
+        acutRelRb(textsOnly);
+        HostTest::TearDown();
     }
     std::vector<AcDbObjectId> select(const ACHAR* mode, const void* p1, const void* p2,
                                      const resbuf* filter, int expected) {
@@ -92,16 +92,14 @@ class SelectionTest : public HostTest {
         EXPECT_EQ(acedSSFree(ss), RTERROR) << "freed once";
         return ids;
     }
-    resbuf* textFilter() { return acutBuildList(RTDXF0, L"TEXT", 0); }
-
     AcDbObjectId a, b, line;
+    resbuf* textsOnly = nullptr;  // a filter for texts
 };
 
 TEST_F(SelectionTest, PromptedSelectionWithTwoPromptsAndFilter) {
     const ACHAR* prompts[2] = {L"Pick texts: ", L"Drop texts: "};
-    resbuf* filter = textFilter();
     type({handleOf(a), handleOf(line), L"ALL", L"R", handleOf(b), L"zz", L""});
-    auto ids = select(L":$", prompts, nullptr, filter, RTNORM);
+    auto ids = select(L":$", prompts, nullptr, textsOnly, RTNORM);
     ASSERT_EQ(ids.size(), 1u);
     EXPECT_EQ(ids[0], a);
     EXPECT_TRUE(printed(L"Pick texts: "));
@@ -109,26 +107,22 @@ TEST_F(SelectionTest, PromptedSelectionWithTwoPromptsAndFilter) {
     EXPECT_TRUE(printed(L"1 were filtered out."));
     EXPECT_TRUE(printed(L"*Invalid selection*"));
     type({L""});
-    select(L":$", prompts, nullptr, filter, RTERROR);
+    select(L":$", prompts, nullptr, textsOnly, RTERROR);
     type({handleOf(a), L"ESC"});
-    select(L":$", prompts, nullptr, filter, RTCAN);
-    acutRelRb(filter);
+    select(L":$", prompts, nullptr, textsOnly, RTCAN);
 }
 
 TEST_F(SelectionTest, SinglePickEndsAtTheFirstHit) {
     const ACHAR* prompts[2] = {L"One: ", L"Remove: "};
-    resbuf* filter = textFilter();
     type({handleOf(line), handleOf(b), handleOf(a)});
-    auto ids = select(L":$:S", prompts, nullptr, filter, RTNORM);
+    auto ids = select(L":$:S", prompts, nullptr, textsOnly, RTNORM);
     ASSERT_EQ(ids.size(), 1u);
     EXPECT_EQ(ids[0], b);
     EXPECT_TRUE(cadhost::inputPending()) << "the third answer is left unread";
-    acutRelRb(filter);
 }
 
 TEST_F(SelectionTest, WholeDrawingAndWindows) {
-    resbuf* filter = textFilter();
-    EXPECT_EQ(select(L"X", nullptr, nullptr, filter, RTNORM).size(), 2u);
+    EXPECT_EQ(select(L"X", nullptr, nullptr, textsOnly, RTNORM).size(), 2u);
     EXPECT_EQ(select(L"X", nullptr, nullptr, nullptr, RTNORM).size(), 3u);
     const ads_point lo = {-1, -1, 0}, hi = {3, 11, 0};
     // The crossing window touches the first text and the line; the plain
@@ -137,14 +131,13 @@ TEST_F(SelectionTest, WholeDrawingAndWindows) {
     auto inside = select(L"W", lo, hi, nullptr, RTNORM);
     ASSERT_EQ(inside.size(), 1u);
     EXPECT_EQ(inside[0], line);
-    EXPECT_EQ(select(L"C", lo, hi, filter, RTNORM).size(), 1u);
+    EXPECT_EQ(select(L"C", lo, hi, textsOnly, RTNORM).size(), 1u);
     const ads_point far1 = {100, 100, 0}, far2 = {200, 200, 0};
     select(L"C", far1, far2, nullptr, RTERROR);
     select(L"C", nullptr, nullptr, nullptr, RTERROR);
     select(L"?bad", nullptr, nullptr, nullptr, RTERROR);
     type({L"C", L"-1,-1", L"3,11", L""});
     EXPECT_EQ(select(nullptr, nullptr, nullptr, nullptr, RTNORM).size(), 2u);
-    acutRelRb(filter);
 }
 
 TEST_F(SelectionTest, PickedPointsTakeTheEntityUnderThem) {
@@ -154,11 +147,9 @@ TEST_F(SelectionTest, PickedPointsTakeTheEntityUnderThem) {
     EXPECT_EQ(ids[0], a) << "inside the text's extents";
     EXPECT_EQ(ids[1], line) << "within the pick box of the line";
     EXPECT_TRUE(printed(L"1 found, 2 total"));
-    resbuf* filter = textFilter();
     type({L"1,10", L""});
     // The picked line is filtered out: nothing is left.
-    select(nullptr, nullptr, nullptr, filter, RTERROR);
-    acutRelRb(filter);
+    select(nullptr, nullptr, nullptr, textsOnly, RTERROR);
 }
 
 TEST_F(SelectionTest, APointOnNothingOpensAWindowByItsDirection) {

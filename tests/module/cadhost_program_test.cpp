@@ -1,11 +1,11 @@
 // The host program cadhost run on the samples with the module loaded and a
 // script typed at its command line, as a user would run it.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <string>
 
+#include "tests/cadhost_editor/program_run.h"
 #include "tests/fonts/test_support.h"
 #include "tests/module/host_fixture.h"
 
@@ -15,15 +15,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using cadhost_test::CountOf;
+using cadhost_test::ProgramRun;
 using testing::FirstHandleOf;
-using testing::ReadText;
+using ::testing::HasSubstr;
+using ::testing::Not;
 using testing::SamplePath;
-using testing::WriteText;
-
-struct ProgramRun {
-    std::string output;
-    int exit_code = -1;
-};
 
 std::string Narrow(const std::wstring& text) {
     return std::string(text.begin(), text.end());
@@ -32,45 +29,26 @@ std::string Narrow(const std::wstring& text) {
 class CadhostProgram : public ::testing::Test {
   protected:
     void SetUp() override {
-        fs::copy_file(TARSIL_MODULE_FILE, folder_ / "tarsil2.arx");
-        fs::copy_file(fs::path(TARSIL_SOURCE_DIR) / "resources/default.map",
-                      folder_ / "default.map");
+        testing::InstallModule(TARSIL_MODULE_FILE, folder_.path());
         text_handle_ = Narrow(FirstHandleOf(SamplePath(), "TEXT"));
         ASSERT_FALSE(text_handle_.empty());
     }
 
     void Configure(int style) {
-        WriteText(Ini(), "[General]\r\nDdeditStyle=" + std::to_string(style) + "\r\n");
+        WriteBytes(Ini(), "[General]\r\nDdeditStyle=" + std::to_string(style) + "\r\n");
     }
     fs::path Ini() const { return folder_ / "tarsil.ini"; }
     std::string Module() const { return (folder_ / "tarsil2.arx").string(); }
 
     // Runs cadhost on the sample with the module and the script lines.
     ProgramRun RunScript(const std::string& script) {
-        WriteText(folder_ / "run.scr", script);
-        const std::string command = std::string("'") + CADHOST_PROGRAM + "' '" +
-                                    SamplePath().string() + "' --load '" + Module() +
-                                    "' --script '" + (folder_ / "run.scr").string() + "' 2>&1";
-        ProgramRun run;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (pipe == nullptr) return run;
-        char buffer[4096];
-        size_t got;
-        while ((got = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, got);
-        const int status = pclose(pipe);
-        run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return run;
+        WriteBytes(folder_ / "run.scr", script);
+        return cadhost_test::RunShell(std::string("'") + CADHOST_PROGRAM + "' '" +
+                                      SamplePath().string() + "' --load '" + Module() +
+                                      "' --script '" + (folder_ / "run.scr").string() + "'");
     }
     std::string SavedSettings(int style) const {
-        return "[General]\r\nDdeditStyle=" + std::to_string(style) +
-               "\r\nFontMapFile=" + (folder_ / "default.map").string() + "\r\n";
-    }
-    static size_t Count(const std::string& text, const std::string& part) {
-        size_t count = 0;
-        for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-            ++count;
-        }
-        return count;
+        return testing::SavedSettings(folder_.path(), style);
     }
 
     TempFolder folder_;
@@ -82,10 +60,9 @@ class CadhostProgram : public ::testing::Test {
 TEST_F(CadhostProgram, LoadsTheModulePrintsItAndQuitsCleanly) {
     const ProgramRun run = RunScript("QUIT\n");
     EXPECT_EQ(run.exit_code, 0) << run.output;
-    EXPECT_NE(run.output.find("Module \"" + Module() + "\" loaded."), std::string::npos)
-        << run.output;
-    EXPECT_EQ(run.output.find("Warning"), std::string::npos) << run.output;
-    EXPECT_EQ(ReadText(Ini()), SavedSettings(1));
+    EXPECT_THAT(run.output, HasSubstr("Module \"" + Module() + "\" loaded."));
+    EXPECT_THAT(run.output, Not(HasSubstr("Warning")));
+    EXPECT_EQ(ReadBytes(Ini()), SavedSettings(1));
 }
 
 // Per style: "DTEXTED" while loaded, and whether a double-click and DDEDIT
@@ -104,16 +81,13 @@ TEST_P(EachStyle, TakesOverTheHostsTextEditingAsConfigured) {
     const ProgramRun run = RunScript("(getvar \"DTEXTED\")\nDBLCLICK " + text_handle_ +
                                      "\n\nDDEDIT\n\n(getvar \"CMDECHO\")\nQUIT\n");
     EXPECT_EQ(run.exit_code, 0) << run.output;
-    EXPECT_NE(run.output.find("Command: (getvar \"DTEXTED\")\n" + expected.dtexted + "\n"),
-              std::string::npos)
+    EXPECT_THAT(run.output, HasSubstr("Command: (getvar \"DTEXTED\")\n" + expected.dtexted + "\n"));
+    EXPECT_EQ(CountOf(run.output, "Enter new text"), expected.host_edits ? 1u : 0u) << run.output;
+    EXPECT_EQ(CountOf(run.output, "Select an annotation object"), expected.host_edits ? 1u : 0u)
         << run.output;
-    EXPECT_EQ(Count(run.output, "Enter new text"), expected.host_edits ? 1u : 0u) << run.output;
-    EXPECT_EQ(Count(run.output, "Select an annotation object"), expected.host_edits ? 1u : 0u)
-        << run.output;
-    EXPECT_NE(run.output.find("Command: (getvar \"CMDECHO\")\n1\n"), std::string::npos)
-        << run.output;
-    EXPECT_EQ(run.output.find("Warning"), std::string::npos) << run.output;
-    EXPECT_EQ(ReadText(Ini()), SavedSettings(expected.style));
+    EXPECT_THAT(run.output, HasSubstr("Command: (getvar \"CMDECHO\")\n1\n"));
+    EXPECT_THAT(run.output, Not(HasSubstr("Warning")));
+    EXPECT_EQ(ReadBytes(Ini()), SavedSettings(expected.style));
 }
 
 INSTANTIATE_TEST_SUITE_P(CadhostProgram, EachStyle,
@@ -128,10 +102,10 @@ TEST_F(CadhostProgram, UnloadingByHandGivesTheTextCommandsBack) {
     const ProgramRun run = RunScript("APPLOAD\nU\n" + Module() + "\nDBLCLICK " + text_handle_ +
                                      "\n\nDDEDIT\n\nQUIT\n");
     EXPECT_EQ(run.exit_code, 0) << run.output;
-    EXPECT_NE(run.output.find("\" unloaded."), std::string::npos) << run.output;
-    EXPECT_EQ(Count(run.output, "Enter new text"), 1u) << run.output;
-    EXPECT_EQ(Count(run.output, "Select an annotation object"), 1u) << run.output;
-    EXPECT_EQ(ReadText(Ini()), SavedSettings(2));
+    EXPECT_THAT(run.output, HasSubstr("\" unloaded."));
+    EXPECT_EQ(CountOf(run.output, "Enter new text"), 1u) << run.output;
+    EXPECT_EQ(CountOf(run.output, "Select an annotation object"), 1u) << run.output;
+    EXPECT_EQ(ReadBytes(Ini()), SavedSettings(2));
 }
 
 TEST_F(CadhostProgram, ASettingsFileThatCannotBeWrittenIsReportedAtQuit) {
@@ -139,9 +113,8 @@ TEST_F(CadhostProgram, ASettingsFileThatCannotBeWrittenIsReportedAtQuit) {
     fs::create_directory(Ini());
     const ProgramRun run = RunScript("(getvar \"DTEXTED\")\nQUIT\n");
     EXPECT_EQ(run.exit_code, 0) << run.output;
-    EXPECT_NE(run.output.find("Command: (getvar \"DTEXTED\")\n1\n"), std::string::npos)
-        << run.output;
-    EXPECT_EQ(Count(run.output, "Cannot write the settings file"), 1u) << run.output;
+    EXPECT_THAT(run.output, HasSubstr("Command: (getvar \"DTEXTED\")\n1\n"));
+    EXPECT_EQ(CountOf(run.output, "Cannot write the settings file"), 1u) << run.output;
     EXPECT_TRUE(fs::is_directory(Ini()));
 }
 

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -98,15 +97,19 @@ inline std::wstring FirstHandleOf(const std::filesystem::path& dxf, const std::s
     return {};
 }
 
-inline std::string ReadText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+// A copy of a module file named tarsil2.arx in the folder, with the
+// default map beside it.
+inline void InstallModule(const std::filesystem::path& module,
+                          const std::filesystem::path& folder) {
+    std::filesystem::copy_file(module, folder / "tarsil2.arx");
+    std::filesystem::copy_file(std::filesystem::path(TARSIL_SOURCE_DIR) / "resources/default.map",
+                               folder / "default.map");
 }
 
-inline void WriteText(const std::filesystem::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
+// The settings file as the module in the folder saves it.
+inline std::string SavedSettings(const std::filesystem::path& folder, int style) {
+    return "[General]\r\nDdeditStyle=" + std::to_string(style) +
+           "\r\nFontMapFile=" + (folder / "default.map").string() + "\r\n";
 }
 
 }  // namespace tarsil::testing

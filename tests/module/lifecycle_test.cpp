@@ -20,9 +20,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using testing::ReadText;
 using testing::RecordingLisp;
-using testing::WriteText;
 
 constexpr size_t kInstallCallCount = 8;
 constexpr size_t kRestoreCallCount = 8;
@@ -44,7 +42,7 @@ class Lifecycle : public testing::HostTest {
         HostTest::TearDown();
     }
 
-    void Configure(const std::string& general) { WriteText(Ini(), "[General]\r\n" + general); }
+    void Configure(const std::string& general) { WriteBytes(Ini(), "[General]\r\n" + general); }
     void Init() {
         InitializeModule(nullptr);
         loaded_ = true;
@@ -55,8 +53,7 @@ class Lifecycle : public testing::HostTest {
     }
     fs::path Ini() const { return folder_ / "tarsil.ini"; }
     std::string SavedSettings(int style) const {
-        return "[General]\r\nDdeditStyle=" + std::to_string(style) +
-               "\r\nFontMapFile=" + (folder_ / "default.map").string() + "\r\n";
+        return testing::SavedSettings(folder_.path(), style);
     }
     static size_t ModuleCommandCount() {
         size_t count = 0;
@@ -112,35 +109,38 @@ TEST_F(Lifecycle, UnloadingByHandGivesTheHostItsEditingBackAndSaves) {
     EXPECT_EQ(lisp_.TakeCalls().size(), kRestoreCallCount);
     EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
     EXPECT_EQ(cadhost::lookupClass(L"AcDbDoubleClickText"), nullptr);
-    EXPECT_EQ(ReadText(Ini()), SavedSettings(2));
+    EXPECT_EQ(ReadBytes(Ini()), SavedSettings(2));
 }
 
-TEST_F(Lifecycle, StyleOneSetsDtextedWhileLoaded) {
-    Configure("DdeditStyle=1\r\n");
-    Init();
-    EXPECT_EQ(IntVar(L"DTEXTED"), 1);
-    Unload();
-    EXPECT_EQ(IntVar(L"DTEXTED"), 0);
-    EXPECT_TRUE(lisp_.calls.empty());
-    EXPECT_EQ(ReadText(Ini()), SavedSettings(1));
-}
+// One row per setting that leaves the host's commands alone: the General
+// section (none for no settings file), "DTEXTED" while loaded and after
+// unloading (it starts at 2), and the style saved.
+struct PlainStyle {
+    const char* general;
+    int loaded_dtexted;
+    int unloaded_dtexted;
+    int saved;
+};
 
-TEST_F(Lifecycle, StyleZeroChangesNothing) {
-    Configure("DdeditStyle=0\r\n");
+class PlainStyles : public Lifecycle, public ::testing::WithParamInterface<PlainStyle> {};
+
+TEST_P(PlainStyles, LoadAndUnloadQueueNothingAndSaveTheStyle) {
+    const PlainStyle& row = GetParam();
+    if (row.general != nullptr) Configure(row.general);
     Init();
+    EXPECT_EQ(IntVar(L"DTEXTED"), row.loaded_dtexted);
     Unload();
-    EXPECT_EQ(IntVar(L"DTEXTED"), 2);
+    EXPECT_EQ(IntVar(L"DTEXTED"), row.unloaded_dtexted);
     EXPECT_TRUE(lisp_.calls.empty());
     EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
-    EXPECT_EQ(ReadText(Ini()), SavedSettings(0));
+    EXPECT_EQ(ReadBytes(Ini()), SavedSettings(row.saved));
 }
 
-TEST_F(Lifecycle, AMissingSettingsFileIsWrittenWithTheDefaults) {
-    Init();
-    EXPECT_EQ(IntVar(L"DTEXTED"), 1);
-    Unload();
-    EXPECT_EQ(ReadText(Ini()), SavedSettings(1));
-}
+INSTANTIATE_TEST_SUITE_P(Lifecycle, PlainStyles,
+                         ::testing::Values(PlainStyle{"DdeditStyle=1\r\n", 1, 0, 1},
+                                           PlainStyle{"DdeditStyle=0\r\n", 2, 2, 0},
+                                           PlainStyle{nullptr, 1, 0, 1},
+                                           PlainStyle{"DdeditStyle=5\r\n", 2, 2, 5}));
 
 TEST_F(Lifecycle, QuittingWithStyleTwoQueuesNothingAndSavesOnce) {
     Configure("DdeditStyle=2\r\n");
@@ -149,12 +149,12 @@ TEST_F(Lifecycle, QuittingWithStyleTwoQueuesNothingAndSavesOnce) {
     PrepareForQuit();
     EXPECT_TRUE(lisp_.calls.empty());
     EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
-    EXPECT_EQ(ReadText(Ini()), SavedSettings(2));
+    EXPECT_EQ(ReadBytes(Ini()), SavedSettings(2));
 
-    WriteText(Ini(), "changed by hand\r\n");
+    WriteBytes(Ini(), "changed by hand\r\n");
     Unload();
     EXPECT_TRUE(lisp_.calls.empty());
-    EXPECT_EQ(ReadText(Ini()), "changed by hand\r\n");
+    EXPECT_EQ(ReadBytes(Ini()), "changed by hand\r\n");
 }
 
 TEST_F(Lifecycle, QuittingWithStyleOnePutsDtextedBack) {
@@ -165,15 +165,6 @@ TEST_F(Lifecycle, QuittingWithStyleOnePutsDtextedBack) {
     SetShortVar(L"DTEXTED", 2);
     Unload();
     EXPECT_EQ(IntVar(L"DTEXTED"), 2);
-}
-
-TEST_F(Lifecycle, UnusualStylesSurviveLoadAndUnload) {
-    Configure("DdeditStyle=5\r\n");
-    Init();
-    Unload();
-    EXPECT_EQ(IntVar(L"DTEXTED"), 2);
-    EXPECT_TRUE(lisp_.calls.empty());
-    EXPECT_EQ(ReadText(Ini()), SavedSettings(5));
 }
 
 namespace {

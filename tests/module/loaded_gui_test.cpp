@@ -13,8 +13,6 @@
 
 namespace tarsil {
 
-namespace fs = std::filesystem;
-
 namespace {
 
 const auto* const kQt = ::testing::AddGlobalTestEnvironment(new testing::QtApplication);
@@ -23,9 +21,7 @@ class LoadedWithWindow : public testing::HostTest {
   protected:
     void SetUp() override {
         HostTest::SetUp();
-        fs::copy_file(TARSIL_MODULE_FILE, folder_ / "tarsil2.arx");
-        fs::copy_file(fs::path(TARSIL_SOURCE_DIR) / "resources/default.map",
-                      folder_ / "default.map");
+        testing::InstallModule(TARSIL_MODULE_FILE, folder_.path());
         cadhost::setHostWindows(&frame_, &frame_);
         frame_.resize(800, 600);
         frame_.show();

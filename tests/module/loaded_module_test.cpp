@@ -1,5 +1,6 @@
 // The built module tarsil2.arx loaded into the host of this process by the
 // host's dynamic linker, from a folder of the test's own.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "cadhost/apdoc/docmanager.h"
@@ -19,10 +20,12 @@ namespace fs = std::filesystem;
 namespace {
 
 using testing::FirstHandleOf;
-using testing::ReadText;
+using ::testing::HasSubstr;
+using ::testing::Not;
 using testing::SamplePath;
-using testing::WriteText;
+using testing::SavedSettings;
 
+const wchar_t* const kTextCommands[] = {L"DDEDIT", L"DTEXT", L"TEXT"};
 constexpr wchar_t kLockedLayerAlert[] =
     L"Object's layer is locked(Frozen,Locked or Off)\nUnlock layer and try again.";
 
@@ -30,14 +33,12 @@ class LoadedModule : public testing::HostTest {
   protected:
     void SetUp() override {
         HostTest::SetUp();
-        fs::copy_file(TARSIL_MODULE_FILE, folder_ / "tarsil2.arx");
-        fs::copy_file(fs::path(TARSIL_SOURCE_DIR) / "resources/default.map",
-                      folder_ / "default.map");
+        testing::InstallModule(TARSIL_MODULE_FILE, folder_.path());
     }
 
     void Configure(int style) {
-        WriteText(folder_ / "tarsil.ini",
-                  "[General]\r\nDdeditStyle=" + std::to_string(style) + "\r\n");
+        WriteBytes(folder_ / "tarsil.ini",
+                   "[General]\r\nDdeditStyle=" + std::to_string(style) + "\r\n");
     }
     std::wstring ModuleFile() const { return (folder_ / "tarsil2.arx").wstring(); }
     bool Load() { return acrxDynamicLinker->loadModule(ModuleFile().c_str(), true); }
@@ -67,7 +68,7 @@ class LoadedModule : public testing::HostTest {
 TEST_F(LoadedModule, LoadsWithoutADrawingAndRegistersNoCommandYet) {
     Configure(1);
     ASSERT_TRUE(Load());
-    EXPECT_NE(output_.find(L"Module \"" + ModuleFile() + L"\" loaded."), std::wstring::npos);
+    EXPECT_THAT(output_, HasSubstr(L"Module \"" + ModuleFile() + L"\" loaded."));
     EXPECT_EQ(IntVar(L"DTEXTED"), 1);
     for (const AcEdCommand* command : acedRegCmdsPtr()->commands()) {
         EXPECT_NE(std::wstring(command->groupName()), L"KRDV_TARSIL");
@@ -81,7 +82,7 @@ TEST_F(LoadedModule, ACopyLoadedAfterAnotherIsUnloadedUsesItsOwnFolder) {
     // still read and write the settings beside itself.
     TempFolder first;
     fs::copy_file(TARSIL_MODULE_FILE, first / "tarsil2.arx");
-    WriteText(first / "tarsil.ini", "[General]\r\nDdeditStyle=0\r\n");
+    WriteBytes(first / "tarsil.ini", "[General]\r\nDdeditStyle=0\r\n");
     const std::wstring first_module = (first / "tarsil2.arx").wstring();
     ASSERT_TRUE(acrxDynamicLinker->loadModule(first_module.c_str(), false));
     ASSERT_TRUE(acrxDynamicLinker->unloadModule(first_module.c_str(), false));
@@ -91,10 +92,8 @@ TEST_F(LoadedModule, ACopyLoadedAfterAnotherIsUnloadedUsesItsOwnFolder) {
     ASSERT_TRUE(Load());
     EXPECT_EQ(IntVar(L"DTEXTED"), 1);
     ASSERT_TRUE(Unload());
-    EXPECT_EQ(ReadText(folder_ / "tarsil.ini"), "[General]\r\nDdeditStyle=1\r\nFontMapFile=" +
-                                                    (folder_ / "default.map").string() + "\r\n");
-    EXPECT_EQ(ReadText(first / "tarsil.ini"), "[General]\r\nDdeditStyle=0\r\nFontMapFile=" +
-                                                  (first / "default.map").string() + "\r\n");
+    EXPECT_EQ(ReadBytes(folder_ / "tarsil.ini"), SavedSettings(folder_.path(), 1));
+    EXPECT_EQ(ReadBytes(first / "tarsil.ini"), SavedSettings(first.path(), 0));
 }
 
 TEST_F(LoadedModule, StyleTwoReplacesTheHostsTextCommandsUntilUnloaded) {
@@ -103,9 +102,7 @@ TEST_F(LoadedModule, StyleTwoReplacesTheHostsTextCommandsUntilUnloaded) {
     ASSERT_TRUE(Load());
     EXPECT_TRUE(cadhost::lispQueuePending());
     cadhost::runLispQueue();
-    EXPECT_TRUE(Undefined(L"DDEDIT"));
-    EXPECT_TRUE(Undefined(L"DTEXT"));
-    EXPECT_TRUE(Undefined(L"TEXT"));
+    for (const wchar_t* command : kTextCommands) EXPECT_TRUE(Undefined(command)) << command;
     EXPECT_EQ(IntVar(L"CMDECHO"), 1);
     EXPECT_EQ(cadhost::lispVariable(L"__cmdecho"), L"1");
     EXPECT_EQ(IntVar(L"DTEXTED"), 2);
@@ -113,18 +110,15 @@ TEST_F(LoadedModule, StyleTwoReplacesTheHostsTextCommandsUntilUnloaded) {
     // The replacement answers in the host's place, without the host's prompt.
     TakeOutput();
     cadhost::runCommandLine(L"DDEDIT");
-    EXPECT_EQ(output_.find(L"Unknown command"), std::wstring::npos) << output_;
-    EXPECT_EQ(output_.find(L"Select"), std::wstring::npos) << output_;
+    EXPECT_THAT(output_, Not(HasSubstr(L"Unknown command")));
+    EXPECT_THAT(output_, Not(HasSubstr(L"Select")));
 
     ASSERT_TRUE(Unload());
     cadhost::runLispQueue();
-    EXPECT_FALSE(Undefined(L"DDEDIT"));
-    EXPECT_FALSE(Undefined(L"DTEXT"));
-    EXPECT_FALSE(Undefined(L"TEXT"));
+    for (const wchar_t* command : kTextCommands) EXPECT_FALSE(Undefined(command)) << command;
     EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
     EXPECT_EQ(cadhost::lookupClass(L"AcDbDoubleClickText"), nullptr);
-    EXPECT_EQ(ReadText(folder_ / "tarsil.ini"), "[General]\r\nDdeditStyle=2\r\nFontMapFile=" +
-                                                    (folder_ / "default.map").string() + "\r\n");
+    EXPECT_EQ(ReadBytes(folder_ / "tarsil.ini"), SavedSettings(folder_.path(), 2));
 }
 
 TEST_F(LoadedModule, ADrawingOpenedAfterLoadingReadsTheSettingsAgain) {
@@ -147,7 +141,7 @@ TEST_F(LoadedModule, QuittingWithStyleTwoLeavesNothingQueued) {
     cadhost::shutdownHost();
     EXPECT_FALSE(cadhost::lispQueuePending());
     EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
-    EXPECT_NE(ReadText(folder_ / "tarsil.ini").find("DdeditStyle=2\r\n"), std::string::npos);
+    EXPECT_NE(ReadBytes(folder_ / "tarsil.ini").find("DdeditStyle=2\r\n"), std::string::npos);
 }
 
 // Double-clicking a text with the module's handler in force.
@@ -194,7 +188,7 @@ TEST_P(UnavailableLayer, RefusesWithOneAlertAndLeavesTheTextAlone) {
     EXPECT_EQ(alerts_, std::vector<std::wstring>{kLockedLayerAlert});
     EXPECT_EQ(TextOf(text_), before);
     EXPECT_EQ(cadhost::pickfirstIds(), std::vector<AcDbObjectId>{text_});
-    EXPECT_EQ(output_.find(L"Enter new text"), std::wstring::npos);
+    EXPECT_THAT(output_, Not(HasSubstr(L"Enter new text")));
 }
 
 INSTANTIATE_TEST_SUITE_P(LoadedModule, UnavailableLayer,
@@ -216,7 +210,7 @@ TEST_F(DoubleClick, OnAnEditableTextClearsTheSelectionAndUnlocks) {
     EXPECT_TRUE(alerts_.empty());
     EXPECT_TRUE(cadhost::pickfirstIds().empty());
     EXPECT_EQ(curDoc()->lockCount(), 0);
-    EXPECT_EQ(output_.find(L"Enter new text"), std::wstring::npos);
+    EXPECT_THAT(output_, Not(HasSubstr(L"Enter new text")));
     EXPECT_EQ(TextOf(text_), before);
     // Closed again: it opens for write.
     AcDbText* text = nullptr;
@@ -230,9 +224,7 @@ TEST_F(DoubleClick, ATextOpenElsewhereIsReportedAndTheDocumentUnlocked) {
     cadhost::setPickfirst({text_});
     Click(text_);
     held->close();
-    EXPECT_NE(output_.find(L"Error: Could not open AcDbText object for writing!!!\n"),
-              std::wstring::npos)
-        << output_;
+    EXPECT_THAT(output_, HasSubstr(L"Error: Could not open AcDbText object for writing!!!\n"));
     EXPECT_EQ(curDoc()->lockCount(), 0);
     EXPECT_EQ(cadhost::pickfirstIds(), std::vector<AcDbObjectId>{text_});
 }
@@ -244,14 +236,14 @@ TEST_F(DoubleClick, AnAttributeIsTreatedAsAText) {
     EXPECT_TRUE(Click(attribute));
     EXPECT_TRUE(alerts_.empty());
     EXPECT_TRUE(cadhost::pickfirstIds().empty());
-    EXPECT_EQ(output_.find(L"Enter new text"), std::wstring::npos);
+    EXPECT_THAT(output_, Not(HasSubstr(L"Enter new text")));
 }
 
 TEST_F(DoubleClick, AfterUnloadingTheHostEditsTheTextItself) {
     ASSERT_TRUE(Unload());
     cadhost::pushInput(L"");
     EXPECT_TRUE(Click(text_));
-    EXPECT_NE(output_.find(L"Enter new text"), std::wstring::npos);
+    EXPECT_THAT(output_, HasSubstr(L"Enter new text"));
 }
 
 TEST_F(LoadedModule, WithStyleOneADoubleClickIsTheHostsOwn) {
@@ -260,7 +252,7 @@ TEST_F(LoadedModule, WithStyleOneADoubleClickIsTheHostsOwn) {
     ASSERT_TRUE(Load());
     cadhost::pushInput(L"");
     EXPECT_TRUE(Click(FirstOf("TEXT")));
-    EXPECT_NE(output_.find(L"Enter new text"), std::wstring::npos);
+    EXPECT_THAT(output_, HasSubstr(L"Enter new text"));
     EXPECT_TRUE(alerts_.empty());
 }
 

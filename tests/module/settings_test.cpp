@@ -26,14 +26,22 @@ class Settings : public ::testing::Test {
     void TearDown() override { CWhConfig::DestroyInstance(); }
 
     fs::path Ini() const { return folder_ / "tarsil.ini"; }
+    fs::path DefaultMap() const { return folder_ / "default.map"; }
+    static int Style() { return CWhConfig::Instance().GetDdeditStyle(); }
+    static fs::path MapPath() { return CWhConfig::Instance().GetCurrentFontMapPath(); }
 
     // Reads the settings, recording each style applied and what the
     // configuration held at that moment.
     void Read() {
         ReadSettings([this](int style, bool force) {
             applied_.push_back({style, force});
-            configured_when_applied_.push_back(CWhConfig::Instance().GetDdeditStyle());
+            configured_when_applied_.push_back(Style());
         });
+    }
+    // Writes the settings file, then reads it.
+    void ReadFrom(const std::string& ini) {
+        WriteBytes(Ini(), ini);
+        Read();
     }
 
     TempFolder folder_;
@@ -45,123 +53,104 @@ class Settings : public ::testing::Test {
 
 TEST_F(Settings, WithoutAFileTheDefaultsApplyAndNothingIsWritten) {
     Read();
-    const CWhConfig& config = CWhConfig::Instance();
-    EXPECT_EQ(config.GetDdeditStyle(), 1);
-    EXPECT_EQ(config.GetCurrentFontMapPath(), folder_ / "default.map");
+    EXPECT_EQ(Style(), 1);
+    EXPECT_EQ(MapPath(), DefaultMap());
     EXPECT_EQ(applied_, (std::vector<std::pair<int, bool>>{{1, true}}));
     EXPECT_FALSE(fs::exists(Ini()));
     // Loading the maps creates the missing default map, as map loading does.
-    EXPECT_TRUE(fs::exists(folder_ / "default.map"));
+    EXPECT_TRUE(fs::exists(DefaultMap()));
 }
 
 TEST_F(Settings, AFileWithoutGeneralGivesTheDefaults) {
-    WriteBytes(Ini(), "[Completion]\r\nFile=OFF\r\n[general2]\r\nDdeditStyle=2\r\n");
-    Read();
-    EXPECT_EQ(CWhConfig::Instance().GetDdeditStyle(), 1);
-    EXPECT_EQ(CWhConfig::Instance().GetCurrentFontMapPath(), folder_ / "default.map");
+    ReadFrom("[Completion]\r\nFile=OFF\r\n[general2]\r\nDdeditStyle=2\r\n");
+    EXPECT_EQ(Style(), 1);
+    EXPECT_EQ(MapPath(), DefaultMap());
 }
 
 TEST_F(Settings, TheStyleIsStoredBeforeItIsAppliedWithForce) {
-    WriteBytes(Ini(), "[General]\r\nDdeditStyle=2\r\n");
-    Read();
+    ReadFrom("[General]\r\nDdeditStyle=2\r\n");
     EXPECT_EQ(applied_, (std::vector<std::pair<int, bool>>{{2, true}}));
     EXPECT_EQ(configured_when_applied_, std::vector<int>{2});
 }
 
 TEST_F(Settings, NamesMatchWithoutCaseAndValuesLoseBlanksAndQuotes) {
     const fs::path map = folder_ / "hebrew fonts.map";
-    WriteBytes(Ini(), "; settings\n[ general ]\n  ddeditstyle =  0  \nFONTMAPFILE=\"" +
-                          map.string() + "\"\n");
-    Read();
-    EXPECT_EQ(CWhConfig::Instance().GetDdeditStyle(), 0);
-    EXPECT_EQ(CWhConfig::Instance().GetCurrentFontMapPath(), map);
+    ReadFrom("; settings\n[ general ]\n  ddeditstyle =  0  \nFONTMAPFILE=\"" + map.string() +
+             "\"\n");
+    EXPECT_EQ(Style(), 0);
+    EXPECT_EQ(MapPath(), map);
 }
 
 TEST_F(Settings, UnusualStylesAreKeptAsTheyAre) {
-    WriteBytes(Ini(), "[General]\nDdeditStyle=5\n");
-    Read();
-    EXPECT_EQ(CWhConfig::Instance().GetDdeditStyle(), 5);
+    ReadFrom("[General]\nDdeditStyle=5\n");
+    EXPECT_EQ(Style(), 5);
     ASSERT_TRUE(SaveSettings());
     EXPECT_EQ(ProfileFile(Ini()).Find(kGeneralSection, kDdeditStyleKey), L"5");
 
-    WriteBytes(Ini(), "[General]\nDdeditStyle=2x\n");
-    Read();
-    EXPECT_EQ(CWhConfig::Instance().GetDdeditStyle(), 2);
-    WriteBytes(Ini(), "[General]\nDdeditStyle=-1\n");
-    Read();
-    EXPECT_EQ(CWhConfig::Instance().GetDdeditStyle(), -1);
-    WriteBytes(Ini(), "[General]\nDdeditStyle=\n");
-    Read();
-    EXPECT_EQ(CWhConfig::Instance().GetDdeditStyle(), 1);
-    WriteBytes(Ini(), "[General]\nDdeditStyle=none\n");
-    Read();
-    EXPECT_EQ(CWhConfig::Instance().GetDdeditStyle(), 0);
+    const std::pair<const char*, int> cases[] = {{"2x", 2}, {"-1", -1}, {"", 1}, {"none", 0}};
+    for (const auto& [value, style] : cases) {
+        ReadFrom(std::string("[General]\nDdeditStyle=") + value + "\n");
+        EXPECT_EQ(Style(), style) << value;
+    }
 }
 
 TEST_F(Settings, AFontMapPathIsCutAt259Characters) {
     const std::string long_path = "/" + std::string(300, 'm') + ".map";
-    WriteBytes(Ini(), "[General]\nFontMapFile=" + long_path + "\n");
-    Read();
-    EXPECT_EQ(CWhConfig::Instance().GetCurrentFontMapPath().native(), long_path.substr(0, 259));
-
     const std::string exact = "/" + std::string(258, 'e');
-    WriteBytes(Ini(), "[General]\nFontMapFile=" + exact + "\n");
-    Read();
-    EXPECT_EQ(CWhConfig::Instance().GetCurrentFontMapPath().native(), exact);
+    const std::pair<std::string, std::string> cases[] = {{long_path, long_path.substr(0, 259)},
+                                                         {exact, exact}};
+    for (const auto& [written, kept] : cases) {
+        ReadFrom("[General]\nFontMapFile=" + written + "\n");
+        EXPECT_EQ(MapPath().native(), kept);
+    }
 }
 
 TEST_F(Settings, AValueEndsAtANulByteAsInAReadBuffer) {
     using namespace std::string_literals;
-    WriteBytes(Ini(), "[General]\nDdeditStyle=\0"s + "2\nFontMapFile=\0/maps/x.map\n"s);
-    Read();
-    EXPECT_EQ(CWhConfig::Instance().GetDdeditStyle(), 1);
-    EXPECT_EQ(CWhConfig::Instance().GetCurrentFontMapPath(), folder_ / "default.map");
+    ReadFrom("[General]\nDdeditStyle=\0"s + "2\nFontMapFile=\0/maps/x.map\n"s);
+    EXPECT_EQ(Style(), 1);
+    EXPECT_EQ(MapPath(), DefaultMap());
 
     const fs::path map = folder_ / "a.map";
-    WriteBytes(Ini(),
-               "[General]\nDdeditStyle=0\0"s + "2\nFontMapFile=" + map.string() + "\0.old\n"s);
-    Read();
-    EXPECT_EQ(CWhConfig::Instance().GetDdeditStyle(), 0);
-    EXPECT_EQ(CWhConfig::Instance().GetCurrentFontMapPath(), map);
+    ReadFrom("[General]\nDdeditStyle=0\0"s + "2\nFontMapFile=" + map.string() + "\0.old\n"s);
+    EXPECT_EQ(Style(), 0);
+    EXPECT_EQ(MapPath(), map);
     ASSERT_TRUE(SaveSettings());
     EXPECT_EQ(ReadBytes(Ini()).find('\0'), std::string::npos);
 }
 
 TEST_F(Settings, ANamedMapThatDoesNotExistIsCreatedWhenTheMapsLoad) {
     const fs::path map = folder_ / "mine.map";
-    WriteBytes(Ini(), "[General]\nFontMapFile=" + map.string() + "\n");
-    Read();
-    EXPECT_EQ(CWhConfig::Instance().GetCurrentFontMapPath(), map);
+    ReadFrom("[General]\nFontMapFile=" + map.string() + "\n");
+    EXPECT_EQ(MapPath(), map);
     EXPECT_TRUE(fs::exists(map));
 }
 
 TEST_F(Settings, TheMapsAreLoadedFromTheirFiles) {
-    WriteBytes(folder_ / "default.map", "[FontMapping]\nhebsimp=0\n");
+    WriteBytes(DefaultMap(), "[FontMapping]\nhebsimp=0\n");
     const fs::path map = folder_ / "mine.map";
     WriteBytes(map, "[FontMapping]\nhebrew7=1\n");
-    WriteBytes(Ini(), "[General]\nFontMapFile=" + map.string() + "\n");
-    Read();
+    ReadFrom("[General]\nFontMapFile=" + map.string() + "\n");
     EXPECT_EQ(FindFontType(L"HEBREW7"), FontType::Hebrew7Bit);
     EXPECT_EQ(FindDefaultFontType(L"hebsimp"), FontType::HebrewNormal);
     EXPECT_EQ(FindFontType(L"hebsimp"), FontType::Unknown);
 }
 
 TEST_F(Settings, SaveWritesTheFullDefaultPathAndKeepsEverythingElse) {
-    WriteBytes(Ini(), "; mine\r\n[Completion]\r\nFile=OFF\r\n\r\n[General]\r\nOther=x\r\n");
-    Read();
+    ReadFrom("; mine\r\n[Completion]\r\nFile=OFF\r\n\r\n[General]\r\nOther=x\r\n");
     CWhConfig::Instance().SetDdeditStyle(2);
     ASSERT_TRUE(SaveSettings());
     EXPECT_EQ(ReadBytes(Ini()),
               "; mine\r\n[Completion]\r\nFile=OFF\r\n\r\n[General]\r\nOther=x\r\nDdeditStyle=2\r\n"
               "FontMapFile=" +
-                  (folder_ / "default.map").string() + "\r\n");
+                  DefaultMap().string() + "\r\n");
 }
 
 TEST_F(Settings, SaveCreatesTheFileAndReplacesValuesInPlace) {
     Read();
     ASSERT_TRUE(SaveSettings());
-    EXPECT_EQ(ReadBytes(Ini()), "[General]\r\nDdeditStyle=1\r\nFontMapFile=" +
-                                    (folder_ / "default.map").string() + "\r\n");
+    EXPECT_EQ(ReadBytes(Ini()),
+              "[General]\r\nDdeditStyle=1\r\nFontMapFile=" + DefaultMap().string() + "\r\n");
     WriteBytes(Ini(), "[General]\nfontmapfile=old\nDdeditStyle=0\n[Next]\nA=1\n");
     CWhConfig::Instance().SetCurrentFontMapPath("/maps/new.map");
     ASSERT_TRUE(SaveSettings());
@@ -182,7 +171,7 @@ TEST_F(Settings, AFailedSaveLeavesTheOldFileAndAlerts) {
 TEST_F(Settings, AFolderInTheSettingsFilesPlaceReadsAsEmptyAndIsNotReplaced) {
     fs::create_directory(Ini());
     Read();
-    EXPECT_EQ(CWhConfig::Instance().GetDdeditStyle(), 1);
+    EXPECT_EQ(Style(), 1);
     CapturedAlerts alerts;
     EXPECT_FALSE(SaveSettings());
     EXPECT_EQ(alerts.messages.size(), 1u);

@@ -58,41 +58,30 @@ class Takeover : public testing::HostTest {
 
 }  // namespace
 
-TEST_F(Takeover, InstallingQueuesTheUndefinesAndDefinesTheReplacements) {
+TEST_F(Takeover, InstallingAndRemovingMoveTheCommandsAndTheHandler) {
     SetHostEditReplacement(true, false);
     EXPECT_EQ(lisp_.TakeCalls(), kInstallCalls);
     EXPECT_TRUE(output_.empty());
-    EXPECT_NE(AcDbDoubleClickText::cast(TextHandler()), nullptr);
+    AcRxObject* first = TextHandler();
+    EXPECT_NE(AcDbDoubleClickText::cast(first), nullptr);
     EXPECT_FALSE(cadhost::hostTextDoubleClickInstalled());
     EXPECT_TRUE(HostEditReplacementInstalled());
-}
+    // Each drawing load installs again while the style is in force.
+    SetHostEditReplacement(true, false);
+    EXPECT_EQ(TextHandler(), first);
+    lisp_.TakeCalls();
 
-TEST_F(Takeover, RemovingRestoresTheCommandsAndTheHostsOwnHandler) {
+    SetHostEditReplacement(false, false);
+    EXPECT_TRUE(lisp_.calls.empty()) << "removed without restoring";
+    EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
+    EXPECT_EQ(AcDbDoubleClickText::cast(TextHandler()), nullptr);
+
     SetHostEditReplacement(true, false);
     lisp_.TakeCalls();
     SetHostEditReplacement(false, true);
     EXPECT_EQ(lisp_.TakeCalls(), kRestoreCalls);
     EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
     EXPECT_FALSE(HostEditReplacementInstalled());
-}
-
-TEST_F(Takeover, RemovingWithoutRestoreQueuesNothing) {
-    SetHostEditReplacement(true, false);
-    lisp_.TakeCalls();
-    SetHostEditReplacement(false, false);
-    EXPECT_TRUE(lisp_.calls.empty());
-    EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
-}
-
-TEST_F(Takeover, InstallingAgainKeepsOneHandlerAndTheHostsComesBack) {
-    // Each drawing load installs again while the style is in force.
-    SetHostEditReplacement(true, false);
-    AcRxObject* first = TextHandler();
-    SetHostEditReplacement(true, false);
-    EXPECT_EQ(TextHandler(), first);
-    SetHostEditReplacement(false, true);
-    EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
-    EXPECT_EQ(AcDbDoubleClickText::cast(TextHandler()), nullptr);
 }
 
 TEST_F(Takeover, WithoutAHostHandlerRemovalBringsTheHostModuleBack) {
