@@ -138,28 +138,6 @@ std::vector<AcDbObjectId> windowSelect(const double* p1, const double* p2, bool 
     return out;
 }
 
-// The pick box: as if the drawing's extents filled a 1000-pixel view and
-// the box were 3 pixels wide, so picking works at any drawing scale.
-double pickTolerance(const std::vector<AcDbObjectId>& ids) {
-    double lo[2] = {0, 0}, hi[2] = {0, 0};
-    bool any = false;
-    for (const AcDbObjectId& id : ids) {
-        AcDbEntity* ent = nullptr;
-        if (acdbOpenObject(ent, id, AcDb::kForRead) != Acad::eOk) continue;
-        double elo[2], ehi[2];
-        if (ucsBox(ent, elo, ehi)) {
-            for (int k = 0; k < 2; ++k) {
-                lo[k] = any ? std::min(lo[k], elo[k]) : elo[k];
-                hi[k] = any ? std::max(hi[k], ehi[k]) : ehi[k];
-            }
-            any = true;
-        }
-        ent->close();
-    }
-    const double size = std::max(hi[0] - lo[0], hi[1] - lo[1]);
-    return size > 0 ? size * 0.003 : 1e-6;
-}
-
 // Distance in the user system's plane from p to the segment a-b (world points).
 double distanceToSegment(const double p[2], const AcGePoint3d& wa, const AcGePoint3d& wb) {
     const Ucs ucs = currentUcs();
@@ -175,22 +153,47 @@ double distanceToSegment(const double p[2], const AcGePoint3d& wa, const AcGePoi
 }
 
 // The entity under a picked point: a line within the pick box of it, any
-// other entity whose extents hold the point; the one drawn last wins.
+// other entity whose extents hold the point; the one drawn last wins.  The
+// pick box is as if the drawing's extents filled a 1000-pixel view and the
+// box were 3 pixels wide, so picking works at any drawing scale.
 AcDbObjectId pickAt(const double p[2]) {
-    const std::vector<AcDbObjectId> ids = spaceEntities(false);
-    const double tolerance = pickTolerance(ids);
-    for (auto it = ids.rbegin(); it != ids.rend(); ++it) {
+    struct Candidate {
+        AcDbObjectId id;
+        double lo[2], hi[2];
+        bool line;
+        AcGePoint3d start, end;
+    };
+    std::vector<Candidate> candidates;
+    double lo[2] = {0, 0}, hi[2] = {0, 0};
+    bool measured = false;
+    for (const AcDbObjectId& id : spaceEntities(false)) {
         AcDbEntity* ent = nullptr;
-        if (acdbOpenObject(ent, *it, AcDb::kForRead) != Acad::eOk) continue;
-        bool hit = false;
-        if (auto* line = dynamic_cast<AcDbLine*>(ent)) {
-            hit = distanceToSegment(p, line->startPoint(), line->endPoint()) <= tolerance;
-        } else if (double lo[2], hi[2]; ucsBox(ent, lo, hi)) {
-            hit = p[0] >= lo[0] - tolerance && p[0] <= hi[0] + tolerance &&
-                  p[1] >= lo[1] - tolerance && p[1] <= hi[1] + tolerance;
+        if (acdbOpenObject(ent, id, AcDb::kForRead) != Acad::eOk) continue;
+        Candidate c{id, {}, {}, false, {}, {}};
+        const bool boxed = ucsBox(ent, c.lo, c.hi);
+        if (boxed) {
+            for (int k = 0; k < 2; ++k) {
+                lo[k] = measured ? std::min(lo[k], c.lo[k]) : c.lo[k];
+                hi[k] = measured ? std::max(hi[k], c.hi[k]) : c.hi[k];
+            }
+            measured = true;
         }
+        if (auto* line = dynamic_cast<AcDbLine*>(ent)) {
+            c.line = true;
+            c.start = line->startPoint();
+            c.end = line->endPoint();
+        }
+        if (boxed || c.line) candidates.push_back(c);
         ent->close();
-        if (hit) return *it;
+    }
+    const double size = std::max(hi[0] - lo[0], hi[1] - lo[1]);
+    const double tolerance = size > 0 ? size * 0.003 : 1e-6;
+    for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
+        const bool hit = it->line
+                             ? distanceToSegment(p, it->start, it->end) <= tolerance
+                             : p[0] >= it->lo[0] - tolerance && p[0] <= it->hi[0] + tolerance &&
+                                   p[1] >= it->lo[1] - tolerance && p[1] <= it->hi[1] + tolerance;
+        if (hit) return it->id;
     }
     return {};
 }
