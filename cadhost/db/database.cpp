@@ -121,17 +121,9 @@ Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& object, AcDbObjectId id, AcDb:
 
 Acad::ErrorStatus acdbOpenAcDbEntity(AcDbEntity*& entity, AcDbObjectId id, AcDb::OpenMode mode,
                                      bool openErased, bool openOnLockedLayer) {
-    entity = nullptr;
     AcDbObject* plain = nullptr;
-    if (Acad::ErrorStatus es = openStub(plain, id, mode, openErased, openOnLockedLayer);
-        es != Acad::eOk)
-        return es;
-    entity = dynamic_cast<AcDbEntity*>(plain);
-    if (entity == nullptr) {
-        plain->close();
-        return Acad::eNotThatKindOfClass;
-    }
-    return Acad::eOk;
+    const Acad::ErrorStatus es = openStub(plain, id, mode, openErased, openOnLockedLayer);
+    return cadhost::db::asOpened(entity, es, plain);
 }
 
 AcDbHostApplicationServices* acdbHostApplicationServices() {

@@ -110,13 +110,12 @@ Acad::ErrorStatus acdbOpenAcDbObject(AcDbObject*& object, AcDbObjectId id, AcDb:
 Acad::ErrorStatus acdbOpenAcDbEntity(AcDbEntity*& entity, AcDbObjectId id, AcDb::OpenMode mode,
                                      bool openErased = false, bool openOnLockedLayer = false);
 
-// Typed open: eNotThatKindOfClass when the object is of another class.
+namespace cadhost::db {
+// The typed view of an object just opened: eNotThatKindOfClass (and the
+// object closed again) when it is of another class.
 template <class T>
-Acad::ErrorStatus acdbOpenObject(T*& object, AcDbObjectId id, AcDb::OpenMode mode = AcDb::kForRead,
-                                 bool openErased = false) {
+Acad::ErrorStatus asOpened(T*& object, Acad::ErrorStatus es, AcDbObject* plain) {
     object = nullptr;
-    AcDbObject* plain = nullptr;
-    Acad::ErrorStatus es = acdbOpenAcDbObject(plain, id, mode, openErased);
     if (es != Acad::eOk) return es;
     object = dynamic_cast<T*>(plain);
     if (object == nullptr) {
@@ -124,4 +123,14 @@ Acad::ErrorStatus acdbOpenObject(T*& object, AcDbObjectId id, AcDb::OpenMode mod
         return Acad::eNotThatKindOfClass;
     }
     return Acad::eOk;
+}
+}  // namespace cadhost::db
+
+// Typed open: eNotThatKindOfClass when the object is of another class.
+template <class T>
+Acad::ErrorStatus acdbOpenObject(T*& object, AcDbObjectId id, AcDb::OpenMode mode = AcDb::kForRead,
+                                 bool openErased = false) {
+    AcDbObject* plain = nullptr;
+    const Acad::ErrorStatus es = acdbOpenAcDbObject(plain, id, mode, openErased);
+    return cadhost::db::asOpened(object, es, plain);
 }
