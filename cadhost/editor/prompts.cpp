@@ -29,19 +29,6 @@ void rememberPoint(const ads_point ucsPoint) {
     cadhost::setVarInternal(L"LASTPOINT", cadhost::VarValue::ofPoint(world[0], world[1], world[2]));
 }
 
-int getPoint(const double* base, const ACHAR* prompt, ads_point result) {
-    for (;;) {
-        const cadhost::InputLine in = cadhost::promptInput(promptText(prompt));
-        if (in.kind != cadhost::InputLine::Text) return RTCAN;
-        if (cadhost::trim(in.text).empty()) return RTNONE;
-        if (cadhost::resolveTypedPoint(in.text, base, result)) {
-            rememberPoint(result);
-            return RTNORM;
-        }
-        cadhost::writeCommandLine(L"Point or option keyword required.\n");
-    }
-}
-
 // Asks until an answer is taken: Enter gives RTNONE, Escape RTCAN; answer
 // gets the trimmed text and returns a final status, or 0 to have the
 // complaint printed and the prompt asked again.
@@ -56,6 +43,16 @@ int promptUntil(const ACHAR* prompt, const wchar_t* complaint, Answer answer) {
         cadhost::writeCommandLine(complaint);
     }
 }
+
+int getPoint(const double* base, const ACHAR* prompt, ads_point result) {
+    return promptUntil(prompt, L"Point or option keyword required.\n",
+                       [&](const std::wstring& text) {
+                           if (!cadhost::resolveTypedPoint(text, base, result)) return 0;
+                           rememberPoint(result);
+                           return RTNORM;
+                       });
+}
+
 }  // namespace
 
 namespace cadhost {
