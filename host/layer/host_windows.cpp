@@ -1,6 +1,7 @@
 #include "host/layer/host_windows.h"
 
 #include "cadhost/editor/windows.h"
+#include "host/layer/user_messages.h"
 
 #ifdef TARSIL_HOST_WINDOWS_QT
 #include <QWidget>
@@ -18,6 +19,12 @@ void RepaintHostWindows() {
         if (window != nullptr) window->repaint();
     }
 #endif
+}
+
+bool RequireHostWindow(const wchar_t* command) {
+    if (HostFrame() != nullptr) return true;
+    Print(std::wstring(command) + L" needs the window: run cadhost --gui.\n");
+    return false;
 }
 
 }  // namespace tarsil::host
