@@ -2,7 +2,6 @@
 #include "editors/text_dialog/acad_text_dlg.h"
 
 #include <QComboBox>
-#include <cmath>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +9,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QToolButton>
+#include <cmath>
 
 #include "editors/language/input_language.h"
 #include "editors/richedit/language_buttons.h"
@@ -31,8 +31,8 @@ namespace {
 
 // The justification list; an item's index is the text's alignment value.
 constexpr const char* kJustificationNames[] = {
-    "Left",       "Center",     "Right",        "Aligned",     "Middle",
-    "Fit",        "TopLeft",    "TopCenter",    "TopRight",    "MiddleLeft",
+    "Left",         "Center",      "Right",      "Aligned",      "Middle",
+    "Fit",          "TopLeft",     "TopCenter",  "TopRight",     "MiddleLeft",
     "MiddleCenter", "MiddleRight", "BottomLeft", "BottomCenter", "BottomRight"};
 
 template <class T>
@@ -75,8 +75,7 @@ void CAcadTextDlg::SetRecords(std::vector<CTextProperties> records) {
 void CAcadTextDlg::CreateControls() {
     const int top = 5, h = 23;
     style_list_ = Control(new QComboBox(this), ids::kStyleList, {4, top, 112, h});
-    justification_list_ =
-        Control(new QComboBox(this), ids::kJustificationList, {120, top, 104, h});
+    justification_list_ = Control(new QComboBox(this), ids::kJustificationList, {120, top, 104, h});
     Label(this, QStringLiteral("H"), {226, top, 14, h});
     height_ = Control(new QLineEdit(this), ids::kHeight, {240, top, 56, h});
     height_up_down_ = Control(new CUpDown(this), ids::kHeightUpDown, {296, top, 16, h});
@@ -87,8 +86,8 @@ void CAcadTextDlg::CreateControls() {
     line_distance_ = Control(new QLineEdit(this), ids::kLineDistance, {428, top, 56, h});
     line_distance_up_down_ =
         Control(new CUpDown(this), ids::kLineDistanceUpDown, {484, top, 16, h});
-    completion_words_ = Control(new QPushButton(QStringLiteral("ABC"), this),
-                                ids::kCompletionWords, {504, top, 38, h});
+    completion_words_ = Control(new QPushButton(QStringLiteral("ABC"), this), ids::kCompletionWords,
+                                {504, top, 38, h});
     const LanguageButtons language = CreateLanguageButtons(this);
     language.hebrew->setGeometry(546, top, 22, h);
     language.english->setGeometry(568, top, 22, h);
@@ -107,7 +106,8 @@ void CAcadTextDlg::CreateControls() {
 
     ok_ = Control(new QPushButton(QStringLiteral("OK"), this), ids::kOk, {});
     cancel_ = Control(new QPushButton(QStringLiteral("Cancel"), this), ids::kCancel, {});
-    // Enter belongs to the edit and the value fields, never to OK.
+    // Enter belongs to the edit and the value fields (which apply
+    // themselves on it), never to OK: no button is a default one.
     for (QPushButton* button : {ok_, cancel_, completion_words_, undo_}) {
         button->setAutoDefault(false);
         button->setDefault(false);
@@ -207,17 +207,6 @@ void CAcadTextDlg::resizeEvent(QResizeEvent* event) {
     QScrollBar* bar = edit_->horizontalScrollBar();
     bar->setValue(bar->value());
     update();
-}
-
-void CAcadTextDlg::keyPressEvent(QKeyEvent* event) {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter) {
-        // A value field applies itself on Enter (editingFinished); Enter
-        // never closes the editor.
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void CAcadTextDlg::accept() {

@@ -45,7 +45,6 @@ class CAcadTextDlg : public QDialog {
   protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void CreateControls();

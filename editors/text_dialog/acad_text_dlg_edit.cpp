@@ -82,8 +82,8 @@ void CAcadTextDlg::ShowSelectionValues() {
     bool sameStyle = true, sameJustification = true;
     for (int i = first + 1; i <= last; ++i) {
         sameStyle = sameStyle && records[i].styleName == records[first].styleName;
-        sameJustification = sameJustification &&
-                            records[i].justification == records[first].justification;
+        sameJustification =
+            sameJustification && records[i].justification == records[first].justification;
     }
     if (sameStyle) {
         SelectStyleByPrefix(records[first].styleName);

@@ -10,6 +10,7 @@
 #include "cadhost/editor/commandstack.h"
 #include "cadhost/editor/dblclick.h"
 #include "cadhost/rx/dynlinker.h"
+#include "fonts/wh_config.h"
 #include "host/module/command_table.h"
 #include "tests/fonts/test_support.h"
 #include "tests/module/host_fixture.h"
@@ -71,12 +72,18 @@ class Lifecycle : public testing::HostTest {
 
 }  // namespace
 
-TEST_F(Lifecycle, InitialisationAppliesTheStyleAndRegistersNoUnfinishedCommand) {
+TEST_F(Lifecycle, InitialisationAppliesTheStyleAndRegistersTheFinishedCommands) {
     Configure("DdeditStyle=2\r\n");
     Init();
     EXPECT_EQ(lisp_.TakeCalls().size(), kInstallCallCount);
     EXPECT_FALSE(cadhost::hostTextDoubleClickInstalled());
-    EXPECT_EQ(ModuleCommandCount(), 0u);
+    std::vector<std::wstring> rows;
+    for (const AcEdCommand* command : acedRegCmdsPtr()->commands()) {
+        if (std::wstring(command->groupName()) != kCommandGroupName) continue;
+        rows.push_back(std::wstring(command->globalName()) + L" " + command->localName() + L" " +
+                       std::to_wstring(command->commandFlags()));
+    }
+    EXPECT_EQ(rows, std::vector<std::wstring>{L"KRDV_TSTT TSTT 7"});
     EXPECT_EQ(acDocManagerPtr()->resourceDepth(), 0);
 }
 
@@ -112,9 +119,22 @@ TEST_F(Lifecycle, UnloadingByHandGivesTheHostItsEditingBackAndSaves) {
     EXPECT_EQ(ReadBytes(Ini()), SavedSettings(2));
 }
 
+TEST_F(Lifecycle, AReplacementLeftInForceIsTakenBackAtUnload) {
+    // The style was changed away from 2 in the configuration while loaded,
+    // without being applied: the host's commands are still replaced.
+    Configure("DdeditStyle=2\r\n");
+    Init();
+    lisp_.TakeCalls();
+    CWhConfig::Instance().SetDdeditStyle(0);
+    Unload();
+    EXPECT_EQ(lisp_.TakeCalls().size(), kRestoreCallCount);
+    EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
+    EXPECT_EQ(IntVar(L"DTEXTED"), 2);
+}
+
 // One row per setting that leaves the host's commands alone: the General
 // section (none for no settings file), "DTEXTED" while loaded and after
-// unloading (it starts at 2), and the style saved.
+// unloading (it starts at 2 and is given back as found), and the style saved.
 struct PlainStyle {
     const char* general;
     int loaded_dtexted;
@@ -137,9 +157,9 @@ TEST_P(PlainStyles, LoadAndUnloadQueueNothingAndSaveTheStyle) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lifecycle, PlainStyles,
-                         ::testing::Values(PlainStyle{"DdeditStyle=1\r\n", 1, 0, 1},
+                         ::testing::Values(PlainStyle{"DdeditStyle=1\r\n", 1, 2, 1},
                                            PlainStyle{"DdeditStyle=0\r\n", 2, 2, 0},
-                                           PlainStyle{nullptr, 1, 0, 1},
+                                           PlainStyle{nullptr, 1, 2, 1},
                                            PlainStyle{"DdeditStyle=5\r\n", 2, 2, 5}));
 
 TEST_F(Lifecycle, QuittingWithStyleTwoQueuesNothingAndSavesOnce) {
@@ -158,8 +178,10 @@ TEST_F(Lifecycle, QuittingWithStyleTwoQueuesNothingAndSavesOnce) {
 }
 
 TEST_F(Lifecycle, QuittingWithStyleOnePutsDtextedBack) {
+    SetShortVar(L"DTEXTED", 0);
     Configure("DdeditStyle=1\r\n");
     Init();
+    EXPECT_EQ(IntVar(L"DTEXTED"), 1);
     PrepareForQuit();
     EXPECT_EQ(IntVar(L"DTEXTED"), 0);
     SetShortVar(L"DTEXTED", 2);

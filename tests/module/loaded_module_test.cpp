@@ -65,14 +65,19 @@ class LoadedModule : public testing::HostTest {
 
 }  // namespace
 
-TEST_F(LoadedModule, LoadsWithoutADrawingAndRegistersNoCommandYet) {
+TEST_F(LoadedModule, LoadsWithoutADrawingRegistersItsCommandsAndGivesDtextedBack) {
+    SetShortVar(L"DTEXTED", 0);
     Configure(1);
     ASSERT_TRUE(Load());
     EXPECT_THAT(output_, HasSubstr(L"Module \"" + ModuleFile() + L"\" loaded."));
     EXPECT_EQ(IntVar(L"DTEXTED"), 1);
+    std::vector<std::wstring> commands;
     for (const AcEdCommand* command : acedRegCmdsPtr()->commands()) {
-        EXPECT_NE(std::wstring(command->groupName()), L"KRDV_TARSIL");
+        if (std::wstring(command->groupName()) == L"KRDV_TARSIL") {
+            commands.push_back(command->localName());
+        }
     }
+    EXPECT_EQ(commands, std::vector<std::wstring>{L"TSTT"});
     ASSERT_TRUE(Unload());
     EXPECT_EQ(IntVar(L"DTEXTED"), 0);
 }
@@ -107,11 +112,11 @@ TEST_F(LoadedModule, StyleTwoReplacesTheHostsTextCommandsUntilUnloaded) {
     EXPECT_EQ(cadhost::lispVariable(L"__cmdecho"), L"1");
     EXPECT_EQ(IntVar(L"DTEXTED"), 2);
 
-    // The replacement answers in the host's place, without the host's prompt.
+    // The replacement answers in the host's place.
     TakeOutput();
-    cadhost::runCommandLine(L"DDEDIT");
-    EXPECT_THAT(output_, Not(HasSubstr(L"Unknown command")));
-    EXPECT_THAT(output_, Not(HasSubstr(L"Select")));
+    cadhost::runCommandLine(L"DTEXT");
+    EXPECT_THAT(output_, HasSubstr(L"DTEXT needs the window"));
+    EXPECT_THAT(output_, Not(HasSubstr(L"Specify start point")));
 
     ASSERT_TRUE(Unload());
     cadhost::runLispQueue();

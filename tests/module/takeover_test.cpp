@@ -44,6 +44,7 @@ class Takeover : public testing::HostTest {
   protected:
     void TearDown() override {
         if (HostEditReplacementInstalled()) SetHostEditReplacement(false, false);
+        ForgetDtextEdBeforeTakeover();
         AcDbDoubleClickText::rxUninit();
         CWhConfig::DestroyInstance();
         HostTest::TearDown();
@@ -221,6 +222,20 @@ TEST_F(HandlerInPlace, ALayerThatCannotBeOpenedCountsAsLocked) {
     EXPECT_TRUE(cadhost::doubleClick(text_, AcGePoint3d()));
     EXPECT_TRUE(alerts_.empty());
     EXPECT_TRUE(cadhost::pickfirstIds().empty());
+}
+
+TEST_F(Takeover, TakingStyleOneAwayGivesDtextedBackAsItWasFound) {
+    for (const short found : {0, 2, 1}) {
+        SetShortVar(L"DTEXTED", found);
+        Configure(kDdeditStyleUnchanged);
+        ApplyDdeditStyle(kDdeditStyleDtextEd, false);
+        EXPECT_EQ(IntVar(L"DTEXTED"), 1);
+        // Each drawing load applies it again; the value found stays the first.
+        Configure(kDdeditStyleDtextEd);
+        ApplyDdeditStyle(kDdeditStyleDtextEd, true);
+        ApplyDdeditStyle(kDdeditStyleUnchanged, false);
+        EXPECT_EQ(IntVar(L"DTEXTED"), found);
+    }
 }
 
 TEST_F(Takeover, SetDtextEdKeepsTheVariablesType) {

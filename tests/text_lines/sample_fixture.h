@@ -45,6 +45,40 @@ inline constexpr SampleRow kSampleRows[] = {
     {L"TXTSTYLE", {L"48", L"49", L"4A"}},
 };
 
+// An entity's text as the tests look at it (erased ones too).
+struct TextState {
+    std::wstring stored;
+    std::wstring style;
+    AcGePoint3d position, alignment;
+    double height = 0, rotation = 0;
+    int horizontal = 0;
+    bool erased = false;
+    bool paperSpace = false;
+};
+inline TextState ReadText(AcDbObjectId id) {
+    TextState t;
+    AcDbText* text = nullptr;
+    const Acad::ErrorStatus es = acdbOpenObject(text, id, AcDb::kForRead, true);
+    EXPECT_EQ(es, Acad::eOk);
+    if (es != Acad::eOk) return t;
+    t.stored = text->textStringConst();
+    t.position = text->position();
+    t.alignment = text->alignmentPoint();
+    t.height = text->height();
+    t.rotation = text->rotation();
+    t.horizontal = text->horizontalMode();
+    t.erased = text->isErased();
+    t.paperSpace = text->isInPaperSpace();
+    const AcDbObjectId style = text->textStyle();
+    text->close();
+    AcDbTextStyleTableRecord* record = nullptr;
+    if (acdbOpenObject(record, style, AcDb::kForRead) == Acad::eOk) {
+        t.style = record->name();
+        record->close();
+    }
+    return t;
+}
+
 // Names the parameterised tests after the row's style.
 inline std::string StyleOfRow(const ::testing::TestParamInfo<SampleRow>& info) {
     const std::wstring style = info.param.style;
@@ -85,38 +119,8 @@ class SampleTest : public ::testing::Test {
         return records;
     }
 
-    struct Text {
-        std::wstring stored;
-        std::wstring style;
-        AcGePoint3d position, alignment;
-        double height = 0, rotation = 0;
-        int horizontal = 0;
-        bool erased = false;
-        bool paperSpace = false;
-    };
-    static Text Read(AcDbObjectId id) {
-        Text t;
-        AcDbText* text = nullptr;
-        const Acad::ErrorStatus es = acdbOpenObject(text, id, AcDb::kForRead, true);
-        EXPECT_EQ(es, Acad::eOk);
-        if (es != Acad::eOk) return t;
-        t.stored = text->textStringConst();
-        t.position = text->position();
-        t.alignment = text->alignmentPoint();
-        t.height = text->height();
-        t.rotation = text->rotation();
-        t.horizontal = text->horizontalMode();
-        t.erased = text->isErased();
-        t.paperSpace = text->isInPaperSpace();
-        const AcDbObjectId style = text->textStyle();
-        text->close();
-        AcDbTextStyleTableRecord* record = nullptr;
-        if (acdbOpenObject(record, style, AcDb::kForRead) == Acad::eOk) {
-            t.style = record->name();
-            record->close();
-        }
-        return t;
-    }
+    using Text = TextState;
+    static Text Read(AcDbObjectId id) { return ReadText(id); }
     static std::wstring Stored(const wchar_t* handle) { return Read(Id(handle)).stored; }
     // The entities of the drawing that are not in before, in drawing order.
     static std::vector<AcDbObjectId> Added(const std::vector<AcDbObjectId>& before) {
