@@ -94,6 +94,7 @@ def r2013_arabic():
     msp.add_mtext_dynamic_manual_height_columns("one column\\Panother", width=8,
                                                 gutter_width=1, heights=[5, 5])
     doc.saveas("r2013_ansi1256.dxf")
+    set_codepage("r2013_ansi1256.dxf", "ANSI_1256")
 
 
 def r2018_hebrew():
@@ -107,6 +108,18 @@ def r2018_hebrew():
     room_block(doc, msp, "מטבח", layer="קירות")
     paper_space(doc)
     doc.saveas("r2018_ansi1255.dxf")
+    set_codepage("r2018_ansi1255.dxf", "ANSI_1255")
+
+
+def set_codepage(path, codepage):
+    """ezdxf writes ANSI_1252 into every UTF-8 drawing; put the drawing's
+    own code page back, as the program that made it would have."""
+    with open(path, "rb") as f:
+        data = f.read()
+    data = data.replace(b"$DWGCODEPAGE\n  3\nANSI_1252\n",
+                        b"$DWGCODEPAGE\n  3\n" + codepage.encode() + b"\n", 1)
+    with open(path, "wb") as f:
+        f.write(data)
 
 
 def crlf(src, dst, bom=False):
