@@ -20,10 +20,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using testing::kInstallCalls;
+using testing::kRestoreCalls;
 using testing::RecordingLisp;
-
-constexpr size_t kInstallCallCount = 8;
-constexpr size_t kRestoreCallCount = 8;
 
 class Lifecycle : public testing::HostTest {
   protected:
@@ -74,7 +73,7 @@ class Lifecycle : public testing::HostTest {
 TEST_F(Lifecycle, InitialisationAppliesTheStyleAndRegistersNoUnfinishedCommand) {
     Configure("DdeditStyle=2\r\n");
     Init();
-    EXPECT_EQ(lisp_.TakeCalls().size(), kInstallCallCount);
+    EXPECT_EQ(lisp_.TakeCalls(), kInstallCalls);
     EXPECT_FALSE(cadhost::hostTextDoubleClickInstalled());
     EXPECT_EQ(ModuleCommandCount(), 0u);
     EXPECT_EQ(acDocManagerPtr()->resourceDepth(), 0);
@@ -87,9 +86,9 @@ TEST_F(Lifecycle, TheFirstDrawingLoadIsSkippedAndEachLaterOneReadsTheSettings) {
     DrawingLoaded();
     EXPECT_TRUE(lisp_.calls.empty());
     DrawingLoaded();
-    EXPECT_EQ(lisp_.TakeCalls().size(), kInstallCallCount);
+    EXPECT_EQ(lisp_.TakeCalls(), kInstallCalls);
     DrawingLoaded();
-    EXPECT_EQ(lisp_.TakeCalls().size(), kInstallCallCount);
+    EXPECT_EQ(lisp_.TakeCalls(), kInstallCalls);
 }
 
 TEST_F(Lifecycle, ALaterDrawingLoadPicksUpAChangedFontMapSetting) {
@@ -106,7 +105,7 @@ TEST_F(Lifecycle, UnloadingByHandGivesTheHostItsEditingBackAndSaves) {
     Init();
     lisp_.TakeCalls();
     Unload();
-    EXPECT_EQ(lisp_.TakeCalls().size(), kRestoreCallCount);
+    EXPECT_EQ(lisp_.TakeCalls(), kRestoreCalls);
     EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
     EXPECT_EQ(cadhost::lookupClass(L"AcDbDoubleClickText"), nullptr);
     EXPECT_EQ(ReadBytes(Ini()), SavedSettings(2));
