@@ -32,6 +32,25 @@ bool StoredBackwards(const std::vector<Piece>& pieces, FontType fontType, bool s
                        [&](const Piece& p) { return !p.code && HasLetterIn(p.text, first, last); });
 }
 
+// Reverses the order of the pieces between column breaks: each column is
+// a line of its own, laid out from its own left end.
+template <typename T>
+void ReverseWithinColumns(std::vector<T>& items, const std::vector<bool>& isBreak) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= items.size(); ++i) {
+        if (i < items.size() && !isBreak[i]) continue;
+        std::reverse(items.begin() + static_cast<std::ptrdiff_t>(start),
+                     items.begin() + static_cast<std::ptrdiff_t>(i));
+        start = i + 1;
+    }
+}
+
+std::vector<bool> ColumnBreaks(const std::vector<Piece>& pieces) {
+    std::vector<bool> breaks;
+    for (const Piece& p : pieces) breaks.push_back(p.code && p.text == L"\\N");
+    return breaks;
+}
+
 }  // namespace
 
 void StoredRuns::Remember(const std::wstring& logical, std::wstring_view stored) {
@@ -46,7 +65,8 @@ const std::wstring* StoredRuns::Find(const std::wstring& logical) const {
 std::wstring DecodeCodedLine(std::wstring_view stored, const LineOptions& options,
                              StoredRuns* memory) {
     std::vector<Piece> pieces = SplitCodes(stored, options.measurement);
-    if (StoredBackwards(pieces, options.fontType, true)) std::reverse(pieces.begin(), pieces.end());
+    if (StoredBackwards(pieces, options.fontType, true))
+        ReverseWithinColumns(pieces, ColumnBreaks(pieces));
     std::wstring logical;
     for (const Piece& piece : pieces) {
         if (piece.code) {
@@ -70,10 +90,12 @@ std::wstring EncodeCodedLine(std::wstring_view logical, std::span<const unsigned
     if (options.measurement) std::replace(line.begin(), line.end(), kMeasurementMark, L'\x01');
     std::vector<Piece> pieces = SplitCodes(line, false);
     std::vector<std::wstring> out;
+    std::vector<bool> isBreak;
     out.reserve(pieces.size());
     for (const Piece& piece : pieces) {
         std::wstring text(piece.text);
         if (piece.code) {
+            isBreak.push_back(text == L"\\N");
             out.push_back(std::move(text));
             continue;
         }
@@ -94,15 +116,18 @@ std::wstring EncodeCodedLine(std::wstring_view logical, std::span<const unsigned
                     hebrew::EncodeDrawingText(run, options.fontType, slice);
                 }
                 out.push_back(std::move(run));
+                isBreak.push_back(false);
             }
-            if (mark < text.size()) out.push_back(L"<>");
+            if (mark < text.size()) {
+                out.push_back(L"<>");
+                isBreak.push_back(false);
+            }
             start = mark + 1;
         }
     }
     // Backwards fonts: the pieces are stored in reverse order (see decoding).
     std::vector<Piece> logicalPieces = SplitCodes(logical, options.measurement);
-    if (StoredBackwards(logicalPieces, options.fontType, false))
-        std::reverse(out.begin(), out.end());
+    if (StoredBackwards(logicalPieces, options.fontType, false)) ReverseWithinColumns(out, isBreak);
     std::wstring stored;
     for (const std::wstring& s : out) stored += s;
     return stored;

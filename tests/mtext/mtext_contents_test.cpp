@@ -68,6 +68,13 @@ TEST(MTextContents, ALeftToRightListingIsReadBackwardsAcrossItsCodes) {
         L"\\H1.5x;{\\A1;" + kShalom + L"}");
 }
 
+TEST(MTextContents, EachColumnOfALineIsReadBackwardsOnItsOwn) {
+    const std::wstring stored = D({1, 0}) + L"\\N{" + D({3, 2}) + L"}";
+    const std::wstring text = DecodeContents(stored, FontType::HebrewNormal, nullptr);
+    EXPECT_EQ(text, W({0, 1}) + L"\\N}" + W({2, 3}) + L"{");
+    EXPECT_EQ(EncodeContents(text, TypedMask(text), FontType::HebrewNormal, nullptr), stored);
+}
+
 TEST(MTextContents, LinesWithoutHebrewKeepTheirOrder) {
     const std::wstring stored = L"{\\C1;abc} def\\P12";
     for (FontType type : {FontType::HebrewNormal, FontType::D2w, FontType::AsIs}) {
