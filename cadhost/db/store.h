@@ -109,6 +109,14 @@ class Store {
     // Header variables ($NAME): value of the group after "9 $NAME".
     std::string headerValue(std::string_view name) const;
     void setHeaderValue(std::string_view name, int code, const std::string& value);
+    // Every group of a variable (code and trimmed value); empty when the
+    // header does not hold it.
+    using HeaderGroups = std::vector<std::pair<int, std::string>>;
+    HeaderGroups headerGroups(std::string_view name) const;
+    // Sets the variable's groups in place, each in the width its value had
+    // (right-aligned numbers stay right-aligned); a variable the header
+    // lacks is added at its end.  Part of the undo group like any object.
+    void setHeaderGroups(std::string_view name, const HeaderGroups& groups);
 
     // Appends a new entity's groups to a block; returns its slot.
     AcDbStub* appendEntity(AcDbStub* btr, dxf::Tags tags, Acad::ErrorStatus& es);
@@ -143,6 +151,7 @@ class Store {
     AcDbStub* newSlot();
     void buildTables();
     void indexHandles();
+    const dxf::Tags& headerTags() const;
 
     AcDbDatabase* db_;
     std::string bytes_;
@@ -155,6 +164,9 @@ class Store {
     std::unordered_map<std::string, TableInfo> tables_;
     std::unordered_map<AcDbStub*, AcDbStub*> blockEnds_;  // BLOCK to its ENDBLK
     AcDbStub* header_ = nullptr;
+    // The header's groups, split once and again only after it changed:
+    // drawing variables are read at every prompt.
+    mutable std::unique_ptr<dxf::Tags> headerCache_;
     AcDbStub* entitiesEnd_ = nullptr;
     std::uint64_t maxHandle_ = 0;
     int version_ = 1009;
