@@ -167,7 +167,11 @@ Acad::ErrorStatus AcDbObject::downgradeOpen() {
 Acad::ErrorStatus AcDbObject::erase(bool erasing) {
     if (stub_ptr_ == nullptr) return Acad::eNotInDatabase;
     if (!write_) return Acad::eNotOpenForWrite;
+    if (stub_ptr_->erased == erasing) return Acad::eOk;
     stub_ptr_->erased = erasing;
+    // What the object owns goes (and comes back) with it, so no reader
+    // finds an object whose owner is gone.
+    stub_ptr_->db->store_().eraseOwned(stub_ptr_, tags_, erasing);
     return Acad::eOk;
 }
 
