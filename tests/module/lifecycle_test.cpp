@@ -54,6 +54,17 @@ class Lifecycle : public testing::HostTest {
     std::string SavedSettings(int style) const {
         return testing::SavedSettings(folder_.path(), style);
     }
+    // "global local flags function-code" of each command of the group, in order.
+    static std::vector<std::wstring> ModuleCommands() {
+        std::vector<std::wstring> seen;
+        for (const AcEdCommand* command : acedRegCmdsPtr()->commands()) {
+            if (std::wstring(command->groupName()) != kCommandGroupName) continue;
+            seen.push_back(std::wstring(command->globalName()) + L" " + command->localName() +
+                           L" " + std::to_wstring(command->commandFlags()) + L" " +
+                           std::to_wstring(command->functionCode()));
+        }
+        return seen;
+    }
     static size_t ModuleCommandCount() {
         size_t count = 0;
         for (const AcEdCommand* command : acedRegCmdsPtr()->commands()) {
@@ -70,12 +81,13 @@ class Lifecycle : public testing::HostTest {
 
 }  // namespace
 
-TEST_F(Lifecycle, InitialisationAppliesTheStyleAndRegistersNoUnfinishedCommand) {
+TEST_F(Lifecycle, InitialisationAppliesTheStyleAndRegistersTheFinishedCommandsInOrder) {
     Configure("DdeditStyle=2\r\n");
     Init();
     EXPECT_EQ(lisp_.TakeCalls(), kInstallCalls);
     EXPECT_FALSE(cadhost::hostTextDoubleClickInstalled());
-    EXPECT_EQ(ModuleCommandCount(), 0u);
+    EXPECT_EQ(ModuleCommands(),
+              (std::vector<std::wstring>{L"KRDV_TSTM TSTM 7 -1", L"KRDV_TSTD TSTD 7 -1"}));
     EXPECT_EQ(acDocManagerPtr()->resourceDepth(), 0);
 }
 
@@ -182,15 +194,8 @@ TEST_F(Lifecycle, TheCommandTableRegistersItsRowsInOrderAndGoesAsAGroup) {
     };
     RegisterCommandTable(rows);
     EXPECT_EQ(acDocManagerPtr()->resourceDepth(), 0);
-    std::vector<std::wstring> seen;
-    for (const AcEdCommand* command : acedRegCmdsPtr()->commands()) {
-        if (std::wstring(command->groupName()) != kCommandGroupName) continue;
-        seen.push_back(std::wstring(command->globalName()) + L" " + command->localName() + L" " +
-                       std::to_wstring(command->commandFlags()) + L" " +
-                       std::to_wstring(command->functionCode()));
-    }
-    EXPECT_EQ(seen, (std::vector<std::wstring>{L"KRDV_TSTEST TSTEST 7 -1",
-                                               L"KRDV_TSTEST2 TSTEST2 1 -1"}));
+    EXPECT_EQ(ModuleCommands(), (std::vector<std::wstring>{L"KRDV_TSTEST TSTEST 7 -1",
+                                                           L"KRDV_TSTEST2 TSTEST2 1 -1"}));
     cadhost::runCommandLine(L"TSTEST2");
     EXPECT_EQ(g_runs, 1);
 
