@@ -1,7 +1,6 @@
 #include "host/module/command_table.h"
 
-#include <array>
-
+#include "host/commands/tscfg/tscfg_command.h"
 #include "host/module/module_file.h"
 
 namespace tarsil {
@@ -11,7 +10,9 @@ namespace {
 // A command joins this table, in the order TSTT, TSTA, TSTM, TSTD, TSCFG,
 // together with the editor it opens: no command is offered before it works.
 // Flags: 7 (transparent, use pick set, redraw) for the editors, 1 for TSCFG.
-constexpr std::array<host::CommandRow, 0> kCommandTable{};
+constexpr host::CommandRow kCommandTable[] = {
+    {L"KRDV_TSCFG", L"TSCFG", 1, TscfgCommand},
+};
 
 }  // namespace
 

@@ -55,12 +55,18 @@ class Lifecycle : public testing::HostTest {
     std::string SavedSettings(int style) const {
         return testing::SavedSettings(folder_.path(), style);
     }
-    static size_t ModuleCommandCount() {
-        size_t count = 0;
+    static size_t ModuleCommandCount() { return RegisteredRows().size(); }
+    // "global local flags function-code" of each command of the module's
+    // group, in the order the host holds them.
+    static std::vector<std::wstring> RegisteredRows() {
+        std::vector<std::wstring> rows;
         for (const AcEdCommand* command : acedRegCmdsPtr()->commands()) {
-            count += std::wstring(command->groupName()) == kCommandGroupName;
+            if (std::wstring(command->groupName()) != kCommandGroupName) continue;
+            rows.push_back(std::wstring(command->globalName()) + L" " + command->localName() +
+                           L" " + std::to_wstring(command->commandFlags()) + L" " +
+                           std::to_wstring(command->functionCode()));
         }
-        return count;
+        return rows;
     }
 
     TempFolder folder_;
@@ -71,12 +77,15 @@ class Lifecycle : public testing::HostTest {
 
 }  // namespace
 
-TEST_F(Lifecycle, InitialisationAppliesTheStyleAndRegistersNoUnfinishedCommand) {
+TEST_F(Lifecycle, InitialisationAppliesTheStyleAndRegistersTheCommandTable) {
     Configure("DdeditStyle=2\r\n");
     Init();
     EXPECT_EQ(lisp_.TakeCalls().size(), kInstallCallCount);
     EXPECT_FALSE(cadhost::hostTextDoubleClickInstalled());
-    EXPECT_EQ(ModuleCommandCount(), 0u);
+    // In the order TSTT, TSTA, TSTM, TSTD, TSCFG; each joins with its editor.
+    EXPECT_EQ(RegisteredRows(), (std::vector<std::wstring>{
+                                    L"KRDV_TSCFG TSCFG 1 -1",
+                                }));
     EXPECT_EQ(acDocManagerPtr()->resourceDepth(), 0);
 }
 
@@ -183,15 +192,8 @@ TEST_F(Lifecycle, TheCommandTableRegistersItsRowsInOrderAndGoesAsAGroup) {
     };
     RegisterCommandTable(rows);
     EXPECT_EQ(acDocManagerPtr()->resourceDepth(), 0);
-    std::vector<std::wstring> seen;
-    for (const AcEdCommand* command : acedRegCmdsPtr()->commands()) {
-        if (std::wstring(command->groupName()) != kCommandGroupName) continue;
-        seen.push_back(std::wstring(command->globalName()) + L" " + command->localName() + L" " +
-                       std::to_wstring(command->commandFlags()) + L" " +
-                       std::to_wstring(command->functionCode()));
-    }
-    EXPECT_EQ(seen, (std::vector<std::wstring>{L"KRDV_TSTEST TSTEST 7 -1",
-                                               L"KRDV_TSTEST2 TSTEST2 1 -1"}));
+    EXPECT_EQ(RegisteredRows(), (std::vector<std::wstring>{L"KRDV_TSTEST TSTEST 7 -1",
+                                                           L"KRDV_TSTEST2 TSTEST2 1 -1"}));
     cadhost::runCommandLine(L"TSTEST2");
     EXPECT_EQ(g_runs, 1);
 
