@@ -1,6 +1,10 @@
 #include "host/module/command_table.h"
 
+#include <array>
+
 #include "host/commands/tscfg/tscfg_command.h"
+#include "host/commands/tstd/tstd_command.h"
+#include "host/commands/tstm/tstm_command.h"
 #include "host/module/module_file.h"
 
 namespace tarsil {
@@ -10,9 +14,18 @@ namespace {
 // A command joins this table, in the order TSTT, TSTA, TSTM, TSTD, TSCFG,
 // together with the editor it opens: no command is offered before it works.
 // Flags: 7 (transparent, use pick set, redraw) for the editors, 1 for TSCFG.
-constexpr host::CommandRow kCommandTable[] = {
-    {L"KRDV_TSCFG", L"TSCFG", 1, TscfgCommand},
-};
+// The module's resources are current while a command runs.
+template <void (*Command)()>
+void WithModuleResources() {
+    host::ModuleResourceScope resources(ModuleResourceHandle());
+    Command();
+}
+
+constexpr std::array<host::CommandRow, 3> kCommandTable{{
+    {L"KRDV_TSTM", L"TSTM", 7, &WithModuleResources<&RunTstm>},
+    {L"KRDV_TSTD", L"TSTD", 7, &WithModuleResources<&RunTstd>},
+    {L"KRDV_TSCFG", L"TSCFG", 1, &WithModuleResources<&TscfgCommand>},
+}};
 
 }  // namespace
 

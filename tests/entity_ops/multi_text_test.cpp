@@ -192,10 +192,14 @@ TEST_F(CollectionTest, RestoreAllGivesUpEveryChange) {
     tarsil::MultiText rows;
     const auto ids = FillRotated(rows);
     const std::vector<Snapshot> before = Snaps(ids);
-    rows.AlignRight();
-    rows.SetLineDistance(3);
-    rows[1]->SetText(L"other");
-    rows[2]->SetHeight(7);
+    ASSERT_TRUE(rows.AlignRight());
+    ASSERT_TRUE(rows.SetLineDistance(3));
+    ASSERT_TRUE(rows[1]->SetText(L"other"));
+    ASSERT_TRUE(rows[2]->SetHeight(7));
+    const std::vector<Snapshot> changed = Snaps(ids);
+    EXPECT_NE(changed[1].text, before[1].text);
+    EXPECT_NEAR(changed[2].height, 7, kEps);
+    EXPECT_FALSE(changed[0].position.isEqualTo(before[0].position, 1e-9));
     ASSERT_TRUE(rows.RestoreAll());
     for (std::size_t i = 0; i < ids.size(); ++i) {
         const Snapshot s = Snap(ids[i]);
