@@ -65,16 +65,20 @@ class LoadedModule : public testing::HostTest {
 
 }  // namespace
 
-TEST_F(LoadedModule, LoadsWithoutADrawingAndRegistersNoCommandYet) {
+TEST_F(LoadedModule, LoadsWithoutADrawingAndItsCommandsNeedAWindow) {
     Configure(1);
     ASSERT_TRUE(Load());
     EXPECT_THAT(output_, HasSubstr(L"Module \"" + ModuleFile() + L"\" loaded."));
     EXPECT_EQ(IntVar(L"DTEXTED"), 1);
+    // Without a window the sheet can't show: one line, and the command ends.
+    TakeOutput();
+    cadhost::runCommandLine(L"TSCFG");
+    EXPECT_THAT(TakeOutput(), HasSubstr(L"TSCFG needs the window"));
+    ASSERT_TRUE(Unload());
+    EXPECT_EQ(IntVar(L"DTEXTED"), 0);
     for (const AcEdCommand* command : acedRegCmdsPtr()->commands()) {
         EXPECT_NE(std::wstring(command->groupName()), L"KRDV_TARSIL");
     }
-    ASSERT_TRUE(Unload());
-    EXPECT_EQ(IntVar(L"DTEXTED"), 0);
 }
 
 TEST_F(LoadedModule, ACopyLoadedAfterAnotherIsUnloadedUsesItsOwnFolder) {
