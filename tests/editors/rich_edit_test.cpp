@@ -6,12 +6,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QTest>
 #include <QTextBlock>
 #include <QVBoxLayout>
 
 #include "editors/language/input_language.h"
+#include "editors/language/keyboard_keys.h"
 #include "editors/richedit/language_buttons.h"
 #include "editors/richedit/rich_edit_heb.h"
 #include "tests/module/qt_application.h"
@@ -215,6 +217,23 @@ TEST_F(RichEditTest, LinesAndTheirLengthsComeFromTheWindowText) {
     EXPECT_EQ(edit_->GetLineLength(-1), 0);
     EXPECT_EQ(edit_->LineFromChar(5), 1);
     EXPECT_EQ(edit_->GetTextRange(2, 6), L"c\nd\u00E0");
+}
+
+TEST(LayoutKeyFilter, AnyWidgetTypesHebrewAndTogglesWithAltShift) {
+    InputLanguage::Instance().RestoreDefaults();
+    QLineEdit line;
+    LayoutKeyFilter filter;
+    line.installEventFilter(&filter);
+    QTest::keyClicks(&line, "t(");
+    QTest::keyClick(&line, Qt::Key_Shift, Qt::AltModifier);
+    EXPECT_TRUE(InputLanguage::Instance().HebrewActive());
+    QTest::keyClicks(&line, "t(1");
+    QTest::keyClick(&line, Qt::Key_A, Qt::ControlModifier);  // shortcuts keep their keys
+    QTest::keyClicks(&line, "c");
+    EXPECT_EQ(line.text(), QStringLiteral("ב"));
+    line.undo();
+    EXPECT_EQ(line.text(), QStringLiteral("t(א)1"));
+    InputLanguage::Instance().RestoreDefaults();
 }
 
 TEST(SplitDigitRuns, DigitsAndEverythingElseAlternate) {
