@@ -133,7 +133,7 @@ TEST_F(Lifecycle, AReplacementLeftInForceIsTakenBackAtUnload) {
     lisp_.TakeCalls();
     CWhConfig::Instance().SetDdeditStyle(0);
     Unload();
-    EXPECT_EQ(lisp_.TakeCalls().size(), kRestoreCallCount);
+    EXPECT_EQ(lisp_.TakeCalls(), kRestoreCalls);
     EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
     EXPECT_EQ(IntVar(L"DTEXTED"), 2);
 }
