@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -420,6 +421,27 @@ TEST_F(ConfigSheet, ShowsExitApplyTheVersionAndTooltipsAndMakesAPictureOfThePage
     sheet_->SetActivePage(0);
     ASSERT_TRUE(sheet_->grab().toImage().save(
         QStringLiteral(TARSIL_BINARY_DIR "/tests/config_dialog/general.png")));
+}
+
+TEST(QtPrompts, TheFileDialogStartsAtTheFileShownAndGivesTheOneChosen) {
+    TempFolder folder;
+    WriteBytes(folder / "a.map", "");
+    WriteBytes(folder / "b.map", "");
+    const FileDialogRequest request{PathToQString(folder / "a.map"), "*.map", kFontMapFilter};
+    QtUserPrompts prompts;
+    for (const bool choose : {true, false}) {
+        WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+            EXPECT_EQ(dialog->nameFilters(),
+                      (QStringList{"Tarsil font map files(*.map)", "All files (*.*)"}));
+            EXPECT_EQ(dialog->directory().absolutePath(), PathToQString(folder.path()));
+            EXPECT_EQ(dialog->defaultSuffix(), "map");
+            dialog->selectFile(PathToQString(folder / "b.map"));
+            // Accepting validates the chosen file as the Open button does.
+            choose ? static_cast<QDialog*>(dialog)->accept() : dialog->reject();
+        });
+        EXPECT_EQ(prompts.ChooseExistingFile(nullptr, request),
+                  choose ? PathToQString(folder / "b.map") : QString());
+    }
 }
 
 }  // namespace tarsil
