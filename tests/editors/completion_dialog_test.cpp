@@ -14,6 +14,7 @@
 
 #include "editors/completion/completion_word_dlg.h"
 #include "editors/completion/word_list_file.h"
+#include "editors/language/input_language.h"
 #include "fonts/notify.h"
 #include "fonts/settings/completion_switches.h"
 #include "tests/module/qt_application.h"
@@ -177,7 +178,10 @@ TEST_F(CompletionTest, AddDuplicateDeleteAndOkWriteTheFile) {
 
     QTest::keyClicks(edit, "  One ");
     QTest::mouseClick(dialog->AddButton(), Qt::LeftButton);  // differs in case: a new row
-    edit->setText(QStringLiteral(" שלום"));
+    edit->clear();
+    InputLanguage::Instance().ActivateLayout(kHebrewLayout);
+    QTest::keyClicks(edit, " akuo");  // typed in the Hebrew layout
+    InputLanguage::Instance().RestoreDefaults();
     QTest::mouseClick(dialog->AddButton(), Qt::LeftButton);  // already there
     EXPECT_EQ(alerts_.messages, Words{L"Text: שלום already saved."});
     EXPECT_EQ(dialog->WordsList()->currentRow(), 1);

@@ -122,8 +122,13 @@ TEST_F(InputLanguageTest, EverySubscriberHearsAndUnsubscribingWhileTold) {
             late = service_.Subscribe([&](int, LayoutId) { order.push_back(4); });
         }
     });
+    InputLanguage::Subscription once;
+    once = service_.Subscribe([&](int, LayoutId) {
+        once.Reset();  // a listener may end its own subscription while it is told
+        order.push_back(5);
+    });
     service_.ToggleLayout();
-    EXPECT_EQ(order, (std::vector<int>{1, 3}));  // 2 left before its turn, 4 came after
+    EXPECT_EQ(order, (std::vector<int>{1, 3, 5}));  // 2 left before its turn, 4 came after
     EXPECT_EQ(heard_.size(), 1u);
     order.clear();
     { InputLanguage::Subscription moved = std::move(first); }

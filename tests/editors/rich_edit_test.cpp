@@ -124,37 +124,37 @@ TEST_F(RichEditTest, WithoutOwnerOrWithoutAHebrewLayoutButtonsDoWhatTheyCan) {
 
 TEST_F(RichEditTest, DirectionsTravelThroughDeletingUndoCutAndPaste) {
     InputLanguage::Instance().ActivateLayout(kHebrewLayout);
-    QTest::keyClicks(edit_, "akuo");
+    QTest::keyClicks(edit_, "akuo 1");
     InputLanguage::Instance().ActivateLayout(kEnglishLayout);
     QTest::keyClicks(edit_, " CAD");
-    ASSERT_EQ(All(), (Directions{2, 2, 2, 2, 1, 1, 1, 1}));
+    ASSERT_EQ(All(), (Directions{2, 2, 2, 2, 2, 2, 1, 1, 1, 1}));
 
     QTest::keyClick(edit_, Qt::Key_Backspace);
     QTest::keyClick(edit_, Qt::Key_Home);
     QTest::keyClick(edit_, Qt::Key_Delete);
-    EXPECT_EQ(edit_->toPlainText(), QStringLiteral("לום CA"));
-    EXPECT_EQ(All(), (Directions{2, 2, 2, 1, 1, 1}));
+    EXPECT_EQ(edit_->toPlainText(), QStringLiteral("לום 1 CA"));
+    EXPECT_EQ(All(), (Directions{2, 2, 2, 2, 2, 1, 1, 1}));
 
     edit_->undo();
     edit_->undo();
-    EXPECT_EQ(edit_->toPlainText(), QStringLiteral("שלום CAD"));
-    EXPECT_EQ(All(), (Directions{2, 2, 2, 2, 1, 1, 1, 1}));
+    EXPECT_EQ(edit_->toPlainText(), QStringLiteral("שלום 1 CAD"));
+    EXPECT_EQ(All(), (Directions{2, 2, 2, 2, 2, 2, 1, 1, 1, 1}));
 
-    // Cut "ום C" and paste it at the end, in the English layout: each
-    // character keeps the direction it was typed with.
-    edit_->SetSel(2, 6);
+    // Cut "ם 1 " and paste it at the end, in the English layout: the blank
+    // and the digit typed as Hebrew stay Hebrew, the last blank does not.
+    edit_->SetSel(3, 7);
     QTest::keyClick(edit_, Qt::Key_X, Qt::ControlModifier);
-    EXPECT_EQ(edit_->toPlainText(), QStringLiteral("שלAD"));
+    EXPECT_EQ(edit_->toPlainText(), QStringLiteral("שלוCAD"));
     QTest::keyClick(edit_, Qt::Key_End);
     QTest::keyClick(edit_, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(edit_->toPlainText(), QStringLiteral("שלADום C"));
-    EXPECT_EQ(All(), (Directions{2, 2, 1, 1, 2, 2, 1, 1}));
+    EXPECT_EQ(edit_->toPlainText(), QStringLiteral("שלוCADם 1 "));
+    EXPECT_EQ(All(), (Directions{2, 2, 2, 1, 1, 1, 2, 2, 2, 1}));
 
     // Reading the directions leaves the selection where the user put it.
     edit_->SetSel(5, 2);
     long start = 0;
     long end = 0;
-    EXPECT_EQ(edit_->GetCharDirections(1, 4), (Directions{2, 1, 1}));
+    EXPECT_EQ(edit_->GetCharDirections(1, 4), (Directions{2, 2, 1}));
     edit_->GetSel(start, end);
     EXPECT_EQ(std::make_pair(start, end), std::make_pair(2L, 5L));
     EXPECT_EQ(edit_->textCursor().position(), 2);
@@ -321,6 +321,24 @@ TEST_F(RichEditTest, HiddenCodesTakeNoRoomAndAreReadBackUnchanged) {
     const int before = edit_->cursorRect(cursor).x();
     cursor.setPosition(9);
     EXPECT_NEAR(edit_->cursorRect(cursor).x(), before, 1);
+    // The arrows step over hidden codes: from the start, one step passes the
+    // brace and the font code and then the first letter; a step ends beyond
+    // the codes that follow it.
+    const int forward = Qt::Key_Left;  // a right-to-left paragraph: left is forward
+    edit_->SetSel(0, -1);
+    edit_->SetRightToLeft(true);
+    edit_->SetSel(0, 0);
+    std::vector<int> stops;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(edit_, Qt::Key(forward));
+        stops.push_back(edit_->textCursor().position());
+    }
+    EXPECT_EQ(stops, (std::vector<int>{10, 14, 17, 17}));
+    QTest::keyClick(edit_, Qt::Key_Right, Qt::ShiftModifier);
+    long start = 0;
+    long end = 0;
+    edit_->GetSel(start, end);
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(11L, 17L));  // back over "c", "\\L", "}"
     // Typing after a code is not hidden.
     edit_->SetSel(17, 17);
     QTest::keyClicks(edit_, "d");
