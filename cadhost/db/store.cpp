@@ -495,6 +495,70 @@ AcDbStub* Store::appendEntity(AcDbStub* btr, dxf::Tags tags, Acad::ErrorStatus& 
     return s;
 }
 
+namespace {
+// The owner of an object: its group 330 outside the "{ACAD_..." lists.
+std::uint64_t ownerHandle(const dxf::Tags& tags) {
+    bool inList = false;
+    for (const dxf::Tag& t : tags) {
+        if (t.code == 102) inList = !trimmed(t.value).empty() && trimmed(t.value)[0] == '{';
+        if (t.code == 330 && !inList) return parseHex(t.value);
+    }
+    return 0;
+}
+
+// Handles of what an object owns: hard-owner references (360, the
+// extension dictionary's among them), a dictionary's entries (350), and
+// the MText column parts listed in its application data.
+std::vector<std::uint64_t> ownedHandles(const dxf::Tags& tags) {
+    std::vector<std::uint64_t> out;
+    const bool dictionary = !tags.empty() && trimmed(tags.front().value) == "DICTIONARY";
+    bool columns = false;
+    for (const dxf::Tag& t : tags) {
+        if (t.code == 1000) {
+            const std::string_view v = trimmed(t.value);
+            if (v == "ACAD_MTEXT_COLUMNS_BEGIN") columns = true;
+            if (v == "ACAD_MTEXT_COLUMNS_END") columns = false;
+        }
+        if (t.code == 360 || (dictionary && t.code == 350) || (columns && t.code == 1005))
+            if (std::uint64_t h = parseHex(t.value); h != 0) out.push_back(h);
+    }
+    return out;
+}
+}  // namespace
+
+void Store::eraseOwned(AcDbStub* s, const dxf::Tags& tags, bool erasing) {
+    if (!usesHandles_ || s->handle == 0) return;
+    const bool mtext = !tags.empty() && trimmed(tags.front().value) == "MTEXT";
+    for (std::uint64_t h : ownedHandles(tags)) {
+        AcDbStub* part = byHandle(h);
+        if (part == nullptr || part == s || part->erased == erasing || part->writer ||
+            part->readers > 0)
+            continue;
+        const dxf::Tags partTags = tagsOf(part);
+        // Column parts belong to the block as the MText does; anything else
+        // must name this object as its owner, or it is only referenced.
+        const bool column = mtext && part->type == "MTEXT";
+        if (!column && ownerHandle(partTags) != s->handle) continue;
+        captureAlong(s, part);
+        part->erased = erasing;
+        changed(part);
+        eraseOwned(part, partTags, erasing);
+    }
+}
+
+void Store::captureAlong(AcDbStub* with, AcDbStub* s) {
+    if (depth_ == 0 && !groups_.empty()) {
+        for (const BeforeImage& b : groups_.back())
+            if (b.stub == with) {
+                ++depth_;  // into the group that holds `with`
+                captureBefore(s);
+                --depth_;
+                return;
+            }
+    }
+    captureBefore(s);
+}
+
 void Store::captureBefore(AcDbStub* s) {
     ++revision_;
     if (depth_ == 0) {

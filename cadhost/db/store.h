@@ -121,6 +121,13 @@ class Store {
     // Appends a new entity's groups to a block; returns its slot.
     AcDbStub* appendEntity(AcDbStub* btr, dxf::Tags tags, Acad::ErrorStatus& es);
 
+    // Erases (or brings back) what an object owns along with it: its
+    // extension dictionary and hard-owned objects (an image's reactor),
+    // what those own in turn, and the column parts of an MText.  `tags`
+    // are the object's groups as it stands.  Each joins the undo group of
+    // the object.
+    void eraseOwned(AcDbStub* s, const dxf::Tags& tags, bool erasing);
+
     // Undo.
     void captureBefore(AcDbStub* s);
     void beginGroup() {
@@ -149,6 +156,8 @@ class Store {
 
   private:
     AcDbStub* newSlot();
+    // Takes s's before image into the undo group that holds `with`'s.
+    void captureAlong(AcDbStub* with, AcDbStub* s);
     void buildTables();
     void indexHandles();
     const dxf::Tags& headerTags() const;

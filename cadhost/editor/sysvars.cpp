@@ -156,15 +156,15 @@ bool setVarInternal(const std::wstring& name, const VarValue& value) {
         refusal = info->name + L" takes another type of value";
         return false;
     }
-    if (converted->type == RTSHORT && (converted->integer < -32768 || converted->integer > 32767)) {
-        refusal = info->name + L" must be from -32768 to 32767";
-        return false;
-    }
     if (databaseHooks.set != nullptr)
         if (auto why = databaseHooks.set(info->name, *converted)) {
             refusal = *why;
             return why->empty();
         }
+    if (converted->type == RTSHORT && (converted->integer < -32768 || converted->integer > 32767)) {
+        refusal = info->name + L" must be from -32768 to 32767";
+        return false;
+    }
     auto& store = info->inDrawing ? drawingVars() : session();
     store[info->name] = *converted;
     return true;

@@ -20,10 +20,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using testing::kInstallCalls;
+using testing::kRestoreCalls;
 using testing::RecordingLisp;
-
-constexpr size_t kInstallCallCount = 8;
-constexpr size_t kRestoreCallCount = 8;
 
 class Lifecycle : public testing::HostTest {
   protected:
@@ -55,6 +54,17 @@ class Lifecycle : public testing::HostTest {
     std::string SavedSettings(int style) const {
         return testing::SavedSettings(folder_.path(), style);
     }
+    // "global local flags function-code" of each command of the group, in order.
+    static std::vector<std::wstring> ModuleCommands() {
+        std::vector<std::wstring> seen;
+        for (const AcEdCommand* command : acedRegCmdsPtr()->commands()) {
+            if (std::wstring(command->groupName()) != kCommandGroupName) continue;
+            seen.push_back(std::wstring(command->globalName()) + L" " + command->localName() +
+                           L" " + std::to_wstring(command->commandFlags()) + L" " +
+                           std::to_wstring(command->functionCode()));
+        }
+        return seen;
+    }
     static size_t ModuleCommandCount() {
         size_t count = 0;
         for (const AcEdCommand* command : acedRegCmdsPtr()->commands()) {
@@ -71,12 +81,14 @@ class Lifecycle : public testing::HostTest {
 
 }  // namespace
 
-TEST_F(Lifecycle, InitialisationAppliesTheStyleAndRegistersNoUnfinishedCommand) {
+TEST_F(Lifecycle, InitialisationAppliesTheStyleAndRegistersTheFinishedCommandsInOrder) {
     Configure("DdeditStyle=2\r\n");
     Init();
-    EXPECT_EQ(lisp_.TakeCalls().size(), kInstallCallCount);
+    EXPECT_EQ(lisp_.TakeCalls(), kInstallCalls);
     EXPECT_FALSE(cadhost::hostTextDoubleClickInstalled());
-    EXPECT_EQ(ModuleCommandCount(), 0u);
+    EXPECT_EQ(ModuleCommands(),
+              (std::vector<std::wstring>{L"KRDV_TSTM TSTM 7 -1", L"KRDV_TSTD TSTD 7 -1",
+                                         L"KRDV_TSCFG TSCFG 1 -1"}));
     EXPECT_EQ(acDocManagerPtr()->resourceDepth(), 0);
 }
 
@@ -87,9 +99,9 @@ TEST_F(Lifecycle, TheFirstDrawingLoadIsSkippedAndEachLaterOneReadsTheSettings) {
     DrawingLoaded();
     EXPECT_TRUE(lisp_.calls.empty());
     DrawingLoaded();
-    EXPECT_EQ(lisp_.TakeCalls().size(), kInstallCallCount);
+    EXPECT_EQ(lisp_.TakeCalls(), kInstallCalls);
     DrawingLoaded();
-    EXPECT_EQ(lisp_.TakeCalls().size(), kInstallCallCount);
+    EXPECT_EQ(lisp_.TakeCalls(), kInstallCalls);
 }
 
 TEST_F(Lifecycle, ALaterDrawingLoadPicksUpAChangedFontMapSetting) {
@@ -106,7 +118,7 @@ TEST_F(Lifecycle, UnloadingByHandGivesTheHostItsEditingBackAndSaves) {
     Init();
     lisp_.TakeCalls();
     Unload();
-    EXPECT_EQ(lisp_.TakeCalls().size(), kRestoreCallCount);
+    EXPECT_EQ(lisp_.TakeCalls(), kRestoreCalls);
     EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
     EXPECT_EQ(cadhost::lookupClass(L"AcDbDoubleClickText"), nullptr);
     EXPECT_EQ(ReadBytes(Ini()), SavedSettings(2));
@@ -183,15 +195,8 @@ TEST_F(Lifecycle, TheCommandTableRegistersItsRowsInOrderAndGoesAsAGroup) {
     };
     RegisterCommandTable(rows);
     EXPECT_EQ(acDocManagerPtr()->resourceDepth(), 0);
-    std::vector<std::wstring> seen;
-    for (const AcEdCommand* command : acedRegCmdsPtr()->commands()) {
-        if (std::wstring(command->groupName()) != kCommandGroupName) continue;
-        seen.push_back(std::wstring(command->globalName()) + L" " + command->localName() + L" " +
-                       std::to_wstring(command->commandFlags()) + L" " +
-                       std::to_wstring(command->functionCode()));
-    }
-    EXPECT_EQ(seen, (std::vector<std::wstring>{L"KRDV_TSTEST TSTEST 7 -1",
-                                               L"KRDV_TSTEST2 TSTEST2 1 -1"}));
+    EXPECT_EQ(ModuleCommands(), (std::vector<std::wstring>{L"KRDV_TSTEST TSTEST 7 -1",
+                                                           L"KRDV_TSTEST2 TSTEST2 1 -1"}));
     cadhost::runCommandLine(L"TSTEST2");
     EXPECT_EQ(g_runs, 1);
 
