@@ -144,8 +144,7 @@ void CAcadMTextDlg::Initialize() {
     attachment_->setCurrentIndex(session_->attachment() - 1);
     ShowValues();
     connect(style_, &QComboBox::currentIndexChanged, this, &CAcadMTextDlg::OnStyleChosen);
-    connect(attachment_, &QComboBox::currentIndexChanged, this,
-            &CAcadMTextDlg::OnAttachmentChosen);
+    connect(attachment_, &QComboBox::currentIndexChanged, this, &CAcadMTextDlg::OnAttachmentChosen);
 
     completion_->MeasureOffset();
     edit_->SetOwner(this);

@@ -19,8 +19,7 @@ bool IsHebrewLetter(wchar_t c) {
 
 }  // namespace
 
-MTextCompletion::MTextCompletion(QWidget* dialog, CRichEditCtrlHeb* edit,
-                                 CCompletionWordDlg* words)
+MTextCompletion::MTextCompletion(QWidget* dialog, CRichEditCtrlHeb* edit, CCompletionWordDlg* words)
     : edit_(edit), words_(words), list_(new QListWidget(dialog)) {
     toolkit::SetControlId(list_, kCompletionListId);
     list_->setFocusPolicy(Qt::NoFocus);

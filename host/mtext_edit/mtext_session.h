@@ -25,7 +25,7 @@ inline constexpr wchar_t kLineSpacingRefusedMessage[] =
 
 // The attachment points as the editors' lists name them; index = attachment - 1.
 inline constexpr const wchar_t* kAttachmentNames[9] = {
-    L"TopLeft",    L"TopCenter",    L"TopRight",    L"MiddleLeft", L"MiddleCenter",
+    L"TopLeft",     L"TopCenter",  L"TopRight",     L"MiddleLeft", L"MiddleCenter",
     L"MiddleRight", L"BottomLeft", L"BottomCenter", L"BottomRight"};
 
 // What a property change did.

@@ -93,8 +93,8 @@ TEST_F(DialogsTest, MTextTypedWordIsWrittenAtOnceAndOkKeepsWhatWasTyped) {
     Click(dialog, mtext_dlg::kOkId);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 
-    const auto pieces = testing::DecodedPieces(testing::ListedString(SaveCopy(), HandleOf(id)),
-                                               0, {"\\P"});
+    const auto pieces =
+        testing::DecodedPieces(testing::ListedString(SaveCopy(), HandleOf(id)), 0, {"\\P"});
     ASSERT_EQ(pieces.size(), 3u);
     EXPECT_EQ(pieces[2], testing::Bytes(Logical(L"אבג אבג")));
 }
