@@ -2,55 +2,55 @@
 
 #include <map>
 
+#include "editors/language/hebrew_keymap.h"
+#include "editors/language/input_language.h"
+#include "editors/language/widget_edge.h"
+
 namespace tarsil::visual {
 namespace {
 
-// Stands for the service until the control is connected to it: keeps the
-// language and tells subscribers; it knows no Hebrew keys.
-class LocalLanguage : public InputLanguagePort {
+// The thread's input-language service, as the control sees it.
+class ServiceLanguage : public InputLanguagePort {
   public:
-    int Current() const override { return language_; }
-    bool Activate(int language) override {
-        if (language != kLangHebrew && language != kLangEnglish) return false;
-        if (language == language_) return true;
-        language_ = language;
-        const auto listeners = listeners_;
-        for (const auto& [token, listener] : listeners) listener(language);
-        return true;
+    int Current() const override {
+        return static_cast<int>(editors::InputLanguage::Instance().CurrentLayout());
     }
-    wchar_t HebrewKey(wchar_t) const override { return 0; }
+    bool Activate(int language) override {
+        auto& service = editors::InputLanguage::Instance();
+        service.ActivateLayout(static_cast<editors::LayoutId>(language));
+        return service.CurrentLayout() == static_cast<editors::LayoutId>(language);
+    }
+    wchar_t HebrewKey(wchar_t usKey) const override {
+        return static_cast<wchar_t>(
+            editors::WidgetToEngine(editors::HebrewLayoutCharacter(static_cast<char32_t>(usKey))));
+    }
     int Subscribe(std::function<void(int)> onChange) override {
-        listeners_[++lastToken_] = std::move(onChange);
+        subscriptions_[++lastToken_] = editors::InputLanguage::Instance().Subscribe(
+            [onChange = std::move(onChange)](int, editors::LayoutId layout) {
+                onChange(static_cast<int>(layout));
+            });
         return lastToken_;
     }
-    void Unsubscribe(int token) override { listeners_.erase(token); }
+    void Unsubscribe(int token) override { subscriptions_.erase(token); }
 
   private:
-    int language_ = kLangEnglish;
     int lastToken_ = 0;
-    std::map<int, std::function<void(int)>> listeners_;
+    std::map<int, editors::InputLanguage::Subscription> subscriptions_;
 };
-
-InputLanguagePort* testPort = nullptr;
 
 }  // namespace
 
 InputLanguagePort& InputLanguage() {
-    static LocalLanguage local;
-    return testPort != nullptr ? *testPort : local;
-}
-
-void SetInputLanguageForTesting(InputLanguagePort* port) {
-    testPort = port;
+    static ServiceLanguage service;
+    return service;
 }
 
 wchar_t ToScreen(wchar_t engine) {
-    return engine >= 0xE0 && engine <= 0xFA ? static_cast<wchar_t>(engine - 0xE0 + 0x5D0) : engine;
+    return static_cast<wchar_t>(editors::EngineToWidget(static_cast<char32_t>(engine)));
 }
 
 wchar_t FromScreen(wchar_t screen) {
-    return screen >= 0x5D0 && screen <= 0x5EA ? static_cast<wchar_t>(screen - 0x5D0 + 0xE0)
-                                              : screen;
+    return static_cast<wchar_t>(editors::WidgetToEngine(static_cast<char32_t>(screen)));
 }
 
 }  // namespace tarsil::visual

@@ -27,13 +27,11 @@ class InputLanguagePort {
     virtual void Unsubscribe(int token) = 0;
 };
 
-// The process's service.
+// The thread's input-language service (editors/language).
 InputLanguagePort& InputLanguage();
-// Tests put a port of their own in place; null puts the service back.
-void SetInputLanguageForTesting(InputLanguagePort* port);
 
-// Widget edge: engine characters to what the screen and clipboard show
-// (Hebrew letters as U+05D0..U+05EA) and back.
+// The widget edge of editors/language, one character at a time: engine
+// characters to what the screen and clipboard show and back.
 wchar_t ToScreen(wchar_t engine);
 wchar_t FromScreen(wchar_t screen);
 

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "host/commands/tscfg/tscfg_command.h"
 #include "host/commands/tstd/tstd_command.h"
 #include "host/commands/tstm/tstm_command.h"
 #include "host/module/module_file.h"
@@ -20,9 +21,10 @@ void WithModuleResources() {
     Command();
 }
 
-constexpr std::array<host::CommandRow, 2> kCommandTable{{
+constexpr std::array<host::CommandRow, 3> kCommandTable{{
     {L"KRDV_TSTM", L"TSTM", 7, &WithModuleResources<&RunTstm>},
     {L"KRDV_TSTD", L"TSTD", 7, &WithModuleResources<&RunTstd>},
+    {L"KRDV_TSCFG", L"TSCFG", 1, &WithModuleResources<&TscfgCommand>},
 }};
 
 }  // namespace

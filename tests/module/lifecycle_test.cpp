@@ -20,10 +20,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using testing::kInstallCalls;
+using testing::kRestoreCalls;
 using testing::RecordingLisp;
-
-constexpr size_t kInstallCallCount = 8;
-constexpr size_t kRestoreCallCount = 8;
 
 class Lifecycle : public testing::HostTest {
   protected:
@@ -85,10 +84,11 @@ class Lifecycle : public testing::HostTest {
 TEST_F(Lifecycle, InitialisationAppliesTheStyleAndRegistersTheFinishedCommandsInOrder) {
     Configure("DdeditStyle=2\r\n");
     Init();
-    EXPECT_EQ(lisp_.TakeCalls().size(), kInstallCallCount);
+    EXPECT_EQ(lisp_.TakeCalls(), kInstallCalls);
     EXPECT_FALSE(cadhost::hostTextDoubleClickInstalled());
     EXPECT_EQ(ModuleCommands(),
-              (std::vector<std::wstring>{L"KRDV_TSTM TSTM 7 -1", L"KRDV_TSTD TSTD 7 -1"}));
+              (std::vector<std::wstring>{L"KRDV_TSTM TSTM 7 -1", L"KRDV_TSTD TSTD 7 -1",
+                                         L"KRDV_TSCFG TSCFG 1 -1"}));
     EXPECT_EQ(acDocManagerPtr()->resourceDepth(), 0);
 }
 
@@ -99,9 +99,9 @@ TEST_F(Lifecycle, TheFirstDrawingLoadIsSkippedAndEachLaterOneReadsTheSettings) {
     DrawingLoaded();
     EXPECT_TRUE(lisp_.calls.empty());
     DrawingLoaded();
-    EXPECT_EQ(lisp_.TakeCalls().size(), kInstallCallCount);
+    EXPECT_EQ(lisp_.TakeCalls(), kInstallCalls);
     DrawingLoaded();
-    EXPECT_EQ(lisp_.TakeCalls().size(), kInstallCallCount);
+    EXPECT_EQ(lisp_.TakeCalls(), kInstallCalls);
 }
 
 TEST_F(Lifecycle, ALaterDrawingLoadPicksUpAChangedFontMapSetting) {
@@ -118,7 +118,7 @@ TEST_F(Lifecycle, UnloadingByHandGivesTheHostItsEditingBackAndSaves) {
     Init();
     lisp_.TakeCalls();
     Unload();
-    EXPECT_EQ(lisp_.TakeCalls().size(), kRestoreCallCount);
+    EXPECT_EQ(lisp_.TakeCalls(), kRestoreCalls);
     EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
     EXPECT_EQ(cadhost::lookupClass(L"AcDbDoubleClickText"), nullptr);
     EXPECT_EQ(ReadBytes(Ini()), SavedSettings(2));

@@ -16,29 +16,9 @@ namespace tarsil {
 
 namespace {
 
+using testing::kInstallCalls;
+using testing::kRestoreCalls;
 using testing::RecordingLisp;
-
-const std::vector<std::wstring> kInstallCalls = {
-    L"queue (setq __cmdecho (getvar \"CMDECHO\")) (setvar \"CMDECHO\" 0)",
-    L"queue (command \".undefine\" \"DDEDIT\")",
-    L"define C:DDEDIT 2802",
-    L"queue (command \".undefine\" \"DTEXT\")",
-    L"define C:DTEXT 2803",
-    L"queue (command \".undefine\" \"TEXT\")",
-    L"define C:TEXT 2804",
-    L"queue (setvar \"CMDECHO\" __cmdecho)",
-};
-
-const std::vector<std::wstring> kRestoreCalls = {
-    L"queue (setq __cmdecho (getvar \"CMDECHO\")) (setvar \"CMDECHO\" 0)",
-    L"undefine C:DDEDIT 2802",
-    L"queue (command \".redefine\" \"DDEDIT\")",
-    L"undefine C:DTEXT 2803",
-    L"queue (command \".redefine\" \"DTEXT\")",
-    L"undefine C:TEXT 2804",
-    L"queue (command \".redefine\" \"TEXT\")",
-    L"queue (setvar \"CMDECHO\" __cmdecho)",
-};
 
 class Takeover : public testing::HostTest {
   protected:

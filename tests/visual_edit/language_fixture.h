@@ -1,5 +1,5 @@
-// A keyboard service for the control's tests: two languages, a handful of
-// Hebrew keys of the standard layout, and the notices the control sends.
+// The control on the thread's input-language service, with the notices it
+// sends its owner recorded.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "editors/language/input_language.h"
 #include "editors/visual_edit/input_language_port.h"
 #include "editors/visual_edit/ug_multi_edit.h"
 #include "editors/visual_edit/visual_edit_notice.h"
@@ -24,41 +25,10 @@ namespace visual_test {
 using tarsil::visual::kLangEnglish;
 using tarsil::visual::kLangHebrew;
 
-// Engine letters: alef, bet, gimel, shin, lamed, vav, final mem, tav.
+// Engine letters, and the keys of the Hebrew layout that type them: alef
+// (t), bet (c), gimel (d), shin (a), lamed (k), vav (u), final mem (o), tav (,).
 inline constexpr wchar_t kAlef = 0xE0, kBet = 0xE1, kGimel = 0xE2, kShin = 0xF9, kLamed = 0xEC,
                          kVav = 0xE5, kFinalMem = 0xED, kTav = 0xFA;
-
-class FakeLanguage : public tarsil::visual::InputLanguagePort {
-  public:
-    int Current() const override { return language_; }
-    bool Activate(int language) override {
-        ++activations;
-        if (language != kLangHebrew && language != kLangEnglish) return false;
-        if (language == language_) return true;
-        language_ = language;
-        auto copy = listeners_;
-        for (auto& [token, listener] : copy) listener(language);
-        return true;
-    }
-    wchar_t HebrewKey(wchar_t key) const override {
-        static const std::map<wchar_t, wchar_t> keys = {
-            {L't', kAlef}, {L'c', kBet},      {L'd', kGimel}, {L'a', kShin}, {L'k', kLamed},
-            {L'u', kVav},  {L'o', kFinalMem}, {L',', kTav},   {L'/', L'.'}};
-        const auto it = keys.find(key);
-        return it == keys.end() ? 0 : it->second;
-    }
-    int Subscribe(std::function<void(int)> onChange) override {
-        listeners_[++last_] = std::move(onChange);
-        return last_;
-    }
-    void Unsubscribe(int token) override { listeners_.erase(token); }
-    int activations = 0;
-
-  private:
-    int language_ = kLangEnglish;
-    int last_ = 0;
-    std::map<int, std::function<void(int)>> listeners_;
-};
 
 // Records the notices that reach the owner.
 class NoticeRecorder : public QObject {
@@ -96,7 +66,7 @@ inline std::wstring Reordered(const std::wstring& logical, bool rtl) {
 class EditTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        tarsil::visual::SetInputLanguageForTesting(&language);
+        language.RestoreDefaults();
         edit = std::make_unique<tarsil::CUGMultiEdit>();
         edit->SetOwner(&owner);
         edit->resize(300, 120);
@@ -107,7 +77,7 @@ class EditTest : public ::testing::Test {
     }
     void TearDown() override {
         edit.reset();
-        tarsil::visual::SetInputLanguageForTesting(nullptr);
+        language.RestoreDefaults();
     }
     void Type(const char* keys, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QTest::keyClicks(edit.get(), QString::fromLatin1(keys), mods);
@@ -126,7 +96,7 @@ class EditTest : public ::testing::Test {
         EXPECT_EQ(edit->VisualText(), Reordered(edit->LogicalText(), edit->Direction() == 1));
     }
 
-    FakeLanguage language;
+    tarsil::editors::InputLanguage& language = tarsil::editors::InputLanguage::Instance();
     NoticeRecorder owner;
     std::unique_ptr<tarsil::CUGMultiEdit> edit;
 };

@@ -107,7 +107,7 @@ TEST_F(EditTest, AltShiftTogglesOnlyTheLayout) {
     owner.seen.clear();
     SideKey(Qt::Key_Shift, 42, Qt::AltModifier | Qt::ShiftModifier);
     EXPECT_EQ(edit->InputLanguage(), kLangHebrew);
-    EXPECT_EQ(language.Current(), kLangHebrew);
+    EXPECT_EQ(static_cast<int>(language.CurrentLayout()), kLangHebrew);
     EXPECT_EQ(edit->Direction(), 0);
     EXPECT_EQ(owner.seen,
               (std::vector<std::pair<int, long long>>{{kNoticeInputLanguage, kLangHebrew}}));
@@ -116,7 +116,7 @@ TEST_F(EditTest, AltShiftTogglesOnlyTheLayout) {
 }
 
 TEST_F(EditTest, ALayoutChangeFromTheServiceReachesTheFocusedControlsOwner) {
-    language.Activate(kLangHebrew);
+    language.ActivateLayout(tarsil::editors::kHebrewLayout);
     EXPECT_EQ(edit->InputLanguage(), kLangHebrew);
     ASSERT_EQ(owner.seen.size(), 1u);
     EXPECT_EQ(owner.seen[0], (std::pair<int, long long>{kNoticeInputLanguage, kLangHebrew}));

@@ -134,6 +134,8 @@ class Grid::Model : public QAbstractTableModel {
                 return cell.text;
             case Qt::TextAlignmentRole:
                 return QVariant::fromValue(cell.alignment);
+            case Qt::BackgroundRole:
+                return cell.background.isValid() ? QVariant(cell.background) : QVariant();
             default:
                 return {};
         }
@@ -227,6 +229,7 @@ class Grid::Delegate : public QStyledItemDelegate {
         } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
             model->setData(index, line->text());
         }
+        emit grid_->editCommitted(index.row(), index.column());
     }
 
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
@@ -255,6 +258,9 @@ class Grid::Delegate : public QStyledItemDelegate {
             arrow_option.rect = QRect(text_option.rect.right() + 1,
                                       option.rect.center().y() - arrow / 2, arrow, arrow);
             style->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow_option, painter, grid_);
+        } else if (const auto custom = model_->EditorOf(index.row(), index.column());
+                   custom && custom->PaintsText()) {
+            PaintCustomText(*custom, painter, option, text_option.rect, index);
         } else {
             QStyledItemDelegate::paint(painter, text_option, index);
         }
@@ -326,6 +332,23 @@ class Grid::Delegate : public QStyledItemDelegate {
     }
 
   private:
+    // The cell's background and selection as Qt draws them, then its text
+    // by the editor's own painting, when the editor has one.
+    void PaintCustomText(const CellEditor& custom, QPainter* painter,
+                         const QStyleOptionViewItem& option, const QRect& text_rect,
+                         const QModelIndex& index) const {
+        QStyleOptionViewItem item(option);
+        initStyleOption(&item, index);
+        item.text.clear();
+        QStyle* style = option.widget != nullptr ? option.widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &item, painter, option.widget);
+        painter->save();
+        painter->setPen(item.palette.color(
+            option.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+        custom.PaintText(painter, text_rect, model_->Cell(index));
+        painter->restore();
+    }
+
     std::shared_ptr<CellEditor> CustomOf(const QWidget* editor) const {
         const auto found = custom_.find(editor);
         return found == custom_.end() ? nullptr : found->second;

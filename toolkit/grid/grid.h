@@ -12,12 +12,14 @@
 // Notifications tell user actions apart from the program's own changes:
 // cellChanged fires only when an in-place edit commits a text that differs
 // from the cell's; SetText and SetCell never signal.
+#include <QColor>
 #include <QTableView>
 #include <QVariant>
 #include <memory>
 #include <vector>
 
 class QKeyEvent;
+class QPainter;
 
 namespace tarsil::toolkit {
 
@@ -25,6 +27,8 @@ namespace tarsil::toolkit {
 // control.  The grid creates it when editing starts, hands it the cell's
 // text, and reads the text back when the edit is committed (Enter, Tab,
 // leaving the cell); Escape drops the edit.
+struct GridCell;
+
 class CellEditor {
   public:
     virtual ~CellEditor() = default;
@@ -34,6 +38,12 @@ class CellEditor {
     // True for keys the editor keeps for itself (say, Enter for a new
     // line) instead of letting the grid commit or cancel the edit.
     virtual bool WantsKey(const QKeyEvent&) const { return false; }
+    // True when the editor draws the text of its cells itself (text that
+    // Qt's own layout must not reorder, say visual-order Hebrew); PaintText
+    // then draws it over the background and selection the grid has drawn,
+    // with the pen set to the text colour.
+    virtual bool PaintsText() const { return false; }
+    virtual void PaintText(QPainter*, const QRect&, const GridCell&) const {}
 };
 
 enum class CellKind {
@@ -49,7 +59,9 @@ struct GridCell {
     bool editable = true;   // false: no in-place editor opens
     bool ellipsis = false;  // a "..." button at the right end of the cell
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
-    QVariant data{};                       // the owner's own value, not shown
+    bool rightToLeft = false;  // the text reads right to left (for a CellEditor's Paint)
+    QColor background{};       // invalid: the grid's own
+    QVariant data{};           // the owner's own value, not shown
     std::shared_ptr<CellEditor> editor{};  // overrides the column's editor
 };
 
@@ -106,6 +118,8 @@ class Grid : public QTableView {
 
   signals:
     void cellChanged(int row, int column);
+    // Every commit of an in-place edit, changed or not (after cellChanged).
+    void editCommitted(int row, int column);
     void buttonClicked(int row, int column);  // a Button cell or a "..." button
     void currentCellChanged(int row, int column);
 
