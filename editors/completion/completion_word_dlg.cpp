@@ -15,6 +15,7 @@
 
 #include "editors/completion/drawing_words.h"
 #include "editors/completion/word_list_file.h"
+#include "editors/language/keyboard_keys.h"
 #include "editors/language/widget_edge.h"
 #include "fonts/module_locator.h"
 #include "fonts/notify.h"
@@ -104,6 +105,8 @@ void CCompletionWordDlg::BuildControls() {
     words_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     words_->setLayoutDirection(Qt::RightToLeft);
     word_edit_ = new QLineEdit(this);
+    // Words are typed in the user's layout, Hebrew from a Latin keyboard too.
+    word_edit_->installEventFilter(new LayoutKeyFilter(word_edit_));
     add_ = new QPushButton(QStringLiteral("<< Add to file"), this);
     delete_ = new QPushButton(QStringLiteral("Delete  >>"), this);
     auto* sources = new QGroupBox(QStringLiteral("Completion words"), this);

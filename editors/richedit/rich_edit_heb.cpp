@@ -343,7 +343,45 @@ void CRichEditCtrlHeb::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
+        MoveOverHiddenText(event);
+        return;
+    }
     QTextEdit::keyPressEvent(event);
+}
+
+bool CRichEditCtrlHeb::OnlyHiddenBetween(long from, long to) const {
+    for (long p = std::min(from, to); p < std::max(from, to); ++p) {
+        if (!IsHidden(p)) return false;
+    }
+    return true;
+}
+
+void CRichEditCtrlHeb::MoveOverHiddenText(QKeyEvent* event) {
+    // The caret does not stop inside a hidden code: a step that crossed only
+    // hidden characters goes on, and a step ends beyond the hidden
+    // characters that follow it, so every arrow press moves visibly.
+    const long before = textCursor().position();
+    QTextEdit::keyPressEvent(event);
+    long now = textCursor().position();
+    while (now != before && OnlyHiddenBetween(before, now)) {
+        const long last = now;
+        QTextEdit::keyPressEvent(event);
+        now = textCursor().position();
+        if (now == last) break;
+    }
+    if (now == before) return;
+    long end = now;
+    if (now > before) {
+        while (end < GetTextLength() && IsHidden(end)) ++end;
+    } else {
+        while (end > 0 && IsHidden(end - 1)) --end;
+    }
+    if (end == now) return;
+    QTextCursor cursor = textCursor();
+    const bool keep = event->modifiers().testFlag(Qt::ShiftModifier);
+    cursor.setPosition(end, keep ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
+    setTextCursor(cursor);
 }
 
 void CRichEditCtrlHeb::InsertTyped(const QString& text, unsigned char direction) {

@@ -115,7 +115,8 @@ class CRichEditCtrlHeb : public QTextEdit {
     void GetCharDirections(unsigned char* out, long first, long end) const;
     std::vector<unsigned char> GetCharDirections(long first, long end) const;
     // Hides the MText formatting codes (MTextCodeRanges of the text): they
-    // are not shown, but stay in the text that is read back.  Not undoable.
+    // are not shown, but stay in the text that is read back.  The arrow keys
+    // step over them.  Not undoable.
     void HideMTextCodes();
     bool IsHidden(long position) const;
 
@@ -161,6 +162,8 @@ class CRichEditCtrlHeb : public QTextEdit {
     void ReportSelection();
     bool OfferKey(QKeyEvent* event);
     void InsertTyped(const QString& text, unsigned char direction);
+    void MoveOverHiddenText(QKeyEvent* event);
+    bool OnlyHiddenBetween(long from, long to) const;
 
     QWidget* owner_ = nullptr;
     std::uint32_t event_mask_ = 0;

@@ -29,6 +29,9 @@ bool DimensionSession::Load() {
     lower_ = edit.lower;
     lastUpper_ = upper_;
     lastLower_ = lower_;
+    // As the rich edits mark loaded text: Hebrew letters as typed in Hebrew.
+    for (wchar_t c : upper_) upperMask_.push_back(c >= 0xE0 && c <= 0xFA ? 2 : 1);
+    for (wchar_t c : lower_) lowerMask_.push_back(c >= 0xE0 && c <= 0xFA ? 2 : 1);
     return true;
 }
 

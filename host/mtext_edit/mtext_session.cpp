@@ -49,6 +49,8 @@ bool MTextSession::Load() {
     if (!AppendColumnContents(columns_, contents)) columns_.clear();
     loadedText_ = mtext::DecodeContents(contents, fontType_, &stored_);
     text_ = loadedText_;
+    // As the rich edit marks loaded text: its Hebrew letters as typed in Hebrew.
+    for (wchar_t c : text_) mask_.push_back(c >= 0xE0 && c <= 0xFA ? 2 : 1);
     if (measured) FindLeader(box);
     return true;
 }

@@ -23,6 +23,11 @@ inline constexpr wchar_t kHeightRefusedMessage[] = L"Input not correct.\nOnly nu
 inline constexpr wchar_t kLineSpacingRefusedMessage[] =
     L"Input not correct.\nOnly a value between 0.25 and 4.00 allowed.";
 
+// The attachment points as the editors' lists name them; index = attachment - 1.
+inline constexpr const wchar_t* kAttachmentNames[9] = {
+    L"TopLeft",     L"TopCenter",  L"TopRight",     L"MiddleLeft", L"MiddleCenter",
+    L"MiddleRight", L"BottomLeft", L"BottomCenter", L"BottomRight"};
+
 // What a property change did.
 enum class ValueChange { Written, Unchanged, Refused };
 

@@ -6,12 +6,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <deque>
 #include <map>
 
 #include "cadhost/apdoc/docmanager.h"
@@ -32,6 +32,7 @@
 #include "fonts/settings/settings.h"
 #include "fonts/wh_config.h"
 #include "hebrew/codec/drawing_text_codec.h"
+#include "host/entity_ops/create_in_space.h"
 #include "host/entity_ops/editor_text.h"
 #include "tests/fonts/test_support.h"
 #include "tests/module/qt_application.h"
@@ -50,33 +51,26 @@ const auto* const kQt = ::testing::AddGlobalTestEnvironment(new testing::QtAppli
 // what it was asked and told.  An empty queue answers Cancel or No.
 class ScriptedPrompts : public UserPrompts {
   public:
-    QString ChooseExistingFile(QWidget*, const FileDialogRequest& request) override {
-        requests.push_back(request);
-        return files.empty() ? QString() : Take(files).value(0);
+    QString ChooseExistingFile(QWidget* parent, const FileDialogRequest& request) override {
+        return ChooseExistingFiles(parent, request).value(0);
     }
     QStringList ChooseExistingFiles(QWidget*, const FileDialogRequest& request) override {
         requests.push_back(request);
-        return files.empty() ? QStringList() : Take(files);
+        if (files.empty()) return {};
+        return std::exchange(files, {files.begin() + 1, files.end()}).front();
     }
     bool AskYesNo(QWidget*, const QString& question) override {
         asked.push_back(question);
-        return !answers.empty() && Take(answers);
+        if (answers.empty()) return false;
+        return std::exchange(answers, {answers.begin() + 1, answers.end()}).front();
     }
     void Tell(QWidget*, const QString& message) override { told.push_back(message); }
 
-    std::deque<QStringList> files;
-    std::deque<bool> answers;
+    std::vector<QStringList> files;
+    std::vector<bool> answers;
     std::vector<FileDialogRequest> requests;
     QStringList asked;
     QStringList told;
-
-  private:
-    template <class T>
-    static T Take(std::deque<T>& queue) {
-        T front = queue.front();
-        queue.pop_front();
-        return front;
-    }
 };
 
 // Runs act on the first modal dialog of type T, once it shows.
@@ -185,30 +179,22 @@ class ConfigSheet : public ::testing::Test {
         return files;
     }
 
-    // A text in the drawing whose style uses font_file.
+    // A text in the drawing whose style ("Standard") uses font_file.
     static AcDbObjectId MakeText(const wchar_t* font_file, const wchar_t* stored) {
-        AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
         AcDbTextStyleTable* styles = nullptr;
         AcDbObjectId style;
-        EXPECT_EQ(db->getTextStyleTable(styles, AcDb::kForRead), Acad::eOk);
+        acdbHostApplicationServices()->workingDatabase()->getTextStyleTable(styles, AcDb::kForRead);
         styles->getAt(L"Standard", style);
         styles->close();
         AcDbTextStyleTableRecord* record = nullptr;
         EXPECT_EQ(acdbOpenObject(record, style, AcDb::kForWrite), Acad::eOk);
         record->setFileName(font_file);
         record->close();
-        AcDbBlockTable* blocks = nullptr;
-        EXPECT_EQ(db->getBlockTable(blocks, AcDb::kForRead), Acad::eOk);
-        AcDbSymbolTableRecord* record_of_model = nullptr;
-        EXPECT_EQ(blocks->getAt(ACDB_MODEL_SPACE, record_of_model, AcDb::kForWrite), Acad::eOk);
-        blocks->close();
-        auto* model = dynamic_cast<AcDbBlockTableRecord*>(record_of_model);
-        AcDbObjectId id;
-        auto* text = new AcDbText(AcGePoint3d(), stored, style, 1.0, 0.0);
-        EXPECT_EQ(model->appendAcDbEntity(id, text), Acad::eOk);
-        text->close();
-        record_of_model->close();
-        return id;
+        CTextProperties text;
+        text.height = 1.0;
+        text.styleName = L"Standard";
+        EXPECT_TRUE(CreateTextInCurrentSpace(text, stored));
+        return text.objectId;
     }
 
     TempFolder folder_;
@@ -227,29 +213,6 @@ class ConfigSheet : public ::testing::Test {
 const std::string kMapA = "[Other]\r\nkeep=1\r\n[FontMapping]\r\nROMANS=2\r\nx=9\r\n";
 
 }  // namespace
-
-TEST_F(ConfigSheet, ShowsExitAndApplyOnlyTheVersionAndTheCurrentMap) {
-    Open();
-    EXPECT_EQ(sheet_->windowTitle(), "Tarsil2");
-    EXPECT_EQ(sheet_->findChildren<QPushButton*>().size(), 2);
-    EXPECT_EQ(sheet_->ExitButton()->text(), "Exit");
-    EXPECT_FALSE(sheet_->ApplyButton()->isEnabled());
-    EXPECT_EQ(static_cast<CPpCfgGeneral*>(sheet_->Page(0))->VersionText(), "Version 2.0.0.0");
-    EXPECT_EQ(page_->PathField()->Path(), PathToQString(module_ / "default.map"));
-    EXPECT_TRUE(page_->PathField()->Field()->isReadOnly());
-    EXPECT_EQ(page_->PathField()->Field()->toolTip(), "Current font map");
-    EXPECT_EQ(page_->PathField()->BrowseButton()->toolTip(), "Find existing font map");
-    EXPECT_EQ(page_->NewMapButton()->toolTip(), "New font map");
-    QStringList tips;
-    for (int command = 0; command < 4; ++command)
-        tips << page_->Buddy()->Button(command)->toolTip();
-    EXPECT_EQ(tips, (QStringList{"New mapping entry", "Add missing fonts", "Delete current entry",
-                                 "Delete all"}));
-    EXPECT_EQ(Rows().size(), 7);
-    EXPECT_EQ(Rows().front(), "asis|As is");
-    EXPECT_EQ(grid_->RowHeight(0), CFontMapperCtrl::kRowHeight);
-    EXPECT_EQ(grid_->model()->headerData(1, Qt::Horizontal).toString(), "Font Type");
-}
 
 TEST_F(ConfigSheet, TheUsersChoicesReachTheFilesAndTheModuleAtOnce) {
     // Decoded by the type the default map gives heb7back until Apply.
@@ -337,7 +300,7 @@ TEST_F(ConfigSheet, ExitWithoutApplyChangesNoFile) {
     Open();
     prompts_.files.push_back({PathToQString(maps_ / "a.map")});
     QTest::mouseClick(page_->PathField()->BrowseButton(), Qt::LeftButton);
-    prompts_.answers = {true, true, false};
+    prompts_.answers = {true, true, false, true, true};
     RunCommand(CFontMapperBuddy::kAddMissing);
     ChooseType(0, "d2w");
     ClickName(1);
@@ -345,6 +308,9 @@ TEST_F(ConfigSheet, ExitWithoutApplyChangesNoFile) {
     RunCommand(CFontMapperBuddy::kDeleteAll);  // answered No
     EXPECT_EQ(Rows().size(), 4);
     RunCommand(CFontMapperBuddy::kNewEntry);  // cancelled
+    RunCommand(CFontMapperBuddy::kDeleteAll);
+    RunCommand(CFontMapperBuddy::kDeleteCurrent);  // nothing left to delete
+    EXPECT_EQ(grid_->RowCount(), 0);
     EXPECT_TRUE(sheet_->ApplyButton()->isEnabled());
 
     QTest::mouseClick(sheet_->ExitButton(), Qt::LeftButton);
@@ -360,43 +326,24 @@ TEST_F(ConfigSheet, NewFontMaps) {
     const fs::path default_path = module_ / "default.map";
     struct Case {
         const char* what;
-        QString name;
-        fs::path source;  // empty: none
-        bool cancel;
-        fs::path current;  // the current map afterwards
-        QString told;
-        std::string bytes;  // of the current map afterwards
+        const char* name;
+        const char* source;   // under the test's folder; "" for none
+        const char* current;  // the current map afterwards
+        const char* told = "";
+        bool cancel = false;
     };
+    // clang-format off
     const Case cases[] = {
-        {"empty map in the module's folder", "fresh", {}, false, module_ / "fresh.map", "", ""},
-        {"a name with an extension keeps it",
-         "notes.txt",
-         {},
-         false,
-         module_ / "notes.txt",
-         "",
-         ""},
-        {"copy beside its source", "copy", maps_ / "a.map", false, maps_ / "copy.map", "", kMapA},
-        {"an existing map by that name stays as it was",
-         "default",
-         {},
-         false,
-         default_path,
-         "",
-         default_map},
-        {"a source that can't be read", "broken", maps_ / "none.map", false, default_path,
-         kNewMapFailedMessage, default_map},
-        {"a folder as source", "broken", maps_, false, default_path, kNewMapFailedMessage,
-         default_map},
-        {"an empty name is refused",
-         "",
-         {},
-         false,
-         default_path,
-         kEmptyNewMapNameMessage,
-         default_map},
-        {"cancelled", "never", maps_ / "a.map", true, default_path, "", default_map},
+        {"empty map in the module's folder", "fresh", "", "module/fresh.map"},
+        {"a name with an extension keeps it", "notes.txt", "", "module/notes.txt"},
+        {"copy beside its source", "copy", "maps/a.map", "maps/copy.map"},
+        {"an existing map by that name stays as it was", "default", "", "module/default.map"},
+        {"a source that can't be read", "broken", "maps/none.map", "module/default.map", kNewMapFailedMessage},
+        {"a folder as source", "broken", "maps", "module/default.map", kNewMapFailedMessage},
+        {"an empty name is refused", "", "", "module/default.map", kEmptyNewMapNameMessage},
+        {"cancelled", "never", "maps/a.map", "module/default.map", "", true},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         CWhConfig::Instance().SetCurrentFontMapPath(default_path);
@@ -407,18 +354,22 @@ TEST_F(ConfigSheet, NewFontMaps) {
         bool stayed_open = false;
         WhenShown<CNewFontMappingDlg>([&](CNewFontMappingDlg* dialog) {
             dialog->NameField()->setText(c.name);
-            dialog->SourceField()->SetPath(c.source.empty() ? QString() : PathToQString(c.source));
+            dialog->SourceField()->SetPath(*c.source ? PathToQString(folder_ / c.source) : "");
             ClickButton(dialog, c.cancel ? QDialogButtonBox::Cancel : QDialogButtonBox::Ok);
             stayed_open = dialog->isVisible();
             if (stayed_open) dialog->reject();
         });
         QTest::mouseClick(page_->NewMapButton(), Qt::LeftButton);
-        EXPECT_EQ(stayed_open, c.name.isEmpty());
-        EXPECT_EQ(CWhConfig::Instance().GetCurrentFontMapPath(), c.current);
-        EXPECT_EQ(page_->PathField()->Path(), PathToQString(c.current));
-        EXPECT_EQ(prompts_.told, c.told.isEmpty() ? QStringList() : QStringList{c.told});
-        EXPECT_EQ(ReadBytes(c.current), c.bytes);
-        if (c.cancel || c.name.isEmpty()) {
+        const fs::path current = folder_ / c.current;
+        EXPECT_EQ(stayed_open, *c.name == 0);
+        EXPECT_EQ(CWhConfig::Instance().GetCurrentFontMapPath(), current);
+        EXPECT_EQ(page_->PathField()->Path(), PathToQString(current));
+        EXPECT_EQ(prompts_.told, *c.told ? QStringList{c.told} : QStringList());
+        // A copy holds its source; a new empty map is made empty.
+        EXPECT_EQ(ReadBytes(current), current == default_path ? default_map
+                                      : *c.source             ? kMapA
+                                                              : "");
+        if (c.cancel || *c.name == 0) {
             EXPECT_EQ(Rows(), rows) << "the grid is as it was";
         }
     }
@@ -441,39 +392,27 @@ TEST_F(ConfigSheet, ARowsFileButtonRenamesItsFontButNeverToATakenName) {
     EXPECT_EQ(grid_->SelectedRows(), std::vector<int>{0});
     ClickEllipsis(0);  // cancelled
     EXPECT_EQ(Rows(), (QStringList{"x|Hebrew Normal", "zed|Hebrew Backward"}));
-
-    // New entries: several files at once, a font already there is skipped.
-    prompts_.files = {{"/f/ROMANS.shx", "/f/X.SHX", "/f/aaa.shx"}};
-    RunCommand(CFontMapperBuddy::kNewEntry);
-    EXPECT_EQ(Rows(), (QStringList{"aaa|Hebrew Normal", "romans|Hebrew Normal", "x|Hebrew Normal",
-                                   "zed|Hebrew Backward"}));
-    EXPECT_EQ(grid_->SelectedRows(), std::vector<int>{1});
 }
 
-TEST_F(ConfigSheet, DeletingTheLastRowSelectsTheNewLastAndDeleteAllEmptiesTheMap) {
-    Open();
-    const int last = grid_->RowCount() - 1;
-    ClickName(last);
-    prompts_.answers = {true, true};
-    RunCommand(CFontMapperBuddy::kDeleteCurrent);
-    EXPECT_EQ(grid_->RowCount(), last);
-    EXPECT_EQ(grid_->SelectedRows(), std::vector<int>{last - 1});
-    RunCommand(CFontMapperBuddy::kDeleteAll);
-    EXPECT_EQ(grid_->RowCount(), 0);
-    prompts_.answers = {true};
-    RunCommand(CFontMapperBuddy::kDeleteCurrent);  // nothing left to delete
-    EXPECT_EQ(grid_->RowCount(), 0);
-    ClickApply();
-    EXPECT_EQ(ReadBytes(module_ / "default.map"), "");  // no entry, no section
-    EXPECT_EQ(FindFontType(L"romans"), FontType::Unknown);
-}
-
-TEST_F(ConfigSheet, TheFontRecognitionPageAsAPicture) {
+TEST_F(ConfigSheet, ShowsExitApplyTheVersionAndTooltipsAndMakesAPictureOfThePage) {
     WriteBytes(maps_ / "a.map",
                "[FontMapping]\r\nromans=5\r\nhebnorm=0\r\nheb7bit=1\r\nhebback=2\r\nx=9\r\n" +
                    std::string(kHebrewFileName) + "=4\r\n");
     CWhConfig::Instance().SetCurrentFontMapPath(maps_ / "a.map");
     Open();
+    EXPECT_EQ(sheet_->windowTitle(), "Tarsil2");
+    EXPECT_EQ(sheet_->findChildren<QPushButton*>().size(), 2);
+    EXPECT_EQ(sheet_->ExitButton()->text(), "Exit");
+    EXPECT_FALSE(sheet_->ApplyButton()->isEnabled());
+    EXPECT_EQ(static_cast<CPpCfgGeneral*>(sheet_->Page(0))->VersionText(), "Version 2.0.0.0");
+    EXPECT_EQ(page_->PathField()->Field()->toolTip(), "Current font map");
+    EXPECT_EQ(page_->PathField()->BrowseButton()->toolTip(), "Find existing font map");
+    EXPECT_EQ(page_->NewMapButton()->toolTip(), "New font map");
+    QStringList tips;
+    for (int command = 0; command < 4; ++command)
+        tips << page_->Buddy()->Button(command)->toolTip();
+    EXPECT_EQ(tips, (QStringList{"New mapping entry", "Add missing fonts", "Delete current entry",
+                                 "Delete all"}));
     ClickName(2);
     const QImage image = sheet_->grab().toImage();
     const QString file =
@@ -482,6 +421,27 @@ TEST_F(ConfigSheet, TheFontRecognitionPageAsAPicture) {
     sheet_->SetActivePage(0);
     ASSERT_TRUE(sheet_->grab().toImage().save(
         QStringLiteral(TARSIL_BINARY_DIR "/tests/config_dialog/general.png")));
+}
+
+TEST(QtPrompts, TheFileDialogStartsAtTheFileShownAndGivesTheOneChosen) {
+    TempFolder folder;
+    WriteBytes(folder / "a.map", "");
+    WriteBytes(folder / "b.map", "");
+    const FileDialogRequest request{PathToQString(folder / "a.map"), "*.map", kFontMapFilter};
+    QtUserPrompts prompts;
+    for (const bool choose : {true, false}) {
+        WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+            EXPECT_EQ(dialog->nameFilters(),
+                      (QStringList{"Tarsil font map files(*.map)", "All files (*.*)"}));
+            EXPECT_EQ(dialog->directory().absolutePath(), PathToQString(folder.path()));
+            EXPECT_EQ(dialog->defaultSuffix(), "map");
+            dialog->selectFile(PathToQString(folder / "b.map"));
+            // Accepting validates the chosen file as the Open button does.
+            choose ? static_cast<QDialog*>(dialog)->accept() : dialog->reject();
+        });
+        EXPECT_EQ(prompts.ChooseExistingFile(nullptr, request),
+                  choose ? PathToQString(folder / "b.map") : QString());
+    }
 }
 
 }  // namespace tarsil

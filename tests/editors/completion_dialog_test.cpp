@@ -14,8 +14,8 @@
 
 #include "editors/completion/completion_word_dlg.h"
 #include "editors/completion/word_list_file.h"
+#include "editors/language/input_language.h"
 #include "fonts/notify.h"
-#include "fonts/settings/completion_switches.h"
 #include "tests/module/qt_application.h"
 
 namespace tarsil::editors {
@@ -57,15 +57,7 @@ class CompletionTest : public ::testing::Test {
     // A dialog on the test folder whose drawing holds drawing_words_.
     std::unique_ptr<CCompletionWordDlg> Make() {
         return std::make_unique<CCompletionWordDlg>(CCompletionWordDlg::Sources{
-            dir_, [this](const Words& file_words) {
-                ++collected_;
-                Words words;
-                for (const std::wstring& w : drawing_words_) {
-                    if (std::find(file_words.begin(), file_words.end(), w) == file_words.end())
-                        words.push_back(w);
-                }
-                return words;
-            }});
+            dir_, [this](const Words&) { return ++collected_, drawing_words_; }});
     }
     static QStringList Rows(const CCompletionWordDlg& dialog) {
         QStringList rows;
@@ -89,36 +81,24 @@ class CompletionTest : public ::testing::Test {
 
 TEST_F(CompletionTest, SwitchesDecideWhatIsLoadedAtConstruction) {
     WriteFile(kWordListFileName, "dog\r\ndoor");
-    const struct {
-        const char* file;
-        const char* drawing;
-        bool file_on, drawing_on;
-    } cases[] = {
-        {nullptr, nullptr, true, true},  // no tarsil.ini at all
-        {"OFF", "ON", false, true},
-        {"off", "OFFICE", true, false},  // only "OFF" as the first three letters is off
-        {"", "OFF", true, false},
-    };
-    for (const auto& c : cases) {
-        fs::remove(dir_ / "tarsil.ini");
-        std::string ini = "[Completion]\r\n";
-        if (c.file != nullptr) ini += std::string("File=") + c.file + "\r\n";
-        if (c.drawing != nullptr) ini += std::string("Drawing=") + c.drawing + "\r\n";
-        if (c.file != nullptr || c.drawing != nullptr) WriteFile("tarsil.ini", ini);
+    for (const std::string ini : {"", "File=OFF\r\nDrawing=ON\r\n", "File=ON\r\nDrawing=OFF\r\n"}) {
+        SCOPED_TRACE(ini);
+        WriteFile("tarsil.ini", "[Completion]\r\n" + ini);
+        const bool file_on = ini.find("File=OFF") == std::string::npos;
+        const bool drawing_on = ini.find("Drawing=OFF") == std::string::npos;
         collected_ = 0;
         const auto dialog = Make();
-        SCOPED_TRACE(ini);
-        EXPECT_EQ(dialog->FileSwitch(), c.file_on);
-        EXPECT_EQ(dialog->DrawingSwitch(), c.drawing_on);
-        EXPECT_EQ(dialog->FileWords(), c.file_on ? (Words{L"dog", L"door"}) : Words{});
-        EXPECT_EQ(collected_, c.drawing_on ? 1 : 0);
-        EXPECT_EQ(dialog->DrawingWords(), c.drawing_on ? drawing_words_ : Words{});
+        EXPECT_EQ(dialog->FileSwitch(), file_on);
+        EXPECT_EQ(dialog->DrawingSwitch(), drawing_on);
+        EXPECT_EQ(dialog->FileWords(), file_on ? (Words{L"dog", L"door"}) : Words{});
+        EXPECT_EQ(collected_, drawing_on ? 1 : 0);
+        EXPECT_EQ(dialog->DrawingWords(), drawing_on ? drawing_words_ : Words{});
     }
 }
 
 TEST_F(CompletionTest, MatchesBeginWithTheTypedWordFromBothListsInOrder) {
     WriteFile(kWordListFileName, "draw\r\nDraw\r\ndr\r\ndraw\r\n\xF9\xEC\xE5\xED\r\n");
-    drawing_words_ = {L"drawing", L"draw"};  // "draw" stands in the file too
+    drawing_words_ = {L"drawing", L"draw"};  // "draw" in both lists is offered from both
     auto dialog = Make();
     QListWidget list;
     list.setSortingEnabled(false);
@@ -129,13 +109,13 @@ TEST_F(CompletionTest, MatchesBeginWithTheTypedWordFromBothListsInOrder) {
         for (int i = 0; i < list.count(); ++i) shown << list.item(i)->text();
         return shown;
     };
-    EXPECT_EQ(matches(L"dra"), (QStringList{"draw", "draw", "drawing"}));
-    EXPECT_EQ(matches(L"dr"), (QStringList{"draw", "dr", "draw", "drawing"}));
+    EXPECT_EQ(matches(L"dra"), (QStringList{"draw", "draw", "drawing", "draw"}));
+    EXPECT_EQ(matches(L"dr"), (QStringList{"draw", "dr", "draw", "drawing", "draw"}));
     EXPECT_EQ(matches(L"drawings"), QStringList{});  // longer than every word
     EXPECT_EQ(matches(L"\u00F9\u00EC"), QStringList{"שלום"});
     int heights = 0;
-    EXPECT_EQ(matches(L"", &heights).size(), 6);  // the empty word matches all
-    EXPECT_EQ(heights, 6 * list.fontMetrics().height());
+    EXPECT_EQ(matches(L"", &heights).size(), 7);  // the empty word matches all
+    EXPECT_EQ(heights, 7 * list.fontMetrics().height());
     list.clear();
     EXPECT_EQ(dialog->GetMatches(&list, L"drawi", &heights),
               list.fontMetrics().horizontalAdvance("drawing"));
@@ -148,36 +128,24 @@ TEST_F(CompletionTest, MatchesBeginWithTheTypedWordFromBothListsInOrder) {
     EXPECT_EQ(matches(L""), QStringList{});
 }
 
-TEST_F(CompletionTest, TheDialogAtStart) {
-    WriteFile(kWordListFileName, "one\r\ntwo\r\n");
-    auto dialog = Make();
-    dialog->SetWordToAdd(L"\u00E0\u00E1");
-    dialog->show();
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Completion words settings"));
-    EXPECT_EQ(dialog->WordsList()->horizontalHeaderItem(0)->text(), "Words from file");
-    EXPECT_EQ(dialog->AddButton()->text(), "<< Add to file");
-    EXPECT_EQ(dialog->DeleteButton()->text(), "Delete  >>");
-    EXPECT_EQ(dialog->FileCheck()->text(), "        Get from file");
-    EXPECT_EQ(dialog->DrawingCheck()->text(), "Get from drawing");
-    EXPECT_EQ(Rows(*dialog), (QStringList{"one", "two"}));
-    EXPECT_EQ(dialog->WordToAddEdit()->text(), "אב");
-    EXPECT_TRUE(dialog->AddButton()->isEnabled());
-    EXPECT_FALSE(dialog->DeleteButton()->isEnabled());
-    EXPECT_TRUE(dialog->FileCheck()->isChecked());
-    EXPECT_TRUE(dialog->DrawingCheck()->isChecked());
-    dialog->WordToAddEdit()->clear();
-    EXPECT_FALSE(dialog->AddButton()->isEnabled());
-}
-
 TEST_F(CompletionTest, AddDuplicateDeleteAndOkWriteTheFile) {
     WriteFile(kWordListFileName, "one\r\n\xF9\xEC\xE5\xED\r\n");
     auto dialog = Make();
+    dialog->SetWordToAdd(L"\u00E0\u00E1");
     dialog->show();
     QLineEdit* edit = dialog->WordToAddEdit();
+    EXPECT_EQ(edit->text(), "אב");  // the editor's selection, as the user reads it
+    EXPECT_TRUE(dialog->AddButton()->isEnabled());
+    EXPECT_FALSE(dialog->DeleteButton()->isEnabled());
+    edit->clear();
+    EXPECT_FALSE(dialog->AddButton()->isEnabled());
 
     QTest::keyClicks(edit, "  One ");
     QTest::mouseClick(dialog->AddButton(), Qt::LeftButton);  // differs in case: a new row
-    edit->setText(QStringLiteral(" שלום"));
+    edit->clear();
+    InputLanguage::Instance().ActivateLayout(kHebrewLayout);
+    QTest::keyClicks(edit, " akuo");  // typed in the Hebrew layout
+    InputLanguage::Instance().RestoreDefaults();
     QTest::mouseClick(dialog->AddButton(), Qt::LeftButton);  // already there
     EXPECT_EQ(alerts_.messages, Words{L"Text: שלום already saved."});
     EXPECT_EQ(dialog->WordsList()->currentRow(), 1);
@@ -218,17 +186,21 @@ TEST_F(CompletionTest, AnUnwritableWordListIsToldAndNothingIsLost) {
     EXPECT_EQ(Bytes(kWordListFileName), "kept\r\nnew\r\n");
 }
 
-TEST_F(CompletionTest, SwitchesAreWrittenOnlyAfterAClickAndOk) {
+TEST_F(CompletionTest, CancelDropsEverythingOkWritesClickedSwitches) {
     WriteFile(kWordListFileName, "one\r\n");
     auto dialog = Make();
     dialog->show();
+    dialog->WordToAddEdit()->setText("two");
+    QTest::mouseClick(dialog->AddButton(), Qt::LeftButton);
     QTest::mouseClick(dialog->FileCheck(), Qt::LeftButton);
     QTest::mouseClick(dialog->DrawingCheck(), Qt::LeftButton);
-    dialog->reject();  // Cancel: nothing written, nothing changed
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);  // Cancel: nothing written or changed
     EXPECT_FALSE(fs::exists(dir_ / "tarsil.ini"));
+    EXPECT_EQ(Bytes(kWordListFileName), "one\r\n");
     EXPECT_TRUE(dialog->FileSwitch());
 
-    dialog->show();
+    dialog->show();  // rows and boxes come back from the lists and switches
+    EXPECT_EQ(Rows(*dialog), QStringList{"one"});
     EXPECT_TRUE(dialog->FileCheck()->isChecked());
     QTest::mouseClick(dialog->FileCheck(), Qt::LeftButton);
     QTest::mouseClick(dialog->DrawingCheck(), Qt::LeftButton);
@@ -237,9 +209,7 @@ TEST_F(CompletionTest, SwitchesAreWrittenOnlyAfterAClickAndOk) {
     EXPECT_FALSE(dialog->DrawingSwitch());
     EXPECT_EQ(dialog->FileWords(), Words{});
     EXPECT_EQ(dialog->DrawingWords(), Words{});
-    EXPECT_FALSE(ReadCompletionSwitch(dir_ / "tarsil.ini", kCompletionFileKey));
-    EXPECT_FALSE(ReadCompletionSwitch(dir_ / "tarsil.ini", kCompletionDrawingKey));
-    EXPECT_NE(Bytes("tarsil.ini").find("File=OFF"), std::string::npos);
+    EXPECT_NE(Bytes("tarsil.ini").find("File=OFF\r\nDrawing=OFF"), std::string::npos);
 
     // With the file switch off the rows still show the file; ticking both
     // again loads the file and collects the drawing anew.
@@ -251,20 +221,7 @@ TEST_F(CompletionTest, SwitchesAreWrittenOnlyAfterAClickAndOk) {
     dialog->accept();
     EXPECT_EQ(dialog->FileWords(), Words{L"one"});
     EXPECT_EQ(dialog->DrawingWords(), Words{L"newer"});
-    EXPECT_NE(Bytes("tarsil.ini").find("Drawing=ON"), std::string::npos);
-}
-
-TEST_F(CompletionTest, CancelDropsRowEditsAndTheyComeBackFromTheFileWords) {
-    WriteFile(kWordListFileName, "one\r\n");
-    auto dialog = Make();
-    dialog->show();
-    dialog->WordToAddEdit()->setText("two");
-    QTest::mouseClick(dialog->AddButton(), Qt::LeftButton);
-    QTest::keyClick(dialog.get(), Qt::Key_Escape);
-    EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(Bytes(kWordListFileName), "one\r\n");
-    dialog->show();
-    EXPECT_EQ(Rows(*dialog), QStringList{"one"});
+    EXPECT_NE(Bytes("tarsil.ini").find("File=ON\r\nDrawing=ON"), std::string::npos);
 }
 
 }  // namespace

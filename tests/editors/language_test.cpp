@@ -48,23 +48,26 @@ class InputLanguageTest : public testing::Test {
         });
 };
 
-TEST_F(InputLanguageTest, ActivatingLoadedLayoutsAnnouncesTheCharset) {
+TEST_F(InputLanguageTest, ActivatingAndTogglingAnnounceTheCharsetOnceEach) {
     EXPECT_EQ(service_.CurrentLayout(), kEnglishLayout);
     EXPECT_EQ(service_.ActivateKeyboardLayout(kHebrewLayout), kEnglishLayout);
-    EXPECT_TRUE(service_.HebrewActive());
     EXPECT_EQ(service_.ActivateKeyboardLayout(kHebrewLayout), kHebrewLayout);  // no change
-    EXPECT_EQ(service_.ActivateKeyboardLayout(kEnglishLayout), kHebrewLayout);
-    EXPECT_EQ(heard_, (std::vector<Heard>{{177, kHebrewLayout}, {0, kEnglishLayout}}));
+    service_.ToggleLayout();
+    service_.ToggleLayout();
+    EXPECT_EQ(heard_, (std::vector<Heard>{
+                          {177, kHebrewLayout}, {0, kEnglishLayout}, {177, kHebrewLayout}}));
 }
 
 TEST_F(InputLanguageTest, LayoutsNotLoadedOrNotInstalledChangeNothing) {
     EXPECT_EQ(service_.ActivateKeyboardLayout(0x0419), 0u);
-    EXPECT_EQ(service_.LoadKeyboardLayout(L"00000419", kLoadActivate), 0u);
-    EXPECT_EQ(service_.LoadKeyboardLayout(L"0000040X", kLoadActivate), 0u);
-    EXPECT_EQ(service_.LoadKeyboardLayout(L"", kLoadActivate), 0u);
-    EXPECT_EQ(service_.LoadKeyboardLayout(L"00000000", kLoadActivate), 0u);
-    service_.SetInstalled(kHebrewLayout, false);
+    for (const wchar_t* text : {L"00000419", L"0000040X", L"", L"00000000"}) {
+        EXPECT_EQ(service_.LoadKeyboardLayout(text, kLoadActivate), 0u);
+    }
+    service_.ActivateLayout(kHebrewLayout);
+    service_.SetInstalled(kHebrewLayout, false);  // the active one goes: English takes over
+    heard_.clear();
     service_.ActivateLayout(kHebrewLayout);  // neither activated nor loaded: silent
+    service_.ToggleLayout();                 // one layout: nowhere to go
     EXPECT_EQ(service_.CurrentLayout(), kEnglishLayout);
     EXPECT_EQ(service_.LoadedLayouts(), std::vector<LayoutId>{kEnglishLayout});
     EXPECT_TRUE(heard_.empty());
@@ -74,37 +77,14 @@ TEST_F(InputLanguageTest, ActivateLayoutLoadsByTextFormWhenNotLoaded) {
     service_.SetInstalled(kHebrewLayout, false);
     service_.SetInstalled(kHebrewLayout, true);  // installed again, but not loaded
     EXPECT_EQ(service_.ActivateKeyboardLayout(kHebrewLayout), 0u);
-    // Loading without the activate flag only loads.
-    EXPECT_EQ(service_.LoadKeyboardLayout(L"0000040D", 0), kHebrewLayout);
+    EXPECT_EQ(service_.LoadKeyboardLayout(L"0000040D", 0), kHebrewLayout);  // loads only
     EXPECT_EQ(service_.CurrentLayout(), kEnglishLayout);
+    service_.RestoreDefaults();
     service_.SetInstalled(kHebrewLayout, false);
     service_.SetInstalled(kHebrewLayout, true);
     service_.ActivateLayout(kHebrewLayout);
     EXPECT_EQ(service_.CurrentLayout(), kHebrewLayout);
     EXPECT_EQ(heard_, (std::vector<Heard>{{177, kHebrewLayout}}));
-}
-
-TEST_F(InputLanguageTest, RemovingTheActiveLayoutFallsBackAndDefaultsComeBack) {
-    service_.ActivateLayout(kHebrewLayout);
-    service_.SetInstalled(kHebrewLayout, false);
-    EXPECT_EQ(service_.CurrentLayout(), kEnglishLayout);
-    service_.RestoreDefaults();
-    EXPECT_EQ(service_.LoadedLayouts(), (std::vector<LayoutId>{kEnglishLayout, kHebrewLayout}));
-    service_.ToggleLayout();
-    EXPECT_EQ(service_.CurrentLayout(), kHebrewLayout);
-}
-
-TEST_F(InputLanguageTest, ToggleCyclesThroughLoadedLayouts) {
-    service_.ToggleLayout();
-    service_.ToggleLayout();
-    service_.ToggleLayout();
-    EXPECT_EQ(heard_, (std::vector<Heard>{
-                          {177, kHebrewLayout}, {0, kEnglishLayout}, {177, kHebrewLayout}}));
-    service_.SetInstalled(kHebrewLayout, false);
-    heard_.clear();
-    service_.ToggleLayout();  // one layout: nowhere to go
-    EXPECT_EQ(service_.CurrentLayout(), kEnglishLayout);
-    EXPECT_TRUE(heard_.empty());
 }
 
 TEST_F(InputLanguageTest, EverySubscriberHearsAndUnsubscribingWhileTold) {
@@ -122,8 +102,13 @@ TEST_F(InputLanguageTest, EverySubscriberHearsAndUnsubscribingWhileTold) {
             late = service_.Subscribe([&](int, LayoutId) { order.push_back(4); });
         }
     });
+    InputLanguage::Subscription once;
+    once = service_.Subscribe([&](int, LayoutId) {
+        once.Reset();  // a listener may end its own subscription while it is told
+        order.push_back(5);
+    });
     service_.ToggleLayout();
-    EXPECT_EQ(order, (std::vector<int>{1, 3}));  // 2 left before its turn, 4 came after
+    EXPECT_EQ(order, (std::vector<int>{1, 3, 5}));  // 2 left before its turn, 4 came after
     EXPECT_EQ(heard_.size(), 1u);
     order.clear();
     { InputLanguage::Subscription moved = std::move(first); }
@@ -197,16 +182,13 @@ TEST(KeyboardKeys, AltShiftTogglesNothingElseDoes) {
 }
 
 TEST(KeyboardKeys, OnlyHebrewTextKeysAreTranslated) {
-    EXPECT_EQ(TypedText(QStringLiteral("akuo 12"), kHebrewLayout), QStringLiteral("שלום 12"));
-    EXPECT_EQ(TypedText(QStringLiteral("akuo"), kEnglishLayout), QStringLiteral("akuo"));
-    EXPECT_EQ(TranslatedKeyEvent(Press(Qt::Key_T, Qt::NoModifier, "t"), kEnglishLayout), nullptr);
+    EXPECT_EQ(TypedText(QStringLiteral("akuo 12"), kEnglishLayout), QStringLiteral("akuo 12"));
     EXPECT_EQ(TranslatedKeyEvent(Press(Qt::Key_C, Qt::ControlModifier, "\x03"), kHebrewLayout),
               nullptr);
     EXPECT_EQ(TranslatedKeyEvent(Press(Qt::Key_5, Qt::NoModifier, "5"), kHebrewLayout), nullptr);
     const auto alef = TranslatedKeyEvent(Press(Qt::Key_T, Qt::NoModifier, "t"), kHebrewLayout);
     ASSERT_NE(alef, nullptr);
     EXPECT_EQ(alef->text(), QStringLiteral("א"));
-    EXPECT_EQ(alef->key(), Qt::Key_T);
 }
 
 TEST(KeyboardKeys, AKeyboardThatTypesHebrewItselfIsLeftAlone) {

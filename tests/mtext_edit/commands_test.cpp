@@ -83,6 +83,20 @@ TEST_F(CommandsTest, TstdOpensOnlyForAPickedDimension) {
     EXPECT_NE(out_.find(L"Select Dimension for edit:  "), std::wstring::npos);
 }
 
+TEST_F(CommandsTest, AnotherCommandOpensTheEditorsOnTheObjectItPicked) {
+    const AcDbObjectId mtext = Nth("MTEXT"), dimension = Nth("DIMENSION");
+    EditMTextFor(L"DDEDIT", mtext);
+    EditDimensionFor(L"DDEDIT", dimension);
+    EditMTextFor(L"DDEDIT", {});
+    ASSERT_EQ(opened_.size(), 2u);
+    EXPECT_EQ(opened_[0].id, mtext);
+    EXPECT_EQ(opened_[1].id, dimension);
+    cadhost::setHostWindows(nullptr, nullptr);
+    EditMTextFor(L"DDEDIT", mtext);
+    EXPECT_EQ(opened_.size(), 2u);
+    EXPECT_NE(out_.find(L"DDEDIT needs the window"), std::wstring::npos);
+}
+
 TEST_F(CommandsTest, WithoutAWindowTheCommandsSayWhatTheyNeedAndEnd) {
     cadhost::setHostWindows(nullptr, nullptr);
     cadhost::pushInput(HandleOf(Nth("MTEXT")));

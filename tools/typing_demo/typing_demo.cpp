@@ -1,6 +1,7 @@
 // The Hebrew rich edit by itself, for trying out typing without a drawing:
 //   typing_demo                      a window: type, press "ע" / "E" or Alt+Shift
 //   typing_demo --screenshot FILE    fill it with a sample line, save a picture, quit
+//   typing_demo --completion-shot FILE   the same for the completion words dialog
 // Below the edit the window shows the active layout, the text as the engine
 // keeps it (Windows-layout bytes, shown as hexadecimal where not ASCII) and
 // the direction of every character (2 typed as Hebrew, 1 otherwise).
@@ -9,10 +10,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPixmap>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <cstdio>
 #include <string>
 
+#include "editors/completion/completion_word_dlg.h"
+#include "editors/completion/word_list_file.h"
 #include "editors/language/input_language.h"
 #include "editors/richedit/language_buttons.h"
 #include "editors/richedit/rich_edit_heb.h"
@@ -42,9 +46,26 @@ QString Directions(const std::vector<unsigned char>& directions) {
 
 }  // namespace
 
+// The completion words dialog on a word list of its own, pictured.
+int CompletionShot(const QString& file) {
+    QTemporaryDir dir;
+    const std::filesystem::path folder = dir.path().toStdString();
+    tarsil::editors::WriteWordList(folder / tarsil::editors::kWordListFileName,
+                                   {L"\u00F9\u00F8\u00E8\u00E5\u00E8", L"\u00EE\u00F1\u00F4\u00F8",
+                                    L"AutoCAD", L"\u00F7\u00E5\u00EE\u00E4 3"});
+    tarsil::editors::CCompletionWordDlg dialog({folder, nullptr});
+    dialog.SetWordToAdd(L"\u00E7\u00E3\u00F9");
+    dialog.show();
+    QApplication::processEvents();
+    return dialog.grab().save(file) ? 0 : 1;
+}
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
+    const qsizetype completion = args.indexOf(QStringLiteral("--completion-shot"));
+    if (completion > 0 && completion + 1 < args.size())
+        return CompletionShot(args.at(completion + 1));
     const qsizetype shot = args.indexOf(QStringLiteral("--screenshot"));
 
     QDialog dialog;

@@ -43,4 +43,9 @@ void RunTstd() {
     Opener()(ids.front());
 }
 
+void EditDimensionFor(const wchar_t* command, AcDbObjectId dimension) {
+    if (!host::RequireHostWindow(command) || dimension.isNull()) return;
+    Opener()(dimension);
+}
+
 }  // namespace tarsil

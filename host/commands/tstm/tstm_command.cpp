@@ -55,4 +55,9 @@ void RunTstm() {
     Opener()(mtext, insertion);
 }
 
+void EditMTextFor(const wchar_t* command, AcDbObjectId mtext) {
+    if (!host::RequireHostWindow(command) || mtext.isNull()) return;
+    Opener()(mtext, AcGePoint3d());
+}
+
 }  // namespace tarsil
