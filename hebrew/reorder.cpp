@@ -60,8 +60,8 @@ std::int32_t Reorder(Variant variant, const wchar_t* text, std::size_t n, wchar_
         ResolveNeutrals(line, from, to, scan);
         from = to;
     }
-    line.highest = scan.implicitLevels.highest;
-    line.lowestOdd = scan.implicitLevels.lowestOdd;
+    line.highest = scan.implicitLevels.Highest();
+    line.lowestOdd = scan.implicitLevels.LowestOdd();
     ReverseRuns(line, indexMap);
     WriteOutput(line, out, indexMap);
     if (workspace == nullptr && n > kThreadKeeps) ThreadWorkspace().Release();

@@ -60,33 +60,28 @@ wchar_t EngineCharacter(char32_t cp) {
 
 // Decodes UTF-8 into out, which has room for utf8.size() characters, and
 // returns the number of characters.  ASCII, the Hebrew letters and the
-// other characters of one byte take the short paths; everything else, valid
-// or not, goes through DecodeOne, which also reports the errors.
+// other characters of one byte are decoded without a branch that depends
+// on the text (Hebrew and Latin words alternate at random in real text);
+// everything else, valid or not, goes through DecodeOne, which also reports
+// the errors.
 std::size_t DecodeInto(std::string_view utf8, wchar_t* out) {
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t size = utf8.size();
     std::size_t i = 0, o = 0;
     while (i < size) {
         const unsigned lead = p[i];
-        if (lead < 0x80) {
-            out[o++] = static_cast<wchar_t>(lead);
-            ++i;
+        const unsigned next = i + 1 < size ? p[i + 1] : 0;
+        const bool ascii = lead < 0x80;
+        const bool hebrew = (lead == 0xD7) & (next - 0x90 <= 0xAA - 0x90);      // U+05D0..U+05EA
+        const bool latin1 = ((lead & 0xFE) == 0xC2) & ((next & 0xC0) == 0x80);  // U+0080..U+00FF
+        if (!(ascii | hebrew | latin1)) {
+            out[o++] = EngineCharacter(DecodeOne(utf8, i));
             continue;
         }
-        if (i + 1 < size) {
-            const unsigned next = p[i + 1];
-            if (lead == 0xD7 && next >= 0x90 && next <= 0xAA) {  // U+05D0..U+05EA
-                out[o++] = static_cast<wchar_t>(kFirstWindowsLetter + (next - 0x90));
-                i += 2;
-                continue;
-            }
-            if ((lead == 0xC2 || lead == 0xC3) && (next & 0xC0) == 0x80) {  // U+0080..U+00FF
-                out[o++] = static_cast<wchar_t>(((lead & 0x1F) << 6) | (next & 0x3F));
-                i += 2;
-                continue;
-            }
-        }
-        out[o++] = EngineCharacter(DecodeOne(utf8, i));
+        const unsigned twoBytes =
+            hebrew ? kFirstWindowsLetter + (next - 0x90) : ((lead & 0x1F) << 6) | (next & 0x3F);
+        out[o++] = static_cast<wchar_t>(ascii ? lead : twoBytes);
+        i += ascii ? 1 : 2;
     }
     return o;
 }
