@@ -90,7 +90,7 @@ class ImplicitLevels {
     // The level of a position of class c at the given explicit level.
     std::uint8_t Applied(std::uint8_t c, std::uint8_t level) {
         level = static_cast<std::uint8_t>(level + kRaise[level & 1][lastStrongIsR_][c]);
-        lastStrongIsR_ = c == kR ? 1 : (c == kL ? 0 : lastStrongIsR_);
+        lastStrongIsR_ = static_cast<std::uint8_t>((lastStrongIsR_ & kKeep[c]) | (c == kR));
         seen_ |= 1u << level;
         return level;
     }
@@ -124,6 +124,13 @@ class ImplicitLevels {
                     }
                     t[odd][afterR][c] = raise;
                 }
+        return t;
+    }();
+
+    // Masks, not branches: which classes keep the last strong class.
+    static constexpr auto kKeep = [] {
+        std::array<std::uint8_t, kClasses> t{};
+        for (int c = 0; c < kClasses; ++c) t[c] = IsStrong(static_cast<std::uint8_t>(c)) ? 0 : 1;
         return t;
     }();
 

@@ -84,11 +84,31 @@ constexpr ClassMap FlattenedClasses(bool general) {
 }
 constexpr ClassMap kFlattened[2] = {FlattenedClasses(false), FlattenedClasses(true)};
 
+// 0xFF for the neutral classes; for them and Arabic numbers, which do not
+// end a run of neutrals.
+using ClassMasks = std::array<std::uint8_t, kClasses>;
+constexpr ClassMasks kNeutralMask = [] {
+    ClassMasks t{};
+    for (int c = 0; c < kClasses; ++c) t[c] = IsNeutral(static_cast<std::uint8_t>(c)) ? 0xFF : 0;
+    return t;
+}();
+constexpr ClassMasks kKeepsBefore = [] {
+    ClassMasks t = kNeutralMask;
+    t[kAN] = 0xFF;
+    return t;
+}();
+
 // The general operation decides per run of neutrals (Arabic numbers inside
 // a run do not end it), from the strong classes around the run.  Every
 // outcome is strong, so the last neutral of a run is the strong class that
 // the next run sees before it.  Taken one position at a time with tables,
 // the words of real text cost no mispredicted branch.
+//
+// Between two runs there is a byte that is neither neutral nor an Arabic
+// number; unless it is a control character, it is strong, and it is the
+// class the later run sees before it.  So a piece without control
+// characters needs no resolved class to resolve the next run, and no
+// position waits for the one before it.
 void ResolveByRuns(Line& line, std::size_t from, std::size_t to, LineScan& scan) {
     std::uint8_t* cls = line.classes;
     const ClassMap& flattened = kFlattened[1];
@@ -97,32 +117,55 @@ void ResolveByRuns(Line& line, std::size_t from, std::size_t to, LineScan& scan)
     std::uint8_t* nextStrong = line.scratch;
     nextStrong[to] = kNotFound;
     std::uint8_t next = kNotFound;
+    bool control = false;
     for (std::size_t i = to; i-- > from;) {
         const std::uint8_t c = flattened[cls[i]];
         cls[i] = c;
         next = IsStrong(c) ? c : next;
         nextStrong[i] = next;
+        control |= c == kNone;
     }
 
-    // The state lives in locals while the loop runs: stores to the byte
+    // The state lives in locals while the loops run: stores to the byte
     // arrays could alias anything reached through a pointer.
     const OutcomeTable& outcomes = kOutcomes[line.paragraph == kR];
     const unsigned char* bytes = line.bytes;
     std::uint8_t* levels = line.levels;
     ImplicitLevels implicitLevels = scan.implicitLevels;
     std::uint8_t lastStrong = scan.lastStrong;
-    std::uint8_t before = lastStrong;  // the strong class before the current run
-    bool inRun = false;                // a piece begins after a strong byte
-    for (std::size_t i = from; i < to; ++i) {
-        const std::uint8_t c = cls[i];
-        const bool neutral = IsNeutral(c);
-        before = inRun ? before : lastStrong;
-        const std::uint8_t outcome = outcomes[before][nextStrong[i]][kNeutralKind.of[bytes[i]]];
-        const std::uint8_t resolved = neutral ? outcome : c;
-        cls[i] = resolved;
-        lastStrong = IsStrong(resolved) ? resolved : lastStrong;
-        inRun = neutral || (inRun && c == kAN);
-        levels[i] = implicitLevels.Applied(resolved, levels[i]);
+    if (!control) {
+        std::uint8_t before = lastStrong;  // the class before the current or next run
+        for (std::size_t i = from; i < to; ++i) {
+            const std::uint8_t c = cls[i];
+            // Masks rather than conditions, so that no branch depends on the text.
+            const std::uint8_t neutral = kNeutralMask[c];
+            const std::uint8_t outcome = outcomes[before][nextStrong[i]][kNeutralKind.of[bytes[i]]];
+            const auto resolved = static_cast<std::uint8_t>((outcome & neutral) | (c & ~neutral));
+            const std::uint8_t keep = kKeepsBefore[c];
+            before = static_cast<std::uint8_t>((before & keep) | (c & ~keep));
+            cls[i] = resolved;
+            levels[i] = implicitLevels.Applied(resolved, levels[i]);
+        }
+        // The last strong class: at worst behind a few Arabic numbers.
+        for (std::size_t i = to; i-- > from;)
+            if (IsStrong(cls[i])) {
+                lastStrong = cls[i];
+                break;
+            }
+    } else {
+        std::uint8_t before = lastStrong;  // the strong class before the current run
+        bool inRun = false;                // a piece begins after a strong byte
+        for (std::size_t i = from; i < to; ++i) {
+            const std::uint8_t c = cls[i];
+            const bool neutral = IsNeutral(c);
+            before = inRun ? before : lastStrong;
+            const std::uint8_t outcome = outcomes[before][nextStrong[i]][kNeutralKind.of[bytes[i]]];
+            const std::uint8_t resolved = neutral ? outcome : c;
+            cls[i] = resolved;
+            lastStrong = IsStrong(resolved) ? resolved : lastStrong;
+            inRun = neutral || (inRun && c == kAN);
+            levels[i] = implicitLevels.Applied(resolved, levels[i]);
+        }
     }
     scan.implicitLevels = implicitLevels;
     scan.lastStrong = lastStrong;

@@ -58,32 +58,46 @@ wchar_t EngineCharacter(char32_t cp) {
                       " has no byte in the Windows Hebrew layout");
 }
 
+// Decodes UTF-8 into out one character at a time; every error and every
+// character that has no byte is reported here.
+std::size_t DecodeEach(std::string_view utf8, wchar_t* out) {
+    std::size_t o = 0;
+    for (std::size_t i = 0; i < utf8.size();) out[o++] = EngineCharacter(DecodeOne(utf8, i));
+    return o;
+}
+
 // Decodes UTF-8 into out, which has room for utf8.size() characters, and
-// returns the number of characters.  ASCII, the Hebrew letters and the
-// other characters of one byte are decoded without a branch that depends
-// on the text (Hebrew and Latin words alternate at random in real text);
-// everything else, valid or not, goes through DecodeOne, which also reports
-// the errors.
+// returns the number of characters.  Text of ASCII, the Hebrew letters and
+// the other characters of one byte is decoded a byte at a time: a byte that
+// does not continue a character ends one.  No branch depends on the text
+// (Hebrew and Latin words alternate at random in real text); flags are 0
+// or 1 and masks 0 or ~0, since a compiler turns conditions here back into
+// branches.  Anything else, valid or not, is decoded again by DecodeEach.
 std::size_t DecodeInto(std::string_view utf8, wchar_t* out) {
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t size = utf8.size();
-    std::size_t i = 0, o = 0;
-    while (i < size) {
-        const unsigned lead = p[i];
+    std::size_t o = 0;
+    unsigned bad = 0;
+    unsigned afterLead = 0;  // the byte before was the first of two
+    for (std::size_t i = 0; i < size; ++i) {
+        const unsigned byte = p[i];
         const unsigned next = i + 1 < size ? p[i + 1] : 0;
-        const bool ascii = lead < 0x80;
-        const bool hebrew = (lead == 0xD7) & (next - 0x90 <= 0xAA - 0x90);      // U+05D0..U+05EA
-        const bool latin1 = ((lead & 0xFE) == 0xC2) & ((next & 0xC0) == 0x80);  // U+0080..U+00FF
-        if (!(ascii | hebrew | latin1)) {
-            out[o++] = EngineCharacter(DecodeOne(utf8, i));
-            continue;
-        }
+        const unsigned continues = (byte >> 6) == 2;
+        const unsigned ascii = (byte >> 7) ^ 1u;
+        const unsigned hebrew = (byte == 0xD7) & (next - 0x90 <= 0xAA - 0x90);  // U+05D0..U+05EA
+        const unsigned latin1 = ((byte & 0xFE) == 0xC2) & ((next >> 6) == 2);   // U+0080..U+00FF
+        bad |= (continues ^ afterLead) | ((continues ^ 1u) & ((ascii | hebrew | latin1) ^ 1u));
+        afterLead = hebrew | latin1;
+        // Two bytes are the second plus an offset of the first: 0x50 for the
+        // letters (0xD7 0x90 is 0xE0), 0 and 0x40 for U+0080..U+00BF and
+        // U+00C0..U+00FF.
+        const unsigned asciiMask = 0u - ascii, hebrewMask = 0u - hebrew;
         const unsigned twoBytes =
-            hebrew ? kFirstWindowsLetter + (next - 0x90) : ((lead & 0x1F) << 6) | (next & 0x3F);
-        out[o++] = static_cast<wchar_t>(ascii ? lead : twoBytes);
-        i += ascii ? 1 : 2;
+            next + ((0x50u & hebrewMask) | (((byte & 1u) << 6) & ~hebrewMask));
+        out[o] = static_cast<wchar_t>((byte & asciiMask) | (twoBytes & ~asciiMask));
+        o += continues ^ 1u;
     }
-    return o;
+    return bad == 0 ? o : DecodeEach(utf8, out);
 }
 
 // The UTF-8 of every engine character: up to two bytes each.
