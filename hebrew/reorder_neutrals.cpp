@@ -112,10 +112,9 @@ constexpr ClassMasks kKeepsBefore = [] {
 void ResolveByRuns(Line& line, std::size_t from, std::size_t to, LineScan& scan) {
     std::uint8_t* cls = line.classes;
     const ClassMap& flattened = kFlattened[1];
-    // The nearest strong class at or after i; a piece ends with a strong
-    // byte, so the entry at `to` is only read for the last piece.
+    // The nearest strong class at or after i, for i in the piece; a piece
+    // ends with a strong byte, and the last one with the line.
     std::uint8_t* nextStrong = line.scratch;
-    nextStrong[to] = kNotFound;
     std::uint8_t next = kNotFound;
     bool control = false;
     for (std::size_t i = to; i-- > from;) {
@@ -176,10 +175,8 @@ void ResolveByRuns(Line& line, std::size_t from, std::size_t to, LineScan& scan)
 // forward result is precomputed from the right.
 void ResolveByBytes(Line& line, std::size_t from, std::size_t to, LineScan& scan) {
     std::uint8_t* cls = line.classes;
-    // The forward search's result from i; a piece ends with a strong byte,
-    // so the entry at `to` is only read for the last piece.
+    // The forward search's result from i, for i in the piece.
     std::uint8_t* ahead = line.scratch;
-    ahead[to] = kNotFound;
     std::uint8_t found = kNotFound;
     for (std::size_t i = to; i-- > from;) {
         const std::uint8_t c = kFlattened[0][cls[i]];
