@@ -1,5 +1,6 @@
 #include "fonts/font_map.h"
 
+#include "fonts/font_name_text.h"
 #include "fonts/font_type_names.h"
 #include "fonts/ini_file.h"
 #include "fonts/wh_config.h"
@@ -25,7 +26,7 @@ bool LoadFontMap(const std::filesystem::path& path, FontMap& map) {
     for (const std::wstring& key : ini.GetKeys(kFontMappingSection)) {
         const std::wstring value = ini.GetValue(kFontMappingSection, key, fallback);
         // emplace keeps the first insertion of a name repeated in the file
-        map.emplace(key, static_cast<FontType>(ParseIntLikeAtoi(value)));
+        map.emplace(FontNameFromFileText(key), static_cast<FontType>(ParseIntLikeAtoi(value)));
     }
     return true;
 }

@@ -1,6 +1,7 @@
 #include "fonts/ini_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -71,6 +72,13 @@ bool HIniEx::Open(const fs::path& path, bool auto_save, bool create_if_missing, 
     const int fd =
         ::open(path.c_str(), O_RDWR | O_CLOEXEC | (create_if_missing ? O_CREAT : 0), 0666);
     if (fd < 0) return false;
+    // A file that nobody may write is read-only, also to a privileged user
+    // whom the system would let write it: it is not taken.
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+        ::close(fd);
+        return false;
+    }
     path_ = path;
     Parse(ReadAllBytes(fd));
     ::close(fd);

@@ -10,6 +10,7 @@ packages=(
   libcli11-dev
   libfribidi-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  fonts-dejavu-core
   python3 python3-ezdxf
   hyperfine time
 )

@@ -1,8 +1,5 @@
 #include "cadhost/apdoc/docmanager.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "cadhost/apdoc/headervars.h"
 #include "cadhost/db/acdb_all.h"
 #include "cadhost/db/store.h"
@@ -24,11 +21,6 @@ DocState& docs() {
     return *s;
 }
 
-DrawingVars* currentVars() {
-    AcApDocument* doc = docs().current;
-    return doc != nullptr ? &doc->drawingVars() : nullptr;
-}
-
 AcDbDatabase* currentDatabase() {
     AcApDocument* doc = docs().current;
     return doc != nullptr ? doc->database() : nullptr;
@@ -37,6 +29,8 @@ AcDbDatabase* currentDatabase() {
 std::optional<VarValue> databaseGet(const std::wstring& name) {
     AcDbDatabase* db = currentDatabase();
     if (db == nullptr) return std::nullopt;
+    // The database's own reading: a size of 0 or a style that is gone
+    // falls back as new texts do.
     if (name == L"TEXTSIZE") return VarValue::ofReal(db->textsize());
     if (name == L"TEXTSTYLE") {
         AcDbTextStyleTableRecord* style = nullptr;
@@ -53,22 +47,15 @@ std::optional<VarValue> databaseGet(const std::wstring& name) {
         if (!prefix.empty() && prefix.back() != L'/') prefix += L'/';
         return VarValue::ofString(prefix);
     }
+    if (const SysVarInfo* info = findSysVar(name)) return readDrawingVar(*db, *info);
     return std::nullopt;
 }
 
-std::optional<bool> databaseSet(const std::wstring& name, const VarValue& value) {
+std::optional<std::wstring> databaseSet(const std::wstring& name, const VarValue& value) {
     AcDbDatabase* db = currentDatabase();
-    if (db == nullptr) return std::nullopt;
-    if (name == L"TEXTSIZE") return value.real > 0 && db->setTextsize(value.real) == Acad::eOk;
-    if (name == L"TEXTSTYLE") {
-        AcDbTextStyleTable* table = nullptr;
-        if (db->getTextStyleTable(table, AcDb::kForRead) != Acad::eOk) return false;
-        AcDbObjectId id;
-        const Acad::ErrorStatus es = table->getAt(value.text.c_str(), id);
-        table->close();
-        return es == Acad::eOk && db->setTextstyle(id) == Acad::eOk;
-    }
-    return std::nullopt;
+    const SysVarInfo* info = findSysVar(name);
+    if (db == nullptr || info == nullptr || !info->inDrawing) return std::nullopt;
+    return writeDrawingVar(*db, *info, value);
 }
 
 std::wstring titleOf(const std::filesystem::path& file) {
@@ -85,15 +72,6 @@ AcApDocument* adopt(std::unique_ptr<AcDbDatabase> db, const std::filesystem::pat
     broadcastAppMessage(AcRx::kLoadDwgMsg);
     return raw;
 }
-
-bool readFile(const std::filesystem::path& file, std::string& bytes) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    bytes = ss.str();
-    return true;
-}
 }  // namespace
 
 void forEachOpenDocument(const std::function<void()>& fn) {
@@ -109,36 +87,13 @@ void forEachOpenDocument(const std::function<void()>& fn) {
 
 Acad::ErrorStatus saveDocument(AcApDocument* doc, const std::filesystem::path& file) {
     if (doc == nullptr) return Acad::eNoDatabase;
-    std::string bytes;
-    Acad::ErrorStatus es = doc->database()->dxfOutToString(bytes);
+    // The database writes beside the target and renames over it: a failed
+    // save leaves the old file as it was.
+    const Acad::ErrorStatus es = doc->database()->dxfOut(file);
     if (es != Acad::eOk) {
         writeCommandLine(L"Unable to save the drawing: " +
                          fromUtf8(doc->database()->lastErrorMessage()) + L"\n");
         return es;
-    }
-    DrawingVars vars = doc->drawingVars();
-    vars.erase(L"TEXTSIZE");
-    vars.erase(L"TEXTSTYLE");
-    writeHeaderVars(bytes, vars);
-    // Written beside the target and renamed over it, so a failure keeps the old file.
-    std::filesystem::path temp = file;
-    temp += ".cadhost-tmp";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        if (!out) {
-            std::error_code ec;
-            std::filesystem::remove(temp, ec);
-            writeCommandLine(L"Unable to write \"" + file.wstring() + L"\".\n");
-            return Acad::eFileAccessErr;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, file, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        writeCommandLine(L"Unable to write \"" + file.wstring() + L"\".\n");
-        return Acad::eFileAccessErr;
     }
     doc->setFile(file);
     doc->setNamed(true);
@@ -151,7 +106,7 @@ Acad::ErrorStatus saveDocument(AcApDocument* doc, const std::filesystem::path& f
 using cadhost::docs;
 
 AcApDocument::AcApDocument(std::unique_ptr<AcDbDatabase> database, std::filesystem::path file)
-    : database_(std::move(database)), vars_(cadhost::defaultDrawingVars()) {
+    : database_(std::move(database)) {
     setFile(file);
 }
 
@@ -161,12 +116,11 @@ AcApDocument::~AcApDocument() {
 }
 
 bool AcApDocument::isModified() const {
-    return database_->store_().revision() != savedRevision_ || vars_ != savedVars_;
+    return database_->store_().revision() != savedRevision_;
 }
 
 void AcApDocument::markSaved() {
     savedRevision_ = database_->store_().revision();
-    savedVars_ = vars_;
 }
 
 void AcApDocument::setFile(const std::filesystem::path& file) {
@@ -263,14 +217,8 @@ AcApDocument* AcApDocManager::openDocument(const std::filesystem::path& file) {
                                   cadhost::fromUtf8(why.empty() ? "cannot read" : why) + L"\n");
         return nullptr;
     }
-    std::string bytes;
-    cadhost::DrawingVars vars = cadhost::defaultDrawingVars();
-    if (cadhost::readFile(file, bytes)) cadhost::readHeaderVars(bytes, vars);
-    vars.erase(L"TEXTSIZE");
-    vars.erase(L"TEXTSTYLE");
     // The document must exist before the drawing-loaded message goes out.
     auto doc = std::make_unique<AcApDocument>(std::move(db), file);
-    for (auto& [k, v] : vars) doc->drawingVars()[k] = v;
     doc->setNamed(true);
     doc->markSaved();
     AcApDocument* raw = doc.get();
@@ -301,7 +249,6 @@ void AcApDocManager::closeAll() {
 
 AcApDocManager* acDocManagerPtr() {
     static AcApDocManager* manager = [] {
-        cadhost::setDrawingVarsSource(cadhost::currentVars);
         cadhost::setDatabaseVarHooks({cadhost::databaseGet, cadhost::databaseSet});
         return new AcApDocManager();
     }();

@@ -41,8 +41,7 @@ class AcApDocument : public AcRxObject {
     int lockCount() const { return static_cast<int>(locks_.size()); }
     bool isQuiescent() const;
 
-    // Host side: the variables the drawing stores, and the file name.
-    cadhost::DrawingVars& drawingVars() { return vars_; }
+    // Host side: the file name.
     void setFile(const std::filesystem::path& file);
     const std::filesystem::path& file() const { return file_; }
     std::vector<AcAp::DocLockMode>& lockStack() { return locks_; }
@@ -51,7 +50,7 @@ class AcApDocument : public AcRxObject {
     void setNamed(bool named) { named_ = named; }
     // Names of the commands whose changes form the drawing's undo groups.
     std::vector<std::wstring>& undoNames() { return undoNames_; }
-    // Whether the drawing or the variables it stores may have changed since
+    // Whether the drawing (its variables included) may have changed since
     // it was opened, made or last saved: quitting would lose that.
     bool isModified() const;
     void markSaved();
@@ -60,12 +59,10 @@ class AcApDocument : public AcRxObject {
     std::unique_ptr<AcDbDatabase> database_;
     std::filesystem::path file_;
     std::wstring fileName_, title_;
-    cadhost::DrawingVars vars_;
     std::vector<AcAp::DocLockMode> locks_;
     std::vector<std::wstring> undoNames_;
     bool named_ = false;
     std::uint64_t savedRevision_ = 0;
-    cadhost::DrawingVars savedVars_;
 };
 
 class AcApDocManager : public AcRxObject {
@@ -109,6 +106,6 @@ inline AcApDocument* curDoc() {
 namespace cadhost {
 // Runs fn with each open document current in turn, then restores the current one.
 void forEachOpenDocument(const std::function<void()>& fn);
-// Saves the current drawing with its drawing variables in the header.
+// Saves the drawing; on failure the reason is on the command line.
 Acad::ErrorStatus saveDocument(AcApDocument* doc, const std::filesystem::path& file);
 }  // namespace cadhost

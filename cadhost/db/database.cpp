@@ -1,13 +1,13 @@
 #include "cadhost/db/database.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "cadhost/db/empty_drawing.h"
 #include "cadhost/db/store.h"
@@ -157,24 +157,44 @@ Acad::ErrorStatus AcDbDatabase::readDxfFile(const ACHAR* fileName) {
 }
 
 Acad::ErrorStatus AcDbDatabase::readDxfFile(const std::filesystem::path& fileName) {
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in) {
-        store_ptr_->lastError = fileName.string() + ": cannot open: " + std::strerror(errno);
-        return Acad::eFileNotFound;
+    // Read with the system's own calls so that each failure has its reason:
+    // a stream opens a folder without complaint and then reports its size
+    // as some huge number.
+    const std::string name = fileName.string();
+    auto fail = [&](const char* what, int err, Acad::ErrorStatus es) {
+        store_ptr_->lastError = name + ": " + what + ": " + std::strerror(err);
+        return es;
+    };
+    const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return fail("cannot open", errno,
+                    errno == ENOENT ? Acad::eFileNotFound : Acad::eFileAccessErr);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        const int err = errno;
+        ::close(fd);
+        return fail("cannot read", err, Acad::eFileAccessErr);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return fail("cannot read", S_ISDIR(st.st_mode) ? EISDIR : EINVAL, Acad::eFileAccessErr);
     }
     std::string bytes;
-    in.seekg(0, std::ios::end);
-    std::streamoff size = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (size > 0) {
-        bytes.resize(static_cast<std::size_t>(size));
-        in.read(bytes.data(), size);
+    bytes.reserve(static_cast<std::size_t>(st.st_size));
+    char chunk[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got == 0) break;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            const int err = errno;
+            ::close(fd);
+            return fail("cannot read", err, Acad::eFileAccessErr);
+        }
+        bytes.append(chunk, static_cast<std::size_t>(got));
     }
-    if (!in) {
-        store_ptr_->lastError = fileName.string() + ": cannot read: " + std::strerror(errno);
-        return Acad::eFileAccessErr;
-    }
-    return readDxfBuffer(std::move(bytes), fileName.string());
+    ::close(fd);
+    return readDxfBuffer(std::move(bytes), name);
 }
 
 Acad::ErrorStatus AcDbDatabase::readDxfBuffer(std::string bytes, const std::string& name) {

@@ -466,6 +466,25 @@ AcGePoint3d AcDbLeader::vertexAt(int index) const {
     }
     return p;
 }
+Acad::ErrorStatus AcDbLeader::setVertexAt(int index, const AcGePoint3d& p) {
+    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk) return es;
+    Segment seg = segment("AcDbLeader");
+    int n = -1;
+    bool found = false;
+    for (std::size_t i = seg.begin; i < seg.end; ++i) {
+        const int c = tags_[i].code;
+        if (c == 10) ++n;
+        if (n != index || (c != 10 && c != 20 && c != 30)) continue;
+        found = true;
+        if (Acad::ErrorStatus es = setRealAt(i, c == 10 ? p.x : c == 20 ? p.y : p.z);
+            es != Acad::eOk)
+            return es;
+    }
+    return found ? Acad::eOk : Acad::eInvalidIndex;
+}
+bool AcDbLeader::hasHookLine() const {
+    return intValue(75, 0, "AcDbLeader") != 0;
+}
 Acad::ErrorStatus AcDbLeader::getGeomExtents(AcDbExtents& extents) const {
     extents = AcDbExtents();
     for (int i = 0; i < numVertices(); ++i) extents.addPoint(vertexAt(i));

@@ -161,6 +161,9 @@ class AcDbLeader : public AcDbEntity {
     AcDbObjectId annotationObjId() const;
     int numVertices() const;
     AcGePoint3d vertexAt(int index) const;
+    Acad::ErrorStatus setVertexAt(int index, const AcGePoint3d& p);
+    // Group 75: the leader ends in a hook line before its annotation.
+    bool hasHookLine() const;
     Acad::ErrorStatus getGeomExtents(AcDbExtents& extents) const override;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 
 #include "cadhost/db/database.h"
 #include "cadhost/db/store.h"
@@ -166,7 +167,11 @@ Acad::ErrorStatus AcDbObject::downgradeOpen() {
 Acad::ErrorStatus AcDbObject::erase(bool erasing) {
     if (stub_ptr_ == nullptr) return Acad::eNotInDatabase;
     if (!write_) return Acad::eNotOpenForWrite;
+    if (stub_ptr_->erased == erasing) return Acad::eOk;
     stub_ptr_->erased = erasing;
+    // What the object owns goes (and comes back) with it, so no reader
+    // finds an object whose owner is gone.
+    stub_ptr_->db->store_().eraseOwned(stub_ptr_, tags_, erasing);
     return Acad::eOk;
 }
 
@@ -188,8 +193,10 @@ AcDbObject::Segment AcDbObject::segment(std::string_view subclass, int occurrenc
     for (std::size_t i = 1; i < end; ++i) {
         if (tags_[i].code != 100 || trimmed(tags_[i].value) != subclass || ++seen != occurrence)
             continue;
+        // The next subclass, or an embedded object (101: the column data of
+        // an MText from R2018 on, whose codes repeat the MText's own), ends it.
         std::size_t e = i + 1;
-        while (e < end && tags_[e].code != 100) ++e;
+        while (e < end && tags_[e].code != 100 && tags_[e].code != 101) ++e;
         return {i + 1, e};
     }
     return {end, end};
@@ -344,6 +351,17 @@ Acad::ErrorStatus AcDbObject::setReal(int code, double v, std::initializer_list<
     std::size_t i = find(code, subclass, occurrence);
     if (i != std::string::npos && realValue(code, 0, subclass, occurrence) == v) return Acad::eOk;
     return setValue(code, formatReal(v), order, subclass, occurrence);
+}
+
+Acad::ErrorStatus AcDbObject::setRealAt(std::size_t index, double v) {
+    if (Acad::ErrorStatus es = assertWriteEnabled(); es != Acad::eOk) return es;
+    if (!std::isfinite(v) || index >= tags_.size()) return Acad::eInvalidInput;
+    Tag& t = tags_[index];
+    if (std::strtod(t.value.c_str(), nullptr) == v) return Acad::eOk;
+    t.value = formatReal(v);
+    t.dirty = t.rawStart == cadhost::dxf::kNoRaw || stub_ptr_ == nullptr ||
+              stub_ptr_->db->store_().originalValue(t) != t.value;
+    return Acad::eOk;
 }
 
 Acad::ErrorStatus AcDbObject::setInt(int code, long long v, std::initializer_list<int> order,

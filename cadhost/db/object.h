@@ -100,6 +100,9 @@ class AcDbObject {
     Acad::ErrorStatus setString(int code, std::wstring_view s, std::initializer_list<int> order,
                                 std::string_view subclass = {}, int occurrence = 1);
     void removeGroup(int code, std::string_view subclass = {}, int occurrence = 1);
+    // Sets the real value of the group at this index of tags_ (for groups
+    // that repeat, like a leader's vertices).
+    Acad::ErrorStatus setRealAt(std::size_t index, double v);
     Acad::ErrorStatus assertWriteEnabled() const;
 
     // Groups of an object made with new; the database adds handle and owner.

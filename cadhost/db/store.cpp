@@ -213,6 +213,7 @@ dxf::Tags Store::tagsOf(const AcDbStub* s) const {
 }
 
 void Store::commit(AcDbStub* s, dxf::Tags tags) {
+    if (s == header_) headerCache_.reset();
     bool pure = !s->isNew && !s->isVirtual && !tags.empty() && tags.front().rawStart == s->begin &&
                 tags.back().rawEnd == s->end;
     for (std::size_t i = 0; pure && i < tags.size(); ++i) {
@@ -359,31 +360,80 @@ AcDbStub* Store::blockRecordOf(const AcDbStub* entity) const {
     return tableEntry("BLOCK_RECORD", nameOf(entity->block));
 }
 
+const dxf::Tags& Store::headerTags() const {
+    if (!headerCache_) headerCache_ = std::make_unique<dxf::Tags>(tagsOf(header_));
+    return *headerCache_;
+}
+
 std::string Store::headerValue(std::string_view name) const {
     if (header_ == nullptr) return {};
-    dxf::Tags tags = tagsOf(header_);
+    const dxf::Tags& tags = headerTags();
     for (std::size_t i = 0; i + 1 < tags.size(); ++i)
         if (tags[i].code == 9 && trimmed(tags[i].value) == name)
             return std::string(trimmed(tags[i + 1].value));
     return {};
 }
 
+Store::HeaderGroups Store::headerGroups(std::string_view name) const {
+    HeaderGroups groups;
+    if (header_ == nullptr) return groups;
+    const dxf::Tags& tags = headerTags();
+    for (std::size_t i = 0; i < tags.size(); ++i) {
+        if (tags[i].code != 9 || trimmed(tags[i].value) != name) continue;
+        for (std::size_t j = i + 1; j < tags.size() && tags[j].code != 9; ++j)
+            groups.emplace_back(tags[j].code, std::string(trimmed(tags[j].value)));
+        break;
+    }
+    return groups;
+}
+
+namespace {
+// A new value in the field of the old one: numbers written right-aligned
+// ("    37") keep their width, so an unchanged layout reads the same.
+std::string inFieldOf(std::string_view old, std::string value) {
+    const std::size_t lead = old.find_first_not_of(' ');
+    if (lead != 0 && lead != std::string_view::npos && value.size() < old.size())
+        value.insert(0, old.size() - value.size(), ' ');
+    return value;
+}
+}  // namespace
+
 void Store::setHeaderValue(std::string_view name, int code, const std::string& value) {
+    setHeaderGroups(name, {{code, value}});
+}
+
+void Store::setHeaderGroups(std::string_view name, const HeaderGroups& groups) {
     if (header_ == nullptr) return;
     captureBefore(header_);
     dxf::Tags tags = tagsOf(header_);
-    bool found = false;
-    for (std::size_t i = 0; i + 1 < tags.size(); ++i)
+    std::size_t at = tags.size();
+    for (std::size_t i = 0; i < tags.size(); ++i)
         if (tags[i].code == 9 && trimmed(tags[i].value) == name) {
-            dxf::Tag& t = tags[i + 1];
-            t.value = value;
-            t.dirty = t.rawStart == dxf::kNoRaw || originalValue(t) != value;
-            found = true;
+            at = i;
             break;
         }
-    if (!found) {
+    if (at == tags.size()) {
         tags.push_back(dxf::Tag{9, std::string(name)});
-        tags.push_back(dxf::Tag{code, value});
+        for (const auto& [code, value] : groups) tags.push_back(dxf::Tag{code, value});
+    } else {
+        for (const auto& [code, value] : groups) {
+            std::size_t j = at + 1;
+            while (j < tags.size() && tags[j].code != 9 && tags[j].code != code) ++j;
+            if (j < tags.size() && tags[j].code == code) {
+                dxf::Tag& t = tags[j];
+                const std::string_view old =
+                    t.rawStart == dxf::kNoRaw ? std::string_view(t.value) : originalValue(t);
+                if (trimmed(old) == value) {
+                    // The same value: the file's own bytes stay.
+                    if (t.rawStart != dxf::kNoRaw) t.value.assign(old), t.dirty = false;
+                    continue;
+                }
+                t.value = inFieldOf(old, value);
+                t.dirty = true;
+            } else {
+                tags.insert(tags.begin() + static_cast<std::ptrdiff_t>(j), dxf::Tag{code, value});
+            }
+        }
     }
     commit(header_, std::move(tags));
 }
@@ -445,6 +495,70 @@ AcDbStub* Store::appendEntity(AcDbStub* btr, dxf::Tags tags, Acad::ErrorStatus& 
     return s;
 }
 
+namespace {
+// The owner of an object: its group 330 outside the "{ACAD_..." lists.
+std::uint64_t ownerHandle(const dxf::Tags& tags) {
+    bool inList = false;
+    for (const dxf::Tag& t : tags) {
+        if (t.code == 102) inList = !trimmed(t.value).empty() && trimmed(t.value)[0] == '{';
+        if (t.code == 330 && !inList) return parseHex(t.value);
+    }
+    return 0;
+}
+
+// Handles of what an object owns: hard-owner references (360, the
+// extension dictionary's among them), a dictionary's entries (350), and
+// the MText column parts listed in its application data.
+std::vector<std::uint64_t> ownedHandles(const dxf::Tags& tags) {
+    std::vector<std::uint64_t> out;
+    const bool dictionary = !tags.empty() && trimmed(tags.front().value) == "DICTIONARY";
+    bool columns = false;
+    for (const dxf::Tag& t : tags) {
+        if (t.code == 1000) {
+            const std::string_view v = trimmed(t.value);
+            if (v == "ACAD_MTEXT_COLUMNS_BEGIN") columns = true;
+            if (v == "ACAD_MTEXT_COLUMNS_END") columns = false;
+        }
+        if (t.code == 360 || (dictionary && t.code == 350) || (columns && t.code == 1005))
+            if (std::uint64_t h = parseHex(t.value); h != 0) out.push_back(h);
+    }
+    return out;
+}
+}  // namespace
+
+void Store::eraseOwned(AcDbStub* s, const dxf::Tags& tags, bool erasing) {
+    if (!usesHandles_ || s->handle == 0) return;
+    const bool mtext = !tags.empty() && trimmed(tags.front().value) == "MTEXT";
+    for (std::uint64_t h : ownedHandles(tags)) {
+        AcDbStub* part = byHandle(h);
+        if (part == nullptr || part == s || part->erased == erasing || part->writer ||
+            part->readers > 0)
+            continue;
+        const dxf::Tags partTags = tagsOf(part);
+        // Column parts belong to the block as the MText does; anything else
+        // must name this object as its owner, or it is only referenced.
+        const bool column = mtext && part->type == "MTEXT";
+        if (!column && ownerHandle(partTags) != s->handle) continue;
+        captureAlong(s, part);
+        part->erased = erasing;
+        changed(part);
+        eraseOwned(part, partTags, erasing);
+    }
+}
+
+void Store::captureAlong(AcDbStub* with, AcDbStub* s) {
+    if (depth_ == 0 && !groups_.empty()) {
+        for (const BeforeImage& b : groups_.back())
+            if (b.stub == with) {
+                ++depth_;  // into the group that holds `with`
+                captureBefore(s);
+                --depth_;
+                return;
+            }
+    }
+    captureBefore(s);
+}
+
 void Store::captureBefore(AcDbStub* s) {
     ++revision_;
     if (depth_ == 0) {
@@ -468,6 +582,7 @@ Acad::ErrorStatus Store::undoLast() {
     ++revision_;
     for (auto it = group.rbegin(); it != group.rend(); ++it) {
         AcDbStub* s = it->stub;
+        if (s == header_) headerCache_.reset();
         maxHandle_ = it->maxHandle;
         s->own = std::move(it->own);
         s->live = it->live;

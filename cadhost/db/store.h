@@ -109,9 +109,24 @@ class Store {
     // Header variables ($NAME): value of the group after "9 $NAME".
     std::string headerValue(std::string_view name) const;
     void setHeaderValue(std::string_view name, int code, const std::string& value);
+    // Every group of a variable (code and trimmed value); empty when the
+    // header does not hold it.
+    using HeaderGroups = std::vector<std::pair<int, std::string>>;
+    HeaderGroups headerGroups(std::string_view name) const;
+    // Sets the variable's groups in place, each in the width its value had
+    // (right-aligned numbers stay right-aligned); a variable the header
+    // lacks is added at its end.  Part of the undo group like any object.
+    void setHeaderGroups(std::string_view name, const HeaderGroups& groups);
 
     // Appends a new entity's groups to a block; returns its slot.
     AcDbStub* appendEntity(AcDbStub* btr, dxf::Tags tags, Acad::ErrorStatus& es);
+
+    // Erases (or brings back) what an object owns along with it: its
+    // extension dictionary and hard-owned objects (an image's reactor),
+    // what those own in turn, and the column parts of an MText.  `tags`
+    // are the object's groups as it stands.  Each joins the undo group of
+    // the object.
+    void eraseOwned(AcDbStub* s, const dxf::Tags& tags, bool erasing);
 
     // Undo.
     void captureBefore(AcDbStub* s);
@@ -141,8 +156,11 @@ class Store {
 
   private:
     AcDbStub* newSlot();
+    // Takes s's before image into the undo group that holds `with`'s.
+    void captureAlong(AcDbStub* with, AcDbStub* s);
     void buildTables();
     void indexHandles();
+    const dxf::Tags& headerTags() const;
 
     AcDbDatabase* db_;
     std::string bytes_;
@@ -155,6 +173,9 @@ class Store {
     std::unordered_map<std::string, TableInfo> tables_;
     std::unordered_map<AcDbStub*, AcDbStub*> blockEnds_;  // BLOCK to its ENDBLK
     AcDbStub* header_ = nullptr;
+    // The header's groups, split once and again only after it changed:
+    // drawing variables are read at every prompt.
+    mutable std::unique_ptr<dxf::Tags> headerCache_;
     AcDbStub* entitiesEnd_ = nullptr;
     std::uint64_t maxHandle_ = 0;
     int version_ = 1009;

@@ -111,6 +111,19 @@ bool parseDxf(std::string_view bytes, ParsedDxf& out,
     const char* base = bytes.data();
     std::size_t pos = 0, line = 0;
     const std::size_t size = bytes.size();
+    // A UTF-8 byte order mark, as some editors put one: read past it, and
+    // the bytes before the first group (kept on saving) keep it.
+    if (startsWith(all, "\xEF\xBB\xBF")) pos = 3;
+    // Lines ended by CR alone (old Macintosh files) would read as one line.
+    if (const std::size_t cr = all.find('\r', pos);
+        cr != std::string_view::npos &&
+        all.substr(pos, cr - pos).find('\n') == std::string_view::npos &&
+        (cr + 1 == size || base[cr + 1] != '\n')) {
+        error =
+            "line 1: lines end in CR alone (old Macintosh style); save the drawing with CR LF or "
+            "LF line ends";
+        return false;
+    }
     // Reads one line; returns false at the end of the bytes.
     auto nextLine = [&](std::size_t& begin, std::size_t& len) {
         if (pos >= size) return false;

@@ -67,6 +67,7 @@ void initHost() {
     registerFileCommands();
     registerEditCommands();
     registerUcsCommand();
+    registerSetvarCommand();
 }
 
 bool quitRequested() {

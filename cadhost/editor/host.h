@@ -25,4 +25,5 @@ void resetHost();
 void registerFileCommands();
 void registerEditCommands();
 void registerUcsCommand();
+void registerSetvarCommand();
 }  // namespace cadhost

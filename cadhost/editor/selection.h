@@ -34,6 +34,9 @@ int acedSSSetFirst(const ads_name pset, const ads_name unused);
 int acedSSGetFirst(resbuf** gset, resbuf** pset);
 int acedRedraw(const ads_name ent, int mode);
 int acdbEntLast(ads_name result);
+// Brings an entity's display up to date after its data changed.  A leader
+// whose annotation is an MText is fitted to it again first (entupd.cpp).
+int acdbEntUpd(const ads_name ent);
 
 Acad::ErrorStatus acdbGetAdsName(ads_name& objName, AcDbObjectId objId);
 Acad::ErrorStatus acdbGetObjectId(AcDbObjectId& objId, const ads_name objName);

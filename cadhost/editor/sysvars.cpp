@@ -78,12 +78,11 @@ std::map<std::wstring, VarValue>& session() {
     return vars;
 }
 
-DrawingVars* (*drawingSource)() = nullptr;
 DatabaseVarHooks databaseHooks;
+std::wstring refusal;
 
+// Drawing variables while no drawing is open.
 DrawingVars& drawingVars() {
-    if (drawingSource != nullptr)
-        if (DrawingVars* vars = drawingSource()) return *vars;
     static DrawingVars scratch = defaultDrawingVars();
     return scratch;
 }
@@ -146,12 +145,26 @@ std::optional<VarValue> getVar(const std::wstring& name) {
 }
 
 bool setVarInternal(const std::wstring& name, const VarValue& value) {
+    refusal.clear();
     const SysVarInfo* info = findSysVar(name);
-    if (info == nullptr) return false;
+    if (info == nullptr) {
+        refusal = L"unknown variable name";
+        return false;
+    }
     const auto converted = coerce(info->type, value);
-    if (!converted) return false;
+    if (!converted) {
+        refusal = info->name + L" takes another type of value";
+        return false;
+    }
     if (databaseHooks.set != nullptr)
-        if (auto handled = databaseHooks.set(info->name, *converted)) return *handled;
+        if (auto why = databaseHooks.set(info->name, *converted)) {
+            refusal = *why;
+            return why->empty();
+        }
+    if (converted->type == RTSHORT && (converted->integer < -32768 || converted->integer > 32767)) {
+        refusal = info->name + L" must be from -32768 to 32767";
+        return false;
+    }
     auto& store = info->inDrawing ? drawingVars() : session();
     store[info->name] = *converted;
     return true;
@@ -161,8 +174,8 @@ void resetSessionVars() {
     session() = initialSession();
 }
 
-void setDrawingVarsSource(DrawingVars* (*source)()) {
-    drawingSource = source;
+const std::wstring& setVarRefusal() {
+    return refusal;
 }
 void setDatabaseVarHooks(DatabaseVarHooks hooks) {
     databaseHooks = hooks;

@@ -36,25 +36,27 @@ struct SysVarInfo {
     std::wstring header;  // its DXF header variable, "" when none
 };
 
-// Values of the variables a drawing stores, kept by each document.
+// Values of the variables a drawing stores: the defaults of a drawing whose
+// header lacks them, and the values used while no drawing is open.
 using DrawingVars = std::map<std::wstring, VarValue>;
 DrawingVars defaultDrawingVars();
 
 const SysVarInfo* findSysVar(const std::wstring& name);
 const std::vector<SysVarInfo>& allSysVars();
 std::optional<VarValue> getVar(const std::wstring& name);
-// Sets a variable, read-only or not; false for an unknown name or wrong type.
+// Sets a variable, read-only or not; false for an unknown name, a wrong
+// type or a value the variable cannot hold (setVarRefusal() says why).
 bool setVarInternal(const std::wstring& name, const VarValue& value);
+const std::wstring& setVarRefusal();
 // Resets the session variables to their initial values (tests, NEW host).
 void resetSessionVars();
-// Variables that the database itself keeps (the current text size and
-// style): get gives nothing and set false for other names.
+// Variables that the current drawing keeps: get and set give nothing for a
+// name they do not handle (or while no drawing is open); set gives "" when
+// the value was taken, else why it was refused.
 struct DatabaseVarHooks {
     std::optional<VarValue> (*get)(const std::wstring& name) = nullptr;
-    std::optional<bool> (*set)(const std::wstring& name, const VarValue& value) = nullptr;
+    std::optional<std::wstring> (*set)(const std::wstring& name, const VarValue& value) = nullptr;
 };
 void setDatabaseVarHooks(DatabaseVarHooks hooks);
-// The document whose drawing variables are read; null gives a scratch set.
-void setDrawingVarsSource(DrawingVars* (*source)());
 
 }  // namespace cadhost

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "cadhost/db/database.h"
 #include "cadhost/editor/sysvars.h"
 
 namespace cadhost {
@@ -19,9 +20,13 @@ void setCurrentUcs(const Ucs& ucs) {
     const double s = std::sin(ucs.angle);
     // Keep exact axes for the right angles users type most.
     auto clean = [](double v) { return std::fabs(v) < 1e-15 ? 0.0 : v; };
+    // Origin and axes change together, and U takes them back together.
+    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+    if (db != nullptr) db->beginUndoGroup();
     setVarInternal(L"UCSORG", VarValue::ofPoint(ucs.origin[0], ucs.origin[1], ucs.origin[2]));
     setVarInternal(L"UCSXDIR", VarValue::ofPoint(clean(c), clean(s), 0));
     setVarInternal(L"UCSYDIR", VarValue::ofPoint(clean(-s), clean(c), 0));
+    if (db != nullptr) db->endUndoGroup();
 }
 
 void ucsToWorld(const Ucs& ucs, const double in[3], bool displacement, double out[3]) {

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -53,6 +54,9 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", cadhost::versionString());
     CLI11_PARSE(app, argc, argv);
 
+    // A save past the file size limit fails with its reason (EFBIG) instead
+    // of ending the program with the work in it.
+    std::signal(SIGXFSZ, SIG_IGN);
     cadhost::initHost();
     cadhost::setVarInternal(L"ACADPREFIX", cadhost::VarValue::ofString(supportPath(support)));
 

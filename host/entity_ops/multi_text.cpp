@@ -80,21 +80,39 @@ bool MultiText::SelectAttributes() {
     return !tags_.empty();
 }
 
-bool MultiText::AppendRow(AcDbObjectId id, bool selected) {
+bool MultiText::AppendRow(AcDbObjectId id, bool added) {
     auto row = std::make_unique<OperationText>();
     if (!row->Load(id)) return false;
-    row->SetSelected(selected);
-    row->RecordCorners();
+    row->SetSelected(added);
+    if (added) row->RecordCorners();
     selection_.Add(id);
     rows_.push_back(std::move(row));
-    UpdatePointFromLastRow();
     return true;
 }
 
-void MultiText::UpdatePointFromLastRow() {
+void MultiText::EnsurePoint() {
     if (rows_.empty()) return;
+    AcGePoint3d anchor;
+    int horizontal = 0, vertical = 0;
+    if (!rows_.back()->Anchor(anchor, horizontal, vertical)) return;
+    // Aligned and Fit need two points; a new row below such a row starts at
+    // the left end of its baseline.
+    if (horizontal == AcDb::kTextAlign || horizontal == AcDb::kTextFit) horizontal = vertical = 0;
+    newRowHorizontal_ = horizontal;
+    newRowVertical_ = vertical;
+    if (!pointSet_) point_ = anchor;
+    pointSet_ = true;
+}
+
+void MultiText::FollowLastRowY() {
+    if (rows_.empty()) return;
+    EnsurePoint();
     point_.y = rows_.back()->CurrentCorner().y;
-    point_.x = rows_.back()->CurrentCorner().x;
+}
+
+const AcGePoint3d& MultiText::Point() {
+    EnsurePoint();
+    return point_;
 }
 
 bool MultiText::AddText(AcDbObjectId id) {
@@ -104,8 +122,12 @@ bool MultiText::AddText(AcDbObjectId id) {
 bool MultiText::AddRowBelow() {
     AcDbDatabase* db = layer::WorkingDatabase();
     if (db == nullptr) return false;
+    EnsurePoint();
     const AcGePoint3d at(point_.x, point_.y - lineDistance_, 0.0);
     auto* text = new AcDbText(at, L"", AcDbObjectId(), 0.0, 0.0);
+    text->setHorizontalMode(static_cast<AcDb::TextHorzMode>(newRowHorizontal_));
+    text->setVerticalMode(static_cast<AcDb::TextVertMode>(newRowVertical_));
+    if (!text->isDefaultAlignment()) text->setAlignmentPoint(at);
     AcDbBlockTable* table = nullptr;
     if (db->getBlockTable(table, AcDb::kForRead) != Acad::eOk) {
         delete text;
@@ -122,6 +144,7 @@ bool MultiText::AddRowBelow() {
         return false;
     }
     modelSpace->close();
+    FollowAlignment(text);
     text->draw();
     text->close();
     if (!AppendRow(id, true)) return false;
@@ -268,7 +291,7 @@ double MultiText::EqualizeLineDistance() {
     const double distance = (highestTop - lowestBottom - sumOfHeights) / gaps;
     double bottom = bottomOfTop;
     for (std::size_t i = 1; i < rows_.size(); ++i) rows_[i]->PlaceBelow(distance, bottom);
-    point_.y = rows_.back()->CurrentCorner().y;
+    FollowLastRowY();
     layer::RepaintDocumentWindow();
     return distance;
 }
@@ -284,7 +307,7 @@ bool MultiText::SetLineDistance(double distance) {
     bool all = true;
     for (std::size_t i = 1; i < rows_.size(); ++i)
         all = rows_[i]->PlaceBelow(distance, bottom) && all;
-    point_.y = rows_.back()->CurrentCorner().y;
+    FollowLastRowY();
     layer::RepaintDocumentWindow();
     return all;
 }

@@ -31,8 +31,9 @@ class MultiText {
     bool SelectAttributes();
     // Appends a row for an existing text (the rows of a plain text block).
     bool AddText(AcDbObjectId id);
-    // Adds a new empty text one line distance below the reference point,
-    // in model space, as a selected row.
+    // Adds a new empty text one row step below the reference point, in
+    // model space, as a selected row, justified as the last row so that it
+    // keeps the block's edge (a right-justified Hebrew row's right end).
     bool AddRowBelow();
 
     // Null, after the alert with the index, when index is out of range.
@@ -52,8 +53,13 @@ class MultiText {
     // The step from one row to the next that a new row is placed at.
     double LineDistance() const { return lineDistance_; }
     void SetRowStep(double step) { lineDistance_ = step; }
-    const AcGePoint3d& Point() const { return point_; }
-    void SetPoint(const AcGePoint3d& point) { point_ = point; }
+    // Where the next row goes up from: the last row's anchor until a row is
+    // added below or the lines are spaced (which set only its y).
+    const AcGePoint3d& Point();
+    void SetPoint(const AcGePoint3d& point) {
+        point_ = point;
+        pointSet_ = true;
+    }
 
     // Overall extents of the rows' entities; false, after an alert, when
     // one of them can't be opened.
@@ -72,8 +78,14 @@ class MultiText {
   private:
     template <class AlignFn>
     bool AlignAll(AlignFn align);
-    bool AppendRow(AcDbObjectId id, bool selected);
-    void UpdatePointFromLastRow();
+    // A row loaded from the drawing leaves the point and its corners alone
+    // (its corners are taken at its first move); a row added below records
+    // its corners.
+    bool AppendRow(AcDbObjectId id, bool added);
+    // Takes the point from the last row when none has been set yet.
+    void EnsurePoint();
+    // After spacing: the point's y becomes the last row's bottom.
+    void FollowLastRowY();
 
     std::vector<std::wstring> tags_;
     bool attributeMode_;
@@ -83,6 +95,9 @@ class MultiText {
     layer::EntitySelection selection_;
     double lineDistance_ = 0.0;
     AcGePoint3d point_;
+    bool pointSet_ = false;
+    int newRowHorizontal_ = 0;
+    int newRowVertical_ = 0;
     MultiText* previous_ = nullptr;
 };
 

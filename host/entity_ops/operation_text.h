@@ -42,6 +42,9 @@ class OperationText {
     // Asks for a new point for the current justification.
     bool PickInsertionPoint();
     bool IsAlignedOrFit() const;
+    // The point the row's justification anchors it at (world, z 0), with
+    // its horizontal and vertical modes; false when it can't be read.
+    bool Anchor(AcGePoint3d& point, int& horizontal, int& vertical) const;
     void Highlight(bool on) const;
 
     // Moves; each records the first corner before the row's first move and

@@ -77,6 +77,16 @@ AcGePoint3d FlatWorld(const AcGePoint3d& ucs) {
 
 }  // namespace
 
+bool OperationText::Anchor(AcGePoint3d& point, int& horizontal, int& vertical) const {
+    AcDbText* text = nullptr;
+    if (acdbOpenObject(text, objectId_, AcDb::kForRead) != Acad::eOk) return false;
+    point = ReferencePoint(text);
+    horizontal = text->horizontalMode();
+    vertical = text->verticalMode();
+    text->close();
+    return true;
+}
+
 bool OperationText::ReferencePointUcs(AcGePoint3d& point, int* newHorizontal, int* newVertical,
                                       int index) const {
     AcDbText* text = nullptr;

@@ -113,15 +113,33 @@ void EntitySelection::Free() {
     name_[0] = name_[1] = 0;
 }
 
+int GetAngle(const AcGePoint3d& base, const wchar_t* prompt, double& angle) {
+    ads_point basePoint = {base.x, base.y, base.z};
+    ads_real answer = 0.0;
+    const int status = acedGetAngle(basePoint, prompt, &answer);
+    if (status == RTNORM) angle = answer;
+    return status;
+}
+
 int EntitySelection::SelectOne(const wchar_t* selectPrompt, const wchar_t* removePrompt,
                                const wchar_t* entityType) {
+    return Select(L":$:S", selectPrompt, removePrompt, entityType);
+}
+
+int EntitySelection::SelectMany(const wchar_t* selectPrompt, const wchar_t* removePrompt,
+                                const wchar_t* entityType) {
+    return Select(L":$", selectPrompt, removePrompt, entityType);
+}
+
+int EntitySelection::Select(const wchar_t* mode, const wchar_t* selectPrompt,
+                            const wchar_t* removePrompt, const wchar_t* entityType) {
     Free();
     const ACHAR* prompts[2] = {selectPrompt, removePrompt};
     resbuf filter{};
     filter.restype = 0;
     filter.resval.rstring = const_cast<ACHAR*>(entityType);
     ads_name picked = {0, 0};
-    int status = acedSSGet(L":$:S", prompts, nullptr, &filter, picked);
+    int status = acedSSGet(mode, prompts, nullptr, &filter, picked);
     if (status == RTNORM) {
         name_[0] = picked[0];
         name_[1] = picked[1];

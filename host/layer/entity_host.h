@@ -37,6 +37,9 @@ AcGePoint3d WorldToUcs(const AcGePoint3d& point);
 // Asks for a point; base (user coordinates) may be null.  The host's status
 // comes back (kPromptOk with point in user coordinates).
 int GetPoint(const AcGePoint3d* base, const wchar_t* prompt, AcGePoint3d& point);
+// Asks for an angle (radians) with a base point in user coordinates; the
+// host's status comes back (kPromptNone when the user just pressed Enter).
+int GetAngle(const AcGePoint3d& base, const wchar_t* prompt, double& angle);
 
 // Redraw modes of the host's entity redraw.
 inline constexpr int kRedrawHighlight = 3;
@@ -62,12 +65,17 @@ class EntitySelection {
     // host's status.
     int SelectOne(const wchar_t* selectPrompt, const wchar_t* removePrompt,
                   const wchar_t* entityType);
+    // The same with prompt mode ":$": any number of entities.
+    int SelectMany(const wchar_t* selectPrompt, const wchar_t* removePrompt,
+                   const wchar_t* entityType);
     void Clear();
     void Add(AcDbObjectId id);
     std::vector<AcDbObjectId> Ids() const;
     bool empty() const;
 
   private:
+    int Select(const wchar_t* mode, const wchar_t* selectPrompt, const wchar_t* removePrompt,
+               const wchar_t* entityType);
     void Free();
     std::int64_t name_[2] = {0, 0};
     bool held_ = false;

@@ -30,4 +30,8 @@ int UndefineLispFunction(const wchar_t* name, short function_code) {
                                 : acedUndef(name, function_code);
 }
 
+int InvokedFunctionCode() {
+    return acedGetFunCode();
+}
+
 }  // namespace tarsil::host

@@ -8,6 +8,9 @@ namespace tarsil::host {
 int QueueLispExpression(const wchar_t* expression);
 int DefineLispFunction(const wchar_t* name, short function_code);
 int UndefineLispFunction(const wchar_t* name, short function_code);
+// The code of the module function the host is invoking now; negative
+// outside an invocation.
+int InvokedFunctionCode();
 
 // Stands in for the host's LISP (tests record the calls and choose the
 // results); null puts the host's own back.  Not owned.

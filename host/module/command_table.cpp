@@ -2,6 +2,10 @@
 
 #include <array>
 
+#include "host/commands/tscfg/tscfg_command.h"
+#include "host/commands/tstd/tstd_command.h"
+#include "host/commands/tstm/tstm_command.h"
+#include "host/commands/tstt/tstt_command.h"
 #include "host/module/module_file.h"
 
 namespace tarsil {
@@ -11,7 +15,19 @@ namespace {
 // A command joins this table, in the order TSTT, TSTA, TSTM, TSTD, TSCFG,
 // together with the editor it opens: no command is offered before it works.
 // Flags: 7 (transparent, use pick set, redraw) for the editors, 1 for TSCFG.
-constexpr std::array<host::CommandRow, 0> kCommandTable{};
+// The module's resources are current while a command runs.
+template <void (*Command)()>
+void WithModuleResources() {
+    host::ModuleResourceScope resources(ModuleResourceHandle());
+    Command();
+}
+
+constexpr std::array<host::CommandRow, 4> kCommandTable{{
+    {L"KRDV_TSTT", L"TSTT", 7, TsttCommand},
+    {L"KRDV_TSTM", L"TSTM", 7, &WithModuleResources<&RunTstm>},
+    {L"KRDV_TSTD", L"TSTD", 7, &WithModuleResources<&RunTstd>},
+    {L"KRDV_TSCFG", L"TSCFG", 1, &WithModuleResources<&TscfgCommand>},
+}};
 
 }  // namespace
 

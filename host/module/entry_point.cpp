@@ -17,9 +17,10 @@ extern "C" __attribute__((visibility("default"))) AcRx::AppRetCode acrxEntryPoin
         case AcRx::kPreQuitMsg:
             tarsil::PrepareForQuit();
             break;
+        case AcRx::kInvkSubrMsg:
+            tarsil::InvokeModuleFunction();
+            break;
         default:
-            // Invocations of the module's LISP functions among them: the
-            // replacement commands do nothing of their own yet.
             break;
     }
     return AcRx::kRetOK;

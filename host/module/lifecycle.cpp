@@ -4,7 +4,9 @@
 
 #include "fonts/settings/settings.h"
 #include "fonts/wh_config.h"
+#include "host/commands/replaced/replaced_commands.h"
 #include "host/layer/host_windows.h"
+#include "host/layer/lisp_queue.h"
 #include "host/layer/registry_services.h"
 #include "host/layer/user_messages.h"
 #include "host/module/command_table.h"
@@ -58,6 +60,7 @@ void InitializeModule(void* app_id) {
     host::RegisterMdiAware(app_id);
     state.first_drawing = true;
     state.pre_quit = false;
+    ForgetDtextEdBeforeTakeover();
     RegisterCommandTable(CommandTable());
     LoadSettingsAndApplyStyle();
     if (const void* module = CWhConfig::Instance().GetModuleHandle()) ShowSplashOnce(module);
@@ -68,6 +71,9 @@ void UnloadModule() {
     RemoveCommandTable();
     if (!State().pre_quit) {
         ApplyDdeditStyle(kDdeditStyleUnchanged, false);
+        // The style was changed away from 2 while loaded without being
+        // applied: the host's commands are still replaced.
+        if (HostEditReplacementInstalled()) SetHostEditReplacement(false, true);
         SaveAndForgetConfiguration();
     }
     LeaveNothingBehind();
@@ -80,6 +86,10 @@ void DrawingLoaded() {
         return;
     }
     LoadSettingsAndApplyStyle();
+}
+
+void InvokeModuleFunction() {
+    RunReplacementCommand(host::InvokedFunctionCode());
 }
 
 void PrepareForQuit() {

@@ -17,4 +17,9 @@ void ApplyDdeditStyle(int new_style, bool force);
 // Writes value into the host variable "DTEXTED", keeping the variable's type.
 void SetDtextEd(int value);
 
+// Style 1 remembers "DTEXTED" as it found it the first time it sets it, and
+// taking style 1 away writes that value back (0 when it never set it): the
+// host's editing is then as the user had it.  A new load starts afresh.
+void ForgetDtextEdBeforeTakeover();
+
 }  // namespace tarsil

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <sstream>
 
 #include "tests/cadhost_db/db_fixture.h"
 
@@ -159,5 +160,27 @@ TEST(MText, LongContentsAreSplitIntoPiecesAndJoinedBack) {
     ASSERT_EQ(acdbOpenObject(read, firstOf(again, "MTEXT"), AcDb::kForRead), Acad::eOk);
     EXPECT_EQ(std::wstring(read->contentsConst()), longText);
     read->close();
-    EXPECT_NE(out.find("\n  3\n"), std::string::npos);
+    // The stored entity holds the text as pieces of at most 250 bytes under
+    // code 3, the last one under code 1, in order.
+    const size_t start = out.find("\nMTEXT\n");
+    ASSERT_NE(start, std::string::npos);
+    std::istringstream tags(out.substr(start + 7));
+    std::string code, value, joined;
+    int pieces = 0;
+    while (std::getline(tags, code) && std::getline(tags, value) && code != "  0") {
+        if (code == "  3") {
+            EXPECT_EQ(value.size(), 250u);  // full pieces first
+        }
+        if (code == "  1") {
+            EXPECT_LE(value.size(), 250u);
+        }
+        if (code == "  3" || code == "  1") joined += value;
+        pieces += code == "  3";
+    }
+    // A new drawing is AC1032: each letter takes two bytes of UTF-8, so the
+    // 1,200 bytes make four full pieces and a last one of 200.
+    EXPECT_EQ(pieces, 4);
+    std::string utf8;
+    for (int i = 0; i < 600; ++i) utf8 += "\xC3\xA0";
+    EXPECT_EQ(joined, utf8);
 }

@@ -6,6 +6,7 @@
 #include "cadhost/editor/dblclick.h"
 #include "cadhost/editor/selection.h"
 #include "cadhost/editor/sysvars.h"
+#include "cadhost/editor/ucs.h"
 #include "cadhost/editor/windows.h"
 #include "cadhost/rx/dynlinker.h"
 #include "host_fixture.h"
@@ -61,6 +62,9 @@ TEST_F(HostCommandTest, DtextPlacesLinesInTheUcsAndUndoTakesThemBackAsOne) {
     run({L"U"});
     EXPECT_TRUE(texts().empty());
     EXPECT_TRUE(printed(L"DTEXT\n"));
+    run({L"U"});
+    EXPECT_TRUE(printed(L"UCS\n")) << "the turned UCS is a step of its own";
+    EXPECT_NEAR(cadhost::currentUcs().angle, 0, 1e-12);
     run({L"U"});
     EXPECT_TRUE(printed(L"Everything has been undone"));
 }

@@ -108,9 +108,11 @@ TEST_F(ProgramTest, FailuresToStartExitNonZeroWithAMessage) {
     const std::string broken = write("broken.dxf", "  0\nSECTION\n  2\nHEADER\n");
     r = runHost(broken, "QUIT\n");
     EXPECT_NE(r.exit_code, 0);
+    EXPECT_THAT(r.output, HasSubstr("has no ENDSEC"));
     r = runHost(std::string("--load ") + NOENTRY_PATH, "QUIT\n");
     EXPECT_NE(r.exit_code, 0);
     EXPECT_THAT(r.output, HasSubstr("acrxEntryPoint"));
     r = runHost("--script " + (dir / "none.scr").string());
     EXPECT_NE(r.exit_code, 0);
+    EXPECT_THAT(r.output, HasSubstr("none.scr"));
 }

@@ -106,13 +106,15 @@ TEST_F(CommandStackTest, CommandSRunsHostCommandsWithAnswers) {
     AcDbObjectId id = addText(0, 0, L"a");
     EXPECT_EQ(acedCommandS(RTSTR, L"UNDO", RTSTR, L"G", RTNONE), RTNORM);
     EXPECT_TRUE(db()->isUndoGroupOpen());
-    addText(5, 0, L"b");
-    addText(9, 0, L"c");
+    const AcDbObjectId b = addText(5, 0, L"b");
+    const AcDbObjectId c = addText(9, 0, L"c");
     EXPECT_EQ(acedCommandS(RTSTR, L"UNDO", RTSTR, L"E", RTNONE), RTNORM);
     EXPECT_FALSE(db()->isUndoGroupOpen());
     const std::size_t groups = db()->undoGroupCount();
     EXPECT_EQ(acedCommandS(RTSTR, L"UNDO", RTSHORT, 1, RTNONE), RTNORM);
-    EXPECT_EQ(db()->undoGroupCount(), groups - 1) << "both texts went in one step";
+    EXPECT_EQ(db()->undoGroupCount(), groups - 1);
+    EXPECT_FALSE(exists(b)) << "both texts went in one step";
+    EXPECT_FALSE(exists(c));
     EXPECT_TRUE(exists(id));
     EXPECT_EQ(acedCommandS(RTSTR, L"NOSUCHCOMMAND", RTNONE), RTERROR);
     EXPECT_EQ(acedCommandS(RTENAME, nullptr, RTNONE), RTERROR) << "unsupported argument type";

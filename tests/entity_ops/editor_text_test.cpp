@@ -60,11 +60,13 @@ TEST_F(EditorTextTest, LatinTextPassesUnchangedExceptForSevenBitFonts) {
         AcDbObjectId id = Text(name);
         auto loaded = tarsil::LoadEditorText(id);
         ASSERT_TRUE(loaded.has_value()) << Narrow(name);
-        // 7-bit fonts read Latin letters as the keys of Hebrew letters.
-        if (std::wstring(name) == L"heb7bit text")
-            EXPECT_NE(*loaded, name);
-        else
-            EXPECT_EQ(*loaded, name);
+        // 7-bit fonts read each Latin letter as the Hebrew letter on its key
+        // of the Israeli keyboard: h=yod e=qof b=nun i=final nun t=alef x=samekh.
+        const std::wstring expected = std::wstring(name) == L"heb7bit text"
+                                          ? L"\xE9\xF7\xF0"
+                                            L"7\xF0\xEF\xE0 \xE0\xF7\xF1\xE0"
+                                          : std::wstring(name);
+        EXPECT_EQ(*loaded, expected) << Narrow(name);
     }
 }
 

@@ -192,10 +192,14 @@ TEST_F(CollectionTest, RestoreAllGivesUpEveryChange) {
     tarsil::MultiText rows;
     const auto ids = FillRotated(rows);
     const std::vector<Snapshot> before = Snaps(ids);
-    rows.AlignRight();
-    rows.SetLineDistance(3);
-    rows[1]->SetText(L"other");
-    rows[2]->SetHeight(7);
+    ASSERT_TRUE(rows.AlignRight());
+    ASSERT_TRUE(rows.SetLineDistance(3));
+    ASSERT_TRUE(rows[1]->SetText(L"other"));
+    ASSERT_TRUE(rows[2]->SetHeight(7));
+    const std::vector<Snapshot> changed = Snaps(ids);
+    EXPECT_NE(changed[1].text, before[1].text);
+    EXPECT_NEAR(changed[2].height, 7, kEps);
+    EXPECT_FALSE(changed[0].position.isEqualTo(before[0].position, 1e-9));
     ASSERT_TRUE(rows.RestoreAll());
     for (std::size_t i = 0; i < ids.size(); ++i) {
         const Snapshot s = Snap(ids[i]);
@@ -304,6 +308,46 @@ TEST_F(CollectionTest, AddedRowLandsInModelSpaceOneStepBelow) {
     text->close();
     ASSERT_TRUE(rows.AddRowBelow());
     EXPECT_TRUE(Snap(rows[3]->ObjectId()).position.isEqualTo(AcGePoint3d(150, 30, 0), 1e-9));
+}
+
+// A right-justified Hebrew row of the kind attributes of title blocks hold:
+// a row added below it continues the block at its right edge.
+TEST_F(CollectionTest, RowAddedBelowARightJustifiedRowKeepsItsRightEdge) {
+    AcDbBlockTable* table = nullptr;
+    ASSERT_EQ(db()->getBlockTable(table, AcDb::kForRead), Acad::eOk);
+    AcDbSymbolTableRecord* record = nullptr;
+    ASSERT_EQ(table->getAt(ACDB_MODEL_SPACE, record, AcDb::kForWrite), Acad::eOk);
+    table->close();
+    auto* space = dynamic_cast<AcDbBlockTableRecord*>(record);
+    ASSERT_NE(space, nullptr);
+    auto* text =
+        new AcDbText(AcGePoint3d(0, 0, 0), L"\u00F9\u00EC\u00E5\u00ED", AcDbObjectId(), 2.0, 0.0);
+    text->setHorizontalMode(AcDb::kTextRight);
+    text->setAlignmentPoint(AcGePoint3d(60, 20, 0));
+    AcDbObjectId right;
+    ASSERT_EQ(space->appendAcDbEntity(right, text), Acad::eOk);
+    space->close();
+    text->adjustAlignment(db());
+    text->close();
+
+    tarsil::MultiText rows;
+    Fill(rows, {Text(L"top line"), right});
+    EXPECT_FALSE(rows[0]->IsMoved());
+    EXPECT_TRUE(rows.Point().isEqualTo(AcGePoint3d(60, 20, 0), 1e-9))
+        << "the point is the last row's anchor, not its lower-left corner";
+    rows.SetRowStep(4.0);
+    ASSERT_TRUE(rows.AddRowBelow());
+    tarsil::OperationText* added = rows[2];
+    ASSERT_TRUE(added->SetHeight(2.0));
+    ASSERT_TRUE(added->SetText(L"\u00E0\u00E1\u00E2\u00E3\u00E4\u00E5"));
+    EXPECT_NEAR(Extents(added->ObjectId()).maxX, Extents(right).maxX, 1e-9) << "same right edge";
+    EXPECT_NEAR(Snap(added->ObjectId()).alignment.y, 16.0, 1e-9) << "one row step under it";
+    EXPECT_NEAR(Snap(added->ObjectId()).alignment.x, 60.0, 1e-9);
+    // Spacing moves only the point's y; the next row stays at the edge.
+    ASSERT_TRUE(rows.SetLineDistance(1.0));
+    ASSERT_TRUE(rows.AddRowBelow());
+    EXPECT_NEAR(Snap(rows[3]->ObjectId()).alignment.x, 60.0, 1e-9);
+    EXPECT_NEAR(Snap(rows[3]->ObjectId()).alignment.y, Extents(added->ObjectId()).minY - 4.0, 1e-9);
 }
 
 }  // namespace

@@ -79,9 +79,11 @@ TEST_F(RowTest, StyleIsSetByNameWithoutRegardToCase) {
 }
 
 TEST_F(RowTest, TextGoesThroughTheStyleFont) {
+    const AcDbObjectId id = Text(L"hebnorm text");
     auto row = Row(L"hebnorm text");
     ASSERT_TRUE(row.SetText(std::wstring{0xE0, 0xE1}));
-    EXPECT_EQ(String(Text(std::wstring{0x81, 0x80})), (std::wstring{0x81, 0x80}));
+    // Stored in the DOS layout and in visual order.
+    EXPECT_EQ(String(id), (std::wstring{0x81, 0x80}));
     EXPECT_EQ(row.GetText().value_or(L"?"), (std::wstring{0xE0, 0xE1}));
 }
 
@@ -207,12 +209,17 @@ TEST_F(RowTest, RestoreWritesTheLoadedSnapshotBack) {
     AcDbObjectId id = Text(L"justify me");
     const Snapshot before = Snap(id);
     auto row = Row(L"justify me");
-    row.SetHeight(5);
-    row.SetText(L"changed");
-    row.SetTextStyle(L"ROMANS");
+    ASSERT_TRUE(row.SetHeight(5));
+    ASSERT_TRUE(row.SetText(L"changed"));
+    ASSERT_TRUE(row.SetTextStyle(L"ROMANS"));
     type({L"0,0", L"10,0"});
-    row.SetJustification(5);
-    row.AlignLeftTo(-50);
+    ASSERT_TRUE(row.SetJustification(5));
+    ASSERT_TRUE(row.AlignLeftTo(-50));
+    const Snapshot changed = Snap(id);
+    EXPECT_EQ(changed.text, L"changed");
+    EXPECT_NE(changed.style, before.style);
+    EXPECT_EQ(changed.h, 5);
+    EXPECT_NE(changed.height, before.height);
     ASSERT_TRUE(row.Restore());
     const Snapshot after = Snap(id);
     EXPECT_EQ(after.text, before.text);

@@ -34,13 +34,21 @@ TEST_F(FontMapFile, ReadsNamesAndTypesInNameOrder) {
     EXPECT_EQ(map.at(L"romans"), FontType::AsIs);
 }
 
-TEST_F(FontMapFile, CaseVariantsAreSeparateEntriesAndLookupFindsTheFirstInOrder) {
+TEST_F(FontMapFile, CaseVariantsAreSeparateEntriesReadAlike) {
     const FontMap map = Load("[FontMapping]\nromans=2\nRomans=1\n");
     EXPECT_EQ(map.size(), 2u);
     // The file is read ignoring case: both names take the later value.
     EXPECT_EQ(map.at(L"romans"), FontType::Hebrew7Bit);
-    EXPECT_EQ(FindFontTypeIn(map, L"ROMANS"), FontType::Hebrew7Bit);
-    EXPECT_EQ(FindFontTypeIn(map, L"romans"), FontType::Hebrew7Bit);
+    EXPECT_EQ(map.at(L"Romans"), FontType::Hebrew7Bit);
+}
+
+TEST(FontMapLookup, CaseVariantsWithDifferentTypesGiveTheFirstInNameOrder) {
+    // Upper case sorts first, so "Romans" is found before "romans"
+    // whichever way the name is asked for.
+    const FontMap map{{L"romans", FontType::HebrewBackward}, {L"Romans", FontType::AsIs}};
+    EXPECT_EQ(FindFontTypeIn(map, L"ROMANS"), FontType::AsIs);
+    EXPECT_EQ(FindFontTypeIn(map, L"romans"), FontType::AsIs);
+    EXPECT_EQ(FindFontTypeIn(map, L"roman"), FontType::Unknown);
 }
 
 TEST_F(FontMapFile, ValuesReadLikeAtoiAfterTheCommentIsCut) {

@@ -102,10 +102,18 @@ TEST(IniOpen, FailsForPathsThatCannotBeOpenedAndHoldsOnlySectionZero) {
 }
 
 TEST(IniOpen, ReadOnlyFileIsNotOpened) {
+    HIniEx ini;
+    // A file without write permission is refused, to root as well.
+    TempFolder folder;
+    const auto marked = folder / "marked.map";
+    WriteBytes(marked, "[FontMapping]\r\nromans=5\r\n");
+    std::filesystem::permissions(marked, std::filesystem::perms::owner_read |
+                                             std::filesystem::perms::group_read);
+    EXPECT_FALSE(ini.Open(marked, true, true, true, false));
+    EXPECT_EQ(ReadBytes(marked), "[FontMapping]\r\nromans=5\r\n");
     // A read-only attribute file refuses writers, root included.
     const std::filesystem::path read_only = "/sys/kernel/mm/transparent_hugepage/hpage_pmd_size";
     if (!std::filesystem::exists(read_only)) GTEST_SKIP() << "no read-only sysfs attribute";
-    HIniEx ini;
     EXPECT_FALSE(ini.Open(read_only, true, false, false, false));
 }
 

@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 
 #include "fonts/ini_file.h"
+#include "tests/fonts/file_size_limit.h"
 #include "tests/fonts/test_support.h"
 
 namespace tarsil {
@@ -159,17 +158,12 @@ TEST(IniWriteFailure, FullDiskLeavesTheOldFileWholeAndSaysWhy) {
     ASSERT_TRUE(ini.Open(path, false, false, false, false));
     ini.SetValue(L"S", L"k", std::wstring(100000, L'x'));
 
-    // A file size limit stands in for a full disk; it binds root as well.
-    rlimit old_limit{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old_limit), 0);
-    rlimit small = old_limit;
-    small.rlim_cur = 4096;
-    auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     CapturedAlerts alerts;
-    const fs::path backup = ini.Write(false);
-    setrlimit(RLIMIT_FSIZE, &old_limit);
-    std::signal(SIGXFSZ, old_handler);
+    fs::path backup;
+    {
+        FileSizeLimit full_disk(4096);
+        backup = ini.Write(false);
+    }
 
     EXPECT_TRUE(backup.empty());
     EXPECT_EQ(ReadBytes(path), old_bytes);

@@ -18,11 +18,18 @@ inline std::string RandomLine(std::mt19937& rng, std::size_t length) {
                                         "()[]{}<>",
                                         "\x01\x1F\n\x0B",
                                         "\x80\x9A\xA4\xDF\xFB\xFD\xFE\xFF!?&'"};
-    static const int weights[] = {6, 5, 4, 3, 4, 3, 2, 1, 1};
+    // The last weight is for any byte but NUL, so that every byte's class
+    // is compared now and then.
+    static const int weights[] = {6, 5, 4, 3, 4, 3, 2, 1, 1, 2};
     std::discrete_distribution<int> pick(std::begin(weights), std::end(weights));
     std::string s;
     while (s.size() < length) {
-        const std::string& pool = pools[pick(rng)];
+        const int which = pick(rng);
+        if (which == 9) {
+            s.push_back(static_cast<char>(std::uniform_int_distribution<int>(1, 255)(rng)));
+            continue;
+        }
+        const std::string& pool = pools[which];
         s.push_back(pool[std::uniform_int_distribution<std::size_t>(0, pool.size() - 1)(rng)]);
     }
     return s;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "hebrew/bidi_class.h"
+#include "hebrew/bidi_class.h"  // the class numbers only
 
 namespace tarsil::hebrew::reference {
 namespace {
@@ -45,10 +45,28 @@ struct Work {
     bool hebrew(int i) const { return op == Operation::kMasked && mask[i] == 2; }
 };
 
+// The class of a byte, written out from the Unicode bidirectional classes
+// of the ASCII characters, independently of the engine's table.  Above
+// 0x7F only the letters matter: every other high byte becomes ON below.
+int RuleClass(unsigned char b) {
+    if (b >= 0xE0 && b <= 0xFA) return kR;
+    if (b >= 0x80) return kON;
+    if ((b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z')) return kL;
+    if (b >= '0' && b <= '9') return kEN;
+    if (b == '+' || b == '-') return kES;
+    if (b == '#' || b == '$' || b == '%') return kET;
+    if (b == ',' || b == '.' || b == '/' || b == ':') return kCS;
+    if (b == '\n' || b == '\r' || (b >= 0x1C && b <= 0x1E)) return kB;
+    if (b == '\t' || b == 0x0B || b == 0x1F) return kS;
+    if (b == ' ' || b == 0x0C) return kWS;
+    if (b < 0x20 || b == 0x7F) return kNone;  // boundary neutral
+    return kON;
+}
+
 void Classify(Work& w) {
     for (int i = 0; i < w.n(); ++i) {
         const unsigned char b = w.bytes[i];
-        int c = ByteBidiClass(b);
+        int c = RuleClass(b);
         if ((b >= 0x80 && b <= 0xDF) || (b >= 0xFB)) c = kON;
         if (w.op == Operation::kLogicalToVisual && !w.ltr && (c == kCS || c == kON || c == kES))
             c = kR;

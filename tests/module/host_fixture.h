@@ -19,6 +19,30 @@
 
 namespace tarsil::testing {
 
+// What the style that replaces the host's text commands queues when it is
+// installed and when it is taken back, as RecordingLisp writes it.
+inline const std::vector<std::wstring> kInstallCalls = {
+    L"queue (setq __cmdecho (getvar \"CMDECHO\")) (setvar \"CMDECHO\" 0)",
+    L"queue (command \".undefine\" \"DDEDIT\")",
+    L"define C:DDEDIT 2802",
+    L"queue (command \".undefine\" \"DTEXT\")",
+    L"define C:DTEXT 2803",
+    L"queue (command \".undefine\" \"TEXT\")",
+    L"define C:TEXT 2804",
+    L"queue (setvar \"CMDECHO\" __cmdecho)",
+};
+
+inline const std::vector<std::wstring> kRestoreCalls = {
+    L"queue (setq __cmdecho (getvar \"CMDECHO\")) (setvar \"CMDECHO\" 0)",
+    L"undefine C:DDEDIT 2802",
+    L"queue (command \".redefine\" \"DDEDIT\")",
+    L"undefine C:DTEXT 2803",
+    L"queue (command \".redefine\" \"DTEXT\")",
+    L"undefine C:TEXT 2804",
+    L"queue (command \".redefine\" \"TEXT\")",
+    L"queue (setvar \"CMDECHO\" __cmdecho)",
+};
+
 // Records the module's LISP calls, one line each ("queue EXPR",
 // "define NAME CODE", "undefine NAME CODE"); expressions in fail_queue
 // are refused as the host refuses an expression it can't queue.

@@ -10,6 +10,7 @@
 #include "cadhost/editor/commandstack.h"
 #include "cadhost/editor/dblclick.h"
 #include "cadhost/rx/dynlinker.h"
+#include "fonts/wh_config.h"
 #include "host/module/command_table.h"
 #include "tests/fonts/test_support.h"
 #include "tests/module/host_fixture.h"
@@ -20,10 +21,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using testing::kInstallCalls;
+using testing::kRestoreCalls;
 using testing::RecordingLisp;
-
-constexpr size_t kInstallCallCount = 8;
-constexpr size_t kRestoreCallCount = 8;
 
 class Lifecycle : public testing::HostTest {
   protected:
@@ -55,6 +55,17 @@ class Lifecycle : public testing::HostTest {
     std::string SavedSettings(int style) const {
         return testing::SavedSettings(folder_.path(), style);
     }
+    // "global local flags function-code" of each command of the group, in order.
+    static std::vector<std::wstring> ModuleCommands() {
+        std::vector<std::wstring> seen;
+        for (const AcEdCommand* command : acedRegCmdsPtr()->commands()) {
+            if (std::wstring(command->groupName()) != kCommandGroupName) continue;
+            seen.push_back(std::wstring(command->globalName()) + L" " + command->localName() +
+                           L" " + std::to_wstring(command->commandFlags()) + L" " +
+                           std::to_wstring(command->functionCode()));
+        }
+        return seen;
+    }
     static size_t ModuleCommandCount() {
         size_t count = 0;
         for (const AcEdCommand* command : acedRegCmdsPtr()->commands()) {
@@ -71,12 +82,14 @@ class Lifecycle : public testing::HostTest {
 
 }  // namespace
 
-TEST_F(Lifecycle, InitialisationAppliesTheStyleAndRegistersNoUnfinishedCommand) {
+TEST_F(Lifecycle, InitialisationAppliesTheStyleAndRegistersTheFinishedCommandsInOrder) {
     Configure("DdeditStyle=2\r\n");
     Init();
-    EXPECT_EQ(lisp_.TakeCalls().size(), kInstallCallCount);
+    EXPECT_EQ(lisp_.TakeCalls(), kInstallCalls);
     EXPECT_FALSE(cadhost::hostTextDoubleClickInstalled());
-    EXPECT_EQ(ModuleCommandCount(), 0u);
+    EXPECT_EQ(ModuleCommands(),
+              (std::vector<std::wstring>{L"KRDV_TSTT TSTT 7 -1", L"KRDV_TSTM TSTM 7 -1", L"KRDV_TSTD TSTD 7 -1",
+                                         L"KRDV_TSCFG TSCFG 1 -1"}));
     EXPECT_EQ(acDocManagerPtr()->resourceDepth(), 0);
 }
 
@@ -87,9 +100,9 @@ TEST_F(Lifecycle, TheFirstDrawingLoadIsSkippedAndEachLaterOneReadsTheSettings) {
     DrawingLoaded();
     EXPECT_TRUE(lisp_.calls.empty());
     DrawingLoaded();
-    EXPECT_EQ(lisp_.TakeCalls().size(), kInstallCallCount);
+    EXPECT_EQ(lisp_.TakeCalls(), kInstallCalls);
     DrawingLoaded();
-    EXPECT_EQ(lisp_.TakeCalls().size(), kInstallCallCount);
+    EXPECT_EQ(lisp_.TakeCalls(), kInstallCalls);
 }
 
 TEST_F(Lifecycle, ALaterDrawingLoadPicksUpAChangedFontMapSetting) {
@@ -106,15 +119,28 @@ TEST_F(Lifecycle, UnloadingByHandGivesTheHostItsEditingBackAndSaves) {
     Init();
     lisp_.TakeCalls();
     Unload();
-    EXPECT_EQ(lisp_.TakeCalls().size(), kRestoreCallCount);
+    EXPECT_EQ(lisp_.TakeCalls(), kRestoreCalls);
     EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
     EXPECT_EQ(cadhost::lookupClass(L"AcDbDoubleClickText"), nullptr);
     EXPECT_EQ(ReadBytes(Ini()), SavedSettings(2));
 }
 
+TEST_F(Lifecycle, AReplacementLeftInForceIsTakenBackAtUnload) {
+    // The style was changed away from 2 in the configuration while loaded,
+    // without being applied: the host's commands are still replaced.
+    Configure("DdeditStyle=2\r\n");
+    Init();
+    lisp_.TakeCalls();
+    CWhConfig::Instance().SetDdeditStyle(0);
+    Unload();
+    EXPECT_EQ(lisp_.TakeCalls(), kRestoreCalls);
+    EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
+    EXPECT_EQ(IntVar(L"DTEXTED"), 2);
+}
+
 // One row per setting that leaves the host's commands alone: the General
 // section (none for no settings file), "DTEXTED" while loaded and after
-// unloading (it starts at 2), and the style saved.
+// unloading (it starts at 2 and is given back as found), and the style saved.
 struct PlainStyle {
     const char* general;
     int loaded_dtexted;
@@ -137,9 +163,9 @@ TEST_P(PlainStyles, LoadAndUnloadQueueNothingAndSaveTheStyle) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lifecycle, PlainStyles,
-                         ::testing::Values(PlainStyle{"DdeditStyle=1\r\n", 1, 0, 1},
+                         ::testing::Values(PlainStyle{"DdeditStyle=1\r\n", 1, 2, 1},
                                            PlainStyle{"DdeditStyle=0\r\n", 2, 2, 0},
-                                           PlainStyle{nullptr, 1, 0, 1},
+                                           PlainStyle{nullptr, 1, 2, 1},
                                            PlainStyle{"DdeditStyle=5\r\n", 2, 2, 5}));
 
 TEST_F(Lifecycle, QuittingWithStyleTwoQueuesNothingAndSavesOnce) {
@@ -158,8 +184,10 @@ TEST_F(Lifecycle, QuittingWithStyleTwoQueuesNothingAndSavesOnce) {
 }
 
 TEST_F(Lifecycle, QuittingWithStyleOnePutsDtextedBack) {
+    SetShortVar(L"DTEXTED", 0);
     Configure("DdeditStyle=1\r\n");
     Init();
+    EXPECT_EQ(IntVar(L"DTEXTED"), 1);
     PrepareForQuit();
     EXPECT_EQ(IntVar(L"DTEXTED"), 0);
     SetShortVar(L"DTEXTED", 2);
@@ -183,15 +211,8 @@ TEST_F(Lifecycle, TheCommandTableRegistersItsRowsInOrderAndGoesAsAGroup) {
     };
     RegisterCommandTable(rows);
     EXPECT_EQ(acDocManagerPtr()->resourceDepth(), 0);
-    std::vector<std::wstring> seen;
-    for (const AcEdCommand* command : acedRegCmdsPtr()->commands()) {
-        if (std::wstring(command->groupName()) != kCommandGroupName) continue;
-        seen.push_back(std::wstring(command->globalName()) + L" " + command->localName() + L" " +
-                       std::to_wstring(command->commandFlags()) + L" " +
-                       std::to_wstring(command->functionCode()));
-    }
-    EXPECT_EQ(seen, (std::vector<std::wstring>{L"KRDV_TSTEST TSTEST 7 -1",
-                                               L"KRDV_TSTEST2 TSTEST2 1 -1"}));
+    EXPECT_EQ(ModuleCommands(), (std::vector<std::wstring>{L"KRDV_TSTEST TSTEST 7 -1",
+                                                           L"KRDV_TSTEST2 TSTEST2 1 -1"}));
     cadhost::runCommandLine(L"TSTEST2");
     EXPECT_EQ(g_runs, 1);
 

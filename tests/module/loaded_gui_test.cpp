@@ -1,8 +1,12 @@
 // The built module loaded into a host that has a window.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 #include "cadhost/apdoc/docmanager.h"
 #include "cadhost/editor/windows.h"
@@ -58,11 +62,47 @@ TEST_F(LoadedWithWindow, TheSplashShowsTheModulesVersionAndGoesWithTheModule) {
     // Unloaded while the splash shows: the window goes with the module's code.
     ASSERT_TRUE(acrxDynamicLinker->unloadModule(ModuleFile().c_str(), true));
     EXPECT_TRUE(testing::SplashWindows().empty());
-    QTest::qWait(100);
+    // Whatever the module left queued runs now: nothing of its code may be in it.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
 
     // Loaded again in the same process: no second splash.
     ASSERT_TRUE(acrxDynamicLinker->loadModule(ModuleFile().c_str(), true));
     EXPECT_TRUE(testing::SplashWindows().empty());
+    ASSERT_TRUE(acrxDynamicLinker->unloadModule(ModuleFile().c_str(), true));
+}
+
+TEST_F(LoadedWithWindow, TscfgShowsTheConfigurationSheetOverTheHostsWindow) {
+    ASSERT_TRUE(acrxDynamicLinker->loadModule(ModuleFile().c_str(), true));
+    QWidget* sheet_parent = nullptr;
+    QString title;
+    QStringList pages;
+    QStringList labels;
+    // The sheet is modal: it is read and closed from the event loop.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* sheet = QApplication::activeModalWidget();
+        if (sheet == nullptr || sheet->objectName() != QStringLiteral("TarsilProp")) return;
+        poll.stop();
+        sheet_parent = sheet->parentWidget();
+        title = sheet->windowTitle();
+        auto* tabs = sheet->findChild<QTabWidget*>();
+        for (int i = 0; i < tabs->count(); ++i) pages << tabs->tabText(i);
+        for (QLabel* label : sheet->findChildren<QLabel*>()) labels << label->text();
+        for (QPushButton* button : sheet->findChildren<QPushButton*>()) {
+            if (button->text() == QStringLiteral("Exit")) button->click();
+        }
+    });
+    poll.start(1);
+    cadhost::runCommandLine(L"TSCFG");
+    EXPECT_EQ(sheet_parent, &frame_);
+    EXPECT_EQ(title, QStringLiteral("Tarsil2"));
+    EXPECT_EQ(pages, (QStringList{QStringLiteral("General"), QStringLiteral("Font Recognition")}));
+    EXPECT_TRUE(labels.contains(
+        QStringLiteral("Version ") +
+        QString::fromLatin1(TARSIL_FILE_VERSION).replace(QLatin1Char(','), QLatin1Char('.'))));
+    EXPECT_EQ(acDocManagerPtr()->resourceDepth(), 0);
     ASSERT_TRUE(acrxDynamicLinker->unloadModule(ModuleFile().c_str(), true));
 }
 

@@ -11,6 +11,7 @@
 #include "fonts/settings/completion_switches.h"
 #include "fonts/settings/profile_file.h"
 #include "fonts/wh_config.h"
+#include "tests/fonts/file_size_limit.h"
 #include "tests/fonts/test_support.h"
 
 namespace tarsil {
@@ -159,13 +160,24 @@ TEST_F(Settings, SaveCreatesTheFileAndReplacesValuesInPlace) {
 }
 
 TEST_F(Settings, AFailedSaveLeavesTheOldFileAndAlerts) {
-    WriteBytes(Ini(), "[General]\nDdeditStyle=0\n");
-    CWhConfig::Instance().SetModuleFile(folder_ / "missing" / "tarsil2.arx", nullptr);
+    // The new contents are longer than the disk has room for: the temporary
+    // file fails part-way, after the old file could have been touched.
+    const std::string old_bytes = "[General]\nDdeditStyle=0\n";
+    WriteBytes(Ini(), old_bytes);
+    Read();
+    CWhConfig::Instance().SetCurrentFontMapPath("/maps/" + std::string(200, 'm') + ".map");
     CapturedAlerts alerts;
-    EXPECT_FALSE(SaveSettings());
+    {
+        FileSizeLimit full_disk(old_bytes.size() + 8);
+        EXPECT_FALSE(SaveSettings());
+    }
     ASSERT_EQ(alerts.messages.size(), 1u);
     EXPECT_NE(alerts.messages[0].find(L"tarsil.ini"), std::wstring::npos);
-    EXPECT_EQ(ReadBytes(Ini()), "[General]\nDdeditStyle=0\n");
+    EXPECT_EQ(ReadBytes(Ini()), old_bytes);
+    // No temporary file is left beside it.
+    for (const auto& entry : fs::directory_iterator(folder_.path())) {
+        EXPECT_TRUE(entry.path() == Ini() || entry.path() == DefaultMap()) << entry.path();
+    }
 }
 
 TEST_F(Settings, AFolderInTheSettingsFilesPlaceReadsAsEmptyAndIsNotReplaced) {

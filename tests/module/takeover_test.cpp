@@ -16,34 +16,15 @@ namespace tarsil {
 
 namespace {
 
+using testing::kInstallCalls;
+using testing::kRestoreCalls;
 using testing::RecordingLisp;
-
-const std::vector<std::wstring> kInstallCalls = {
-    L"queue (setq __cmdecho (getvar \"CMDECHO\")) (setvar \"CMDECHO\" 0)",
-    L"queue (command \".undefine\" \"DDEDIT\")",
-    L"define C:DDEDIT 2802",
-    L"queue (command \".undefine\" \"DTEXT\")",
-    L"define C:DTEXT 2803",
-    L"queue (command \".undefine\" \"TEXT\")",
-    L"define C:TEXT 2804",
-    L"queue (setvar \"CMDECHO\" __cmdecho)",
-};
-
-const std::vector<std::wstring> kRestoreCalls = {
-    L"queue (setq __cmdecho (getvar \"CMDECHO\")) (setvar \"CMDECHO\" 0)",
-    L"undefine C:DDEDIT 2802",
-    L"queue (command \".redefine\" \"DDEDIT\")",
-    L"undefine C:DTEXT 2803",
-    L"queue (command \".redefine\" \"DTEXT\")",
-    L"undefine C:TEXT 2804",
-    L"queue (command \".redefine\" \"TEXT\")",
-    L"queue (setvar \"CMDECHO\" __cmdecho)",
-};
 
 class Takeover : public testing::HostTest {
   protected:
     void TearDown() override {
         if (HostEditReplacementInstalled()) SetHostEditReplacement(false, false);
+        ForgetDtextEdBeforeTakeover();
         AcDbDoubleClickText::rxUninit();
         CWhConfig::DestroyInstance();
         HostTest::TearDown();
@@ -221,6 +202,20 @@ TEST_F(HandlerInPlace, ALayerThatCannotBeOpenedCountsAsLocked) {
     EXPECT_TRUE(cadhost::doubleClick(text_, AcGePoint3d()));
     EXPECT_TRUE(alerts_.empty());
     EXPECT_TRUE(cadhost::pickfirstIds().empty());
+}
+
+TEST_F(Takeover, TakingStyleOneAwayGivesDtextedBackAsItWasFound) {
+    for (const short found : {0, 2, 1}) {
+        SetShortVar(L"DTEXTED", found);
+        Configure(kDdeditStyleUnchanged);
+        ApplyDdeditStyle(kDdeditStyleDtextEd, false);
+        EXPECT_EQ(IntVar(L"DTEXTED"), 1);
+        // Each drawing load applies it again; the value found stays the first.
+        Configure(kDdeditStyleDtextEd);
+        ApplyDdeditStyle(kDdeditStyleDtextEd, true);
+        ApplyDdeditStyle(kDdeditStyleUnchanged, false);
+        EXPECT_EQ(IntVar(L"DTEXTED"), found);
+    }
 }
 
 TEST_F(Takeover, SetDtextEdKeepsTheVariablesType) {

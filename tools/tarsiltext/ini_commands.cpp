@@ -6,6 +6,7 @@
 #include <string>
 
 #include "fonts/font_map.h"
+#include "fonts/font_name_text.h"
 #include "fonts/ini_file.h"
 #include "fonts/notify.h"
 
@@ -128,7 +129,9 @@ void addIniCommands(CLI::App& app, RecordOptions& options) {
                        alerts.ThrowIfAny();
                        RecordWriter writer(std::cout, o);
                        for (const auto& [name, type] : map) {
-                           writer.Write(name + L'=' + std::to_wstring(static_cast<int>(type)));
+                           // as the file spells the name (UTF-8 beyond bytes)
+                           writer.Write(FontNameToFileText(name) + L'=' +
+                                        std::to_wstring(static_cast<int>(type)));
                        }
                    });
 
@@ -139,7 +142,8 @@ void addIniCommands(CLI::App& app, RecordOptions& options) {
             FontMap map;
             if (!LoadFontMap(a.file, map)) throw RecordError("cannot open " + a.file);
             alerts.ThrowIfAny();
-            const FontType type = FindFontTypeIn(map, ArgumentText(a.name, o));
+            const FontType type =
+                FindFontTypeIn(map, FontNameFromFileText(ArgumentText(a.name, o)));
             RecordWriter(std::cout, o).WriteRaw(std::to_string(static_cast<int>(type)));
         });
     find->add_option("NAME", args->name, "font name without extension")->required();

@@ -1,0 +1,447 @@
+// The configuration sheet driven as a user drives it, offscreen, in a host
+// with a drawing: what reaches the map file, tarsil.ini and the module.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <map>
+
+#include "cadhost/apdoc/docmanager.h"
+#include "cadhost/db/acdb_all.h"
+#include "cadhost/editor/cmdline.h"
+#include "cadhost/editor/host.h"
+#include "cadhost/editor/sysvars.h"
+#include "fonts/config_dialog/cfg_font_recognition_page.h"
+#include "fonts/config_dialog/cfg_general_page.h"
+#include "fonts/config_dialog/config_messages.h"
+#include "fonts/config_dialog/font_map_file_browser.h"
+#include "fonts/config_dialog/font_mapper_buddy.h"
+#include "fonts/config_dialog/font_mapper_ctrl.h"
+#include "fonts/config_dialog/new_font_mapping_dlg.h"
+#include "fonts/config_dialog/qt_paths.h"
+#include "fonts/config_dialog/user_prompts.h"
+#include "fonts/font_map.h"
+#include "fonts/settings/settings.h"
+#include "fonts/wh_config.h"
+#include "hebrew/codec/drawing_text_codec.h"
+#include "host/entity_ops/create_in_space.h"
+#include "host/entity_ops/editor_text.h"
+#include "tests/fonts/test_support.h"
+#include "tests/module/qt_application.h"
+#include "tests/toolkit/qt_print.h"
+
+namespace tarsil {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+
+namespace {
+
+const auto* const kQt = ::testing::AddGlobalTestEnvironment(new testing::QtApplication);
+
+// Answers the sheet's file dialogs and questions from queues, and keeps
+// what it was asked and told.  An empty queue answers Cancel or No.
+class ScriptedPrompts : public UserPrompts {
+  public:
+    QString ChooseExistingFile(QWidget* parent, const FileDialogRequest& request) override {
+        return ChooseExistingFiles(parent, request).value(0);
+    }
+    QStringList ChooseExistingFiles(QWidget*, const FileDialogRequest& request) override {
+        requests.push_back(request);
+        if (files.empty()) return {};
+        return std::exchange(files, {files.begin() + 1, files.end()}).front();
+    }
+    bool AskYesNo(QWidget*, const QString& question) override {
+        asked.push_back(question);
+        if (answers.empty()) return false;
+        return std::exchange(answers, {answers.begin() + 1, answers.end()}).front();
+    }
+    void Tell(QWidget*, const QString& message) override { told.push_back(message); }
+
+    std::vector<QStringList> files;
+    std::vector<bool> answers;
+    std::vector<FileDialogRequest> requests;
+    QStringList asked;
+    QStringList told;
+};
+
+// Runs act on the first modal dialog of type T, once it shows.
+template <class T>
+void WhenShown(std::function<void(T*)> act) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || !dialog->isVisible()) return;
+        timer->stop();
+        timer->deleteLater();
+        act(dialog);
+    });
+    timer->start(1);
+}
+
+void ClickButton(QDialog* dialog, QDialogButtonBox::StandardButton which) {
+    QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(which), Qt::LeftButton);
+}
+
+constexpr char kHebrewFileName[] = "\xd7\x92\xd7\x95\xd7\xa4\xd7\x9f";  // gimel vav pe final nun
+
+class ConfigSheet : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        cadhost::resetHost();
+        cadhost::setCommandLineSink([this](const std::wstring& text) { out_ += text; });
+        cadhost::setAlertHandler([this](const std::wstring& text) { alerts_.push_back(text); });
+        ASSERT_NE(acDocManagerPtr()->newDocument(), nullptr);
+        for (const fs::path& dir : {module_, support_, maps_}) fs::create_directory(dir);
+        fs::copy_file(fs::path(TARSIL_SOURCE_DIR) / "resources/default.map",
+                      module_ / "default.map");
+        WriteBytes(module_ / "tarsil.ini", "[General]\r\nDdeditStyle=0\r\n");
+        for (const std::string& file :
+             std::vector<std::string>{"HEB7BACK.SHX", "david.shx", "romans.shx", "notes.txt",
+                                      std::string(kHebrewFileName) + ".shx"}) {
+            WriteBytes(support_ / file, "");
+        }
+        cadhost::setVarInternal(L"ACADPREFIX", cadhost::VarValue::ofString(support_.wstring()));
+        CWhConfig::Instance().SetModuleFile(module_ / "tarsil2.arx", nullptr);
+        ReadSettings({});
+        previous_ = SetUserPrompts(&prompts_);
+    }
+    void TearDown() override {
+        sheet_.reset();
+        SetUserPrompts(previous_);
+        CWhConfig::DestroyInstance();
+        CurrentFontMap().clear();
+        DefaultFontMap().clear();
+        cadhost::resetHost();
+        cadhost::setCommandLineSink({});
+        cadhost::setAlertHandler({});
+    }
+
+    // The sheet as TSCFG builds it, on its font map page.
+    void Open() {
+        sheet_ = std::make_unique<CTarsilProp>(nullptr);
+        sheet_->AddPage(new CPpCfgGeneral(QStringLiteral("2,0,0,0")));
+        page_ = new CPpCfgFontRecognition;
+        sheet_->AddPage(page_);
+        sheet_->SetActivePage(1);
+        sheet_->resize(520, 420);
+        sheet_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(sheet_.get()));
+        grid_ = page_->Grid();
+    }
+
+    // "name|type shown" per grid row.
+    QStringList Rows() const {
+        QStringList rows;
+        for (int row = 0; row < grid_->RowCount(); ++row)
+            rows << grid_->Text(row, 0) + "|" + grid_->Text(row, 1);
+        return rows;
+    }
+    QPoint CellCenter(int row, int column) const {
+        return grid_->visualRect(grid_->model()->index(row, column)).center();
+    }
+    void ClickName(int row) {
+        QTest::mouseClick(grid_->viewport(), Qt::LeftButton, {}, CellCenter(row, 0));
+    }
+    void ClickEllipsis(int row) {
+        const QRect cell = grid_->visualRect(grid_->model()->index(row, 0));
+        QTest::mouseClick(grid_->viewport(), Qt::LeftButton, {},
+                          QPoint(cell.right() - 4, cell.center().y()));
+    }
+    void ChooseType(int row, const QString& type) {
+        QTest::mouseClick(grid_->viewport(), Qt::LeftButton, {}, CellCenter(row, 1));
+        auto* combo = qobject_cast<QComboBox*>(grid_->CellEditorWidget(row, 1));
+        ASSERT_NE(combo, nullptr);
+        QAbstractItemView* list = combo->view();
+        const int at = combo->findText(type);
+        ASSERT_GE(at, 0) << type.toStdString();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(list->model()->index(at, 0)).center());
+    }
+    void RunCommand(int command) {
+        QTest::mouseClick(page_->Buddy()->Button(command), Qt::LeftButton);
+    }
+    void ClickApply() { QTest::mouseClick(sheet_->ApplyButton(), Qt::LeftButton); }
+
+    // Every file under the test's folder with its bytes.
+    std::map<fs::path, std::string> Files() const {
+        std::map<fs::path, std::string> files;
+        for (const auto& entry : fs::recursive_directory_iterator(folder_.path()))
+            if (entry.is_regular_file()) files[entry.path()] = ReadBytes(entry.path());
+        return files;
+    }
+
+    // A text in the drawing whose style ("Standard") uses font_file.
+    static AcDbObjectId MakeText(const wchar_t* font_file, const wchar_t* stored) {
+        AcDbTextStyleTable* styles = nullptr;
+        AcDbObjectId style;
+        acdbHostApplicationServices()->workingDatabase()->getTextStyleTable(styles, AcDb::kForRead);
+        styles->getAt(L"Standard", style);
+        styles->close();
+        AcDbTextStyleTableRecord* record = nullptr;
+        EXPECT_EQ(acdbOpenObject(record, style, AcDb::kForWrite), Acad::eOk);
+        record->setFileName(font_file);
+        record->close();
+        CTextProperties text;
+        text.height = 1.0;
+        text.styleName = L"Standard";
+        EXPECT_TRUE(CreateTextInCurrentSpace(text, stored));
+        return text.objectId;
+    }
+
+    TempFolder folder_;
+    fs::path module_ = folder_ / "module";
+    fs::path support_ = folder_ / "support";
+    fs::path maps_ = folder_ / "maps";
+    std::wstring out_;
+    std::vector<std::wstring> alerts_;
+    ScriptedPrompts prompts_;
+    UserPrompts* previous_ = nullptr;
+    std::unique_ptr<CTarsilProp> sheet_;
+    CPpCfgFontRecognition* page_ = nullptr;
+    CFontMapperCtrl* grid_ = nullptr;
+};
+
+const std::string kMapA = "[Other]\r\nkeep=1\r\n[FontMapping]\r\nROMANS=2\r\nx=9\r\n";
+
+}  // namespace
+
+TEST_F(ConfigSheet, TheUsersChoicesReachTheFilesAndTheModuleAtOnce) {
+    // Decoded by the type the default map gives heb7back until Apply.
+    const AcDbObjectId text = MakeText(L"HEB7BACK.SHX", L"akuo");
+    std::wstring decoded_before = L"akuo";
+    hebrew::DecodeDrawingText(decoded_before, FontType::Hebrew7BitBackward);
+    ASSERT_NE(decoded_before, L"akuo");
+    EXPECT_EQ(LoadEditorText(text), decoded_before);
+    WriteBytes(maps_ / "a.map", kMapA);
+    Open();
+
+    prompts_.files.push_back({PathToQString(maps_ / "a.map")});
+    QTest::mouseClick(page_->PathField()->BrowseButton(), Qt::LeftButton);
+    EXPECT_EQ(prompts_.requests.back().start, PathToQString(module_ / "default.map"));
+    EXPECT_EQ(page_->PathField()->Path(), PathToQString(maps_ / "a.map"));
+    EXPECT_EQ(Rows(), (QStringList{"romans|Hebrew Backward", "x|Hebrew Normal"}));
+    EXPECT_TRUE(sheet_->ApplyButton()->isEnabled());
+
+    // A new map made from the one chosen, beside it.
+    WhenShown<CNewFontMappingDlg>([this](CNewFontMappingDlg* dialog) {
+        EXPECT_EQ(dialog->NameField()->text(), "NewFontMap");
+        dialog->NameField()->setText("mine");
+        prompts_.files.push_back({PathToQString(maps_ / "a.map")});
+        QTest::mouseClick(dialog->SourceField()->BrowseButton(), Qt::LeftButton);
+        ClickButton(dialog, QDialogButtonBox::Ok);
+    });
+    QTest::mouseClick(page_->NewMapButton(), Qt::LeftButton);
+    const fs::path mine = maps_ / "mine.map";
+    EXPECT_EQ(page_->PathField()->Path(), PathToQString(mine));
+    EXPECT_EQ(Rows(), (QStringList{"romans|Hebrew Backward", "x|Hebrew Normal"}));
+
+    prompts_.answers.push_back(true);
+    RunCommand(CFontMapperBuddy::kAddMissing);
+    const QString hebrew = QString::fromUtf8(kHebrewFileName);
+    EXPECT_EQ(Rows(), (QStringList{"romans|Hebrew Backward", "x|Hebrew Normal",
+                                   "heb7back|Hebrew 7 Bit Backward", "david|Hebrew Normal",
+                                   hebrew + "|Hebrew Normal"}));
+
+    ChooseType(2, "As is");
+    ClickName(3);
+    prompts_.answers.push_back(true);
+    RunCommand(CFontMapperBuddy::kDeleteCurrent);
+    EXPECT_EQ(Rows(), (QStringList{"romans|Hebrew Backward", "x|Hebrew Normal", "heb7back|As is",
+                                   hebrew + "|Hebrew Normal"}));
+    EXPECT_EQ(grid_->SelectedRows(), std::vector<int>{3}) << "the next entry is selected";
+    EXPECT_EQ(prompts_.asked, (QStringList{kAddMissingQuestion, kDeleteQuestion}));
+    EXPECT_EQ(LoadEditorText(text), decoded_before) << "nothing is in force before Apply";
+
+    ClickApply();
+    EXPECT_FALSE(sheet_->ApplyButton()->isEnabled());
+    // Type 9, which the list doesn't offer, stays as it was.
+    EXPECT_EQ(ReadBytes(mine),
+              "[Other]\r\nkeep=1\r\n[FontMapping]\r\nromans=2\r\nx=9\r\nheb7back=5\r\n" +
+                  std::string(kHebrewFileName) + "=0\r\n");
+    EXPECT_EQ(ReadBytes(maps_ / "mine.map.001"), kMapA) << "the map as it was before";
+    EXPECT_EQ(ReadBytes(maps_ / "a.map"), kMapA);
+    EXPECT_EQ(ReadBytes(module_ / "tarsil.ini"),
+              "[General]\r\nDdeditStyle=0\r\nFontMapFile=" + mine.string() + "\r\n");
+    EXPECT_EQ(LoadEditorText(text), L"akuo") << "the new type is in force at once";
+    EXPECT_EQ(FindFontType(hebrew.toStdWString()), FontType::HebrewNormal);
+    EXPECT_TRUE(alerts_.empty());
+}
+
+TEST_F(ConfigSheet, AReadOnlyMapIsReportedAndLosesNothing) {
+    const fs::path read_only = maps_ / "shared.map";
+    WriteBytes(read_only, kMapA);
+    fs::permissions(read_only, fs::perms::owner_read | fs::perms::group_read);
+    CWhConfig::Instance().SetCurrentFontMapPath(read_only);
+    Open();
+    EXPECT_THAT(out_, HasSubstr(L"Can't open font map file '" + read_only.wstring() + L"'\n"));
+    EXPECT_EQ(grid_->RowCount(), 0);
+
+    prompts_.files.push_back({PathToQString(support_ / "david.shx")});
+    RunCommand(CFontMapperBuddy::kNewEntry);
+    EXPECT_EQ(Rows(), QStringList{"david|Hebrew Normal"});
+    ClickApply();
+    EXPECT_EQ(ReadBytes(read_only), kMapA);
+    EXPECT_FALSE(fs::exists(maps_ / "shared.map.001"));
+    EXPECT_TRUE(sheet_->ApplyButton()->isEnabled()) << "the map was not written";
+}
+
+TEST_F(ConfigSheet, ExitWithoutApplyChangesNoFile) {
+    WriteBytes(maps_ / "a.map", kMapA);
+    const auto before = Files();
+    Open();
+    prompts_.files.push_back({PathToQString(maps_ / "a.map")});
+    QTest::mouseClick(page_->PathField()->BrowseButton(), Qt::LeftButton);
+    prompts_.answers = {true, true, false, true, true};
+    RunCommand(CFontMapperBuddy::kAddMissing);
+    ChooseType(0, "d2w");
+    ClickName(1);
+    RunCommand(CFontMapperBuddy::kDeleteCurrent);
+    RunCommand(CFontMapperBuddy::kDeleteAll);  // answered No
+    EXPECT_EQ(Rows().size(), 4);
+    RunCommand(CFontMapperBuddy::kNewEntry);  // cancelled
+    RunCommand(CFontMapperBuddy::kDeleteAll);
+    RunCommand(CFontMapperBuddy::kDeleteCurrent);  // nothing left to delete
+    EXPECT_EQ(grid_->RowCount(), 0);
+    EXPECT_TRUE(sheet_->ApplyButton()->isEnabled());
+
+    QTest::mouseClick(sheet_->ExitButton(), Qt::LeftButton);
+    EXPECT_FALSE(sheet_->isVisible());
+    EXPECT_EQ(sheet_->result(), QDialog::Rejected);
+    EXPECT_EQ(Files(), before);
+    EXPECT_EQ(FindFontType(L"heb7back"), FontType::Hebrew7BitBackward) << "the map in force";
+}
+
+TEST_F(ConfigSheet, NewFontMaps) {
+    WriteBytes(maps_ / "a.map", kMapA);
+    const std::string default_map = ReadBytes(module_ / "default.map");
+    const fs::path default_path = module_ / "default.map";
+    struct Case {
+        const char* what;
+        const char* name;
+        const char* source;   // under the test's folder; "" for none
+        const char* current;  // the current map afterwards
+        const char* told = "";
+        bool cancel = false;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"empty map in the module's folder", "fresh", "", "module/fresh.map"},
+        {"a name with an extension keeps it", "notes.txt", "", "module/notes.txt"},
+        {"copy beside its source", "copy", "maps/a.map", "maps/copy.map"},
+        {"an existing map by that name stays as it was", "default", "", "module/default.map"},
+        {"a source that can't be read", "broken", "maps/none.map", "module/default.map", kNewMapFailedMessage},
+        {"a folder as source", "broken", "maps", "module/default.map", kNewMapFailedMessage},
+        {"an empty name is refused", "", "", "module/default.map", kEmptyNewMapNameMessage},
+        {"cancelled", "never", "maps/a.map", "module/default.map", "", true},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CWhConfig::Instance().SetCurrentFontMapPath(default_path);
+        prompts_.told.clear();
+        Open();
+        ChooseType(0, "d2w");  // an unapplied change
+        const QStringList rows = Rows();
+        bool stayed_open = false;
+        WhenShown<CNewFontMappingDlg>([&](CNewFontMappingDlg* dialog) {
+            dialog->NameField()->setText(c.name);
+            dialog->SourceField()->SetPath(*c.source ? PathToQString(folder_ / c.source) : "");
+            ClickButton(dialog, c.cancel ? QDialogButtonBox::Cancel : QDialogButtonBox::Ok);
+            stayed_open = dialog->isVisible();
+            if (stayed_open) dialog->reject();
+        });
+        QTest::mouseClick(page_->NewMapButton(), Qt::LeftButton);
+        const fs::path current = folder_ / c.current;
+        EXPECT_EQ(stayed_open, *c.name == 0);
+        EXPECT_EQ(CWhConfig::Instance().GetCurrentFontMapPath(), current);
+        EXPECT_EQ(page_->PathField()->Path(), PathToQString(current));
+        EXPECT_EQ(prompts_.told, *c.told ? QStringList{c.told} : QStringList());
+        // A copy holds its source; a new empty map is made empty.
+        EXPECT_EQ(ReadBytes(current), current == default_path ? default_map
+                                      : *c.source             ? kMapA
+                                                              : "");
+        if (c.cancel || *c.name == 0) {
+            EXPECT_EQ(Rows(), rows) << "the grid is as it was";
+        }
+    }
+}
+
+TEST_F(ConfigSheet, ARowsFileButtonRenamesItsFontButNeverToATakenName) {
+    WriteBytes(maps_ / "a.map", kMapA);
+    CWhConfig::Instance().SetCurrentFontMapPath(maps_ / "a.map");
+    Open();
+    prompts_.files = {{"/fonts/ZED.SHX"}, {"/elsewhere/X.shx"}, {}};
+    ClickEllipsis(0);
+    EXPECT_EQ(prompts_.requests.back().start, "romans");
+    EXPECT_EQ(prompts_.requests.back().filter, kFontFileFilter);
+    EXPECT_EQ(Rows(), (QStringList{"x|Hebrew Normal", "zed|Hebrew Backward"}));
+    EXPECT_EQ(grid_->SelectedRows(), std::vector<int>{1});
+    EXPECT_TRUE(sheet_->ApplyButton()->isEnabled());
+
+    ClickEllipsis(1);  // chooses x, which has its row already
+    EXPECT_EQ(Rows(), (QStringList{"x|Hebrew Normal", "zed|Hebrew Backward"}));
+    EXPECT_EQ(grid_->SelectedRows(), std::vector<int>{0});
+    ClickEllipsis(0);  // cancelled
+    EXPECT_EQ(Rows(), (QStringList{"x|Hebrew Normal", "zed|Hebrew Backward"}));
+}
+
+TEST_F(ConfigSheet, ShowsExitApplyTheVersionAndTooltipsAndMakesAPictureOfThePage) {
+    WriteBytes(maps_ / "a.map",
+               "[FontMapping]\r\nromans=5\r\nhebnorm=0\r\nheb7bit=1\r\nhebback=2\r\nx=9\r\n" +
+                   std::string(kHebrewFileName) + "=4\r\n");
+    CWhConfig::Instance().SetCurrentFontMapPath(maps_ / "a.map");
+    Open();
+    EXPECT_EQ(sheet_->windowTitle(), "Tarsil2");
+    EXPECT_EQ(sheet_->findChildren<QPushButton*>().size(), 2);
+    EXPECT_EQ(sheet_->ExitButton()->text(), "Exit");
+    EXPECT_FALSE(sheet_->ApplyButton()->isEnabled());
+    EXPECT_EQ(static_cast<CPpCfgGeneral*>(sheet_->Page(0))->VersionText(), "Version 2.0.0.0");
+    EXPECT_EQ(page_->PathField()->Field()->toolTip(), "Current font map");
+    EXPECT_EQ(page_->PathField()->BrowseButton()->toolTip(), "Find existing font map");
+    EXPECT_EQ(page_->NewMapButton()->toolTip(), "New font map");
+    QStringList tips;
+    for (int command = 0; command < 4; ++command)
+        tips << page_->Buddy()->Button(command)->toolTip();
+    EXPECT_EQ(tips, (QStringList{"New mapping entry", "Add missing fonts", "Delete current entry",
+                                 "Delete all"}));
+    ClickName(2);
+    const QImage image = sheet_->grab().toImage();
+    const QString file =
+        QStringLiteral(TARSIL_BINARY_DIR "/tests/config_dialog/font_recognition.png");
+    ASSERT_TRUE(image.save(file));
+    sheet_->SetActivePage(0);
+    ASSERT_TRUE(sheet_->grab().toImage().save(
+        QStringLiteral(TARSIL_BINARY_DIR "/tests/config_dialog/general.png")));
+}
+
+TEST(QtPrompts, TheFileDialogStartsAtTheFileShownAndGivesTheOneChosen) {
+    TempFolder folder;
+    WriteBytes(folder / "a.map", "");
+    WriteBytes(folder / "b.map", "");
+    const FileDialogRequest request{PathToQString(folder / "a.map"), "*.map", kFontMapFilter};
+    QtUserPrompts prompts;
+    for (const bool choose : {true, false}) {
+        WhenShown<QFileDialog>([&](QFileDialog* dialog) {
+            EXPECT_EQ(dialog->nameFilters(),
+                      (QStringList{"Tarsil font map files(*.map)", "All files (*.*)"}));
+            EXPECT_EQ(dialog->directory().absolutePath(), PathToQString(folder.path()));
+            EXPECT_EQ(dialog->defaultSuffix(), "map");
+            dialog->selectFile(PathToQString(folder / "b.map"));
+            // Accepting validates the chosen file as the Open button does.
+            choose ? static_cast<QDialog*>(dialog)->accept() : dialog->reject();
+        });
+        EXPECT_EQ(prompts.ChooseExistingFile(nullptr, request),
+                  choose ? PathToQString(folder / "b.map") : QString());
+    }
+}
+
+}  // namespace tarsil

@@ -1,0 +1,266 @@
+// The two dialogs driven with keys and clicks on the sample drawing: live
+// writes, fields, OK and Cancel; what OK saved is read back with the tools.
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBlock>
+
+#include "cadhost/editor/windows.h"
+#include "editors/dim_dlg/dimension_text_edit_dlg.h"
+#include "editors/language/input_language.h"
+#include "editors/mtext_dlg/acad_mtext_dlg.h"
+#include "editors/mtext_dlg/mtext_completion.h"
+#include "editors/richedit/rich_edit_heb.h"
+#include "host/mtext_edit/dimension_session.h"
+#include "host/mtext_edit/mtext_session.h"
+#include "tests/module/qt_application.h"
+#include "tests/mtext_edit/independent_decode.h"
+#include "tests/mtext_edit/session_fixture.h"
+#include "toolkit/control_id/control_id.h"
+#include "toolkit/updown/up_down.h"
+#include "toolkit/updown/value_edit.h"
+
+namespace tarsil {
+namespace {
+
+const auto* const kQt = ::testing::AddGlobalTestEnvironment(new testing::QtApplication);
+
+using editors::CRichEditCtrlHeb;
+using editors::InputLanguage;
+using testing::Logical;
+
+std::string HandleOf(AcDbObjectId id) {
+    char buf[20] = {};
+    id.handle().getIntoAsciiBuffer(buf);
+    return buf;
+}
+
+class DialogsTest : public testing::DrawingTest {
+  protected:
+    void SetUp() override {
+        Open("samples/hebrew_r2000.dxf");
+        InputLanguage::Instance().RestoreDefaults();
+        cadhost::setHostWindows(&frame_, &frame_);
+    }
+    void TearDown() override {
+        cadhost::setHostWindows(nullptr, nullptr);
+        InputLanguage::Instance().RestoreDefaults();
+        testing::DrawingTest::TearDown();
+    }
+    void ShowActive(QDialog& dialog) {
+        dialog.show();
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    }
+    // Types Latin keys with the Hebrew layout active (t = alef, c = bet ...).
+    static void TypeHebrew(QWidget* edit, const char* keys) {
+        edit->setFocus();
+        InputLanguage::Instance().ActivateLayout(editors::kHebrewLayout);
+        QTest::keyClicks(edit, keys);
+    }
+    static void Click(QDialog& dialog, int id) {
+        auto* button = toolkit::FindControlAs<QAbstractButton>(&dialog, id);
+        ASSERT_NE(button, nullptr) << id;
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    std::string SaveCopy() {
+        const std::string path = std::string(TARSIL_BINARY_DIR) + "/mtext_dialogs_saved.dxf";
+        std::ofstream(path, std::ios::binary) << Saved();
+        return path;
+    }
+    QWidget frame_;
+};
+
+TEST_F(DialogsTest, MTextTypedWordIsWrittenAtOnceAndOkKeepsWhatWasTyped) {
+    const AcDbObjectId id = Nth("MTEXT");
+    CAcadMTextDlg dialog(&frame_);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Tarsil MText editor"));
+    dialog.SetObject(id, {});
+    ShowActive(dialog);
+    CRichEditCtrlHeb* edit = dialog.Edit();
+    ASSERT_EQ(edit->GetLineCount(), 3);
+    for (QTextBlock b = edit->document()->begin(); b.isValid(); b = b.next())
+        EXPECT_EQ(b.blockFormat().layoutDirection(), Qt::RightToLeft);
+    // The codes are in the text but hidden: the first line shows one word.
+    const std::wstring first = edit->GetLineText(0);
+    long shown = 0;
+    for (long i = 0; i < static_cast<long>(first.size()); ++i) shown += !edit->IsHidden(i);
+    EXPECT_EQ(shown, 4);
+
+    edit->moveCursor(QTextCursor::End);
+    TypeHebrew(edit, " tcd");  // a blank and alef bet gimel at the end of the last line
+    EXPECT_NE(Contents(id).find(L"\\P"), std::wstring::npos);
+    Click(dialog, mtext_dlg::kOkId);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+
+    const auto pieces =
+        testing::DecodedPieces(testing::ListedString(SaveCopy(), HandleOf(id)), 0, {"\\P"});
+    ASSERT_EQ(pieces.size(), 3u);
+    EXPECT_EQ(pieces[2], testing::Bytes(Logical(L"אבג אבג")));
+}
+
+TEST_F(DialogsTest, MTextCancelLeavesTheDrawingByteIdentical) {
+    const std::string original = Original();
+    CAcadMTextDlg dialog(&frame_);
+    dialog.SetObject(Nth("MTEXT"), {});
+    ShowActive(dialog);
+    TypeHebrew(dialog.Edit(), "akuo");
+    auto* height = toolkit::FindControlAs<toolkit::CValueEdit>(&dialog, mtext_dlg::kHeightId);
+    height->setFocus();
+    height->selectAll();
+    QTest::keyClicks(height, "5");
+    QTest::keyClick(height, Qt::Key_Return);
+    toolkit::FindControlAs<QComboBox>(&dialog, mtext_dlg::kAttachmentId)->setCurrentIndex(0);
+    EXPECT_NE(Saved(), original);
+    Click(dialog, mtext_dlg::kCancelId);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(Saved(), original);
+}
+
+TEST_F(DialogsTest, MTextFieldsRefuseBadValuesAndPutTheOldOneBack) {
+    const AcDbObjectId id = Nth("MTEXT");
+    CAcadMTextDlg dialog(&frame_);
+    dialog.SetObject(id, {});
+    ShowActive(dialog);
+    const struct {
+        int field;
+        const char* typed;
+        const wchar_t* message;
+        const char* shown;
+    } cases[] = {
+        {mtext_dlg::kHeightId, "abc", kHeightRefusedMessage, "2.50"},
+        {mtext_dlg::kHeightId, "0", kHeightRefusedMessage, "2.50"},
+        {mtext_dlg::kSpacingId, "4.01", kLineSpacingRefusedMessage, "1.00"},
+        {mtext_dlg::kSpacingId, "0.24", kLineSpacingRefusedMessage, "1.00"},
+        {mtext_dlg::kSpacingId, "4", nullptr, "4.00"},
+        {mtext_dlg::kAngleId, "30", nullptr, "30.00"},
+    };
+    for (const auto& c : cases) {
+        alerts_.clear();
+        auto* field = toolkit::FindControlAs<toolkit::CValueEdit>(&dialog, c.field);
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, c.typed);
+        // OK (the default button, Enter) with the focus in a field applies
+        // the field and keeps the dialog open.
+        dialog.accept();
+        EXPECT_TRUE(dialog.isVisible()) << c.typed;
+        if (c.message != nullptr) {
+            EXPECT_EQ(alerts_, std::vector<std::wstring>{c.message}) << c.typed;
+        } else {
+            EXPECT_TRUE(alerts_.empty()) << c.typed;
+        }
+        EXPECT_EQ(field->text().toStdString(), c.shown) << c.typed;
+    }
+    // The up-down steps the height by 0.05, up for the up arrow.
+    auto* spin = toolkit::FindControlAs<toolkit::CUpDown>(&dialog, mtext_dlg::kHeightSpinId);
+    emit spin->DeltaPos(-1);
+    EXPECT_EQ(dialog.Session()->height(), 2.55);
+    AcDbMText* m = nullptr;
+    ASSERT_EQ(acdbOpenObject(m, id, AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(m->lineSpacingFactor(), 4.0);
+    EXPECT_NEAR(m->rotation(), M_PI / 6, 1e-12);
+    EXPECT_EQ(m->textHeight(), 2.55);
+    m->close();
+    Click(dialog, mtext_dlg::kCancelId);
+}
+
+TEST_F(DialogsTest, ANewMTextAppearsWithTheFirstTypedLetter) {
+    const std::size_t count = db()->allEntities().size();
+    CAcadMTextDlg dialog(&frame_);
+    dialog.SetObject({}, AcGePoint3d(40, 40, 0));
+    ShowActive(dialog);
+    QTest::keyClick(dialog.Edit(), Qt::Key_Return);
+    EXPECT_EQ(db()->allEntities().size(), count) << "a line feed alone is no text";
+    TypeHebrew(dialog.Edit(), "akuo");
+    ASSERT_TRUE(dialog.Session()->exists());
+    EXPECT_EQ(db()->allEntities().size(), count + 1);
+    const AcDbObjectId created = dialog.Session()->objectId();
+    Click(dialog, mtext_dlg::kOkId);
+    EXPECT_EQ(Contents(created).substr(0, 2), L"\\P");
+}
+
+TEST_F(DialogsTest, DimensionTextBelowTheLineAndTheMeasurementAreSavedAsTyped) {
+    const AcDbObjectId id = Nth("DIMENSION");
+    CDimensionTextEditDlg dialog(&frame_);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Dimension text editor"));
+    dialog.SetObject(id);
+    ShowActive(dialog);
+    EXPECT_EQ(dialog.Upper()->GetWindowText(), Logical(L"מטר 5"));
+    // Below the line: the measurement, a blank and a word.
+    dialog.Lower()->setFocus();
+    dialog.Lower()->ReplaceSel(L"\u00A7 ", true);
+    TypeHebrew(dialog.Lower(), "nn");
+    Click(dialog, dim_dlg::kOkId);
+
+    const std::string stored = testing::ListedString(SaveCopy(), HandleOf(id));
+    ASSERT_NE(stored.find("\\X"), std::string::npos) << stored;
+    const std::string below = stored.substr(stored.find("\\X") + 2);
+    ASSERT_NE(below.find("<>"), std::string::npos) << below;
+    // The lower text without its measurement decodes to the word and blank.
+    std::string words = below;
+    words.erase(words.find("<>"), 2);
+    const auto pieces = testing::DecodedPieces(words, 0, {});
+    ASSERT_EQ(pieces.size(), 1u);
+    EXPECT_EQ(pieces[0], testing::Bytes(Logical(L" ממ")));
+}
+
+TEST_F(DialogsTest, DimensionCancelLeavesTheDrawingByteIdentical) {
+    const std::string original = Original();
+    CDimensionTextEditDlg dialog(&frame_);
+    dialog.SetObject(Nth("DIMENSION"));
+    ShowActive(dialog);
+    TypeHebrew(dialog.Upper(), "t");
+    TypeHebrew(dialog.Lower(), "c");
+    toolkit::FindControlAs<QComboBox>(&dialog, dim_dlg::kAttachmentId)->setCurrentIndex(8);
+    emit toolkit::FindControlAs<toolkit::CUpDown>(&dialog, dim_dlg::kAngleSpinId)->DeltaPos(0);
+    EXPECT_NE(Saved(), original);
+    Click(dialog, dim_dlg::kCancelId);
+    EXPECT_EQ(Saved(), original);
+}
+
+TEST_F(DialogsTest, TheLanguageButtonsFocusTheEditThatHadTheFocusLast) {
+    CDimensionTextEditDlg dialog(&frame_);
+    dialog.SetObject(Nth("DIMENSION"));
+    ShowActive(dialog);
+    dialog.Lower()->setFocus();
+    EXPECT_TRUE(dialog.LowerFocus());
+    EXPECT_FALSE(dialog.UpperFocus());
+    Click(dialog, 1116);
+    EXPECT_TRUE(dialog.Lower()->hasFocus());
+    EXPECT_TRUE(InputLanguage::Instance().HebrewActive());
+    dialog.Upper()->setFocus();
+    Click(dialog, 1117);
+    EXPECT_TRUE(dialog.Upper()->hasFocus());
+    EXPECT_TRUE(dialog.UpperFocus());
+    EXPECT_FALSE(InputLanguage::Instance().HebrewActive());
+    Click(dialog, dim_dlg::kCancelId);
+}
+
+// Pictures of both dialogs with Hebrew text for the docs, written when
+// TARSIL_SCREENSHOT_DIR names a folder.
+TEST_F(DialogsTest, BothDialogsShowTheirHebrewText) {
+    const char* folder = std::getenv("TARSIL_SCREENSHOT_DIR");
+    CAcadMTextDlg mtext(&frame_);
+    mtext.SetObject(Nth("MTEXT"), {});
+    ShowActive(mtext);
+    mtext.Edit()->moveCursor(QTextCursor::End);
+    TypeHebrew(mtext.Edit(), "\rahkuo 2026");
+    EXPECT_TRUE(mtext.Edit()->toPlainText().contains(QStringLiteral("\u05E9\u05DC\u05D5\u05DD")));
+    if (folder != nullptr) mtext.grab().save(QString::fromUtf8(folder) + "/mtext_editor.png");
+    Click(mtext, mtext_dlg::kCancelId);
+
+    CDimensionTextEditDlg dimension(&frame_);
+    dimension.SetObject(Nth("DIMENSION"));
+    ShowActive(dimension);
+    dimension.Lower()->setFocus();
+    dimension.Lower()->ReplaceSel(L"\u00A7 ", true);
+    TypeHebrew(dimension.Lower(), "nn");
+    EXPECT_TRUE(dimension.Lower()->toPlainText().contains(QStringLiteral("\u00A7 \u05DE\u05DE")));
+    if (folder != nullptr)
+        dimension.grab().save(QString::fromUtf8(folder) + "/dimension_editor.png");
+    Click(dimension, dim_dlg::kCancelId);
+}
+
+}  // namespace
+}  // namespace tarsil

@@ -1,0 +1,135 @@
+// The dimension text editor's work on the sample's dimension: text above
+// and below the line, the measurement, rotation, attachment, Cancel.
+#include "host/mtext_edit/dimension_session.h"
+
+#include "hebrew/codec/drawing_text_codec.h"
+#include "tests/mtext_edit/session_fixture.h"
+
+namespace tarsil {
+namespace {
+
+using testing::Logical;
+using testing::TypedMask;
+
+class DimensionSessionTest : public testing::DrawingTest {
+  protected:
+    void SetUp() override {
+        Open("samples/hebrew_r2000.dxf");
+        id_ = Nth("DIMENSION");
+    }
+    void Type(DimensionSession& s, const std::wstring& upper, const std::wstring& lower) {
+        s.TextChanged(upper, TypedMask(upper), lower, TypedMask(lower));
+    }
+    // Stored text of the Hebrew Normal style read back by the codec alone.
+    static std::wstring Decoded(std::wstring stored) {
+        hebrew::DecodeDrawingText(stored, FontType::HebrewNormal);
+        return stored;
+    }
+    void SetOverride(const std::wstring& text) {
+        AcDbDimension* d = nullptr;
+        ASSERT_EQ(acdbOpenObject(d, id_, AcDb::kForWrite), Acad::eOk);
+        d->setDimensionText(text.c_str());
+        d->close();
+    }
+    AcDbObjectId id_;
+};
+
+TEST_F(DimensionSessionTest, TheOverrideLoadsIntoTheUpperEdit) {
+    DimensionSession session(id_);
+    ASSERT_TRUE(session.Load());
+    EXPECT_EQ(session.LoadedUpper(), Logical(L"מטר 5"));
+    EXPECT_EQ(session.LoadedLower(), L"");
+    EXPECT_EQ(session.fontType(), FontType::HebrewNormal);
+}
+
+TEST_F(DimensionSessionTest, TextBelowTheLineIsStackedAfterTheBreak) {
+    const std::wstring before = Override(id_);
+    DimensionSession session(id_);
+    ASSERT_TRUE(session.Load());
+    Type(session, session.LoadedUpper(), Logical(L"תחתון"));
+    const std::wstring now = Override(id_);
+    ASSERT_EQ(now.substr(0, before.size() + 2), before + L"\\X");
+    EXPECT_EQ(Decoded(now.substr(before.size() + 2)), Logical(L"תחתון"));
+
+    // Lower text alone: the override starts with the break.
+    Type(session, L"", Logical(L"אב"));
+    EXPECT_EQ(Override(id_).substr(0, 2), L"\\X");
+}
+
+TEST_F(DimensionSessionTest, TheMeasurementMarkIsWrittenAsBrackets) {
+    DimensionSession session(id_);
+    ASSERT_TRUE(session.Load());
+    // Typed: the word, a blank, the mark (the measurement after the word).
+    Type(session, Logical(L"אורך ") + L"\u00A7", L"");
+    const std::wstring now = Override(id_);
+    ASSERT_EQ(now.find(L'\u00A7'), std::wstring::npos);
+    const std::size_t at = now.find(L"<>");
+    ASSERT_NE(at, std::wstring::npos);
+    EXPECT_EQ(now.find(L"<>", at + 1), std::wstring::npos);
+    std::wstring rest = now;
+    rest.erase(at, 2);
+    EXPECT_EQ(Decoded(rest), Logical(L"אורך "));
+}
+
+TEST_F(DimensionSessionTest, AnEmptyOverrideShowsTheMarkAndStaysEmptyUntilTyped) {
+    SetOverride(L"");
+    const std::string unchanged = Saved();
+    DimensionSession session(id_);
+    ASSERT_TRUE(session.Load());
+    EXPECT_EQ(session.LoadedUpper(), L"\u00A7");
+    session.BeginUndo();
+    session.Ok();
+    EXPECT_EQ(Saved(), unchanged);
+    // The mark typed first, before the unit: listed from the left end, the
+    // measurement comes last.
+    Type(session, L"\u00A7" + Logical(L" מ\"מ"), L"");
+    const std::wstring now = Override(id_);
+    ASSERT_GE(now.size(), 2u);
+    EXPECT_EQ(now.substr(now.size() - 2), L"<>");
+    EXPECT_EQ(Decoded(now.substr(0, now.size() - 2)), Logical(L" מ\"מ"));
+}
+
+TEST_F(DimensionSessionTest, RotationAndAttachmentAreWrittenAndTheAttachmentRewritesTheText) {
+    DimensionSession session(id_);
+    ASSERT_TRUE(session.Load());
+    EXPECT_EQ(session.SetRotationDegrees(30), ValueChange::Written);
+    EXPECT_EQ(session.SetRotationDegrees(30), ValueChange::Unchanged);
+    EXPECT_EQ(session.SetRotationDegrees(30, true), ValueChange::Written);
+    Type(session, Logical(L"א"), Logical(L"ב"));
+    SetOverride(L"changed elsewhere");
+    EXPECT_FALSE(session.SetAttachment(0));
+    EXPECT_TRUE(session.SetAttachment(1));
+
+    AcDbDimension* d = nullptr;
+    ASSERT_EQ(acdbOpenObject(d, id_, AcDb::kForRead), Acad::eOk);
+    EXPECT_NEAR(d->textRotation(), M_PI / 6, 1e-12);
+    EXPECT_EQ(d->textAttachment(), AcDbMText::kTopLeft);
+    const std::wstring text = d->dimensionTextConst();
+    d->close();
+    EXPECT_EQ(text, std::wstring(1, wchar_t(0x80)) + L"\\X" + wchar_t(0x81));
+}
+
+TEST_F(DimensionSessionTest, CancelLeavesTheDrawingByteIdentical) {
+    const std::string original = Original();
+    {
+        DimensionSession session(id_);
+        ASSERT_TRUE(session.Load());
+        session.BeginUndo();
+        Type(session, Logical(L"למעלה ") + L"\u00A7", Logical(L"למטה"));
+        session.SetRotationDegrees(15);
+        session.SetAttachment(9);
+        EXPECT_NE(Saved(), original);
+        session.Cancel();
+    }
+    EXPECT_EQ(Saved(), original);
+}
+
+TEST_F(DimensionSessionTest, AnEntityThatIsNoDimensionEndsTheLoadWithTheAlert) {
+    DimensionSession session(Nth("MTEXT"));
+    EXPECT_FALSE(session.Load());
+    EXPECT_EQ(alerts_, std::vector<std::wstring>{kCannotReadMessage});
+    EXPECT_EQ(session.LoadedUpper(), L"");
+}
+
+}  // namespace
+}  // namespace tarsil

@@ -1,0 +1,311 @@
+// The MText editor's work on sample drawings: codes kept around edited
+// words, the leader, a new MText, properties, columns, Cancel.
+#include "host/mtext_edit/mtext_session.h"
+
+#include "hebrew/codec/drawing_text_codec.h"
+#include "tests/mtext_edit/session_fixture.h"
+
+namespace tarsil {
+namespace {
+
+using testing::Logical;
+using testing::TypedMask;
+
+// Stored DOS letters, listed from the left end (as Hebrew Normal stores a word).
+std::wstring DosVisual(const std::wstring& hebrew) {
+    std::wstring out;
+    for (auto it = hebrew.rbegin(); it != hebrew.rend(); ++it) out += wchar_t(*it - 0x05D0 + 0x80);
+    return out;
+}
+
+std::vector<std::wstring> Paragraphs(const std::wstring& contents) {
+    std::vector<std::wstring> out;
+    std::size_t start = 0, at;
+    while ((at = contents.find(L"\\P", start)) != std::wstring::npos) {
+        out.push_back(contents.substr(start, at - start));
+        start = at + 2;
+    }
+    out.push_back(contents.substr(start));
+    return out;
+}
+
+std::vector<std::wstring> Lines(const std::wstring& text) {
+    std::vector<std::wstring> out;
+    std::size_t start = 0, at;
+    while ((at = text.find(L'\n', start)) != std::wstring::npos) {
+        out.push_back(text.substr(start, at - start));
+        start = at + 1;
+    }
+    out.push_back(text.substr(start));
+    return out;
+}
+
+std::wstring Join(const std::vector<std::wstring>& lines) {
+    std::wstring s;
+    for (std::size_t i = 0; i < lines.size(); ++i) s += (i ? L"\n" : L"") + lines[i];
+    return s;
+}
+
+// The text a reader sees: braces and backslash codes taken out.
+std::wstring Visible(const std::wstring& line) {
+    std::wstring out;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == L'{' || line[i] == L'}') continue;
+        if (line[i] == L'\\' && i + 1 < line.size() &&
+            std::wstring_view(L"NLlOoPX~").find(line[i + 1]) != std::wstring_view::npos) {
+            ++i;
+            continue;
+        }
+        if (line[i] == L'\\') {
+            i = line.find(L';', i);
+            if (i == std::wstring::npos) break;
+            continue;
+        }
+        out += line[i];
+    }
+    return out;
+}
+
+class MTextSessionTest : public testing::DrawingTest {
+  protected:
+    void SetUp() override { Open("samples/hebrew_r2000.dxf"); }
+    void Type(MTextSession& s, const std::wstring& text) { s.TextChanged(text, TypedMask(text)); }
+};
+
+TEST_F(MTextSessionTest, ParagraphsBecomeLinesWithTheirCodesAndTheLeaderIsFound) {
+    MTextSession session(Nth("MTEXT"), {});
+    ASSERT_TRUE(session.Load());
+    const auto lines = Lines(session.LoadedText());
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(Visible(lines[0]), Logical(L"שלום"));
+    EXPECT_EQ(Visible(lines[1]), Logical(L"חדר 12"));
+    EXPECT_EQ(Visible(lines[2]), Logical(L"אבג"));
+    EXPECT_EQ(session.fontType(), FontType::HebrewNormal);
+    EXPECT_EQ(session.attachment(), 3);
+    EXPECT_DOUBLE_EQ(session.height(), 2.5);
+    EXPECT_EQ(session.leader(), Nth("LEADER"));
+}
+
+TEST_F(MTextSessionTest, AnEditedWordChangesOnlyItsOwnBytes) {
+    const AcDbObjectId id = Nth("MTEXT");
+    const auto before = Paragraphs(Contents(id));
+    MTextSession session(id, {});
+    ASSERT_TRUE(session.Load());
+    auto lines = Lines(session.LoadedText());
+    // The coded word of the first line and the plain third line change.
+    const std::size_t word = lines[0].find(Logical(L"שלום"));
+    ASSERT_NE(word, std::wstring::npos);
+    lines[0].replace(word, 4, Logical(L"שלומי"));
+    lines[2] += Logical(L"ד");
+    Type(session, Join(lines));
+
+    const auto after = Paragraphs(Contents(id));
+    ASSERT_EQ(after.size(), 3u);
+    std::wstring expectedFirst = before[0];
+    expectedFirst.replace(expectedFirst.find(DosVisual(L"שלום")), 4, DosVisual(L"שלומי"));
+    EXPECT_EQ(after[0], expectedFirst);
+    EXPECT_EQ(after[1], before[1]);
+    EXPECT_EQ(after[2], DosVisual(L"אבגד"));
+}
+
+TEST_F(MTextSessionTest, TheLeaderFollowsTheMTextAsItChanges) {
+    const AcDbObjectId id = Nth("MTEXT");
+    const AcDbObjectId leaderId = Nth("LEADER");
+    auto lastVertex = [&] {
+        AcDbLeader* l = nullptr;
+        EXPECT_EQ(acdbOpenObject(l, leaderId, AcDb::kForRead), Acad::eOk);
+        const AcGePoint3d p = l->vertexAt(l->numVertices() - 1);
+        const AcGePoint3d from = l->vertexAt(l->numVertices() - 2);
+        l->close();
+        return std::pair(p, from);
+    };
+    auto box = [&] {
+        AcDbMText* m = nullptr;
+        EXPECT_EQ(acdbOpenObject(m, id, AcDb::kForRead), Acad::eOk);
+        AcDbExtents b;
+        EXPECT_EQ(m->getGeomExtents(b), Acad::eOk);
+        const double h = m->textHeight();
+        m->close();
+        return std::pair(b, h);
+    };
+    MTextSession session(id, {});
+    ASSERT_TRUE(session.Load());
+    const auto check = [&](const char* step) {
+        const auto [at, from] = lastVertex();
+        const auto [b, h] = box();
+        // The leader meets the side of the box it comes from, at the middle
+        // of the first line.
+        const bool fromLeft = from.x <= (b.minPoint().x + b.maxPoint().x) / 2;
+        EXPECT_DOUBLE_EQ(at.x, fromLeft ? b.minPoint().x : b.maxPoint().x) << step;
+        EXPECT_DOUBLE_EQ(at.y, b.maxPoint().y - h / 2) << step;
+        return at;
+    };
+    const AcGePoint3d before = lastVertex().first;
+    Type(session, Logical(L"שורה ארוכה מאוד מאוד\n") + session.LoadedText());
+    const AcGePoint3d typed = check("typed");
+    EXPECT_NE(typed.y, before.y);
+    // Hung from its middle left point, the box moves up.
+    ASSERT_TRUE(session.SetAttachment(AcDbMText::kMiddleLeft));
+    const AcGePoint3d attached = check("attachment");
+    EXPECT_GT(attached.y, typed.y);
+    ASSERT_EQ(session.SetHeight(5), ValueChange::Written);
+    EXPECT_NE(check("height").y, attached.y);
+}
+
+TEST_F(MTextSessionTest, CancelLeavesTheDrawingByteIdentical) {
+    const std::string original = Original();
+    {
+        MTextSession session(Nth("MTEXT"), {});
+        ASSERT_TRUE(session.Load());
+        session.BeginUndo();
+        Type(session, Logical(L"חדש\n") + session.LoadedText());
+        EXPECT_EQ(session.SetHeight(4.0), ValueChange::Written);
+        EXPECT_EQ(session.SetLineSpacing(2.0), ValueChange::Written);
+        EXPECT_EQ(session.SetRotationDegrees(45), ValueChange::Written);
+        EXPECT_TRUE(session.SetAttachment(7));
+        EXPECT_TRUE(session.SetStyle(L"ROMANS"));
+        EXPECT_NE(Saved(), original);
+        session.Cancel();
+    }
+    EXPECT_EQ(Saved(), original);
+}
+
+TEST_F(MTextSessionTest, ANewMTextIsCreatedAtThePointOnceItHasText) {
+    AcDbObjectId hebnorm;
+    AcDbTextStyleTable* styles = nullptr;
+    ASSERT_EQ(db()->getTextStyleTable(styles, AcDb::kForRead), Acad::eOk);
+    styles->getAt(L"HEBNORM", hebnorm);
+    styles->close();
+    db()->setTextstyle(hebnorm);
+    db()->setTextsize(3.5);
+    const std::size_t count = db()->allEntities().size();
+
+    MTextSession session({}, AcGePoint3d(5, 6, 0));
+    ASSERT_TRUE(session.Load());
+    session.BeginUndo();
+    Type(session, L"\n\n");
+    EXPECT_FALSE(session.exists());
+    EXPECT_EQ(db()->allEntities().size(), count);
+
+    Type(session, Logical(L"אב\n\nגד"));
+    ASSERT_TRUE(session.exists());
+    EXPECT_EQ(db()->allEntities().size(), count + 1);
+    AcDbMText* m = nullptr;
+    ASSERT_EQ(acdbOpenObject(m, session.objectId(), AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(std::wstring(m->contentsConst()), DosVisual(L"אב") + L"\\P\\P" + DosVisual(L"גד"));
+    EXPECT_EQ(m->location().x, 5);
+    EXPECT_EQ(m->location().y, 6);
+    EXPECT_EQ(m->attachment(), AcDbMText::kTopRight);
+    EXPECT_EQ(m->textHeight(), 3.5);
+    EXPECT_EQ(m->textStyle(), hebnorm);
+    m->close();
+
+    session.Cancel();
+    EXPECT_EQ(db()->allEntities().size(), count);
+}
+
+TEST_F(MTextSessionTest, PropertiesAreCheckedAndWrittenOnlyWhenTheyChange) {
+    const AcDbObjectId id = Nth("MTEXT");
+    MTextSession session(id, {});
+    ASSERT_TRUE(session.Load());
+    const struct {
+        double value;
+        ValueChange expected;
+    } spacings[] = {{0.25, ValueChange::Written},  {4.0, ValueChange::Written},
+                    {4.0, ValueChange::Unchanged}, {0.24, ValueChange::Refused},
+                    {4.01, ValueChange::Refused},  {-1, ValueChange::Refused}};
+    for (const auto& c : spacings)
+        EXPECT_EQ(session.SetLineSpacing(c.value), c.expected) << c.value;
+    EXPECT_EQ(session.SetHeight(0), ValueChange::Refused);
+    EXPECT_EQ(session.SetHeight(2.5), ValueChange::Unchanged);
+    EXPECT_EQ(session.SetHeight(3), ValueChange::Written);
+    EXPECT_EQ(session.SetRotationDegrees(90), ValueChange::Written);
+    EXPECT_EQ(session.SetRotationDegrees(90), ValueChange::Unchanged);
+    EXPECT_FALSE(session.SetAttachment(0));
+    EXPECT_FALSE(session.SetAttachment(10));
+    EXPECT_TRUE(session.SetAttachment(5));
+
+    AcDbMText* m = nullptr;
+    ASSERT_EQ(acdbOpenObject(m, id, AcDb::kForRead), Acad::eOk);
+    EXPECT_EQ(m->lineSpacingFactor(), 4.0);
+    EXPECT_EQ(m->textHeight(), 3.0);
+    EXPECT_NEAR(m->rotation(), M_PI / 2, 1e-12);
+    EXPECT_EQ(m->attachment(), AcDbMText::kMiddleCenter);
+    m->close();
+}
+
+TEST_F(MTextSessionTest, AStyleOfAnotherFontTypeRewritesTheTextInItsEncoding) {
+    const AcDbObjectId id = Nth("MTEXT");
+    MTextSession session(id, {});
+    ASSERT_TRUE(session.Load());
+    ASSERT_TRUE(session.SetStyle(L"HEBBACK"));  // logical order, Windows layout
+    EXPECT_EQ(session.fontType(), FontType::HebrewBackward);
+    const auto paragraphs = Paragraphs(Contents(id));
+    ASSERT_EQ(paragraphs.size(), 3u);
+    EXPECT_EQ(paragraphs[2], Logical(L"אבג"));
+    EXPECT_EQ(Visible(paragraphs[1]), Logical(L"חדר 12"));
+    EXPECT_FALSE(session.SetStyle(L"NO SUCH STYLE"));
+}
+
+TEST_F(MTextSessionTest, AnMTextThatCantBeReadEndsTheLoadWithTheAlert) {
+    MTextSession session(Nth("DIMENSION"), {});
+    EXPECT_FALSE(session.Load());
+    EXPECT_EQ(alerts_, std::vector<std::wstring>{kCannotReadMessage});
+    EXPECT_TRUE(session.LoadedText().empty());
+}
+
+class MTextColumnsTest : public MTextSessionTest {
+  protected:
+    void SetUp() override {}
+};
+
+TEST_F(MTextColumnsTest, ColumnsOfSeparateEntitiesAreEditedAsOneText) {
+    Open("tests/mtext_edit/data/columns_r2007.dxf");
+    const AcDbObjectId first = Nth("MTEXT", 0), second = Nth("MTEXT", 1), third = Nth("MTEXT", 2);
+    const auto xdata = GroupsFrom(first, 1001);
+    const std::wstring firstBefore = Contents(first), thirdBefore = Contents(third);
+    MTextSession session(first, {});
+    ASSERT_TRUE(session.Load());
+    const std::wstring text = session.LoadedText();
+    EXPECT_EQ(Visible(text), Logical(L"אלףביתגימל"));
+    std::wstring edited = text;
+    edited.replace(edited.find(Logical(L"בית")), 3, Logical(L"בתים"));
+    Type(session, edited);
+    EXPECT_EQ(Contents(first), firstBefore);
+    EXPECT_EQ(Contents(second), L"{\\C1;" + DosVisual(L"בתים") + L"}\\N");
+    EXPECT_EQ(Contents(third), thirdBefore);
+    EXPECT_EQ(GroupsFrom(first, 1001), xdata);
+}
+
+TEST_F(MTextColumnsTest, ColumnDataOfOneEntityIsLeftAsItWas) {
+    Open("tests/mtext_edit/data/columns_r2018.dxf");
+    const AcDbObjectId id = Nth("MTEXT");
+    const auto columns = GroupsFrom(id, 101);
+    ASSERT_FALSE(columns.empty());
+    MTextSession session(id, {});
+    ASSERT_TRUE(session.Load());
+    // The column width (group 44 of the column data) is not the spacing.
+    EXPECT_EQ(session.lineSpacing(), 1.0);
+    std::wstring edited = session.LoadedText();
+    edited.replace(edited.find(Logical(L"גימל")), 4, Logical(L"דלת"));
+    Type(session, edited);
+    EXPECT_EQ(session.SetLineSpacing(1.5), ValueChange::Written);
+    EXPECT_EQ(session.SetRotationDegrees(10), ValueChange::Written);
+    EXPECT_EQ(GroupsFrom(id, 101), columns);
+    EXPECT_EQ(Paragraphs(Contents(id)).size(), 1u);
+    EXPECT_NE(Contents(id).find(L"{\\C1;" + DosVisual(L"דלת") + L"}"), std::wstring::npos);
+}
+
+TEST_F(MTextColumnsTest, CharactersBeyondTheByteRangeAreWrittenBack) {
+    Open("tests/mtext_edit/data/columns_r2018.dxf");
+    const AcDbObjectId id = Nth("MTEXT", 1);
+    MTextSession session(id, {});
+    ASSERT_TRUE(session.Load());
+    EXPECT_EQ(session.LoadedText(), L"\u2603" + Logical(L"שלום"));
+    Type(session, session.LoadedText() + Logical(L"א"));
+    EXPECT_EQ(Contents(id), DosVisual(L"שלוםא") + L"\u2603");
+    EXPECT_NE(Saved().find("\xE2\x98\x83"), std::string::npos);  // U+2603 in UTF-8
+}
+
+}  // namespace
+}  // namespace tarsil

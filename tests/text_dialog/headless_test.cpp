@@ -1,0 +1,88 @@
+// The module's commands in the host without a window: a command that
+// would open an editor says so in one line and ends; DDEDIT names the
+// command for the kinds of annotation whose editor is elsewhere.
+#include <gmock/gmock.h>
+
+#include "cadhost/apdoc/docmanager.h"
+#include "cadhost/editor/input.h"
+#include "cadhost/editor/selection.h"
+#include "cadhost/lisp/lisp.h"
+#include "cadhost/rx/dynlinker.h"
+#include "tests/fonts/test_support.h"
+#include "tests/module/host_fixture.h"
+
+namespace tarsil {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+class Headless : public testing::HostTest {
+  protected:
+    void SetUp() override {
+        HostTest::SetUp();
+        testing::InstallModule(TARSIL_MODULE_FILE, folder_.path());
+        WriteBytes(folder_ / "tarsil.ini", "[General]\r\nDdeditStyle=2\r\n");
+        ASSERT_NE(acDocManagerPtr()->openDocument(testing::SamplePath()), nullptr);
+        ASSERT_TRUE(acrxDynamicLinker->loadModule(Module().c_str(), false));
+        cadhost::runLispQueue();
+        TakeOutput();
+    }
+    void TearDown() override {
+        acrxDynamicLinker->unloadModule(Module().c_str(), false);
+        HostTest::TearDown();
+    }
+    std::wstring Module() const { return (folder_ / "tarsil2.arx").wstring(); }
+
+    TempFolder folder_;
+};
+
+TEST_F(Headless, CommandsThatOpenAnEditorEndWithOneLine) {
+    for (const wchar_t* command : {L"TSTT", L"DTEXT", L"TEXT"}) {
+        cadhost::runCommandLine(command);
+        EXPECT_EQ(TakeOutput(), std::wstring(command) + L" needs the window: run cadhost --gui.\n")
+            << "nothing is asked before";
+    }
+    // DDEDIT learns what was picked first: a text would open the editor.
+    cadhost::runCommandLine(L"DDEDIT 36");
+    EXPECT_THAT(TakeOutput(), HasSubstr(L"DDEDIT needs the window: run cadhost --gui.\n"));
+    EXPECT_FALSE(cadhost::lispQueuePending());
+}
+
+// DDEDIT on each kind of annotation that another command edits.
+struct Annotation {
+    const char* type;
+    const wchar_t* says;
+};
+
+class DdeditNamesTheCommand : public Headless, public ::testing::WithParamInterface<Annotation> {};
+
+TEST_P(DdeditNamesTheCommand, ForItsKind) {
+    const std::wstring handle = testing::FirstHandleOf(testing::SamplePath(), GetParam().type);
+    ASSERT_FALSE(handle.empty());
+    cadhost::runCommandLine(L"DDEDIT " + handle);
+    const std::wstring out = TakeOutput();
+    EXPECT_THAT(out, HasSubstr(GetParam().says));
+    EXPECT_THAT(out, Not(HasSubstr(L"needs the window")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Headless, DdeditNamesTheCommand,
+                         ::testing::Values(Annotation{"MTEXT", L"Edit MText with TSTM.\n"},
+                                           Annotation{"DIMENSION", L"with TSTD.\n"},
+                                           Annotation{"INSERT", L"with TSTA.\n"}),
+                         [](const auto& info) { return std::string(info.param.type); });
+
+TEST_F(Headless, DdeditOnSomethingElseOrNothingDoesNothing) {
+    const std::wstring line = testing::FirstHandleOf(testing::SamplePath(), "LINE");
+    for (const std::wstring& answer : {line, std::wstring(L"ESC")}) {
+        cadhost::pushInput(answer);
+        cadhost::pushInput(L"");
+        cadhost::runCommandLine(L"DDEDIT");
+        const std::wstring out = TakeOutput();
+        EXPECT_THAT(out, Not(HasSubstr(L"with TST")));
+        EXPECT_THAT(out, Not(HasSubstr(L"needs the window")));
+    }
+}
+
+}  // namespace
+}  // namespace tarsil

@@ -1,0 +1,201 @@
+// TSTT on the sample with the editor driven by keys and clicks: lines
+// edited, added, split and removed, OK and Cancel; the saved drawing is
+// read back by dxftool and decoded by tarsiltext, never by the module.
+#include "tests/text_dialog/editor_fixture.h"
+
+namespace tarsil {
+namespace {
+
+// One application for the whole binary.
+const auto* const kQt = ::testing::AddGlobalTestEnvironment(new testing::QtApplication);
+
+using testing::EditOf;
+using testing::kAlefBet;
+using testing::kRoom12;
+using testing::kSampleRows;
+using testing::kShalom;
+using testing::ReadText;
+using testing::Win;
+
+const std::map<std::string, int> kFontTypeOfStyle = {
+    {"HEBNORM", 0}, {"HEB7BIT", 1}, {"HEBBACK", 2},   {"HEB7BACK", 3},
+    {"HEBD2W", 4},  {"ROMANS", 5},  {"TXTSTYLE", 255}};
+
+const QString kTypedAlefBet = QStringLiteral("tcd");  // the keys of אבג
+
+class TextEditor : public testing::EditorTest {
+  protected:
+    void SetUp() override {
+        EditorTest::SetUp();
+        original_ = testing::ListTexts(SamplePath());
+    }
+    // The saved drawing's text of a handle, decoded for its style's font.
+    std::wstring SavedLogical(const std::map<std::string, testing::ListedText>& saved,
+                              const std::string& handle) {
+        const auto it = saved.find(handle);
+        if (it == saved.end()) return L"<missing>";
+        return testing::Decoded(it->second.stored, kFontTypeOfStyle.at(it->second.style), folder_);
+    }
+    // Replaces the whole of a line by typing.
+    static void RetypeLine(QTextEdit* edit, int line, const QString& keys) {
+        CaretToLine(edit, line);
+        QTest::keyClick(edit, Qt::Key_End, Qt::ShiftModifier);
+        QTest::keyClicks(edit, keys);
+    }
+    static std::vector<std::string> NewHandles(
+        const std::map<std::string, testing::ListedText>& before,
+        const std::map<std::string, testing::ListedText>& after) {
+        std::vector<std::string> added;
+        for (const auto& [handle, text] : after) {
+            if (before.count(handle) == 0) added.push_back(handle);
+        }
+        return added;
+    }
+
+    std::map<std::string, testing::ListedText> original_;
+};
+
+TEST_F(TextEditor, TheSecondOfThreeLinesIsEditedAndOnlyItsTextChanges) {
+    Edit({L"3C", L"36", L"39"}, [&](QDialog* dialog) {
+        QTextEdit* edit = EditOf(dialog);
+        ASSERT_EQ(edit->document()->blockCount(), 3);
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Multy line Text editor"));
+        RetypeLine(edit, 1, kTypedAlefBet);
+        // The picture in the docs: three right-to-left lines, the second new.
+        EXPECT_TRUE(dialog->grab().save(QStringLiteral(TARSIL_BINARY_DIR) +
+                                        QStringLiteral("/tests/text_dialog/text_editor.png")));
+        // Written while typing, before OK.
+        EXPECT_EQ(ReadText(Id(L"39")).stored, L"tcd");
+        Ok(dialog);
+    });
+    const auto saved = testing::ListTexts(Save());
+    EXPECT_EQ(SavedLogical(saved, "39"), Win(kAlefBet));
+    EXPECT_EQ(saved.at("39").stored, original_.at("3B").stored);
+    EXPECT_EQ(saved.at("36").stored, original_.at("36").stored);
+    EXPECT_EQ(saved.at("3C").stored, original_.at("3C").stored);
+}
+
+TEST_F(TextEditor, AFourthLineBecomesANewTextOneLineBelowTheThird) {
+    Edit({L"36", L"39", L"3C"}, [&](QDialog* dialog) {
+        QTextEdit* edit = EditOf(dialog);
+        CaretToLine(edit, 2, true);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClicks(edit, kTypedAlefBet);
+        Ok(dialog);
+    });
+    const auto saved = testing::ListTexts(Save());
+    const std::vector<std::string> added = NewHandles(original_, saved);
+    ASSERT_EQ(added.size(), 1u);
+    EXPECT_EQ(saved.at(added[0]).style, "HEBBACK");
+    EXPECT_EQ(SavedLogical(saved, added[0]), Win(kAlefBet));
+    // Two heights (2.5) below the third line, which stands at y = -10.
+    const auto text =
+        ReadText(cadhost::entityByHandle(std::wstring(added[0].begin(), added[0].end())));
+    EXPECT_TRUE(text.position.isEqualTo(AcGePoint3d(0, -15, 0), 1e-9));
+}
+
+TEST_F(TextEditor, SplittingALineMovesTheLinesBelowDown) {
+    Edit({L"36", L"39", L"3C"}, [&](QDialog* dialog) {
+        QTextEdit* edit = EditOf(dialog);
+        CaretToLine(edit, 0);
+        QTextCursor cursor = edit->textCursor();
+        cursor.movePosition(QTextCursor::NextCharacter, QTextCursor::MoveAnchor, 2);
+        edit->setTextCursor(cursor);
+        QTest::keyClick(edit, Qt::Key_Return);
+        Ok(dialog);
+    });
+    EXPECT_NEAR(ReadText(Id(L"39")).position.y, -10.0, 1e-9);
+    EXPECT_NEAR(ReadText(Id(L"3C")).position.y, -15.0, 1e-9);
+    const auto saved = testing::ListTexts(Save());
+    EXPECT_EQ(SavedLogical(saved, "36"), Win(kShalom).substr(0, 2));
+    const std::vector<std::string> added = NewHandles(original_, saved);
+    ASSERT_EQ(added.size(), 1u);
+    EXPECT_EQ(SavedLogical(saved, added[0]), Win(kShalom).substr(2));
+    EXPECT_EQ(saved.at(added[0]).style, "HEBNORM");
+}
+
+TEST_F(TextEditor, RemovedLinesEraseTheirTextsOneOrSeveralAtOnce) {
+    const AcDbObjectId third = Id(L"3C"), fourth = Id(L"3F"), fifth = Id(L"42");
+    Edit({L"36", L"39", L"3C", L"3F", L"42"}, [&](QDialog* dialog) {
+        QTextEdit* edit = EditOf(dialog);
+        // The last line and its line break: one text goes.
+        CaretToLine(edit, 3, true);
+        QTest::keyClick(edit, Qt::Key_End, Qt::ShiftModifier | Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_Delete);
+        EXPECT_TRUE(ReadText(fifth).erased);
+        EXPECT_FALSE(ReadText(fourth).erased);
+        // The second and third lines, selected whole: two go at once, and
+        // the texts that stay take the lines that stay.
+        CaretToLine(edit, 1);
+        QTextCursor cursor = edit->textCursor();
+        cursor.setPosition(edit->document()->findBlockByNumber(3).position(),
+                           QTextCursor::KeepAnchor);
+        edit->setTextCursor(cursor);
+        QTest::keyClick(edit, Qt::Key_Delete);
+        EXPECT_EQ(edit->document()->blockCount(), 2);
+        Ok(dialog);
+    });
+    EXPECT_TRUE(ReadText(third).erased);
+    EXPECT_TRUE(ReadText(fourth).erased);
+    const auto saved = testing::ListTexts(Save());
+    EXPECT_EQ(saved.count("3C") + saved.count("3F") + saved.count("42"), 0u);
+    EXPECT_EQ(SavedLogical(saved, "36"), Win(kShalom));
+    EXPECT_EQ(SavedLogical(saved, "39"), Win(kShalom));
+}
+
+TEST_F(TextEditor, CancelLeavesTheSavedDrawingAsItWasOpened) {
+    const std::wstring before = ReadText(Id(L"36")).stored;
+    Edit({L"36", L"39", L"3C"}, [&](QDialog* dialog) {
+        QTextEdit* edit = EditOf(dialog);
+        RetypeLine(edit, 0, kTypedAlefBet);
+        CaretToLine(edit, 2, true);
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClicks(edit, kTypedAlefBet);
+        CaretToLine(edit, 1);
+        QTest::keyClick(edit, Qt::Key_Return);
+        EXPECT_NE(ReadText(Id(L"36")).stored, before);
+        Cancel(dialog);
+    });
+    EXPECT_EQ(ReadBytes(Save()), ReadBytes(SamplePath()));
+}
+
+TEST_F(TextEditor, CancelWithoutChangesTakesBackNothingElse) {
+    // An earlier command's change must survive a Cancel that changed nothing.
+    cadhost::pushInput(L"47");
+    cadhost::pushInput(L"");
+    cadhost::runCommandLine(L"ERASE");
+    ASSERT_TRUE(Id(L"47").isNull());
+    Edit({L"36"}, [&](QDialog* dialog) { Cancel(dialog); });
+    EXPECT_TRUE(Id(L"47").isNull());
+}
+
+// OK keeps exactly what was typed, for every font type: the first line is
+// typed anew, the third loses its last letter.
+class EveryFontType : public TextEditor,
+                      public ::testing::WithParamInterface<testing::SampleRow> {};
+
+TEST_P(EveryFontType, OkKeepsExactlyTheTypedText) {
+    const testing::SampleRow& row = GetParam();
+    Edit({row.handles[0], row.handles[1], row.handles[2]}, [&](QDialog* dialog) {
+        QTextEdit* edit = EditOf(dialog);
+        RetypeLine(edit, 0, QStringLiteral("jsr 21"));  // חדר then 21 typed with Hebrew on
+        CaretToLine(edit, 2, true);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        Ok(dialog);
+    });
+    const auto saved = testing::ListTexts(Save());
+    auto handle = [](const wchar_t* h) { return std::string(h, h + std::wcslen(h)); };
+    // A font the map does not know gets the visual line listed from its
+    // right end, and reading leaves such text as it is stored.
+    const bool unknown = kFontTypeOfStyle.at(handle(row.style)) == 255;
+    EXPECT_EQ(SavedLogical(saved, handle(row.handles[0])),
+              Win(unknown ? L"\u05D7\u05D3\u05E8 12" : L"\u05D7\u05D3\u05E8 21"));
+    EXPECT_EQ(saved.at(handle(row.handles[1])).stored, original_.at(handle(row.handles[1])).stored);
+    EXPECT_EQ(SavedLogical(saved, handle(row.handles[2])), Win(kAlefBet).substr(0, 2));
+}
+
+INSTANTIATE_TEST_SUITE_P(Samples, EveryFontType, ::testing::ValuesIn(kSampleRows),
+                         testing::StyleOfRow);
+
+}  // namespace
+}  // namespace tarsil

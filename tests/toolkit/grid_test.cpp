@@ -1,0 +1,251 @@
+// The grid, driven by mouse and keys as a user drives it.
+#include "toolkit/grid/grid.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "tests/module/qt_application.h"
+#include "tests/toolkit/qt_print.h"
+
+namespace tarsil::toolkit {
+
+namespace {
+
+const auto* const kQt = ::testing::AddGlobalTestEnvironment(new testing::QtApplication);
+
+// A multi-line editor that keeps Enter for itself, like a text grid's.
+class LinesEditor : public CellEditor {
+  public:
+    QWidget* Create(QWidget* parent, int, int) override {
+        ++created;
+        return new QPlainTextEdit(parent);
+    }
+    void SetText(QWidget* editor, const QString& text) override {
+        static_cast<QPlainTextEdit*>(editor)->setPlainText(text);
+    }
+    QString Text(const QWidget* editor) const override {
+        return static_cast<const QPlainTextEdit*>(editor)->toPlainText();
+    }
+    bool WantsKey(const QKeyEvent& key) const override {
+        return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    }
+    int created = 0;
+};
+
+class GridTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        grid_.resize(400, 300);
+        grid_.SetColumnCount(2);
+        grid_.SetRowCount(3);
+        grid_.SetColumnTitles({"Name", "Type"});
+        for (int row = 0; row < 3; ++row) {
+            grid_.SetCell(
+                row, 0, {.text = QString("font%1").arg(row), .editable = false, .ellipsis = true});
+            grid_.SetCell(
+                row, 1,
+                {.text = "One", .kind = CellKind::List, .options = {"One", "Two", "Three"}});
+        }
+        grid_.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid_));
+    }
+
+    QPoint Center(int row, int column) const {
+        return grid_.visualRect(grid_.model()->index(row, column)).center();
+    }
+    QPoint EllipsisOf(int row, int column) const {
+        const QRect cell = grid_.visualRect(grid_.model()->index(row, column));
+        return {cell.right() - Grid::kEllipsisWidth / 2, cell.center().y()};
+    }
+    void Click(const QPoint& at) { QTest::mouseClick(grid_.viewport(), Qt::LeftButton, {}, at); }
+
+    Grid grid_;
+};
+
+}  // namespace
+
+TEST_F(GridTest, TypingIntoATextCellCommitsOnEnterAndReportsOnlyRealChanges) {
+    grid_.SetCell(2, 0, {.text = "old"});
+    QSignalSpy changed(&grid_, &Grid::cellChanged);
+
+    grid_.SetText(2, 0, "set by the program");  // not a user's edit
+    EXPECT_EQ(changed.count(), 0);
+
+    grid_.SetCurrentCell(2, 0);
+    QTest::keyClick(&grid_, 'n');  // any key starts the edit with itself
+    auto* line = qobject_cast<QLineEdit*>(grid_.CellEditorWidget(2, 0));
+    ASSERT_NE(line, nullptr);
+    QTest::keyClicks(line, "ew");
+    QTest::keyClick(line, Qt::Key_Return);  // the edit ends once events are handled
+    EXPECT_TRUE(QTest::qWaitFor([&] { return grid_.CellEditorWidget(2, 0) == nullptr; }));
+    EXPECT_EQ(grid_.Text(2, 0), "new");
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed[0], (QList<QVariant>{2, 0}));
+
+    // The same text again is no change; Escape drops what was typed.
+    ASSERT_TRUE(grid_.EditCell(2, 0));
+    QTest::keyClick(grid_.CellEditorWidget(2, 0), Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return grid_.CellEditorWidget(2, 0) == nullptr; }));
+    ASSERT_TRUE(grid_.EditCell(2, 0));
+    line = qobject_cast<QLineEdit*>(grid_.CellEditorWidget(2, 0));
+    QTest::keyClicks(line, "xyz");
+    QTest::keyClick(line, Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return grid_.CellEditorWidget(2, 0) == nullptr; }));
+    EXPECT_EQ(grid_.Text(2, 0), "new");
+    EXPECT_EQ(changed.count(), 1);
+}
+
+TEST_F(GridTest, AListCellOpensOnOneClickAndTakesTheChoiceAtOnce) {
+    QSignalSpy changed(&grid_, &Grid::cellChanged);
+    Click(Center(1, 1));
+    auto* combo = qobject_cast<QComboBox*>(grid_.CellEditorWidget(1, 1));
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->currentText(), "One");
+    EXPECT_EQ(combo->count(), 3);
+    QAbstractItemView* list = combo->view();
+    ASSERT_TRUE(list->isVisible());
+
+    const QRect three = list->visualRect(list->model()->index(2, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, three.center());
+    EXPECT_EQ(grid_.Text(1, 1), "Three");
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed[0], (QList<QVariant>{1, 1}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return grid_.CellEditorWidget(1, 1) == nullptr; }));
+
+    // Choosing what the cell already shows changes nothing.
+    Click(Center(1, 1));
+    combo = qobject_cast<QComboBox*>(grid_.CellEditorWidget(1, 1));
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->currentText(), "Three");
+    list = combo->view();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(2, 0)).center());
+    EXPECT_EQ(changed.count(), 1);
+}
+
+TEST_F(GridTest, AButtonRunsOnlyWhenPressedAndReleasedOnIt) {
+    grid_.SetCell(2, 1, {.text = "Run", .kind = CellKind::Button});
+    QSignalSpy clicked(&grid_, &Grid::buttonClicked);
+    struct Case {
+        const char* what;
+        QPoint press;
+        QPoint release;
+        int clicks;
+    };
+    const Case cases[] = {
+        {"ellipsis of row 1", EllipsisOf(1, 0), EllipsisOf(1, 0), 1},
+        {"whole button cell", Center(2, 1), Center(2, 1), 1},
+        {"text beside the ellipsis", Center(1, 0), Center(1, 0), 0},
+        {"released on another row's ellipsis", EllipsisOf(0, 0), EllipsisOf(1, 0), 0},
+        {"released off the button", EllipsisOf(0, 0), Center(0, 0), 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        clicked.clear();
+        QTest::mousePress(grid_.viewport(), Qt::LeftButton, {}, c.press);
+        QTest::mouseRelease(grid_.viewport(), Qt::LeftButton, {}, c.release);
+        ASSERT_EQ(clicked.count(), c.clicks);
+        if (c.clicks == 1) {
+            const QModelIndex at = grid_.indexAt(c.press);
+            EXPECT_EQ(clicked[0], (QList<QVariant>{at.row(), at.column()}));
+        }
+    }
+}
+
+TEST_F(GridTest, ACustomEditorKeepsItsKeysAndFollowsItsCellAcrossRowChanges) {
+    auto column_editor = std::make_shared<LinesEditor>();
+    auto cell_editor = std::make_shared<LinesEditor>();
+    grid_.SetColumnCount(3);
+    grid_.SetColumnEditor(2, column_editor);
+    grid_.SetCell(2, 2, {.text = "own", .editor = cell_editor});
+    grid_.SetCell(1, 2, {.text = "a"});
+
+    ASSERT_TRUE(grid_.EditCell(1, 2));
+    auto* edit = qobject_cast<QPlainTextEdit*>(grid_.CellEditorWidget(1, 2));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->toPlainText(), "a");
+    edit->moveCursor(QTextCursor::End);
+    QTest::keyClick(edit, Qt::Key_Return);  // a new line, not the end of the edit
+    QTest::keyClicks(edit, "b");
+    ASSERT_EQ(edit->toPlainText(), "a\nb");
+    ASSERT_EQ(grid_.CellEditorWidget(1, 2), edit);
+    QTest::keyClick(edit, Qt::Key_Tab);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return grid_.Text(1, 2) == "a\nb"; }));
+    EXPECT_EQ(column_editor->created, 1);
+
+    // Removing a row above moves the cell's own editor up with its row.
+    grid_.RemoveRow(0);
+    ASSERT_TRUE(grid_.EditCell(1, 2));
+    EXPECT_EQ(cell_editor->created, 1);
+    EXPECT_EQ(qobject_cast<QPlainTextEdit*>(grid_.CellEditorWidget(1, 2))->toPlainText(), "own");
+    QTest::keyClick(grid_.CellEditorWidget(1, 2), Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return grid_.CellEditorWidget(1, 2) == nullptr; }));
+    EXPECT_EQ(grid_.Text(1, 2), "own");
+}
+
+TEST_F(GridTest, ReadOnlyButtonAndOutsideCellsOpenNoEditorAndIgnoreChanges) {
+    grid_.SetCell(1, 1, {.text = "Run", .kind = CellKind::Button});
+    EXPECT_FALSE(grid_.EditCell(0, 0));  // read-only
+    QTest::mouseDClick(grid_.viewport(), Qt::LeftButton, {}, Center(1, 1));
+    EXPECT_EQ(grid_.CellEditorWidget(1, 1), nullptr);
+    for (const auto& [row, column] : {std::pair{-1, 0}, std::pair{3, 0}, std::pair{0, 2}}) {
+        SCOPED_TRACE(row * 10 + column);
+        grid_.SetText(row, column, "lost");
+        grid_.SetCell(row, column, {.text = "lost"});
+        EXPECT_EQ(grid_.Text(row, column), "");
+        EXPECT_FALSE(grid_.EditCell(row, column));
+        EXPECT_EQ(grid_.CellEditorWidget(row, column), nullptr);
+    }
+    grid_.RemoveRow(3);
+    grid_.InsertRow(5);
+    EXPECT_EQ(grid_.RowCount(), 3);
+    grid_.SetRowCount(-4);
+    EXPECT_EQ(grid_.RowCount(), 0);
+    EXPECT_EQ(grid_.FirstVisibleRow(), -1);
+}
+
+TEST_F(GridTest, ColumnsShareTheWidthByWeightAndRowsKeepTheirHeights) {
+    grid_.SetColumnWeights({7, 3});
+    grid_.resize(500, 300);
+    const int width = grid_.viewport()->width();
+    EXPECT_EQ(grid_.columnWidth(0), width * 7 / 10);
+    EXPECT_EQ(grid_.columnWidth(0) + grid_.columnWidth(1), width);
+
+    grid_.SetDefaultRowHeight(22);
+    grid_.SetRowCount(5);
+    grid_.SetRowHeight(1, 40);
+    EXPECT_EQ(grid_.RowHeight(4), 22);
+    EXPECT_EQ(grid_.RowHeight(1), 40);
+    grid_.InsertRow(0);
+    EXPECT_EQ(grid_.RowHeight(2), 40);
+}
+
+TEST_F(GridTest, FocusSelectionAndScrollingAreReportedAndRestored) {
+    grid_.setSelectionBehavior(QAbstractItemView::SelectRows);
+    QSignalSpy current(&grid_, &Grid::currentCellChanged);
+    grid_.SelectRow(2);
+    EXPECT_EQ(grid_.CurrentRow(), 2);
+    EXPECT_EQ(grid_.SelectedRows(), std::vector<int>{2});
+    EXPECT_EQ(current.last()[0], 2);
+
+    grid_.SetCurrentCell(7, 0);
+    EXPECT_EQ(grid_.CurrentRow(), -1);
+    EXPECT_EQ(current.last()[0], -1);
+
+    grid_.SetDefaultRowHeight(22);
+    grid_.SetRowCount(60);
+    grid_.SetFirstVisibleRow(20);
+    EXPECT_EQ(grid_.FirstVisibleRow(), 20);
+    grid_.SetFirstVisibleRow(500);  // clamped, never past the end
+    EXPECT_LT(grid_.FirstVisibleRow(), 60);
+    EXPECT_GT(grid_.FirstVisibleRow(), 20);
+}
+
+}  // namespace tarsil::toolkit

@@ -1,0 +1,9 @@
+#pragma once
+
+// Readable failure messages for Qt's strings in GoogleTest expectations.
+#include <QString>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}

@@ -1,0 +1,227 @@
+// Editing in the control: caret moves in both alignments, selection by keys
+// and mouse, Ctrl+Z, the clipboard, scrolling, the caret, and the drawing
+// routine that paints the lines.
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QImage>
+#include <QPainter>
+
+#include "editors/visual_edit/draw_visual_text.h"
+#include "language_fixture.h"
+
+namespace visual_test {
+namespace {
+
+TEST_F(EditTest, ArrowsReadOnInTheLinesOwnDirection) {
+    edit->SetEditText(L"abc\nde", true);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(edit->CaretIndex(), 2);
+    Key(Qt::Key_End);
+    Key(Qt::Key_Right);  // past the end: start of the next line
+    EXPECT_EQ(edit->CaretPosition().line, 1);
+    EXPECT_EQ(edit->CaretPosition().column, 0);
+    Key(Qt::Key_Left);  // back past column 0: end of the line above
+    EXPECT_EQ(edit->CaretIndex(), 3);
+    Key(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(edit->CaretIndex(), 6);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(edit->CaretIndex(), 6) << "the caret stays at the end of the text";
+    Key(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(edit->CaretIndex(), 0);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(edit->CaretIndex(), 0);
+
+    // Right to left: Left reads on, Right goes back.
+    edit->SetEditText({kShin, kLamed, kVav}, true);
+    edit->SetDirection(2);
+    Key(Qt::Key_Left);
+    Key(Qt::Key_Left);
+    EXPECT_EQ(edit->CaretIndex(), 2);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(edit->CaretIndex(), 1);
+    Hebrew();
+    Type("t");
+    EXPECT_EQ(edit->LogicalText(), (std::wstring{kShin, kAlef, kLamed, kVav}));
+}
+
+TEST_F(EditTest, UpAndDownFollowTheRowsShownInARightToLeftParagraph) {
+    edit->SetEditText({kAlef, L'\n', kBet, kBet}, true);
+    edit->SetDirection(2);
+    // The first logical line is shown on top although it is listed last.
+    Key(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(edit->VisualText()[static_cast<std::size_t>(edit->CaretIndex())], kAlef);
+    Key(Qt::Key_Down);
+    EXPECT_EQ(edit->VisualText()[static_cast<std::size_t>(edit->CaretIndex())], kBet);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(edit->VisualText()[static_cast<std::size_t>(edit->CaretIndex())], kAlef);
+}
+
+TEST_F(EditTest, SelectionByKeysReplacesAndDeletes) {
+    edit->SetEditText(L"hello world", true);
+    Key(Qt::Key_End, Qt::ShiftModifier);
+    EXPECT_EQ(edit->GetSel(), (std::pair<int, int>{0, 11}));
+    Type("x");
+    EXPECT_EQ(edit->LogicalText(), L"x");
+    edit->SetEditText(L"hello", true);
+    edit->SetSel(1, 3);
+    Key(Qt::Key_Backspace);
+    EXPECT_EQ(edit->LogicalText(), L"hlo");
+    edit->SetSel(0, -1);
+    EXPECT_EQ(edit->GetSel(), (std::pair<int, int>{0, 3}));
+    edit->SetSel(-1, 0);
+    EXPECT_EQ(edit->GetSel().first, edit->GetSel().second);
+    Key(Qt::Key_Home);
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(edit->LogicalText(), L"lo");
+    Key(Qt::Key_Backspace);  // at the start: nothing
+    EXPECT_EQ(edit->LogicalText(), L"lo");
+}
+
+TEST_F(EditTest, CtrlZTakesBackEditsOneByOne) {
+    Type("abc");
+    Key(Qt::Key_Backspace);
+    EXPECT_EQ(edit->LogicalText(), L"ab");
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(edit->LogicalText(), L"abc");
+    EXPECT_EQ(edit->CaretIndex(), 0) << "undo puts the caret at the start";
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(edit->LogicalText(), L"ab");
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(edit->LogicalText(), L"a");
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(edit->LogicalText(), L"a") << "the empty start is never saved";
+    ExpectVisualIsReordering();
+}
+
+TEST_F(EditTest, ClipboardRoundTripsMixedTextInLogicalOrder) {
+    const std::wstring mixed = {kShin, kLamed, L' ', L'a', L'b', L' ', L'1', L'2'};
+    edit->SetDirection(2);
+    edit->SetEditText(mixed, true);
+    edit->SetSel(0, -1);
+    Key(Qt::Key_C, Qt::ControlModifier);
+    const QString copied = QApplication::clipboard()->text();
+    EXPECT_EQ(copied, QString::fromStdU16String(u"\u05E9\u05DC ab 12"))
+        << "real letters, typed order";
+    Key(Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(edit->LogicalText(), L"");
+    Key(Qt::Key_V, Qt::ControlModifier);
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit->LogicalText(), mixed + mixed);
+    ExpectVisualIsReordering();
+
+    // Lines travel with carriage returns; single-line makes them spaces.
+    edit->SetEditText(L"a\nb", true);
+    edit->SetDirection(1);
+    edit->SetSel(0, -1);
+    Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("a\rb"));
+    QApplication::clipboard()->setText(QStringLiteral("x\r\ny\u4E00z"));
+    edit->SetSingleLine(true);
+    edit->SetEditText(L"", true);
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit->LogicalText(), L"x y") << "text ends at a character without a byte";
+
+    // A paste is cut to what still fits.
+    edit->SetEditText(std::wstring(1022, L'.'), true);
+    Key(Qt::Key_End);
+    QApplication::clipboard()->setText(QStringLiteral("123"));
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit->LogicalText(), std::wstring(1022, L'.') + L"12");
+    QApplication::clipboard()->clear();
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit->TextLength(), 1024);
+}
+
+TEST_F(EditTest, MousePlacesTheCaretByTheHitTestAndSelects) {
+    edit->SetEditText(L"abcdef", true);
+    const QPoint c = edit->PosFromChar(3);
+    QTest::mouseClick(edit.get(), Qt::LeftButton, {}, c + QPoint(1, 3));
+    EXPECT_EQ(edit->CaretIndex(), 3);
+    QTest::mouseClick(edit.get(), Qt::LeftButton, Qt::ShiftModifier,
+                      edit->PosFromChar(5) + QPoint(1, 3));
+    EXPECT_EQ(edit->GetSel(), (std::pair<int, int>{3, 5}));
+    QTest::mouseClick(edit.get(), Qt::LeftButton, {}, QPoint(-20, -20));
+    EXPECT_EQ(edit->CaretIndex(), 0) << "negative coordinates count as 0";
+    QTest::mouseClick(edit.get(), Qt::LeftButton, {}, QPoint(290, 200));
+    EXPECT_EQ(edit->CaretIndex(), 6) << "beyond the text: end of the last line";
+    QTest::mouseDClick(edit.get(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(edit->GetSel(), (std::pair<int, int>{0, 6}));
+
+    // Right to left: a click in a character puts the caret at its right.
+    edit->SetEditText({kShin, kLamed, kVav, kFinalMem}, true);
+    edit->SetDirection(2);
+    for (int i = 0; i < 4; ++i) {
+        const QPoint right = edit->PosFromChar(i);
+        QTest::mouseClick(edit.get(), Qt::LeftButton, {}, right + QPoint(-2, 3));
+        EXPECT_EQ(edit->CaretIndex(), i) << i;
+    }
+    ASSERT_GT(edit->PosFromChar(0).x(), edit->PosFromChar(3).x()) << "listed from the right end";
+}
+
+TEST_F(EditTest, ScrollingKeepsTheCaretOnTheFirstLineShown) {
+    std::wstring lines;
+    for (int i = 0; i < 30; ++i) lines += L"line\n";
+    edit->SetEditText(lines, true);
+    Key(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_GT(edit->FirstVisibleLine(), 0) << "the caret is kept in view";
+    edit->SetSel(0, 0);
+    Key(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(edit->FirstVisibleLine(), 0);
+}
+
+TEST_F(EditTest, TheCaretShowsOnlyWithTheFocusAndPointsToTheLanguage) {
+    QWidget other;
+    other.show();
+    EXPECT_TRUE(edit->CaretShown());
+    // The flag at the caret's top points into the language's reading side.
+    auto flagSide = [&] {
+        edit->SetEditText(L"    ", true);
+        edit->SetSel(2, 2);
+        const QImage image = edit->grab().toImage();
+        const QPoint at = edit->PosFromChar(2);
+        const QColor text = edit->palette().color(QPalette::Text);
+        int left = 0, right = 0;
+        for (int dx = 2; dx < 4; ++dx) {
+            left += image.pixelColor(at.x() - dx, at.y() + 1) == text;
+            right += image.pixelColor(at.x() + dx, at.y() + 1) == text;
+        }
+        return right - left;
+    };
+    EXPECT_GT(flagSide(), 0) << "English: the flag points right";
+    Hebrew();
+    EXPECT_LT(flagSide(), 0) << "Hebrew: the flag points left";
+    edit->clearFocus();
+    EXPECT_FALSE(edit->CaretShown());
+}
+
+TEST(DrawVisualText, CountsLinesAndTheLongestAndDrawsNothingForEmptyText) {
+    QImage image(200, 60, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    int first = -1, longest = -1;
+    EXPECT_EQ(tarsil::visual::DrawVisualText(painter, L"", image.rect(), &first, &longest, 0, true,
+                                             false),
+              0);
+    EXPECT_EQ(first, 0);
+    EXPECT_EQ(longest, 0);
+    EXPECT_EQ(tarsil::visual::DrawVisualText(painter, L"ab\nwxyz\n", image.rect(), &first, &longest,
+                                             tarsil::visual::kDrawRight, false, true),
+              3);
+    EXPECT_EQ(first, 1);
+    EXPECT_EQ(longest, 4);
+    painter.end();
+    // Right-aligned: ink near the right edge, none at the far left.
+    auto ink = [&](int x0, int x1) {
+        int n = 0;
+        for (int x = x0; x < x1; ++x)
+            for (int y = 0; y < image.height(); ++y) n += image.pixelColor(x, y) != Qt::white;
+        return n;
+    };
+    EXPECT_GT(ink(150, 200), 0);
+    EXPECT_EQ(ink(0, 100), 0);
+}
+
+}  // namespace
+}  // namespace visual_test

@@ -1,0 +1,104 @@
+// The control on the thread's input-language service, with the notices it
+// sends its owner recorded.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QKeyEvent>
+#include <QTest>
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editors/language/input_language.h"
+#include "editors/visual_edit/input_language_port.h"
+#include "editors/visual_edit/ug_multi_edit.h"
+#include "editors/visual_edit/visual_edit_notice.h"
+#include "hebrew/reorder.h"
+#include "tests/module/qt_application.h"
+
+namespace visual_test {
+
+using tarsil::visual::kLangEnglish;
+using tarsil::visual::kLangHebrew;
+
+// Engine letters, and the keys of the Hebrew layout that type them: alef
+// (t), bet (c), gimel (d), shin (a), lamed (k), vav (u), final mem (o), tav (,).
+inline constexpr wchar_t kAlef = 0xE0, kBet = 0xE1, kGimel = 0xE2, kShin = 0xF9, kLamed = 0xEC,
+                         kVav = 0xE5, kFinalMem = 0xED, kTav = 0xFA;
+
+// Records the notices that reach the owner.
+class NoticeRecorder : public QObject {
+  public:
+    bool event(QEvent* e) override {
+        if (e->type() != tarsil::visual::VisualEditNotice::Type()) return QObject::event(e);
+        const auto* n = static_cast<tarsil::visual::VisualEditNotice*>(e);
+        seen.push_back({n->Message(), n->WParam()});
+        return true;
+    }
+    std::vector<std::pair<int, long long>> seen;
+};
+
+// The engine's reordering of each line; a right-to-left paragraph shows its
+// last line at the end of the listing's start.
+inline std::wstring Reordered(const std::wstring& logical, bool rtl) {
+    std::vector<std::wstring> lines;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t feed = logical.find(L'\n', start);
+        const std::wstring line = logical.substr(start, feed - start);
+        std::vector<wchar_t> out(line.size() + 1);
+        tarsil::hebrew::LogicalToVisual(line.c_str(), line.size(), out.data(), nullptr,
+                                        rtl ? 0 : 1);
+        lines.emplace_back(out.data(), line.size());
+        if (feed == std::wstring::npos) break;
+        start = feed + 1;
+    }
+    if (rtl) std::reverse(lines.begin(), lines.end());
+    std::wstring joined;
+    for (std::size_t i = 0; i < lines.size(); ++i) joined += (i > 0 ? L"\n" : L"") + lines[i];
+    return joined;
+}
+
+class EditTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        language.RestoreDefaults();
+        edit = std::make_unique<tarsil::CUGMultiEdit>();
+        edit->SetOwner(&owner);
+        edit->resize(300, 120);
+        edit->show();
+        edit->activateWindow();
+        edit->setFocus();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(edit.get()));
+    }
+    void TearDown() override {
+        edit.reset();
+        language.RestoreDefaults();
+    }
+    void Type(const char* keys, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClicks(edit.get(), QString::fromLatin1(keys), mods);
+    }
+    void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(edit.get(), key, mods);
+    }
+    // A modifier key with its scan code, as the keyboard sends it.
+    void SideKey(Qt::Key key, quint32 scanCode, Qt::KeyboardModifiers mods) {
+        QKeyEvent press(QEvent::KeyPress, key, mods, scanCode, 0, 0);
+        QApplication::sendEvent(edit.get(), &press);
+    }
+    void Hebrew() { edit->ActivateLayout(kLangHebrew); }
+    void English() { edit->ActivateLayout(kLangEnglish); }
+    void ExpectVisualIsReordering() {
+        EXPECT_EQ(edit->VisualText(), Reordered(edit->LogicalText(), edit->Direction() == 1));
+    }
+
+    tarsil::editors::InputLanguage& language = tarsil::editors::InputLanguage::Instance();
+    NoticeRecorder owner;
+    std::unique_ptr<tarsil::CUGMultiEdit> edit;
+};
+
+}  // namespace visual_test
