@@ -1,6 +1,5 @@
 #include <array>
 #include <utility>
-#include <vector>
 
 #include "hebrew/codepage.h"
 #include "hebrew/narrow.h"
@@ -113,14 +112,19 @@ std::int32_t ConvertCodeTable(const wchar_t* in, wchar_t* out, int mode) {
     const bool keepLineFeed = n > 1 && in[n - 1] == L'\n';
     if (keepLineFeed) --n;
 
+    // Pairs from both ends are swapped, so out may be in itself and nothing
+    // needs a copy.
     const Table* table = TableOfMode(mode);
-    std::vector<wchar_t> converted(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto byte = static_cast<unsigned char>(in[n - 1 - i]);
-        converted[i] = table != nullptr ? (*table)[byte] : byte;
+    const auto map = [table](wchar_t c) -> wchar_t {
+        const auto byte = static_cast<unsigned char>(c);
+        return table != nullptr ? (*table)[byte] : byte;
+    };
+    for (std::size_t i = 0, j = n; i < j--; ++i) {
+        const wchar_t left = in[i], right = in[j];
+        out[i] = map(right);
+        out[j] = map(left);
     }
-    std::size_t o = 0;
-    for (wchar_t c : converted) out[o++] = c;
+    std::size_t o = n;
     if (keepLineFeed) out[o++] = L'\n';
     out[o] = 0;
     return 0;

@@ -21,12 +21,36 @@
 //   - return 0, writing nothing, when text or out is null or when the
 //     working storage cannot be allocated.
 //   - run in time linear in n.
+//
+// Working storage: lines of up to 256 characters are worked on the stack.
+// Longer lines use a workspace: the caller's, passed as the last argument,
+// or else one kept by the calling thread.  A workspace keeps its storage
+// from call to call, so reordering many lines allocates only when a line is
+// longer than any before; nothing in it is cleared before use.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 namespace tarsil::hebrew {
+
+// The storage that one reordering call works in.  One workspace serves one
+// call at a time; each thread has its own for the calls that pass none.
+class ReorderWorkspace {
+  public:
+    // The longest line it serves without allocating.
+    std::size_t Capacity() const { return capacity_; }
+    // Storage for a line of n characters, grown by half again at least;
+    // null when it cannot be allocated (the old storage is kept then).
+    std::uint8_t* Reserve(std::size_t n);
+    // Gives the storage back.
+    void Release();
+
+  private:
+    std::unique_ptr<std::uint8_t[]> storage_;
+    std::size_t capacity_ = 0;
+};
 
 // Direction mask values, one per character of the text.
 inline constexpr unsigned char kMaskOther = 1;
@@ -34,6 +58,9 @@ inline constexpr unsigned char kMaskHebrew = 2;
 
 std::int32_t LogicalToVisual(const wchar_t* text, std::size_t n, wchar_t* out,
                              std::uint32_t* indexMap, std::int32_t ltrParagraph);
+std::int32_t LogicalToVisual(const wchar_t* text, std::size_t n, wchar_t* out,
+                             std::uint32_t* indexMap, std::int32_t ltrParagraph,
+                             ReorderWorkspace& workspace);
 
 // As LogicalToVisual, but neutral characters typed as Hebrew (mask byte 2)
 // stay right to left.  directionMask holds at least n bytes; a null mask
@@ -41,10 +68,16 @@ std::int32_t LogicalToVisual(const wchar_t* text, std::size_t n, wchar_t* out,
 std::int32_t LogicalToVisualMasked(const wchar_t* text, std::size_t n, wchar_t* out,
                                    std::uint32_t* indexMap, std::int32_t ltrParagraph,
                                    const unsigned char* directionMask);
+std::int32_t LogicalToVisualMasked(const wchar_t* text, std::size_t n, wchar_t* out,
+                                   std::uint32_t* indexMap, std::int32_t ltrParagraph,
+                                   const unsigned char* directionMask, ReorderWorkspace& workspace);
 
 // Takes a visual line listed from its right end (that is, a stored visual
 // line reversed) and gives the logical line; called with ltrParagraph == 0.
 std::int32_t VisualToLogical(const wchar_t* text, std::size_t n, wchar_t* out,
                              std::uint32_t* indexMap, std::int32_t ltrParagraph);
+std::int32_t VisualToLogical(const wchar_t* text, std::size_t n, wchar_t* out,
+                             std::uint32_t* indexMap, std::int32_t ltrParagraph,
+                             ReorderWorkspace& workspace);
 
 }  // namespace tarsil::hebrew

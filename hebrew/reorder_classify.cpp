@@ -50,21 +50,33 @@ std::size_t ClassifyPiece(Line& line, const wchar_t* text, std::size_t from, std
         line.variant == Variant::kLogicalToVisual && line.rtl ? kAdjustedRightToLeft : kAdjusted;
     // Neutrals and separators typed as Hebrew are right to left.
     const bool masked = line.variant == Variant::kMasked && line.mask != nullptr;
-    for (std::size_t i = from; i < line.n; ++i) {
+    // Locals while the loop runs: stores to the byte arrays could alias
+    // anything reached through a pointer.
+    const std::size_t n = line.n;
+    unsigned char* bytes = line.bytes;
+    std::uint8_t* classes = line.classes;
+    std::uint8_t* levels = line.levels;
+    ExplicitLevels explicitLevels = scan.explicitLevels;
+    std::size_t end = n;
+    for (std::size_t i = from; i < n; ++i) {
         const auto b = static_cast<unsigned char>(text[i]);
-        line.bytes[i] = b;
+        bytes[i] = b;
         std::uint8_t c = table[b];
         if (masked && line.mask[i] == kMaskHebrew &&
-            (IsNeutral(c) || c == kES || (c == kCS && i == line.n - 1)))
+            (IsNeutral(c) || c == kES || (c == kCS && i == n - 1)))
             c = kR;
-        line.classes[i] = c;
-        line.levels[i] = scan.explicitLevels.Next(c);
+        classes[i] = c;
+        levels[i] = explicitLevels.Next(c);
         // The separator rule runs one position behind, so that it sees its
         // right neighbour's adjusted class and its left neighbour's result.
         if (i >= 2) ResolveSeparatorAt(line, i - 1);
-        if (i + 1 >= minEnd && IsStrong(c)) return i + 1;
+        if (i + 1 >= minEnd && IsStrong(c)) {
+            end = i + 1;
+            break;
+        }
     }
-    return line.n;
+    scan.explicitLevels = explicitLevels;
+    return end;
 }
 
 }  // namespace detail

@@ -1,12 +1,18 @@
 // Explicit and implicit embedding levels, applied one position at a time
-// inside the passes that classify and resolve the line.
+// inside the passes that classify and resolve the line.  Both are small
+// state machines driven by tables, so that the mix of classes in real text
+// costs no mispredicted branch.
 #pragma once
 
-#include <algorithm>
+#include <array>
+#include <bit>
+#include <utility>
 
 #include "hebrew/reorder_internal.h"
 
 namespace tarsil::hebrew::detail {
+
+inline constexpr int kClasses = kON + 1;
 
 // The general operation raises the level by one at the first change of
 // strong direction and then swaps it with the spare level at every later
@@ -14,60 +20,122 @@ namespace tarsil::hebrew::detail {
 // spare.  So levels only take the values 0, base and base + 1 here, and at
 // most base + 3 after the implicit levels.  The variants keep every byte at
 // the base level (0 for control characters).
+//
+// A state is the last strong class (none, L, R), the current level (base,
+// base + 1) and the spare level (none yet, base, base + 1).
+inline constexpr int kExplicitStates = 3 * 2 * 3;
+struct ExplicitStep {
+    std::uint8_t next;
+    std::uint8_t level;
+};
+using ExplicitTable = std::array<std::array<ExplicitStep, kClasses>, kExplicitStates>;
+
+constexpr ExplicitTable BuildExplicitTable(bool alternate, int base) {
+    ExplicitTable table{};
+    for (int state = 0; state < kExplicitStates; ++state) {
+        for (int c = 0; c < kClasses; ++c) {
+            int lastStrong = state / 6;
+            int current = base + state / 3 % 2;
+            int spare = state % 3 == 0 ? -1 : base + state % 3 - 1;
+            int level;
+            if (c == kNone) {
+                current = base;
+                level = 0;
+            } else if (!alternate || !IsStrong(static_cast<std::uint8_t>(c))) {
+                level = base;
+            } else {
+                if (lastStrong != kNone && lastStrong != c) {
+                    if (spare == -1) {
+                        spare = current++;
+                    } else {
+                        std::swap(spare, current);
+                    }
+                }
+                lastStrong = c;
+                level = current;
+            }
+            // A current level of base + 2 would need a state with a raised
+            // level and no spare, which no line reaches.
+            const int raised = current - base > 1 ? 1 : current - base;
+            const int next = lastStrong * 6 + raised * 3 + (spare == -1 ? 0 : spare - base + 1);
+            table[state][c] = {static_cast<std::uint8_t>(next), static_cast<std::uint8_t>(level)};
+        }
+    }
+    return table;
+}
+// [general operation][base level]
+inline constexpr ExplicitTable kExplicitTables[2][2] = {
+    {BuildExplicitTable(false, 0), BuildExplicitTable(false, 1)},
+    {BuildExplicitTable(true, 0), BuildExplicitTable(true, 1)}};
+
 class ExplicitLevels {
   public:
     explicit ExplicitLevels(const Line& line)
-        : alternate_(line.variant == Variant::kLogicalToVisual),
-          base_(line.baseLevel),
-          current_(line.baseLevel) {}
+        : table_(&kExplicitTables[line.variant == Variant::kLogicalToVisual][line.baseLevel]) {}
 
     std::uint8_t Next(std::uint8_t c) {
-        if (c == kNone) {
-            current_ = base_;
-            return 0;
-        }
-        if (!alternate_ || !IsStrong(c)) return base_;
-        if (lastStrong_ != kNone && lastStrong_ != c) {
-            if (spare_ == kEmpty) {
-                spare_ = current_++;
-            } else {
-                std::swap(spare_, current_);
-            }
-        }
-        lastStrong_ = c;
-        return static_cast<std::uint8_t>(current_);
+        const ExplicitStep step = (*table_)[state_][c];
+        state_ = step.next;
+        return step.level;
     }
 
   private:
-    static constexpr int kEmpty = -1;
-    bool alternate_;
-    int base_;
-    int current_;
-    int spare_ = kEmpty;
-    std::uint8_t lastStrong_ = kNone;
+    const ExplicitTable* table_;
+    std::uint8_t state_ = 0;  // no strong class yet, at the base level
 };
 
 // Implicit levels of resolved positions, taken in logical order.
 class ImplicitLevels {
   public:
-    void Apply(std::uint8_t c, std::uint8_t& level) {
-        if (level & 1) {
-            if (c == kL || c == kEN || c == kAN) ++level;
-        } else if (c == kR) {
-            ++level;
-        } else if (c == kAN || (c == kEN && lastStrong_ != kR)) {
-            level += 2;
-        }
-        if (IsStrong(c)) lastStrong_ = c;
-        highest = std::max(highest, level);
-        if (level & 1) lowestOdd = std::min(lowestOdd, level);
+    // The level of a position of class c at the given explicit level.
+    std::uint8_t Applied(std::uint8_t c, std::uint8_t level) {
+        level = static_cast<std::uint8_t>(level + kRaise[level & 1][lastStrongIsR_][c]);
+        lastStrongIsR_ = static_cast<std::uint8_t>((lastStrongIsR_ & kKeep[c]) | (c == kR));
+        seen_ |= 1u << level;
+        return level;
+    }
+    void Apply(std::uint8_t c, std::uint8_t& level) { level = Applied(c, level); }
+
+    // The highest level applied so far, 0 when none.
+    std::uint8_t Highest() const {
+        return seen_ == 0 ? 0 : static_cast<std::uint8_t>(std::bit_width(seen_) - 1);
+    }
+    // The lowest odd level applied so far, 0xFF when none.
+    std::uint8_t LowestOdd() const {
+        const unsigned odd = seen_ & 0xAAAAAAAAu;
+        return odd == 0 ? 0xFF : static_cast<std::uint8_t>(std::countr_zero(odd));
     }
 
-    std::uint8_t highest = 0;
-    std::uint8_t lowestOdd = 0xFF;
-
   private:
-    std::uint8_t lastStrong_ = kNone;
+    using Raise = std::array<std::array<std::array<std::uint8_t, kClasses>, 2>, 2>;
+    // [odd level][last strong class was R][class]
+    static constexpr Raise kRaise = [] {
+        Raise t{};
+        for (int odd = 0; odd < 2; ++odd)
+            for (int afterR = 0; afterR < 2; ++afterR)
+                for (int c = 0; c < kClasses; ++c) {
+                    std::uint8_t raise = 0;
+                    if (odd) {
+                        if (c == kL || c == kEN || c == kAN) raise = 1;
+                    } else if (c == kR) {
+                        raise = 1;
+                    } else if (c == kAN || (c == kEN && !afterR)) {
+                        raise = 2;
+                    }
+                    t[odd][afterR][c] = raise;
+                }
+        return t;
+    }();
+
+    // Masks, not branches: which classes keep the last strong class.
+    static constexpr auto kKeep = [] {
+        std::array<std::uint8_t, kClasses> t{};
+        for (int c = 0; c < kClasses; ++c) t[c] = IsStrong(static_cast<std::uint8_t>(c)) ? 0 : 1;
+        return t;
+    }();
+
+    std::uint8_t lastStrongIsR_ = 0;
+    unsigned seen_ = 0;  // bit k: level k was applied
 };
 
 // What one piece of a line hands on to the next.

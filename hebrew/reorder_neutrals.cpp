@@ -43,61 +43,131 @@ struct NeutralKinds {
 };
 constexpr NeutralKinds kNeutralKind;
 
-// What each kind of neutral byte of a run becomes, given the strong classes
-// before (b) and after (a) the run.
-std::array<std::uint8_t, kNeutralKinds> RunOutcomes(const Line& line, std::uint8_t b,
-                                                    std::uint8_t a) {
+// What each kind of neutral byte of a run becomes, given the paragraph's
+// class and the strong classes before (b) and after (a) the run.
+constexpr std::array<std::uint8_t, kNeutralKinds> RunOutcomes(std::uint8_t paragraph,
+                                                              std::uint8_t b, std::uint8_t a) {
     if (a != kNotFound && a == b) return {b, b, b, b};
-    std::uint8_t space, punctuation = kL;
+    std::uint8_t space = kL, punctuation = kL;
     if (a != kNotFound && b == kNotFound)
         space = a;
     else if (a == kNotFound && b != kNotFound)
         space = b;
-    else if (a == kNotFound)
-        space = kL;
-    else
-        space = punctuation = line.paragraph;  // both found, and they differ
-    return {kL, line.paragraph, space, punctuation};
+    else if (a != kNotFound)
+        space = punctuation = paragraph;  // both found, and they differ
+    return {kL, paragraph, space, punctuation};
 }
 
-// The general operation decides per run, from the strong bytes around it.
+// RunOutcomes for every b and a (none, L or R): [b][a][kind].
+using OutcomeTable = std::array<std::array<std::array<std::uint8_t, kNeutralKinds>, 3>, 3>;
+constexpr OutcomeTable BuildOutcomes(std::uint8_t paragraph) {
+    OutcomeTable t{};
+    for (std::uint8_t b = 0; b < 3; ++b)
+        for (std::uint8_t a = 0; a < 3; ++a) t[b][a] = RunOutcomes(paragraph, b, a);
+    return t;
+}
+constexpr OutcomeTable kOutcomes[2] = {BuildOutcomes(kL), BuildOutcomes(kR)};  // [paragraph R]
+
+// The classes after flattening: [general operation][class].
+using ClassMap = std::array<std::uint8_t, kClasses>;
+constexpr ClassMap FlattenedClasses(bool general) {
+    ClassMap t{};
+    for (int c = 0; c < kClasses; ++c) {
+        if (c == kES || c == kET || c == kCS)
+            t[c] = kON;
+        else if (c == kEN && general)
+            t[c] = kL;
+        else
+            t[c] = static_cast<std::uint8_t>(c);
+    }
+    return t;
+}
+constexpr ClassMap kFlattened[2] = {FlattenedClasses(false), FlattenedClasses(true)};
+
+// 0xFF for the neutral classes; for them and Arabic numbers, which do not
+// end a run of neutrals.
+using ClassMasks = std::array<std::uint8_t, kClasses>;
+constexpr ClassMasks kNeutralMask = [] {
+    ClassMasks t{};
+    for (int c = 0; c < kClasses; ++c) t[c] = IsNeutral(static_cast<std::uint8_t>(c)) ? 0xFF : 0;
+    return t;
+}();
+constexpr ClassMasks kKeepsBefore = [] {
+    ClassMasks t = kNeutralMask;
+    t[kAN] = 0xFF;
+    return t;
+}();
+
+// The general operation decides per run of neutrals (Arabic numbers inside
+// a run do not end it), from the strong classes around the run.  Every
+// outcome is strong, so the last neutral of a run is the strong class that
+// the next run sees before it.  Taken one position at a time with tables,
+// the words of real text cost no mispredicted branch.
+//
+// Between two runs there is a byte that is neither neutral nor an Arabic
+// number; unless it is a control character, it is strong, and it is the
+// class the later run sees before it.  So a piece without control
+// characters needs no resolved class to resolve the next run, and no
+// position waits for the one before it.
 void ResolveByRuns(Line& line, std::size_t from, std::size_t to, LineScan& scan) {
-    const std::size_t n = line.n;
     std::uint8_t* cls = line.classes;
-    // The nearest strong class at or after i; a piece ends with a strong
-    // byte, so the entry at `to` is only read for the last piece.
+    const ClassMap& flattened = kFlattened[1];
+    // The nearest strong class at or after i, for i in the piece; a piece
+    // ends with a strong byte, and the last one with the line.
     std::uint8_t* nextStrong = line.scratch;
-    nextStrong[to] = kNotFound;
+    std::uint8_t next = kNotFound;
+    bool control = false;
     for (std::size_t i = to; i-- > from;) {
-        cls[i] = Flattened(line, cls[i]);
-        nextStrong[i] = IsStrong(cls[i]) ? cls[i] : nextStrong[i + 1];
+        const std::uint8_t c = flattened[cls[i]];
+        cls[i] = c;
+        next = IsStrong(c) ? c : next;
+        nextStrong[i] = next;
+        control |= c == kNone;
     }
 
-    ImplicitLevels& implicitLevels = scan.implicitLevels;
-    std::uint8_t& lastStrong = scan.lastStrong;
-    for (std::size_t s = from; s < to;) {
-        if (!IsNeutral(cls[s])) {
-            if (IsStrong(cls[s])) lastStrong = cls[s];
-            implicitLevels.Apply(cls[s], line.levels[s]);
-            ++s;
-            continue;
+    // The state lives in locals while the loops run: stores to the byte
+    // arrays could alias anything reached through a pointer.
+    const OutcomeTable& outcomes = kOutcomes[line.paragraph == kR];
+    const unsigned char* bytes = line.bytes;
+    std::uint8_t* levels = line.levels;
+    ImplicitLevels implicitLevels = scan.implicitLevels;
+    std::uint8_t lastStrong = scan.lastStrong;
+    if (!control) {
+        std::uint8_t before = lastStrong;  // the class before the current or next run
+        for (std::size_t i = from; i < to; ++i) {
+            const std::uint8_t c = cls[i];
+            // Masks rather than conditions, so that no branch depends on the text.
+            const std::uint8_t neutral = kNeutralMask[c];
+            const std::uint8_t outcome = outcomes[before][nextStrong[i]][kNeutralKind.of[bytes[i]]];
+            const auto resolved = static_cast<std::uint8_t>((outcome & neutral) | (c & ~neutral));
+            const std::uint8_t keep = kKeepsBefore[c];
+            before = static_cast<std::uint8_t>((before & keep) | (c & ~keep));
+            cls[i] = resolved;
+            levels[i] = implicitLevels.Applied(resolved, levels[i]);
         }
-        std::size_t e = s;
-        while (e < n && (IsNeutral(cls[e]) || cls[e] == kAN)) ++e;
-        const auto outcome = RunOutcomes(line, lastStrong, nextStrong[e]);
-        for (std::size_t i = s; i < e; ++i) {
-            const std::uint8_t c = outcome[kNeutralKind.of[line.bytes[i]]];
-            cls[i] = IsNeutral(cls[i]) ? c : cls[i];  // Arabic numbers stay
-        }
-        // The run begins with a neutral, so its last neutral is now strong.
-        for (std::size_t i = e; i-- > s;)
+        // The last strong class: at worst behind a few Arabic numbers.
+        for (std::size_t i = to; i-- > from;)
             if (IsStrong(cls[i])) {
                 lastStrong = cls[i];
                 break;
             }
-        for (std::size_t i = s; i < e; ++i) implicitLevels.Apply(cls[i], line.levels[i]);
-        s = e;
+    } else {
+        std::uint8_t before = lastStrong;  // the strong class before the current run
+        bool inRun = false;                // a piece begins after a strong byte
+        for (std::size_t i = from; i < to; ++i) {
+            const std::uint8_t c = cls[i];
+            const bool neutral = IsNeutral(c);
+            before = inRun ? before : lastStrong;
+            const std::uint8_t outcome = outcomes[before][nextStrong[i]][kNeutralKind.of[bytes[i]]];
+            const std::uint8_t resolved = neutral ? outcome : c;
+            cls[i] = resolved;
+            lastStrong = IsStrong(resolved) ? resolved : lastStrong;
+            inRun = neutral || (inRun && c == kAN);
+            levels[i] = implicitLevels.Applied(resolved, levels[i]);
+        }
     }
+    scan.implicitLevels = implicitLevels;
+    scan.lastStrong = lastStrong;
 }
 
 // The variants decide per byte.  Their search skips white space and stops at
@@ -105,24 +175,30 @@ void ResolveByRuns(Line& line, std::size_t from, std::size_t to, LineScan& scan)
 // forward result is precomputed from the right.
 void ResolveByBytes(Line& line, std::size_t from, std::size_t to, LineScan& scan) {
     std::uint8_t* cls = line.classes;
-    // The forward search's result from i; a piece ends with a strong byte,
-    // so the entry at `to` is only read for the last piece.
+    // The forward search's result from i, for i in the piece.
     std::uint8_t* ahead = line.scratch;
-    ahead[to] = kNotFound;
+    std::uint8_t found = kNotFound;
     for (std::size_t i = to; i-- > from;) {
-        cls[i] = Flattened(line, cls[i]);
-        ahead[i] = cls[i] == kWS ? ahead[i + 1] : FoundAs(cls[i]);
+        const std::uint8_t c = kFlattened[0][cls[i]];
+        cls[i] = c;
+        found = c == kWS ? found : FoundAs(c);
+        ahead[i] = found;
     }
 
+    // Locals while the loop runs, as in ResolveByRuns.
     const bool visualToLogical = line.variant == Variant::kVisualToLogical;
-    std::uint8_t& behind = scan.behind;  // the backward search's result from i - 1
+    const unsigned char* bytes = line.bytes;
+    std::uint8_t* levels = line.levels;
+    ImplicitLevels implicitLevels = scan.implicitLevels;
+    std::uint8_t behind = scan.behind;  // the backward search's result from i - 1
     for (std::size_t i = from; i < to; ++i) {
         const std::uint8_t own = cls[i];
+        std::uint8_t c = own;
         if (IsNeutral(own)) {
-            const unsigned char byte = line.bytes[i];
+            const unsigned char byte = bytes[i];
             const std::uint8_t b = own == kWS ? behind : FoundAs(own);
             const std::uint8_t a = ahead[i];
-            std::uint8_t c = CommonRule(line, byte, b, a);
+            c = CommonRule(line, byte, b, a);
             if (c != kNotFound) {
             } else if (b == kNotFound) {
                 c = !visualToLogical && line.TypedAsHebrew(i) ? std::uint8_t{kR} : std::uint8_t{kL};
@@ -137,9 +213,11 @@ void ResolveByBytes(Line& line, std::size_t from, std::size_t to, LineScan& scan
             }
             cls[i] = c;
         }
-        if (cls[i] != kWS) behind = FoundAs(cls[i]);
-        scan.implicitLevels.Apply(cls[i], line.levels[i]);
+        behind = c == kWS ? behind : FoundAs(c);
+        levels[i] = implicitLevels.Applied(c, levels[i]);
     }
+    scan.behind = behind;
+    scan.implicitLevels = implicitLevels;
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include <array>
+
 #include "hebrew/reorder_internal.h"
 
 namespace tarsil::hebrew::detail {
@@ -39,6 +41,26 @@ std::size_t JoinStart(const Line& line, std::size_t s, std::size_t e) {
     return e;
 }
 
+// Digits and terminators: the only classes that a run of this pass can act
+// on, and only when the run touches one.
+constexpr auto kNumberClass = [] {
+    std::array<bool, 256> t{};
+    t[kEN] = t[kET] = true;
+    return t;
+}();
+
+// Where the pass has work next at or after s: the neutral run just before
+// the next digit or terminator, or that position itself; `to` when there is
+// none.  Every run before it is followed by a class other than those, so
+// the pass would leave it as it is.
+std::size_t NextNumberContext(const std::uint8_t* cls, std::size_t s, std::size_t to) {
+    std::size_t p = s;
+    while (p < to && !kNumberClass[cls[p]]) ++p;
+    if (p == to) return to;
+    while (p > s && IsNeutral(cls[p - 1])) --p;
+    return p;
+}
+
 }  // namespace
 
 // Terminators first, then neutrals, as if in two passes: a terminator run
@@ -47,7 +69,8 @@ std::size_t JoinStart(const Line& line, std::size_t s, std::size_t e) {
 void ResolveNumberRuns(Line& line, std::size_t from, std::size_t to) {
     std::uint8_t* cls = line.classes;
     const std::size_t n = line.n;  // runs end before a piece's last (strong) byte
-    for (std::size_t s = from; s < to;) {
+    for (std::size_t s = NextNumberContext(cls, from, to); s < to;
+         s = NextNumberContext(cls, s, to)) {
         if (cls[s] == kET) {
             s = ResolveTerminatorRun(line, s);
             continue;

@@ -22,12 +22,4 @@ inline void ResolveSeparatorAt(Line& line, std::size_t i) {
     }
 }
 
-// Leftover separators and terminators are plain neutrals; the general
-// operation treats digits as left to right from here on.
-inline std::uint8_t Flattened(const Line& line, std::uint8_t c) {
-    if (c == kES || c == kET || c == kCS) return kON;
-    if (c == kEN && line.variant == Variant::kLogicalToVisual) return kL;
-    return c;
-}
-
 }  // namespace tarsil::hebrew::detail

@@ -1,9 +1,8 @@
 #include "hebrew/codec/drawing_text_codec.h"
 
 #include <algorithm>
-#include <array>
 #include <cwchar>
-#include <vector>
+#include <memory>
 
 #include "hebrew/codepage.h"
 #include "hebrew/reorder.h"
@@ -13,20 +12,58 @@ namespace {
 
 constexpr std::int32_t kRightToLeft = 0;
 
-// A wide buffer of n + 1 characters; lines of the usual length stay on the
-// stack.
+// A wide buffer of n + 1 characters, kept by the thread from call to call
+// so that decoding and encoding many texts allocate only for a text longer
+// than any before; nothing in it is cleared.  A thread gives back what it
+// took for a text longer than kKeptLength.
+constexpr std::size_t kKeptLength = std::size_t{1} << 20;
+
+struct ThreadScratch {
+    std::unique_ptr<wchar_t[]> text;
+    std::size_t capacity = 0;
+    std::unique_ptr<unsigned char[]> mask;
+    std::size_t maskCapacity = 0;
+};
+
+ThreadScratch& Kept() {
+    thread_local ThreadScratch scratch;
+    return scratch;
+}
+
+// Grows storage to hold n elements, by half again at least.
+template <typename T>
+T* Grow(std::unique_ptr<T[]>& storage, std::size_t& capacity, std::size_t n) {
+    if (n > capacity) {
+        const std::size_t grown = std::max(n, capacity + capacity / 2);
+        storage = std::make_unique_for_overwrite<T[]>(grown);
+        capacity = grown;
+    }
+    return storage.get();
+}
+
 class Scratch {
   public:
     explicit Scratch(std::size_t n) {
-        if (n + 1 > small_.size()) large_.resize(n + 1);
-        data_ = large_.empty() ? small_.data() : large_.data();
+        ThreadScratch& kept = Kept();
+        data_ = Grow(kept.text, kept.capacity, n + 1);
         data_[0] = 0;
     }
+    ~Scratch() {
+        ThreadScratch& kept = Kept();
+        if (kept.capacity > kKeptLength + 1) {
+            kept.text.reset();
+            kept.capacity = 0;
+        }
+        if (kept.maskCapacity > kKeptLength) {
+            kept.mask.reset();
+            kept.maskCapacity = 0;
+        }
+    }
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
     wchar_t* get() { return data_; }
 
   private:
-    std::array<wchar_t, 256> small_;
-    std::vector<wchar_t> large_;
     wchar_t* data_;
 };
 
@@ -44,13 +81,15 @@ void FitToNul(std::wstring& text) {
     text.resize(std::wcslen(text.c_str()));
 }
 
-// The mask as a pointer to at least n bytes; a short mask is padded with 1.
-const unsigned char* MaskFor(std::span<const unsigned char> mask, std::size_t n,
-                             std::vector<unsigned char>& padded) {
+// The mask as a pointer to at least n bytes; a short mask is padded with 1
+// in the thread's kept storage.
+const unsigned char* MaskFor(std::span<const unsigned char> mask, std::size_t n) {
     if (mask.size() >= n) return mask.data();
-    padded.assign(n, kMaskOther);
-    std::copy(mask.begin(), mask.end(), padded.begin());
-    return padded.data();
+    ThreadScratch& kept = Kept();
+    unsigned char* padded = Grow(kept.mask, kept.maskCapacity, n);
+    std::copy(mask.begin(), mask.end(), padded);
+    std::fill(padded + mask.size(), padded + n, kMaskOther);
+    return padded;
 }
 
 }  // namespace
@@ -103,10 +142,8 @@ void EncodeDrawingText(std::wstring& text, FontType font_type,
     }
     wchar_t* p = text.data();
     const std::size_t n = std::wcslen(p);
-    std::vector<unsigned char> padded;
     Scratch temp(n);
-    LogicalToVisualMasked(p, n, temp.get(), nullptr, kRightToLeft,
-                          MaskFor(direction_mask, n, padded));
+    LogicalToVisualMasked(p, n, temp.get(), nullptr, kRightToLeft, MaskFor(direction_mask, n));
     switch (font_type) {
         case FontType::HebrewNormal:
             WinToDosReversed(temp.get(), p);

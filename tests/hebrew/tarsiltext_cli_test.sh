@@ -64,7 +64,54 @@ printf 'ab\n' | "$tool" l2v-masked >/dev/null 2>&1; check "missing mask" 1 $?
 printf '\xff\n' | "$tool" --utf8 l2v >/dev/null 2>&1; check "bad utf8" 1 $?
 printf 'Ω\n' | "$tool" --utf8 l2v >/dev/null 2>&1; check "no byte for character" 1 $?
 
-rm -f /tmp/tarsiltext_err.$$
+# --utf8 decoding: the short paths for ASCII, the letters and U+0080..U+00FF,
+# and every way out of them.  Each case: input bytes, expected status, and
+# the expected output (hex) or the expected error text.
+while IFS='|' read -r name input want expected; do
+    printf "$input" | "$tool" --utf8 l2v --ltr >/tmp/tarsiltext_out.$$ 2>/tmp/tarsiltext_err.$$
+    status=${PIPESTATUS[1]}
+    got=$(hex </tmp/tarsiltext_out.$$)
+    check "utf8 $name status" "$want" "$status"
+    if [ "$want" = 0 ]; then
+        check "utf8 $name" "$expected" "$got"
+    else
+        grep -q "$expected" /tmp/tarsiltext_err.$$ || { echo "FAIL utf8 $name: no [$expected] in $(cat /tmp/tarsiltext_err.$$)"; failures=$((failures + 1)); }
+    fi
+done <<'CASES'
+latin1 is a byte, e9 a letter|a\xc3\xa9\xc2\xa0\n|0|61d799c2a00a
+first and last letter|\xd7\x90\xd7\xaa\n|0|d7aad7900a
+stray continuation byte|a\x90b\n|1|invalid UTF-8 at byte 1
+lead without its continuation|a\xc3b\n|1|invalid UTF-8 at byte 1
+lead at the end of the record|ab\xd7\n|1|invalid UTF-8 at byte 2
+lead at the end of the input|ab\xd7|1|invalid UTF-8 at byte 2
+Hebrew point, valid but no byte|\xd7\x80\n|1|U+05C0 has no byte
+three bytes|a\xe2\x82\xac\n|1|U+20AC has no byte
+overlong|\xc0\xa0\n|1|invalid UTF-8 at byte 0
+CASES
+
+# Output is buffered, yet the records before bad input still come out.
+check "records before bad input" "ba" "$(printf 'ab\n\xff\n' | "$tool" --utf8 l2v 2>/dev/null)"
+check "last line without its line feed" $'ab\ncd' "$(printf 'ab\ncd' | "$tool" l2v --ltr)"
+
+# Records far larger than a read block, and many short ones after them.
+big=$(mktemp)
+{ head -c 700000 /dev/zero | tr '\0' 'a'; printf '\n'; for i in $(seq 1 3000); do printf 'xy%d\n' "$i"; done; } >"$big"
+check "long and short records" "$(md5sum <"$big")" "$("$tool" l2v --ltr <"$big" | md5sum)"
+check "long record reordered" "$(tail -n 1 "$big" | rev)" "$("$tool" l2v <"$big" | tail -n 1)"
+rm -f "$big"
+
+# --flush: each record is answered before the next is written, so a
+# coprocess can talk to the tool line by line.
+coproc TOOL { "$tool" --flush l2v --ltr; }
+tool_pid=$TOOL_PID  # bash forgets it once the coprocess ends
+printf 'abc\n' >&"${TOOL[1]}"
+answer=
+read -r -t 10 answer <&"${TOOL[0]}"
+check "flush answers each record" "abc" "$answer"
+eval "exec ${TOOL[1]}>&-"
+wait "$tool_pid"
+
+rm -f /tmp/tarsiltext_err.$$ /tmp/tarsiltext_out.$$
 if [ "$failures" -ne 0 ]; then
     echo "$failures failure(s)"
     exit 1

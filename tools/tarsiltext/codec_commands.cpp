@@ -1,5 +1,7 @@
 #include "tools/tarsiltext/codec_commands.h"
 
+#include <unistd.h>
+
 #include <iostream>
 #include <memory>
 #include <string>
@@ -24,7 +26,7 @@ std::vector<unsigned char> MaskDigits(const std::string& digits, std::size_t len
 }
 
 void Decode(FontType type, const RecordOptions& options) {
-    RecordReader reader(std::cin, options);
+    RecordReader reader(STDIN_FILENO, options);
     RecordWriter writer(std::cout, options);
     std::wstring text;
     while (reader.Next(text)) {
@@ -34,7 +36,7 @@ void Decode(FontType type, const RecordOptions& options) {
 }
 
 void Encode(FontType type, const RecordOptions& options) {
-    RecordReader reader(std::cin, options);
+    RecordReader reader(STDIN_FILENO, options);
     RecordWriter writer(std::cout, options);
     std::wstring text;
     std::string digits;
@@ -47,7 +49,7 @@ void Encode(FontType type, const RecordOptions& options) {
 }
 
 void Convert(const std::string& target, bool ltr, const RecordOptions& options) {
-    RecordReader reader(std::cin, options);
+    RecordReader reader(STDIN_FILENO, options);
     RecordWriter writer(std::cout, options);
     const std::wstring wide_target(target.begin(), target.end());
     std::wstring text;

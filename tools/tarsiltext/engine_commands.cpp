@@ -1,5 +1,8 @@
 #include "tools/tarsiltext/engine_commands.h"
 
+#include <unistd.h>
+
+#include <charconv>
 #include <cstdint>
 #include <cwchar>
 #include <functional>
@@ -20,7 +23,7 @@ namespace heb = tarsil::hebrew;
 // output record of engine text.
 void ForEachRecord(const RecordOptions& options,
                    const std::function<std::wstring(std::wstring&)>& convert) {
-    RecordReader reader(std::cin, options);
+    RecordReader reader(STDIN_FILENO, options);
     RecordWriter writer(std::cout, options);
     std::wstring record;
     while (reader.Next(record)) writer.Write(convert(record));
@@ -28,7 +31,7 @@ void ForEachRecord(const RecordOptions& options,
 
 void ForEachRecordFlag(const RecordOptions& options,
                        const std::function<int(const std::wstring&)>& test) {
-    RecordReader reader(std::cin, options);
+    RecordReader reader(STDIN_FILENO, options);
     RecordWriter writer(std::cout, options);
     std::wstring record;
     while (reader.Next(record)) writer.WriteRaw(test(record) ? "1" : "0");
@@ -42,8 +45,9 @@ struct ReorderOptions {
 
 enum class Reordering { kLogicalToVisual, kMasked, kVisualToLogical };
 
-std::vector<unsigned char> ParseMask(const std::string& digits, std::size_t length) {
-    std::vector<unsigned char> mask;
+// The mask digits into mask, which keeps its storage from record to record.
+void ParseMask(std::string_view digits, std::size_t length, std::vector<unsigned char>& mask) {
+    mask.clear();
     for (char d : digits) {
         if (d != '1' && d != '2') throw RecordError("a mask holds only the digits 1 and 2");
         mask.push_back(static_cast<unsigned char>(d - '0'));
@@ -51,52 +55,58 @@ std::vector<unsigned char> ParseMask(const std::string& digits, std::size_t leng
     if (mask.size() != length)
         throw RecordError("a mask needs one digit per character of its text (" +
                           std::to_string(length) + "), got " + std::to_string(mask.size()));
-    return mask;
 }
 
-std::string MapText(const std::vector<std::uint32_t>& map) {
-    std::string s;
-    for (std::size_t i = 0; i < map.size(); ++i) {
-        if (i) s.push_back(' ');
-        s += std::to_string(map[i]);
+// The index map as decimal numbers separated by single spaces.
+void WriteMap(RecordWriter& writer, const std::uint32_t* map, std::size_t entries) {
+    constexpr std::size_t kDigits = 10;  // of the largest 32-bit number
+    char* out = writer.Room(entries * (kDigits + 1));
+    for (std::size_t i = 0; i < entries; ++i) {
+        if (i) *out++ = ' ';
+        out = std::to_chars(out, out + kDigits, map[i]).ptr;
     }
-    return s;
+    writer.EndRecord(out);
 }
 
+// Every buffer lives as long as the loop, so that records of a size seen
+// before cost no allocation.
 void RunReordering(Reordering which, const ReorderOptions& ro, const RecordOptions& options) {
-    RecordReader reader(std::cin, options);
+    RecordReader reader(STDIN_FILENO, options);
     RecordWriter writer(std::cout, options);
     const std::int32_t ltrParagraph = ro.ltr ? 1 : 0;
-    std::wstring text;
-    std::string maskDigits;
+    heb::ReorderWorkspace workspace;
+    GrowBuffer<wchar_t> out;
+    GrowBuffer<std::uint32_t> map;
+    std::vector<unsigned char> mask;
+    std::wstring_view text;
+    std::string_view maskDigits;
     while (reader.Next(text)) {
         // The engine reads up to the first NUL of a line-feed record.
-        const std::size_t n = std::wcslen(text.c_str());
-        std::vector<wchar_t> out(n + 1);
-        std::vector<std::uint32_t> map(n + 1);
-        std::uint32_t* mapOut = ro.map ? map.data() : nullptr;
+        const std::size_t n = std::wcslen(text.data());
+        wchar_t* visual = out.Reserve(n + 1);
+        std::uint32_t* mapOut = ro.map ? map.Reserve(n + 1) : nullptr;
         std::int32_t ok = 0;
         switch (which) {
             case Reordering::kLogicalToVisual:
-                ok = heb::LogicalToVisual(text.c_str(), n, out.data(), mapOut, ltrParagraph);
+                ok = heb::LogicalToVisual(text.data(), n, visual, mapOut, ltrParagraph, workspace);
                 break;
             case Reordering::kVisualToLogical:
-                ok = heb::VisualToLogical(text.c_str(), n, out.data(), mapOut, ltrParagraph);
+                ok = heb::VisualToLogical(text.data(), n, visual, mapOut, ltrParagraph, workspace);
                 break;
             case Reordering::kMasked: {
-                if (!reader.NextRaw(maskDigits))
+                if (!reader.NextView(maskDigits))
                     throw RecordError("the last text has no mask record after it");
-                const auto mask = ParseMask(maskDigits, text.size());
-                ok = heb::LogicalToVisualMasked(text.c_str(), n, out.data(), mapOut, ltrParagraph,
-                                                mask.data());
+                ParseMask(maskDigits, text.size(), mask);
+                ok = heb::LogicalToVisualMasked(text.data(), n, visual, mapOut, ltrParagraph,
+                                                mask.data(), workspace);
                 break;
             }
         }
         if (!ok) throw RecordError("the reordering failed (out of memory)");
         if (ro.map)
-            writer.WriteRaw(MapText(map));
+            WriteMap(writer, mapOut, n + 1);
         else
-            writer.Write(std::wstring(out.data(), n));
+            writer.Write(visual, n);
     }
 }
 

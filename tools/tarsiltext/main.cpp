@@ -1,6 +1,8 @@
 // tarsiltext: the Hebrew text engine and its neighbours for scripts.  Each
 // subcommand reads records from standard input and writes one record per
 // input record (see records.h).
+#include <unistd.h>
+
 #include <CLI/CLI.hpp>
 #include <iostream>
 
@@ -22,6 +24,8 @@ int main(int argc, char** argv) {
     app.require_subcommand(1, 1);
 
     tarsil::tools::RecordOptions records;
+    // Someone reading the output as it comes sees each record at once.
+    records.flushEachRecord = isatty(STDOUT_FILENO) != 0;
     tarsil::tools::AddRecordFlags(app, records);
 
     tarsil::tools::addEngineCommands(app, records);

@@ -1,21 +1,28 @@
 #include "tools/tarsiltext/records.h"
 
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <istream>
+#include <cstring>
 #include <ostream>
 
 namespace tarsil::tools {
 namespace {
 
+// Reads and writes go in blocks of this size.
+constexpr std::size_t kBlock = std::size_t{1} << 18;
+
 constexpr char32_t kFirstHebrewLetter = 0x05D0, kLastHebrewLetter = 0x05EA;
-constexpr unsigned kFirstWindowsLetter = 0xE0;
+constexpr unsigned kFirstWindowsLetter = 0xE0, kLastWindowsLetter = 0xFA;
 
 [[noreturn]] void BadUtf8(std::size_t at) {
     throw RecordError("invalid UTF-8 at byte " + std::to_string(at) + " of a record");
 }
 
-char32_t DecodeOne(const std::string& s, std::size_t& i) {
+char32_t DecodeOne(std::string_view s, std::size_t& i) {
     const auto lead = static_cast<unsigned char>(s[i]);
     if (lead < 0x80) return s[i++];
     int extra;
@@ -41,93 +48,262 @@ char32_t DecodeOne(const std::string& s, std::size_t& i) {
     return cp;
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+wchar_t EngineCharacter(char32_t cp) {
+    if (cp >= kFirstHebrewLetter && cp <= kLastHebrewLetter)
+        return static_cast<wchar_t>(kFirstWindowsLetter + (cp - kFirstHebrewLetter));
+    if (cp <= 0xFF) return static_cast<wchar_t>(cp);
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(cp));
+    throw RecordError(std::string("character ") + hex +
+                      " has no byte in the Windows Hebrew layout");
+}
+
+// Decodes UTF-8 into out one character at a time; every error and every
+// character that has no byte is reported here.
+std::size_t DecodeEach(std::string_view utf8, wchar_t* out) {
+    std::size_t o = 0;
+    for (std::size_t i = 0; i < utf8.size();) out[o++] = EngineCharacter(DecodeOne(utf8, i));
+    return o;
+}
+
+// Decodes UTF-8 into out, which has room for utf8.size() characters, and
+// returns the number of characters.  Text of ASCII, the Hebrew letters and
+// the other characters of one byte is decoded a byte at a time: a byte that
+// does not continue a character ends one.  No branch depends on the text
+// (Hebrew and Latin words alternate at random in real text); flags are 0
+// or 1 and masks 0 or ~0, since a compiler turns conditions here back into
+// branches.  Anything else, valid or not, is decoded again by DecodeEach.
+std::size_t DecodeInto(std::string_view utf8, wchar_t* out) {
+    const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
+    const std::size_t size = utf8.size();
+    std::size_t o = 0;
+    unsigned bad = 0;
+    unsigned afterLead = 0;  // the byte before was the first of two
+    for (std::size_t i = 0; i < size; ++i) {
+        const unsigned byte = p[i];
+        const unsigned next = i + 1 < size ? p[i + 1] : 0;
+        const unsigned continues = (byte >> 6) == 2;
+        const unsigned ascii = (byte >> 7) ^ 1u;
+        const unsigned hebrew = (byte == 0xD7) & (next - 0x90 <= 0xAA - 0x90);  // U+05D0..U+05EA
+        const unsigned latin1 = ((byte & 0xFE) == 0xC2) & ((next >> 6) == 2);   // U+0080..U+00FF
+        bad |= (continues ^ afterLead) | ((continues ^ 1u) & ((ascii | hebrew | latin1) ^ 1u));
+        afterLead = hebrew | latin1;
+        // Two bytes are the second plus an offset of the first: 0x50 for the
+        // letters (0xD7 0x90 is 0xE0), 0 and 0x40 for U+0080..U+00BF and
+        // U+00C0..U+00FF.
+        const unsigned asciiMask = 0u - ascii, hebrewMask = 0u - hebrew;
+        const unsigned twoBytes =
+            next + ((0x50u & hebrewMask) | (((byte & 1u) << 6) & ~hebrewMask));
+        out[o] = static_cast<wchar_t>((byte & asciiMask) | (twoBytes & ~asciiMask));
+        o += continues ^ 1u;
     }
+    return bad == 0 ? o : DecodeEach(utf8, out);
+}
+
+// The UTF-8 of every engine character: up to two bytes each.
+struct Utf8Entry {
+    unsigned char bytes[2];
+    unsigned char length;
+};
+constexpr std::array<Utf8Entry, 256> kUtf8 = [] {
+    std::array<Utf8Entry, 256> table{};
+    for (unsigned u = 0; u < 256; ++u) {
+        const unsigned cp = u >= kFirstWindowsLetter && u <= kLastWindowsLetter
+                                ? kFirstHebrewLetter + (u - kFirstWindowsLetter)
+                                : u;
+        if (cp < 0x80)
+            table[u] = {{static_cast<unsigned char>(cp), 0}, 1};
+        else
+            table[u] = {{static_cast<unsigned char>(0xC0 | (cp >> 6)),
+                         static_cast<unsigned char>(0x80 | (cp & 0x3F))},
+                        2};
+    }
+    return table;
+}();
+
+// Characters above U+00FF only come from other sources than the engine
+// (an INI file, say); they are written as they are.
+char* AppendUtf8(char* out, char32_t cp) {
+    if (cp < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (cp >> 6));
+    } else {
+        if (cp < 0x10000) {
+            *out++ = static_cast<char>(0xE0 | (cp >> 12));
+        } else {
+            *out++ = static_cast<char>(0xF0 | (cp >> 18));
+            *out++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        }
+        *out++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    }
+    *out++ = static_cast<char>(0x80 | (cp & 0x3F));
+    return out;
+}
+
+// Room: four bytes per character.
+char* EncodeInto(const wchar_t* text, std::size_t n, char* out) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto u = static_cast<std::uint32_t>(text[i]);
+        if (u > 0xFF) {
+            out = AppendUtf8(out, u);
+            continue;
+        }
+        const Utf8Entry& e = kUtf8[u];
+        out[0] = static_cast<char>(e.bytes[0]);
+        out[1] = static_cast<char>(e.bytes[1]);
+        out += e.length;
+    }
+    return out;
 }
 
 }  // namespace
 
-std::wstring Utf8ToEngineText(const std::string& utf8) {
-    std::wstring text;
-    for (std::size_t i = 0; i < utf8.size();) {
-        const char32_t cp = DecodeOne(utf8, i);
-        if (cp >= kFirstHebrewLetter && cp <= kLastHebrewLetter) {
-            text.push_back(static_cast<wchar_t>(kFirstWindowsLetter + (cp - kFirstHebrewLetter)));
-        } else if (cp <= 0xFF) {
-            text.push_back(static_cast<wchar_t>(cp));
-        } else {
-            char hex[16];
-            std::snprintf(hex, sizeof hex, "U+%04X", static_cast<unsigned>(cp));
-            throw RecordError(std::string("character ") + hex +
-                              " has no byte in the Windows Hebrew layout");
-        }
-    }
+std::wstring Utf8ToEngineText(std::string_view utf8) {
+    std::wstring text(utf8.size(), L'\0');
+    text.resize(DecodeInto(utf8, text.data()));
     return text;
 }
 
-std::string EngineTextToUtf8(const std::wstring& text) {
-    std::string out;
-    for (wchar_t c : text) {
-        const auto u = static_cast<std::uint32_t>(c);
-        if (u >= 0xE0 && u <= 0xFA)
-            AppendUtf8(out, kFirstHebrewLetter + (u - kFirstWindowsLetter));
-        else
-            AppendUtf8(out, u);
-    }
+std::string EngineTextToUtf8(std::wstring_view text) {
+    std::string out(4 * text.size(), '\0');
+    out.resize(EncodeInto(text.data(), text.size(), out.data()) - out.data());
     return out;
 }
 
 void AddRecordFlags(CLI::App& app, RecordOptions& options) {
     app.add_flag("-0,--null", options.nulTerminated, "records end with NUL instead of line feed");
     app.add_flag("--utf8", options.utf8, "records are UTF-8; U+05D0..U+05EA are the letters");
+    app.add_flag("--flush", options.flushEachRecord,
+                 "write each record out as soon as it is done (the default on a terminal)");
 }
 
-RecordReader::RecordReader(std::istream& in, const RecordOptions& options)
-    : in_(in), options_(options) {}
+RecordReader::RecordReader(int fd, const RecordOptions& options) : fd_(fd), options_(options) {}
+
+bool RecordReader::Fill() {
+    if (atEnd_) return false;
+    // The unfinished record moves to the front, and a block is read after it.
+    const std::size_t partial = end_ - begin_;
+    if (begin_ > 0) {
+        std::memmove(block_.data(), block_.data() + begin_, partial);
+        scanned_ -= begin_;
+        begin_ = 0;
+        end_ = partial;
+    }
+    block_.Reserve(partial + kBlock, partial);
+    for (;;) {
+        const ssize_t got = ::read(fd_, block_.data() + end_, block_.capacity() - end_);
+        if (got > 0) {
+            end_ += static_cast<std::size_t>(got);
+            return true;
+        }
+        if (got == 0) {
+            atEnd_ = true;
+            return false;
+        }
+        if (errno != EINTR)
+            throw RecordError(std::string("cannot read the input: ") + std::strerror(errno));
+    }
+}
+
+bool RecordReader::NextView(std::string_view& record) {
+    const char terminator = options_.nulTerminated ? '\0' : '\n';
+    for (;;) {
+        const char* data = block_.data();
+        if (scanned_ < end_) {
+            const void* hit = std::memchr(data + scanned_, terminator, end_ - scanned_);
+            if (hit != nullptr) {
+                const std::size_t at = static_cast<const char*>(hit) - data;
+                record = std::string_view(data + begin_, at - begin_);
+                begin_ = scanned_ = at + 1;
+                return true;
+            }
+            scanned_ = end_;
+        }
+        if (!Fill()) {
+            if (begin_ == end_) return false;
+            record = std::string_view(block_.data() + begin_, end_ - begin_);
+            begin_ = scanned_ = end_;
+            return true;
+        }
+    }
+}
 
 bool RecordReader::NextRaw(std::string& record) {
-    record.clear();
-    const char end = options_.nulTerminated ? '\0' : '\n';
-    if (!std::getline(in_, record, end)) return false;
+    std::string_view view;
+    if (!NextView(view)) return false;
+    record.assign(view);
+    return true;
+}
+
+bool RecordReader::Next(std::wstring_view& record) {
+    std::string_view raw;
+    if (!NextView(raw)) return false;
+    // One more for a NUL after the text, where the engine looks for its end.
+    wchar_t* text = text_.Reserve(raw.size() + 1);
+    std::size_t n = 0;
+    if (options_.utf8) {
+        n = DecodeInto(raw, text);
+    } else {
+        for (unsigned char b : raw) text[n++] = static_cast<wchar_t>(b);
+    }
+    text[n] = 0;
+    record = std::wstring_view(text, n);
     return true;
 }
 
 bool RecordReader::Next(std::wstring& record) {
-    std::string raw;
-    if (!NextRaw(raw)) return false;
-    if (options_.utf8) {
-        record = Utf8ToEngineText(raw);
-    } else {
-        record.clear();
-        for (unsigned char b : raw) record.push_back(static_cast<wchar_t>(b));
-    }
+    std::wstring_view view;
+    if (!Next(view)) return false;
+    record.assign(view);
     return true;
 }
 
 RecordWriter::RecordWriter(std::ostream& out, const RecordOptions& options)
     : out_(out), options_(options) {}
 
-void RecordWriter::Write(const std::wstring& text) {
-    std::string bytes;
-    if (options_.utf8) {
-        bytes = EngineTextToUtf8(text);
-    } else {
-        for (wchar_t c : text) bytes.push_back(static_cast<char>(c));
-    }
-    WriteRaw(bytes);
+RecordWriter::~RecordWriter() {
+    Flush();
 }
 
-void RecordWriter::WriteRaw(const std::string& ascii) {
-    out_ << ascii << (options_.nulTerminated ? '\0' : '\n');
+char* RecordWriter::Room(std::size_t bytes) {
+    const std::size_t needed = bytes + 1;  // and the terminator
+    if (used_ + needed > block_.capacity()) {
+        if (used_ > 0) out_.write(block_.data(), static_cast<std::streamsize>(used_));
+        used_ = 0;
+        block_.Reserve(std::max(needed, kBlock));
+    }
+    return block_.data() + used_;
+}
+
+void RecordWriter::EndRecord(char* end) {
+    *end++ = options_.nulTerminated ? '\0' : '\n';
+    used_ = static_cast<std::size_t>(end - block_.data());
+    if (options_.flushEachRecord) {
+        Flush();
+    } else if (used_ >= kBlock) {
+        out_.write(block_.data(), static_cast<std::streamsize>(used_));
+        used_ = 0;
+    }
+}
+
+void RecordWriter::Flush() {
+    if (used_ > 0) out_.write(block_.data(), static_cast<std::streamsize>(used_));
+    used_ = 0;
+    out_.flush();
+}
+
+void RecordWriter::Write(const wchar_t* text, std::size_t n) {
+    if (options_.utf8) {
+        EndRecord(EncodeInto(text, n, Room(4 * n)));
+        return;
+    }
+    char* out = Room(n);
+    for (std::size_t i = 0; i < n; ++i) *out++ = static_cast<char>(text[i]);
+    EndRecord(out);
+}
+
+void RecordWriter::WriteRaw(std::string_view ascii) {
+    char* out = Room(ascii.size());
+    EndRecord(std::copy(ascii.begin(), ascii.end(), out));
 }
 
 }  // namespace tarsil::tools

@@ -1,0 +1,205 @@
+// Reordering and the drawing text codec keep their working storage from
+// call to call: once a caller has worked on its longest text, more texts of
+// any length up to it allocate nothing.  The storage is reused as it is, so
+// results must not depend on what an earlier call left in it.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "hebrew/codec/drawing_text_codec.h"
+#include "hebrew/reorder.h"
+#include "tests/hebrew/counting_allocator.h"
+#include "tests/hebrew/random_text.h"
+#include "tests/hebrew/text_helpers.h"
+
+namespace tarsil::hebrew {
+namespace {
+
+using tarsil::testing::AllocationCount;
+using tarsil::testing::RefuseAllocations;
+
+enum class Operation { kLogicalToVisual, kMasked, kVisualToLogical };
+constexpr Operation kOperations[] = {Operation::kLogicalToVisual, Operation::kMasked,
+                                     Operation::kVisualToLogical};
+
+// One text with its mask, and room for the results, made before counting.
+struct Case {
+    std::wstring text;
+    std::vector<unsigned char> mask;
+    std::vector<wchar_t> out;
+    std::vector<std::uint32_t> map;
+};
+
+Case MakeCase(std::mt19937& rng, std::size_t length) {
+    const std::string line = ::tarsil::hebrew::testing::RandomLine(rng, length);
+    const std::string mask = ::tarsil::hebrew::testing::RandomMask(rng, length);
+    return {::tarsil::hebrew::testing::Wide(line),
+            {mask.begin(), mask.end()},
+            std::vector<wchar_t>(length + 1),
+            std::vector<std::uint32_t>(length + 1)};
+}
+
+// Runs one operation; with a null workspace the thread's own is used.
+std::int32_t Reorder(Operation op, Case& c, int ltr, ReorderWorkspace* workspace, bool map = true) {
+    const wchar_t* text = c.text.c_str();
+    const std::size_t n = c.text.size();
+    std::uint32_t* indexMap = map ? c.map.data() : nullptr;
+    switch (op) {
+        case Operation::kLogicalToVisual:
+            return workspace ? LogicalToVisual(text, n, c.out.data(), indexMap, ltr, *workspace)
+                             : LogicalToVisual(text, n, c.out.data(), indexMap, ltr);
+        case Operation::kMasked:
+            return workspace
+                       ? LogicalToVisualMasked(text, n, c.out.data(), indexMap, ltr, c.mask.data(),
+                                               *workspace)
+                       : LogicalToVisualMasked(text, n, c.out.data(), indexMap, ltr, c.mask.data());
+        case Operation::kVisualToLogical:
+            return workspace ? VisualToLogical(text, n, c.out.data(), indexMap, ltr, *workspace)
+                             : VisualToLogical(text, n, c.out.data(), indexMap, ltr);
+    }
+    return 0;
+}
+
+// Lines of every size the engine treats differently: on the stack, one
+// piece, several pieces; the longest comes first and warms the storage.
+std::vector<Case> MixedCases() {
+    std::mt19937 rng(862);
+    std::vector<Case> cases;
+    for (std::size_t length : {40000, 3, 80, 256, 257, 1024, 9000, 20000, 39999})
+        cases.push_back(MakeCase(rng, length));
+    return cases;
+}
+
+TEST(ReorderStorage, NoAllocationOnceWarmedWithEitherWorkspace) {
+    for (const bool own : {true, false}) {
+        SCOPED_TRACE(own ? "caller's workspace" : "thread's workspace");
+        std::vector<Case> cases = MixedCases();
+        ReorderWorkspace workspace;
+        ReorderWorkspace* ws = own ? &workspace : nullptr;
+        for (Operation op : kOperations) ASSERT_EQ(Reorder(op, cases.front(), 0, ws), 1);
+        const AllocationCount count;
+        for (int round = 0; round < 3; ++round)
+            for (Case& c : cases)
+                for (Operation op : kOperations)
+                    for (int ltr : {0, 1}) ASSERT_EQ(Reorder(op, c, ltr, ws, round != 1), 1);
+        EXPECT_EQ(count(), 0);
+    }
+}
+
+// Storage left full of another line's state gives the same result as new
+// storage, for the text and for the index map.
+TEST(ReorderStorage, ResultsDoNotDependOnEarlierCalls) {
+    std::vector<Case> cases = MixedCases();
+    ReorderWorkspace used;
+    for (Operation op : kOperations)
+        for (int ltr : {0, 1})
+            for (std::size_t i = 1; i < cases.size(); ++i) {
+                Case& c = cases[i];
+                ReorderWorkspace fresh;
+                ASSERT_EQ(Reorder(op, c, ltr, &fresh), 1);
+                const std::vector<wchar_t> out = c.out;
+                const std::vector<std::uint32_t> map = c.map;
+                ASSERT_EQ(Reorder(op, cases[i - 1], 1 - ltr, &used), 1);  // leave other state
+                ASSERT_EQ(Reorder(op, c, ltr, &used), 1);
+                EXPECT_EQ(c.out, out) << "length " << c.text.size();
+                EXPECT_EQ(c.map, map) << "length " << c.text.size();
+            }
+}
+
+TEST(ReorderStorage, GrowsOnlyForLongerLinesAndByHalfAgain) {
+    std::mt19937 rng(1255);
+    Case first = MakeCase(rng, 1000), longer = MakeCase(rng, 1200);
+    Case withinHalf = MakeCase(rng, 1500), shorter = MakeCase(rng, 400);
+    ReorderWorkspace workspace;
+    const AllocationCount count;
+    ASSERT_EQ(Reorder(Operation::kLogicalToVisual, first, 0, &workspace), 1);
+    EXPECT_EQ(count(), 1);
+    ASSERT_EQ(Reorder(Operation::kLogicalToVisual, longer, 0, &workspace), 1);
+    EXPECT_EQ(count(), 2);
+    EXPECT_GE(workspace.Capacity(), 1500u);
+    ASSERT_EQ(Reorder(Operation::kLogicalToVisual, withinHalf, 0, &workspace), 1);
+    ASSERT_EQ(Reorder(Operation::kLogicalToVisual, shorter, 0, &workspace), 1);
+    EXPECT_EQ(count(), 2);
+    workspace.Release();
+    EXPECT_EQ(workspace.Capacity(), 0u);
+}
+
+// When storage cannot be had the call fails and writes nothing, and a
+// workspace keeps what it had.
+TEST(ReorderStorage, RefusedStorageFailsWithoutWriting) {
+    std::mt19937 rng(7);
+    // Longer than what the other tests leave in the thread's workspace.
+    Case c = MakeCase(rng, 100000), shortLine = MakeCase(rng, 300);
+    ReorderWorkspace workspace;
+    ASSERT_EQ(Reorder(Operation::kLogicalToVisual, shortLine, 0, &workspace), 1);
+    const std::size_t kept = workspace.Capacity();
+    std::fill(c.out.begin(), c.out.end(), L'#');
+    std::vector<std::int32_t> refused;  // room made before allocations fail
+    refused.reserve(8);
+    std::int32_t withKeptStorage = 0;
+    {
+        const RefuseAllocations refuse;
+        for (Operation op : kOperations) {
+            refused.push_back(Reorder(op, c, 0, &workspace));
+            refused.push_back(Reorder(op, c, 1, nullptr));
+        }
+        withKeptStorage = Reorder(Operation::kLogicalToVisual, shortLine, 0, &workspace);
+    }
+    EXPECT_EQ(refused, std::vector<std::int32_t>(6, 0));
+    EXPECT_EQ(withKeptStorage, 1);
+    EXPECT_EQ(c.out, std::vector<wchar_t>(c.out.size(), L'#'));
+    EXPECT_EQ(workspace.Capacity(), kept);
+    EXPECT_EQ(Reorder(Operation::kLogicalToVisual, c, 0, &workspace), 1);
+}
+
+// A thread does not hold on to the storage of a line longer than 4 Mi
+// characters: the next long line allocates again.
+TEST(ReorderStorage, ThreadGivesBackStorageOfHugeLines) {
+    std::mt19937 rng(99);
+    Case huge = MakeCase(rng, (std::size_t{1} << 22) + 1), line = MakeCase(rng, 2000);
+    ASSERT_EQ(Reorder(Operation::kLogicalToVisual, line, 0, nullptr, false), 1);
+    AllocationCount count;
+    ASSERT_EQ(Reorder(Operation::kLogicalToVisual, line, 0, nullptr, false), 1);
+    EXPECT_EQ(count(), 0);
+    ASSERT_EQ(Reorder(Operation::kLogicalToVisual, huge, 0, nullptr, false), 1);
+    const long afterHuge = count();
+    ASSERT_EQ(Reorder(Operation::kLogicalToVisual, line, 0, nullptr, false), 1);
+    EXPECT_EQ(count(), afterHuge + 1);
+}
+
+// The codec's own buffers and the reordering's are kept per thread.
+TEST(CodecStorage, NoAllocationOnceWarmed) {
+    std::mt19937 rng(1255);
+    std::vector<std::wstring> texts;
+    for (std::size_t length : {5000, 40, 300, 4999})
+        texts.push_back(
+            ::tarsil::hebrew::testing::Wide(::tarsil::hebrew::testing::RandomLine(rng, length)));
+    const std::vector<unsigned char> shortMask(10, 2);  // padded with 1 by the codec
+    std::wstring work;
+    work.reserve(texts.front().size() + 1);
+    auto runAll = [&] {
+        for (const std::wstring& text : texts) {
+            for (FontType type :
+                 {FontType::HebrewNormal, FontType::Hebrew7Bit, FontType::D2w, FontType::Unknown}) {
+                work = text;
+                EncodeDrawingText(work, type, shortMask);
+                DecodeDrawingText(work, type);
+            }
+            for (const wchar_t* target : {L"w", L"d"}) {
+                work = text;
+                ConvertForTarget(work, target, 0);
+            }
+        }
+    };
+    runAll();
+    const AllocationCount count;
+    runAll();
+    runAll();
+    EXPECT_EQ(count(), 0);
+}
+
+}  // namespace
+}  // namespace tarsil::hebrew
