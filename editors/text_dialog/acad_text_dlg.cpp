@@ -157,7 +157,6 @@ void CAcadTextDlg::InitDialog() {
         justification_list_->addItem(QString::fromLatin1(name));
     }
     LoadLines();
-    completion_offset_ = edit_->geometry().top() - completion_list_->geometry().top();
     equal_spacing_->setIcon(SpacingIcon());
     ShowLanguagePushed(this, true);
     ConnectLanguageButtons(this, [this] { return static_cast<QWidget*>(edit_); });

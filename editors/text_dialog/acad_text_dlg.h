@@ -83,7 +83,7 @@ class CAcadTextDlg : public QDialog {
     // a change is applied or a refusal is shown: notifications are ignored.
     bool initialising_ = true;
     bool initialised_ = false;
-    int completion_offset_ = 0;  // list's place below the caret line
+    bool completing_ = false;  // a chosen word is going in
     long completion_word_start_ = 0;
     long completion_caret_ = 0;
 

@@ -20,7 +20,7 @@ bool EndsWord(wchar_t c) {
 }  // namespace
 
 void CAcadTextDlg::UpdateCompletion() {
-    if (!words_->Enabled()) return;
+    if (!words_->Enabled() || completing_) return;
     long start = 0, end = 0;
     edit_->GetSel(start, end);
     if (start != end) return;
@@ -63,8 +63,11 @@ void CAcadTextDlg::AcceptCompletion() {
     QListWidgetItem* item = completion_list_->currentItem();
     HideCompletion();
     if (item == nullptr) return;
+    // The word just chosen would offer itself again.
+    completing_ = true;
     edit_->SetSel(completion_word_start_, completion_caret_);
     edit_->ReplaceSel(FromWidgetText(item->text()), true);
+    completing_ = false;
 }
 
 void CAcadTextDlg::OnEditKey(QKeyEvent* event, bool* handled) {

@@ -1,24 +1,34 @@
 #include "editors/text_dialog/completion_words.h"
 
+#include "editors/completion/completion_word_dlg.h"
+
 namespace tarsil::editors {
 
 namespace {
 
-// No word lists: completion stays off.
-class NoCompletionWords : public CompletionWords {
+// The module's word list and the drawing's words, held by the settings
+// dialog that the editor owns for its whole life.
+class ModuleCompletionWords : public CompletionWords {
   public:
-    bool Enabled() const override { return false; }
-    int GetMatches(QListWidget*, const std::wstring&, int& height) override {
-        height = 0;
-        return 0;
+    explicit ModuleCompletionWords(QWidget* editor) : dialog_(new CCompletionWordDlg(editor)) {}
+
+    bool Enabled() const override { return dialog_->FileSwitch() || dialog_->DrawingSwitch(); }
+    int GetMatches(QListWidget* list, const std::wstring& typed, int& height) override {
+        return dialog_->GetMatches(list, typed, &height);
     }
-    void ShowSettings(const std::wstring&, QWidget*) override {}
+    void ShowSettings(const std::wstring& wordToAdd, QWidget*) override {
+        dialog_->SetWordToAdd(wordToAdd);
+        dialog_->exec();
+    }
+
+  private:
+    CCompletionWordDlg* dialog_;  // a child of the editor
 };
 
 }  // namespace
 
-std::unique_ptr<CompletionWords> MakeCompletionWords(QWidget*) {
-    return std::make_unique<NoCompletionWords>();
+std::unique_ptr<CompletionWords> MakeCompletionWords(QWidget* dialog) {
+    return std::make_unique<ModuleCompletionWords>(dialog);
 }
 
 }  // namespace tarsil::editors

@@ -44,8 +44,7 @@ class EditorTest : public HostTest {
     void SetUp() override {
         HostTest::SetUp();
         InstallModule(TARSIL_MODULE_FILE, folder_.path());
-        WriteBytes(folder_ / "tarsil.ini",
-                   "[General]\r\nDdeditStyle=" + std::to_string(Style()) + "\r\n");
+        WriteBytes(folder_ / "tarsil.ini", Settings(Style()));
         cadhost::setHostWindows(&frame_, &frame_);
         frame_.resize(800, 600);
         frame_.show();
@@ -60,6 +59,11 @@ class EditorTest : public HostTest {
         cadhost::setHostWindows(nullptr, nullptr);
     }
     virtual int Style() const { return 0; }
+    // The settings file: the style, and completion off unless a test wants it.
+    static std::string Settings(int style) {
+        return "[General]\r\nDdeditStyle=" + std::to_string(style) +
+               "\r\n[Completion]\r\nFile=OFF\r\nDrawing=OFF\r\n";
+    }
     std::wstring ModuleFile() const { return (folder_ / "tarsil2.arx").wstring(); }
     static std::string SamplePath() {
         return std::string(TARSIL_SOURCE_DIR) + "/samples/hebrew_r2000.dxf";

@@ -72,7 +72,7 @@ TEST_F(NewText, EnterAtTheSelectionPromptThenAPointAndAnAngle) {
 
 TEST_F(NewText, TheModulesDtextStartsTheSameWithoutTheSelection) {
     acrxDynamicLinker->unloadModule(ModuleFile().c_str(), false);
-    WriteBytes(folder_ / "tarsil.ini", "[General]\r\nDdeditStyle=2\r\n");
+    WriteBytes(folder_ / "tarsil.ini", Settings(2));
     ASSERT_TRUE(acrxDynamicLinker->loadModule(ModuleFile().c_str(), false));
     cadhost::runLispQueue();
     // Enter at the angle prompt: the angle of the user system alone.

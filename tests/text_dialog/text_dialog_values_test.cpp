@@ -27,6 +27,11 @@ class EditorValues : public testing::EditorTest {
         QTest::keyClicks(field, text);
         QTest::keyClick(field, Qt::Key_Return);
     }
+    static void RetypeLine(QTextEdit* edit, const QString& keys) {
+        CaretToLine(edit, 0);
+        QTest::keyClick(edit, Qt::Key_End, Qt::ShiftModifier);
+        QTest::keyClicks(edit, keys);
+    }
     static void SelectAll(QDialog* dialog) {
         QTest::keyClick(EditOf(dialog), Qt::Key_A, Qt::ControlModifier);
     }
@@ -129,6 +134,51 @@ TEST_F(EditorValues, ResizingKeepsTheEditAndButtonsInTheirPlaces) {
         EXPECT_EQ(ControlOf<QWidget>(dialog, 1)->geometry(), QRect(274, 372, 72, 22));
         EXPECT_EQ(ControlOf<QWidget>(dialog, 2)->geometry(), QRect(354, 372, 72, 22));
         EXPECT_TRUE(ControlOf<QListWidget>(dialog, 1098)->isHidden());
+        Ok(dialog);
+    });
+}
+
+// Words from the module's word list offered under the caret.
+class Completion : public EditorValues {
+  protected:
+    void SetUp() override {
+        EditorValues::SetUp();
+        // שלום and שלושה, one byte per letter as the drawing keeps them.
+        WriteBytes(folder_ / "words.ini", "\xF9\xEC\xE5\xED\r\n\xF9\xEC\xE5\xF9\xE4\r\n");
+        WriteBytes(folder_ / "tarsil.ini",
+                   "[General]\r\nDdeditStyle=0\r\n[Completion]\r\nFile=ON\r\nDrawing=OFF\r\n");
+    }
+};
+
+TEST_F(Completion, TheListFollowsTheTypedWordAndItsKeysChooseOrDismiss) {
+    Edit({L"3C"}, [&](QDialog* dialog) {
+        QTextEdit* edit = EditOf(dialog);
+        auto* list = ControlOf<QListWidget>(dialog, 1098);
+        RetypeLine(edit, QStringLiteral("ak"));  // של
+        ASSERT_TRUE(list->isVisible());
+        ASSERT_EQ(list->count(), 2);
+        EXPECT_EQ(list->currentRow(), 0);
+        // Under the caret's line.
+        EXPECT_GE(list->geometry().top(), edit->geometry().top() + edit->cursorRect().bottom());
+        QTest::keyClick(edit, Qt::Key_Up);  // stays at the first
+        EXPECT_EQ(list->currentRow(), 0);
+        QTest::keyClick(edit, Qt::Key_Down);
+        QTest::keyClick(edit, Qt::Key_Down);  // stays at the last
+        EXPECT_EQ(list->currentRow(), 1);
+        QTest::keyClick(edit, Qt::Key_Return);
+        EXPECT_FALSE(list->isVisible());
+        EXPECT_EQ(edit->document()->blockCount(), 1) << "Enter went to the list, not the text";
+        EXPECT_EQ(ReadText(Id(L"3C")).stored, testing::Win(L"\u05E9\u05DC\u05D5\u05E9\u05D4"));
+
+        QTest::keyClicks(edit, QStringLiteral(" x"));  // ס: no word begins with it
+        EXPECT_FALSE(list->isVisible());
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, QStringLiteral(" akuo"));
+        ASSERT_TRUE(list->isVisible());
+        QTest::keyClick(edit, Qt::Key_Escape);
+        EXPECT_FALSE(list->isVisible());
+        EXPECT_TRUE(dialog->isVisible()) << "Esc went to the dialog";
         Ok(dialog);
     });
 }
