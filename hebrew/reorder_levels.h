@@ -89,7 +89,8 @@ class ImplicitLevels {
   public:
     // The level of a position of class c at the given explicit level.
     std::uint8_t Applied(std::uint8_t c, std::uint8_t level) {
-        level = static_cast<std::uint8_t>(level + kRaise[level & 1][lastStrongIsR_][c]);
+        level =
+            static_cast<std::uint8_t>(level + kRaise[(level & 1) << 5 | lastStrongIsR_ << 4 | c]);
         lastStrongIsR_ = static_cast<std::uint8_t>((lastStrongIsR_ & kKeep[c]) | (c == kR));
         seen_ |= 1u << level;
         return level;
@@ -107,10 +108,11 @@ class ImplicitLevels {
     }
 
   private:
-    using Raise = std::array<std::array<std::array<std::uint8_t, kClasses>, 2>, 2>;
-    // [odd level][last strong class was R][class]
-    static constexpr Raise kRaise = [] {
-        Raise t{};
+    // One flat table, [odd level][last strong class was R][class], so that
+    // the index is a few shifts.
+    static_assert(kClasses <= 16);
+    static constexpr auto kRaise = [] {
+        std::array<std::uint8_t, 64> t{};
         for (int odd = 0; odd < 2; ++odd)
             for (int afterR = 0; afterR < 2; ++afterR)
                 for (int c = 0; c < kClasses; ++c) {
@@ -122,7 +124,7 @@ class ImplicitLevels {
                     } else if (c == kAN || (c == kEN && !afterR)) {
                         raise = 2;
                     }
-                    t[odd][afterR][c] = raise;
+                    t[odd << 5 | afterR << 4 | c] = raise;
                 }
         return t;
     }();

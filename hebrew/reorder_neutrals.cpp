@@ -58,12 +58,15 @@ constexpr std::array<std::uint8_t, kNeutralKinds> RunOutcomes(std::uint8_t parag
     return {kL, paragraph, space, punctuation};
 }
 
-// RunOutcomes for every b and a (none, L or R): [b][a][kind].
-using OutcomeTable = std::array<std::array<std::array<std::uint8_t, kNeutralKinds>, 3>, 3>;
+// RunOutcomes for every b and a (none, L or R) and kind of neutral byte,
+// flat: [b << 4 | a << 2 | kind].
+using OutcomeTable = std::array<std::uint8_t, 48>;
 constexpr OutcomeTable BuildOutcomes(std::uint8_t paragraph) {
     OutcomeTable t{};
     for (std::uint8_t b = 0; b < 3; ++b)
-        for (std::uint8_t a = 0; a < 3; ++a) t[b][a] = RunOutcomes(paragraph, b, a);
+        for (std::uint8_t a = 0; a < 3; ++a)
+            for (int kind = 0; kind < kNeutralKinds; ++kind)
+                t[b << 4 | a << 2 | kind] = RunOutcomes(paragraph, b, a)[kind];
     return t;
 }
 constexpr OutcomeTable kOutcomes[2] = {BuildOutcomes(kL), BuildOutcomes(kR)};  // [paragraph R]
@@ -112,23 +115,25 @@ constexpr ClassMasks kKeepsBefore = [] {
 void ResolveByRuns(Line& line, std::size_t from, std::size_t to, LineScan& scan) {
     std::uint8_t* cls = line.classes;
     const ClassMap& flattened = kFlattened[1];
-    // The nearest strong class at or after i, for i in the piece; a piece
-    // ends with a strong byte, and the last one with the line.
-    std::uint8_t* nextStrong = line.scratch;
+    // The nearest strong class at or after i, for i in the piece (a piece
+    // ends with a strong byte, and the last one with the line), shifted
+    // left by 2 beside the kind of the byte at i: the second half of an
+    // index into the outcome table.
+    const unsigned char* bytes = line.bytes;
+    std::uint8_t* after = line.scratch;
     std::uint8_t next = kNotFound;
     bool control = false;
     for (std::size_t i = to; i-- > from;) {
         const std::uint8_t c = flattened[cls[i]];
         cls[i] = c;
         next = IsStrong(c) ? c : next;
-        nextStrong[i] = next;
+        after[i] = static_cast<std::uint8_t>(next << 2 | kNeutralKind.of[bytes[i]]);
         control |= c == kNone;
     }
 
     // The state lives in locals while the loops run: stores to the byte
     // arrays could alias anything reached through a pointer.
     const OutcomeTable& outcomes = kOutcomes[line.paragraph == kR];
-    const unsigned char* bytes = line.bytes;
     std::uint8_t* levels = line.levels;
     ImplicitLevels implicitLevels = scan.implicitLevels;
     std::uint8_t lastStrong = scan.lastStrong;
@@ -138,7 +143,7 @@ void ResolveByRuns(Line& line, std::size_t from, std::size_t to, LineScan& scan)
             const std::uint8_t c = cls[i];
             // Masks rather than conditions, so that no branch depends on the text.
             const std::uint8_t neutral = kNeutralMask[c];
-            const std::uint8_t outcome = outcomes[before][nextStrong[i]][kNeutralKind.of[bytes[i]]];
+            const std::uint8_t outcome = outcomes[before << 4 | after[i]];
             const auto resolved = static_cast<std::uint8_t>((outcome & neutral) | (c & ~neutral));
             const std::uint8_t keep = kKeepsBefore[c];
             before = static_cast<std::uint8_t>((before & keep) | (c & ~keep));
@@ -158,7 +163,7 @@ void ResolveByRuns(Line& line, std::size_t from, std::size_t to, LineScan& scan)
             const std::uint8_t c = cls[i];
             const bool neutral = IsNeutral(c);
             before = inRun ? before : lastStrong;
-            const std::uint8_t outcome = outcomes[before][nextStrong[i]][kNeutralKind.of[bytes[i]]];
+            const std::uint8_t outcome = outcomes[before << 4 | after[i]];
             const std::uint8_t resolved = neutral ? outcome : c;
             cls[i] = resolved;
             lastStrong = IsStrong(resolved) ? resolved : lastStrong;
