@@ -112,33 +112,6 @@ bool EraseText(AcDbObjectId id) {
     return true;
 }
 
-std::vector<std::wstring> TextStyleNames() {
-    std::vector<std::wstring> names;
-    AcDbDatabase* db = layer::WorkingDatabase();
-    AcDbTextStyleTable* table = nullptr;
-    if (db == nullptr || db->getTextStyleTable(table, AcDb::kForRead) != Acad::eOk) return names;
-    AcDbSymbolTableIterator* it = nullptr;
-    if (table->newIterator(it) == Acad::eOk) {
-        for (it->start(); !it->done(); it->step()) {
-            AcDbObjectId id;
-            if (it->getRecordId(id) == Acad::eOk) names.push_back(StyleName(id));
-        }
-        delete it;
-    }
-    table->close();
-    return names;
-}
-
-AcDbObjectId TextStyleByName(const std::wstring& name) {
-    AcDbObjectId id;
-    AcDbDatabase* db = layer::WorkingDatabase();
-    AcDbTextStyleTable* table = nullptr;
-    if (db == nullptr || db->getTextStyleTable(table, AcDb::kForRead) != Acad::eOk) return id;
-    table->getAt(name.c_str(), id);
-    table->close();
-    return id;
-}
-
 FontType FontTypeOfStyleName(const std::wstring& name) {
     const AcDbObjectId style = TextStyleByName(name);
     return style.isNull() ? FontType::Unknown : layer::StyleFontType(style);

@@ -7,6 +7,7 @@
 
 #include "cadhost/db/acdb_all.h"
 #include "host/entity_ops/text_properties.h"
+#include "host/mtext_edit/text_styles.h"
 
 namespace tarsil {
 
@@ -34,9 +35,7 @@ bool WriteTextJustification(AcDbObjectId id, int justification);
 bool WriteTextStyle(AcDbObjectId id, AcDbObjectId style);
 bool EraseText(AcDbObjectId id);
 
-// Text styles of the working drawing.
-std::vector<std::wstring> TextStyleNames();  // in table order
-AcDbObjectId TextStyleByName(const std::wstring& name);
+// Text styles of the working drawing (names and lookup: text_styles.h).
 FontType FontTypeOfStyleName(const std::wstring& name);
 // The drawing's current text style (its name) and current text size.
 std::wstring CurrentTextStyleName();
