@@ -58,8 +58,7 @@ std::size_t ClassifyLoop(Line& line, const ClassTable& table, const wchar_t* tex
     std::uint8_t* classes = line.classes;
     std::uint8_t* levels = line.levels;
     ExplicitLevels explicitLevels = scan.explicitLevels;
-    std::size_t end = n;
-    for (std::size_t i = from; i < n; ++i) {
+    auto classOf = [&](std::size_t i) {
         const auto b = static_cast<unsigned char>(text[i]);
         bytes[i] = b;
         std::uint8_t c = table[b];
@@ -68,6 +67,22 @@ std::size_t ClassifyLoop(Line& line, const ClassTable& table, const wchar_t* tex
             (IsNeutral(c) || c == kES || (c == kCS && i == n - 1)))
             c = kR;
         classes[i] = c;
+        return c;
+    };
+    // Two positions per step while neither can end the piece.  The
+    // separator rule runs one position behind, so that it sees its right
+    // neighbour's adjusted class and its left neighbour's result.
+    std::size_t i = from;
+    for (; i + 1 < n && i + 2 < minEnd; i += 2) {
+        const std::uint8_t c1 = classOf(i);
+        if (kSeparators && i >= 2) ResolveSeparatorAt(line, i - 1);
+        const std::uint8_t c2 = classOf(i + 1);
+        if (kSeparators && i >= 1) ResolveSeparatorAt(line, i);
+        explicitLevels.NextPair(c1, c2, levels[i], levels[i + 1]);
+    }
+    std::size_t end = n;
+    for (; i < n; ++i) {
+        const std::uint8_t c = classOf(i);
         levels[i] = explicitLevels.Next(c);
         // The separator rule runs one position behind, so that it sees its
         // right neighbour's adjusted class and its left neighbour's result.

@@ -81,6 +81,12 @@ void ReverseRuns(Line& line, std::uint32_t* indexMap) {
         std::uint8_t highest = levels[s];
         std::size_t e = s + 1;
         for (; e < n && levels[e] >= lowest; ++e) highest = std::max(highest, levels[e]);
+        if (highest == lowest) {  // the usual case: one reversal, no nesting
+            std::reverse(line.bytes + s, line.bytes + e);
+            if (indexMap != nullptr) std::reverse(indexMap + s, indexMap + e);
+            s = e;
+            continue;
+        }
         for (int k = highest; k >= lowest; --k) {
             const auto level = static_cast<std::uint8_t>(k);
             ReverseRunsAtLeast(levels + s, e - s, level, line.bytes + s);
