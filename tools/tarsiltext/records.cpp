@@ -95,13 +95,32 @@ TARSIL_VECTORIZE bool OnlyShortCharacters(const unsigned char* p, std::size_t si
     return bad == 0;
 }
 
+// How a byte of such text decodes: ASCII is itself; a first byte of two
+// gives the second byte plus an offset (0x50 for 0xD7, since 0xD7 0x90 is
+// 0xE0; 0 for 0xC2 and 0x40 for 0xC3); a continuation byte ends nothing.
+struct ShortStep {
+    unsigned char add;
+    unsigned char nextMask;
+    unsigned char ends;
+};
+constexpr auto kShortSteps = [] {
+    std::array<ShortStep, 256> t{};
+    for (unsigned b = 0; b < 256; ++b) {
+        if (b < 0x80)
+            t[b] = {static_cast<unsigned char>(b), 0, 1};
+        else if ((b & 0xC0) == 0x80)
+            t[b] = {0, 0, 0};
+        else
+            t[b] = {static_cast<unsigned char>(b == 0xD7 ? 0x50 : (b & 1) << 6), 0xFF, 1};
+    }
+    return t;
+}();
+
 // Decodes UTF-8 into out, which has room for utf8.size() characters, and
 // returns the number of characters.  Text of only ASCII, the Hebrew letters
-// and U+0080..U+00FF (checked first) is decoded a byte at a time: a byte
-// that does not continue a character ends one, two-byte characters being
-// the second byte plus an offset of the first (0x50 for 0xD7, since 0xD7
-// 0x90 is 0xE0; 0 for 0xC2 and 0x40 for 0xC3).  Anything else, valid or
-// not, goes through DecodeEach.
+// and U+0080..U+00FF (checked first) is decoded a byte at a time through
+// kShortSteps, without a branch.  Anything else, valid or not, goes through
+// DecodeEach.
 std::size_t DecodeInto(std::string_view utf8, wchar_t* out) {
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t size = utf8.size();
@@ -109,10 +128,9 @@ std::size_t DecodeInto(std::string_view utf8, wchar_t* out) {
     if (size == 0) return 0;
     std::size_t o = 0;
     for (std::size_t i = 0; i + 1 < size; ++i) {
-        const unsigned byte = p[i], next = p[i + 1];
-        const unsigned offset = byte == 0xD7 ? 0x50u : (byte & 1u) << 6;
-        out[o] = static_cast<wchar_t>(byte < 0x80 ? byte : next + offset);
-        o += (byte >> 6) != 2;
+        const ShortStep& step = kShortSteps[p[i]];
+        out[o] = static_cast<wchar_t>(step.add + (p[i + 1] & step.nextMask));
+        o += step.ends;
     }
     const unsigned last = p[size - 1];
     out[o] = static_cast<wchar_t>(last);
