@@ -44,12 +44,13 @@ constexpr ClassTable kAdjustedRightToLeft = AdjustedClasses(true);
 
 }  // namespace
 
-std::size_t ClassifyPiece(Line& line, const wchar_t* text, std::size_t from, std::size_t minEnd,
-                          LineScan& scan) {
-    const ClassTable& table =
-        line.variant == Variant::kLogicalToVisual && line.rtl ? kAdjustedRightToLeft : kAdjusted;
-    // Neutrals and separators typed as Hebrew are right to left.
-    const bool masked = line.variant == Variant::kMasked && line.mask != nullptr;
+namespace {
+
+// The loop of ClassifyPiece, made once per combination of the checks that
+// only some operations need, so that the others do not pay for them.
+template <bool kMasked, bool kSeparators>
+std::size_t ClassifyLoop(Line& line, const ClassTable& table, const wchar_t* text, std::size_t from,
+                         std::size_t minEnd, LineScan& scan) {
     // Locals while the loop runs: stores to the byte arrays could alias
     // anything reached through a pointer.
     const std::size_t n = line.n;
@@ -57,19 +58,35 @@ std::size_t ClassifyPiece(Line& line, const wchar_t* text, std::size_t from, std
     std::uint8_t* classes = line.classes;
     std::uint8_t* levels = line.levels;
     ExplicitLevels explicitLevels = scan.explicitLevels;
-    std::size_t end = n;
-    for (std::size_t i = from; i < n; ++i) {
+    auto classOf = [&](std::size_t i) {
         const auto b = static_cast<unsigned char>(text[i]);
         bytes[i] = b;
         std::uint8_t c = table[b];
-        if (masked && line.mask[i] == kMaskHebrew &&
+        // Neutrals and separators typed as Hebrew are right to left.
+        if (kMasked && line.mask[i] == kMaskHebrew &&
             (IsNeutral(c) || c == kES || (c == kCS && i == n - 1)))
             c = kR;
         classes[i] = c;
+        return c;
+    };
+    // Two positions per step while neither can end the piece.  The
+    // separator rule runs one position behind, so that it sees its right
+    // neighbour's adjusted class and its left neighbour's result.
+    std::size_t i = from;
+    for (; i + 1 < n && i + 2 < minEnd; i += 2) {
+        const std::uint8_t c1 = classOf(i);
+        if (kSeparators && i >= 2) ResolveSeparatorAt(line, i - 1);
+        const std::uint8_t c2 = classOf(i + 1);
+        if (kSeparators && i >= 1) ResolveSeparatorAt(line, i);
+        explicitLevels.NextPair(c1, c2, levels[i], levels[i + 1]);
+    }
+    std::size_t end = n;
+    for (; i < n; ++i) {
+        const std::uint8_t c = classOf(i);
         levels[i] = explicitLevels.Next(c);
         // The separator rule runs one position behind, so that it sees its
         // right neighbour's adjusted class and its left neighbour's result.
-        if (i >= 2) ResolveSeparatorAt(line, i - 1);
+        if (kSeparators && i >= 2) ResolveSeparatorAt(line, i - 1);
         if (i + 1 >= minEnd && IsStrong(c)) {
             end = i + 1;
             break;
@@ -77,6 +94,21 @@ std::size_t ClassifyPiece(Line& line, const wchar_t* text, std::size_t from, std
     }
     scan.explicitLevels = explicitLevels;
     return end;
+}
+
+}  // namespace
+
+std::size_t ClassifyPiece(Line& line, const wchar_t* text, std::size_t from, std::size_t minEnd,
+                          LineScan& scan) {
+    // In the general operation's right-to-left paragraph separators are
+    // already R, so no separator rule can apply.
+    const bool rightToLeftGeneral = line.variant == Variant::kLogicalToVisual && line.rtl;
+    const ClassTable& table = rightToLeftGeneral ? kAdjustedRightToLeft : kAdjusted;
+    if (rightToLeftGeneral)
+        return ClassifyLoop<false, false>(line, table, text, from, minEnd, scan);
+    if (line.variant == Variant::kMasked && line.mask != nullptr)
+        return ClassifyLoop<true, true>(line, table, text, from, minEnd, scan);
+    return ClassifyLoop<false, true>(line, table, text, from, minEnd, scan);
 }
 
 }  // namespace detail

@@ -68,19 +68,53 @@ inline constexpr ExplicitTable kExplicitTables[2][2] = {
     {BuildExplicitTable(false, 0), BuildExplicitTable(false, 1)},
     {BuildExplicitTable(true, 0), BuildExplicitTable(true, 1)}};
 
+// Two positions per step: [state][first class * kClasses + second class].
+struct ExplicitPairStep {
+    std::uint8_t next;
+    std::uint8_t first;
+    std::uint8_t second;
+};
+using ExplicitPairTable =
+    std::array<std::array<ExplicitPairStep, kClasses * kClasses>, kExplicitStates>;
+
+constexpr ExplicitPairTable BuildExplicitPairTable(const ExplicitTable& single) {
+    ExplicitPairTable table{};
+    for (int state = 0; state < kExplicitStates; ++state)
+        for (int c1 = 0; c1 < kClasses; ++c1)
+            for (int c2 = 0; c2 < kClasses; ++c2) {
+                const ExplicitStep a = single[state][c1];
+                const ExplicitStep b = single[a.next][c2];
+                table[state][c1 * kClasses + c2] = {b.next, a.level, b.level};
+            }
+    return table;
+}
+inline constexpr ExplicitPairTable kExplicitPairTables[2][2] = {
+    {BuildExplicitPairTable(kExplicitTables[0][0]), BuildExplicitPairTable(kExplicitTables[0][1])},
+    {BuildExplicitPairTable(kExplicitTables[1][0]), BuildExplicitPairTable(kExplicitTables[1][1])}};
+
 class ExplicitLevels {
   public:
     explicit ExplicitLevels(const Line& line)
-        : table_(&kExplicitTables[line.variant == Variant::kLogicalToVisual][line.baseLevel]) {}
+        : table_(&kExplicitTables[line.variant == Variant::kLogicalToVisual][line.baseLevel]),
+          pairs_(&kExplicitPairTables[line.variant == Variant::kLogicalToVisual][line.baseLevel]) {}
 
     std::uint8_t Next(std::uint8_t c) {
         const ExplicitStep step = (*table_)[state_][c];
         state_ = step.next;
         return step.level;
     }
+    // Two positions at once: each step waits on the one before, so taking
+    // two per step halves the wait.
+    void NextPair(std::uint8_t c1, std::uint8_t c2, std::uint8_t& level1, std::uint8_t& level2) {
+        const ExplicitPairStep step = (*pairs_)[state_][c1 * kClasses + c2];
+        state_ = step.next;
+        level1 = step.first;
+        level2 = step.second;
+    }
 
   private:
     const ExplicitTable* table_;
+    const ExplicitPairTable* pairs_;
     std::uint8_t state_ = 0;  // no strong class yet, at the base level
 };
 
@@ -89,8 +123,9 @@ class ImplicitLevels {
   public:
     // The level of a position of class c at the given explicit level.
     std::uint8_t Applied(std::uint8_t c, std::uint8_t level) {
-        level = static_cast<std::uint8_t>(level + kRaise[level & 1][lastStrongIsR_][c]);
-        lastStrongIsR_ = static_cast<std::uint8_t>((lastStrongIsR_ & kKeep[c]) | (c == kR));
+        const std::uint8_t step = kSteps[(level & 1) << 5 | lastStrongIsR_ << 4 | c];
+        level = static_cast<std::uint8_t>(level + (step & 3));
+        lastStrongIsR_ = step >> 2;
         seen_ |= 1u << level;
         return level;
     }
@@ -107,14 +142,16 @@ class ImplicitLevels {
     }
 
   private:
-    using Raise = std::array<std::array<std::array<std::uint8_t, kClasses>, 2>, 2>;
-    // [odd level][last strong class was R][class]
-    static constexpr Raise kRaise = [] {
-        Raise t{};
+    // One flat table, [odd level][last strong class was R][class], of the
+    // raise (bits 0-1) and whether the last strong class is R afterwards
+    // (bit 2): one load, and an index of a few shifts.
+    static_assert(kClasses <= 16);
+    static constexpr auto kSteps = [] {
+        std::array<std::uint8_t, 64> t{};
         for (int odd = 0; odd < 2; ++odd)
             for (int afterR = 0; afterR < 2; ++afterR)
                 for (int c = 0; c < kClasses; ++c) {
-                    std::uint8_t raise = 0;
+                    int raise = 0;
                     if (odd) {
                         if (c == kL || c == kEN || c == kAN) raise = 1;
                     } else if (c == kR) {
@@ -122,15 +159,9 @@ class ImplicitLevels {
                     } else if (c == kAN || (c == kEN && !afterR)) {
                         raise = 2;
                     }
-                    t[odd][afterR][c] = raise;
+                    const int isR = c == kR ? 1 : (c == kL ? 0 : afterR);
+                    t[odd << 5 | afterR << 4 | c] = static_cast<std::uint8_t>(raise | isR << 2);
                 }
-        return t;
-    }();
-
-    // Masks, not branches: which classes keep the last strong class.
-    static constexpr auto kKeep = [] {
-        std::array<std::uint8_t, kClasses> t{};
-        for (int c = 0; c < kClasses; ++c) t[c] = IsStrong(static_cast<std::uint8_t>(c)) ? 0 : 1;
         return t;
     }();
 

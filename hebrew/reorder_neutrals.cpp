@@ -1,5 +1,6 @@
 #include <array>
 
+#include "hebrew/reorder.h"
 #include "hebrew/reorder_internal.h"
 #include "hebrew/reorder_levels.h"
 #include "hebrew/reorder_numbers.h"
@@ -10,20 +11,27 @@ namespace {
 constexpr std::uint8_t kNotFound = kNone;
 
 // What the variants' one-step search finds at a byte that is not skipped.
-std::uint8_t FoundAs(std::uint8_t c) {
+constexpr std::uint8_t FoundAs(std::uint8_t c) {
     if (c == kL || c == kR) return c;
     return c == kNone ? kNotFound : std::uint8_t{kL};
 }
 
-// Rules shared by all three operations for a neutral byte with the strong
-// classes before (b) and after (a); returns kNotFound when the byte is a
-// space-like one left to the operation's own rules.
-std::uint8_t CommonRule(const Line& line, unsigned char byte, std::uint8_t b, std::uint8_t a) {
-    if (a != kNotFound && a == b) return b;
-    if (!IsSpaceLike(byte)) return MirrorPartner(byte) != 0 ? line.paragraph : std::uint8_t{kL};
-    if (a != kNotFound && b == kNotFound) return IsPunctuation(byte) ? std::uint8_t{kL} : a;
-    return kNotFound;
-}
+// The search skips white space and stops at anything else: its result after
+// a byte of class c, as a table and a mask since classes come at random.
+struct SearchStep {
+    std::array<std::uint8_t, 16> found{};
+    std::array<std::uint8_t, 16> skipped{};  // 0xFF for white space
+    constexpr SearchStep() {
+        for (int c = 0; c < 16; ++c) {
+            found[c] = FoundAs(static_cast<std::uint8_t>(c));
+            skipped[c] = c == kWS ? 0xFF : 0;
+        }
+    }
+    std::uint8_t After(std::uint8_t result, std::uint8_t c) const {
+        return static_cast<std::uint8_t>((result & skipped[c]) | (found[c] & ~skipped[c]));
+    }
+};
+constexpr SearchStep kSearch;
 
 // Neutral bytes differ for the rules only in being plain, mirrored, the
 // space or other space-like punctuation.
@@ -58,12 +66,15 @@ constexpr std::array<std::uint8_t, kNeutralKinds> RunOutcomes(std::uint8_t parag
     return {kL, paragraph, space, punctuation};
 }
 
-// RunOutcomes for every b and a (none, L or R): [b][a][kind].
-using OutcomeTable = std::array<std::array<std::array<std::uint8_t, kNeutralKinds>, 3>, 3>;
+// RunOutcomes for every b and a (none, L or R) and kind of neutral byte,
+// flat: [b << 4 | a << 2 | kind].
+using OutcomeTable = std::array<std::uint8_t, 48>;
 constexpr OutcomeTable BuildOutcomes(std::uint8_t paragraph) {
     OutcomeTable t{};
     for (std::uint8_t b = 0; b < 3; ++b)
-        for (std::uint8_t a = 0; a < 3; ++a) t[b][a] = RunOutcomes(paragraph, b, a);
+        for (std::uint8_t a = 0; a < 3; ++a)
+            for (int kind = 0; kind < kNeutralKinds; ++kind)
+                t[b << 4 | a << 2 | kind] = RunOutcomes(paragraph, b, a)[kind];
     return t;
 }
 constexpr OutcomeTable kOutcomes[2] = {BuildOutcomes(kL), BuildOutcomes(kR)};  // [paragraph R]
@@ -112,23 +123,25 @@ constexpr ClassMasks kKeepsBefore = [] {
 void ResolveByRuns(Line& line, std::size_t from, std::size_t to, LineScan& scan) {
     std::uint8_t* cls = line.classes;
     const ClassMap& flattened = kFlattened[1];
-    // The nearest strong class at or after i, for i in the piece; a piece
-    // ends with a strong byte, and the last one with the line.
-    std::uint8_t* nextStrong = line.scratch;
+    // The nearest strong class at or after i, for i in the piece (a piece
+    // ends with a strong byte, and the last one with the line), shifted
+    // left by 2 beside the kind of the byte at i: the second half of an
+    // index into the outcome table.
+    const unsigned char* bytes = line.bytes;
+    std::uint8_t* after = line.scratch;
     std::uint8_t next = kNotFound;
     bool control = false;
     for (std::size_t i = to; i-- > from;) {
         const std::uint8_t c = flattened[cls[i]];
         cls[i] = c;
         next = IsStrong(c) ? c : next;
-        nextStrong[i] = next;
+        after[i] = static_cast<std::uint8_t>(next << 2 | kNeutralKind.of[bytes[i]]);
         control |= c == kNone;
     }
 
     // The state lives in locals while the loops run: stores to the byte
     // arrays could alias anything reached through a pointer.
     const OutcomeTable& outcomes = kOutcomes[line.paragraph == kR];
-    const unsigned char* bytes = line.bytes;
     std::uint8_t* levels = line.levels;
     ImplicitLevels implicitLevels = scan.implicitLevels;
     std::uint8_t lastStrong = scan.lastStrong;
@@ -138,7 +151,7 @@ void ResolveByRuns(Line& line, std::size_t from, std::size_t to, LineScan& scan)
             const std::uint8_t c = cls[i];
             // Masks rather than conditions, so that no branch depends on the text.
             const std::uint8_t neutral = kNeutralMask[c];
-            const std::uint8_t outcome = outcomes[before][nextStrong[i]][kNeutralKind.of[bytes[i]]];
+            const std::uint8_t outcome = outcomes[before << 4 | after[i]];
             const auto resolved = static_cast<std::uint8_t>((outcome & neutral) | (c & ~neutral));
             const std::uint8_t keep = kKeepsBefore[c];
             before = static_cast<std::uint8_t>((before & keep) | (c & ~keep));
@@ -158,7 +171,7 @@ void ResolveByRuns(Line& line, std::size_t from, std::size_t to, LineScan& scan)
             const std::uint8_t c = cls[i];
             const bool neutral = IsNeutral(c);
             before = inRun ? before : lastStrong;
-            const std::uint8_t outcome = outcomes[before][nextStrong[i]][kNeutralKind.of[bytes[i]]];
+            const std::uint8_t outcome = outcomes[before << 4 | after[i]];
             const std::uint8_t resolved = neutral ? outcome : c;
             cls[i] = resolved;
             lastStrong = IsStrong(resolved) ? resolved : lastStrong;
@@ -169,6 +182,46 @@ void ResolveByRuns(Line& line, std::size_t from, std::size_t to, LineScan& scan)
     scan.implicitLevels = implicitLevels;
     scan.lastStrong = lastStrong;
 }
+
+// What the variants make of a neutral byte (class B, S, WS or ON), from
+// its class, its kind, the strong classes found before (b) and after (a)
+// it, whether it was typed as Hebrew and whether the byte before it is R:
+// the rules in one table, so that no branch depends on the text.
+constexpr std::uint8_t VariantOutcome(bool visualToLogical, std::uint8_t paragraph,
+                                      std::uint8_t own, int kind, std::uint8_t b, std::uint8_t a,
+                                      bool typed, bool afterR) {
+    if (a != kNotFound && a == b) return b;
+    if (kind == kPlain || kind == kMirrored)
+        return kind == kMirrored ? paragraph : std::uint8_t{kL};
+    if (a != kNotFound && b == kNotFound) return kind == kPunctuation ? std::uint8_t{kL} : a;
+    if (b == kNotFound) return !visualToLogical && typed ? std::uint8_t{kR} : std::uint8_t{kL};
+    if (own == kON) return kL;
+    if (a == kR || a == kNotFound) return kR;
+    if (visualToLogical) return b;
+    return afterR ? std::uint8_t{kR} : own;
+}
+
+// Indexed [class & 3][kind][b][a][typed as Hebrew][after R], in that order
+// of bits (2, 2, 2, 2, 1, 1).
+using ByteOutcomeTable = std::array<std::uint8_t, 1024>;
+constexpr ByteOutcomeTable BuildByteOutcomes(bool visualToLogical, std::uint8_t paragraph) {
+    ByteOutcomeTable t{};
+    for (int own = kB; own <= kON; ++own)
+        for (int kind = 0; kind < kNeutralKinds; ++kind)
+            for (std::uint8_t b = 0; b < 3; ++b)
+                for (std::uint8_t a = 0; a < 3; ++a)
+                    for (int typed = 0; typed < 2; ++typed)
+                        for (int afterR = 0; afterR < 2; ++afterR)
+                            t[(own & 3) << 8 | kind << 6 | b << 4 | a << 2 | typed << 1 | afterR] =
+                                VariantOutcome(visualToLogical, paragraph,
+                                               static_cast<std::uint8_t>(own), kind, b, a,
+                                               typed != 0, afterR != 0);
+    return t;
+}
+// [visual to logical][paragraph R]
+constexpr ByteOutcomeTable kByteOutcomes[2][2] = {
+    {BuildByteOutcomes(false, kL), BuildByteOutcomes(false, kR)},
+    {BuildByteOutcomes(true, kL), BuildByteOutcomes(true, kR)}};
 
 // The variants decide per byte.  Their search skips white space and stops at
 // anything else, so the backward result is carried along the scan and the
@@ -181,39 +234,32 @@ void ResolveByBytes(Line& line, std::size_t from, std::size_t to, LineScan& scan
     for (std::size_t i = to; i-- > from;) {
         const std::uint8_t c = kFlattened[0][cls[i]];
         cls[i] = c;
-        found = c == kWS ? found : FoundAs(c);
+        found = kSearch.After(found, c);
         ahead[i] = found;
     }
 
     // Locals while the loop runs, as in ResolveByRuns.
-    const bool visualToLogical = line.variant == Variant::kVisualToLogical;
+    const ByteOutcomeTable& outcomes =
+        kByteOutcomes[line.variant == Variant::kVisualToLogical][line.paragraph == kR];
     const unsigned char* bytes = line.bytes;
+    const unsigned char* mask = line.variant == Variant::kMasked ? line.mask : nullptr;
     std::uint8_t* levels = line.levels;
     ImplicitLevels implicitLevels = scan.implicitLevels;
     std::uint8_t behind = scan.behind;  // the backward search's result from i - 1
+    // The resolved class before i; nothing before the line counts as R.
+    std::uint8_t before = from > 0 ? cls[from - 1] : std::uint8_t{kNone};
     for (std::size_t i = from; i < to; ++i) {
         const std::uint8_t own = cls[i];
-        std::uint8_t c = own;
-        if (IsNeutral(own)) {
-            const unsigned char byte = bytes[i];
-            const std::uint8_t b = own == kWS ? behind : FoundAs(own);
-            const std::uint8_t a = ahead[i];
-            c = CommonRule(line, byte, b, a);
-            if (c != kNotFound) {
-            } else if (b == kNotFound) {
-                c = !visualToLogical && line.TypedAsHebrew(i) ? std::uint8_t{kR} : std::uint8_t{kL};
-            } else if (own == kON) {
-                c = kL;
-            } else if (a == kR || a == kNotFound) {
-                c = kR;
-            } else if (visualToLogical) {
-                c = b;
-            } else {
-                c = cls[i - 1] == kR ? std::uint8_t{kR} : own;
-            }
-            cls[i] = c;
-        }
-        behind = c == kWS ? behind : FoundAs(c);
+        const std::uint8_t neutral = kNeutralMask[own];
+        const std::uint8_t ws = kSearch.skipped[own];
+        const auto b = static_cast<std::uint8_t>((behind & ws) | (kL & ~ws));
+        const unsigned typed = mask != nullptr && mask[i] == kMaskHebrew;
+        const std::uint8_t outcome = outcomes[(own & 3u) << 8 | kNeutralKind.of[bytes[i]] << 6 |
+                                              b << 4 | ahead[i] << 2 | typed << 1 | (before == kR)];
+        const auto c = static_cast<std::uint8_t>((outcome & neutral) | (own & ~neutral));
+        cls[i] = c;
+        before = c;
+        behind = kSearch.After(behind, c);
         levels[i] = implicitLevels.Applied(c, levels[i]);
     }
     scan.behind = behind;

@@ -1,4 +1,7 @@
+#include <string.h>
+
 #include <algorithm>
+#include <array>
 
 #include "hebrew/reorder_internal.h"
 
@@ -25,10 +28,18 @@ void ReverseRunsAtLeast(const std::uint8_t* levels, std::size_t n, std::uint8_t 
 
 // In a right-to-left paragraph a bracket is swapped when the level at its
 // output position, taken as a logical position, is odd; stored drawings
-// depend on exactly this.
+// depend on exactly this.  Selected by a mask, as brackets come at random.
+constexpr auto kMirroredByte = [] {
+    std::array<unsigned char, 256> t{};
+    for (int b = 0; b < 256; ++b) {
+        const unsigned char partner = MirrorPartner(static_cast<unsigned char>(b));
+        t[b] = partner != 0 ? partner : static_cast<unsigned char>(b);
+    }
+    return t;
+}();
 inline wchar_t Mirrored(const Line& line, std::size_t p, unsigned char b) {
-    const unsigned char partner = MirrorPartner(b);
-    return partner != 0 && (line.levels[p] & 1) != 0 ? partner : b;
+    const unsigned odd = 0u - (line.levels[p] & 1u);
+    return static_cast<wchar_t>(b ^ ((kMirroredByte[b] ^ b) & odd));
 }
 
 // Reversing the runs of level 1 and then the whole line puts those runs in
@@ -38,8 +49,11 @@ void WriteRunsInReverseOrder(const Line& line, wchar_t* out) {
     std::size_t o = 0;
     for (std::size_t e = line.n; e > 0;) {
         std::size_t s = e - 1;
-        if (levels[s] != 0)
-            while (s > 0 && levels[s - 1] != 0) --s;
+        if (levels[s] != 0) {
+            // The run starts after the last level 0 before it.
+            const void* zero = memrchr(levels, 0, s);
+            s = zero == nullptr ? 0 : static_cast<const std::uint8_t*>(zero) - levels + 1;
+        }
         for (std::size_t i = s; i < e; ++i, ++o) out[o] = Mirrored(line, o, line.bytes[i]);
         e = s;
     }
@@ -67,6 +81,12 @@ void ReverseRuns(Line& line, std::uint32_t* indexMap) {
         std::uint8_t highest = levels[s];
         std::size_t e = s + 1;
         for (; e < n && levels[e] >= lowest; ++e) highest = std::max(highest, levels[e]);
+        if (highest == lowest) {  // the usual case: one reversal, no nesting
+            std::reverse(line.bytes + s, line.bytes + e);
+            if (indexMap != nullptr) std::reverse(indexMap + s, indexMap + e);
+            s = e;
+            continue;
+        }
         for (int k = highest; k >= lowest; --k) {
             const auto level = static_cast<std::uint8_t>(k);
             ReverseRunsAtLeast(levels + s, e - s, level, line.bytes + s);

@@ -66,38 +66,75 @@ std::size_t DecodeEach(std::string_view utf8, wchar_t* out) {
     return o;
 }
 
+#if defined(__GNUC__) && !defined(__clang__)
+// GCC vectorises only from -O3 on; clang does at -O2.
+#define TARSIL_VECTORIZE __attribute__((optimize("tree-vectorize")))
+#else
+#define TARSIL_VECTORIZE
+#endif
+
+// True when every character is ASCII, a Hebrew letter or U+0080..U+00FF,
+// judged on each pair of neighbouring bytes so that the loop vectorises: a
+// first byte of two (0xC2, 0xC3, 0xD7) is followed by a continuation byte
+// and a continuation byte follows one, 0xD7 only by 0x90..0xAA, and no other
+// byte above 0x7F occurs.
+TARSIL_VECTORIZE bool OnlyShortCharacters(const unsigned char* p, std::size_t size) {
+    if (size == 0) return true;
+    if ((p[0] & 0xC0) == 0x80 || (p[size - 1] >= 0x80 && (p[size - 1] & 0xC0) != 0x80))
+        return false;
+    unsigned char bad = 0;
+    for (std::size_t i = 0; i + 1 < size; ++i) {
+        const unsigned char b = p[i], next = p[i + 1];
+        const unsigned char first = (b == 0xD7) | ((b & 0xFE) == 0xC2);
+        const unsigned char continuing = (b & 0xC0) == 0x80;
+        const unsigned char continued = (next & 0xC0) == 0x80;
+        const unsigned char notLetter =
+            (b == 0xD7) & (static_cast<unsigned char>(next - 0x90) > 0x1A);
+        bad |= (first ^ continued) | notLetter | ((b >> 7) & (first ^ 1) & (continuing ^ 1));
+    }
+    return bad == 0;
+}
+
+// How a byte of such text decodes: ASCII is itself; a first byte of two
+// gives the second byte plus an offset (0x50 for 0xD7, since 0xD7 0x90 is
+// 0xE0; 0 for 0xC2 and 0x40 for 0xC3); a continuation byte ends nothing.
+struct ShortStep {
+    unsigned char add;
+    unsigned char nextMask;
+    unsigned char ends;
+};
+constexpr auto kShortSteps = [] {
+    std::array<ShortStep, 256> t{};
+    for (unsigned b = 0; b < 256; ++b) {
+        if (b < 0x80)
+            t[b] = {static_cast<unsigned char>(b), 0, 1};
+        else if ((b & 0xC0) == 0x80)
+            t[b] = {0, 0, 0};
+        else
+            t[b] = {static_cast<unsigned char>(b == 0xD7 ? 0x50 : (b & 1) << 6), 0xFF, 1};
+    }
+    return t;
+}();
+
 // Decodes UTF-8 into out, which has room for utf8.size() characters, and
-// returns the number of characters.  Text of ASCII, the Hebrew letters and
-// the other characters of one byte is decoded a byte at a time: a byte that
-// does not continue a character ends one.  No branch depends on the text
-// (Hebrew and Latin words alternate at random in real text); flags are 0
-// or 1 and masks 0 or ~0, since a compiler turns conditions here back into
-// branches.  Anything else, valid or not, is decoded again by DecodeEach.
+// returns the number of characters.  Text of only ASCII, the Hebrew letters
+// and U+0080..U+00FF (checked first) is decoded a byte at a time through
+// kShortSteps, without a branch.  Anything else, valid or not, goes through
+// DecodeEach.
 std::size_t DecodeInto(std::string_view utf8, wchar_t* out) {
     const auto* p = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t size = utf8.size();
+    if (!OnlyShortCharacters(p, size)) return DecodeEach(utf8, out);
+    if (size == 0) return 0;
     std::size_t o = 0;
-    unsigned bad = 0;
-    unsigned afterLead = 0;  // the byte before was the first of two
-    for (std::size_t i = 0; i < size; ++i) {
-        const unsigned byte = p[i];
-        const unsigned next = i + 1 < size ? p[i + 1] : 0;
-        const unsigned continues = (byte >> 6) == 2;
-        const unsigned ascii = (byte >> 7) ^ 1u;
-        const unsigned hebrew = (byte == 0xD7) & (next - 0x90 <= 0xAA - 0x90);  // U+05D0..U+05EA
-        const unsigned latin1 = ((byte & 0xFE) == 0xC2) & ((next >> 6) == 2);   // U+0080..U+00FF
-        bad |= (continues ^ afterLead) | ((continues ^ 1u) & ((ascii | hebrew | latin1) ^ 1u));
-        afterLead = hebrew | latin1;
-        // Two bytes are the second plus an offset of the first: 0x50 for the
-        // letters (0xD7 0x90 is 0xE0), 0 and 0x40 for U+0080..U+00BF and
-        // U+00C0..U+00FF.
-        const unsigned asciiMask = 0u - ascii, hebrewMask = 0u - hebrew;
-        const unsigned twoBytes =
-            next + ((0x50u & hebrewMask) | (((byte & 1u) << 6) & ~hebrewMask));
-        out[o] = static_cast<wchar_t>((byte & asciiMask) | (twoBytes & ~asciiMask));
-        o += continues ^ 1u;
+    for (std::size_t i = 0; i + 1 < size; ++i) {
+        const ShortStep& step = kShortSteps[p[i]];
+        out[o] = static_cast<wchar_t>(step.add + (p[i + 1] & step.nextMask));
+        o += step.ends;
     }
-    return bad == 0 ? o : DecodeEach(utf8, out);
+    const unsigned last = p[size - 1];
+    out[o] = static_cast<wchar_t>(last);
+    return o + (last < 0x80);
 }
 
 // The UTF-8 of every engine character: up to two bytes each.
