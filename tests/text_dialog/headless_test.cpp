@@ -72,17 +72,5 @@ INSTANTIATE_TEST_SUITE_P(Headless, DdeditNamesTheCommand,
                                            Annotation{"INSERT", L"with TSTA.\n"}),
                          [](const auto& info) { return std::string(info.param.type); });
 
-TEST_F(Headless, DdeditOnSomethingElseOrNothingDoesNothing) {
-    const std::wstring line = testing::FirstHandleOf(testing::SamplePath(), "LINE");
-    for (const std::wstring& answer : {line, std::wstring(L"ESC")}) {
-        cadhost::pushInput(answer);
-        cadhost::pushInput(L"");
-        cadhost::runCommandLine(L"DDEDIT");
-        const std::wstring out = TakeOutput();
-        EXPECT_THAT(out, Not(HasSubstr(L"with TST")));
-        EXPECT_THAT(out, Not(HasSubstr(L"needs the window")));
-    }
-}
-
 }  // namespace
 }  // namespace tarsil
