@@ -107,6 +107,8 @@ using cadhost::docs;
 
 AcApDocument::AcApDocument(std::unique_ptr<AcDbDatabase> database, std::filesystem::path file)
     : database_(std::move(database)) {
+    static std::uint64_t made = 0;
+    serial_ = ++made;
     setFile(file);
 }
 

@@ -37,6 +37,9 @@ class AcApDocument : public AcRxObject {
     const ACHAR* fileName() const { return fileName_.c_str(); }
     const ACHAR* docTitle() const { return title_.c_str(); }
     AcDbDatabase* database() const { return database_.get(); }
+    // Unique for the session: a window tells a drawing opened anew from one
+    // that took the memory of a closed one.
+    std::uint64_t serial() const { return serial_; }
     AcAp::DocLockMode myLockMode() const;
     int lockCount() const { return static_cast<int>(locks_.size()); }
     bool isQuiescent() const;
@@ -63,6 +66,7 @@ class AcApDocument : public AcRxObject {
     std::vector<std::wstring> undoNames_;
     bool named_ = false;
     std::uint64_t savedRevision_ = 0;
+    std::uint64_t serial_ = 0;
 };
 
 class AcApDocManager : public AcRxObject {

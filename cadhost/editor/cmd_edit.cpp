@@ -12,6 +12,7 @@
 #include "cadhost/editor/host.h"
 #include "cadhost/editor/input.h"
 #include "cadhost/editor/parse.h"
+#include "cadhost/editor/prompt_context.h"
 #include "cadhost/editor/prompts.h"
 #include "cadhost/editor/selection.h"
 #include "cadhost/editor/sysvars.h"
@@ -238,6 +239,7 @@ void ddeditCommand() {
         UndoGroup group(db);
         editTextString(id);
     }
+    const PromptScope scope(PromptKind::Entity);
     for (;;) {
         const InputLine in = promptInput(L"Select an annotation object: ");
         if (in.kind != InputLine::Text || trim(in.text).empty()) return;
@@ -249,6 +251,7 @@ void ddeditCommand() {
 
 void doubleClickCommand() {
     if (workingDb() == nullptr) return;
+    const PromptScope scope(PromptKind::Entity);
     for (;;) {
         const InputLine in = promptInput(L"Select object to double-click: ");
         if (in.kind != InputLine::Text || trim(in.text).empty()) return;

@@ -6,6 +6,7 @@
 #include "cadhost/editor/host.h"
 #include "cadhost/editor/input.h"
 #include "cadhost/editor/parse.h"
+#include "cadhost/editor/prompt_context.h"
 #include "cadhost/editor/prompts.h"
 #include "cadhost/editor/ucs.h"
 #include "cadhost/rx/wide.h"
@@ -43,6 +44,7 @@ void newOrigin(const std::wstring& typed) {
 
 void registerUcsCommand() {
     addHostCommand(L"UCS", [] {
+        const PromptScope scope(PromptKind::Point);
         for (;;) {
             const InputLine in = promptInput(L"Specify origin of UCS or [World/Z] <World>: ");
             if (in.kind != InputLine::Text) return;

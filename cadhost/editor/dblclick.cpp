@@ -3,6 +3,7 @@
 #include "cadhost/db/acdb_all.h"
 #include "cadhost/editor/cmdline.h"
 #include "cadhost/editor/input.h"
+#include "cadhost/editor/prompt_context.h"
 #include "cadhost/editor/selection.h"
 #include "cadhost/rx/dynlinker.h"
 
@@ -123,6 +124,7 @@ bool editTextString(AcDbObjectId id) {
         writeCommandLine(L"Object is on a locked layer.\n");
         return true;
     }
+    const PromptScope scope(PromptKind::Text);
     const InputLine in = promptInput(L"Enter new text <" + old + L">: ");
     if (in.kind != InputLine::Text || in.text.empty()) return true;
     if (acdbOpenObject(text, id, AcDb::kForWrite) != Acad::eOk) {

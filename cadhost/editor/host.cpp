@@ -6,6 +6,7 @@
 #include "cadhost/editor/commandstack.h"
 #include "cadhost/editor/dblclick.h"
 #include "cadhost/editor/input.h"
+#include "cadhost/editor/prompt_context.h"
 #include "cadhost/editor/selection.h"
 #include "cadhost/editor/sysvars.h"
 #include "cadhost/lisp/lisp.h"
@@ -109,7 +110,11 @@ void runCommandLoop() {
     initHost();
     while (!quitting) {
         runLispQueue();
-        const InputLine in = promptInput(L"Command: ");
+        InputLine in;
+        {
+            const PromptScope scope(PromptKind::Command);
+            in = promptInput(L"Command: ");
+        }
         if (in.kind == InputLine::End) break;
         if (in.kind == InputLine::Escape) continue;
         runCommandLine(in.text);

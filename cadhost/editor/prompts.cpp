@@ -7,6 +7,7 @@
 #include "cadhost/editor/cmdline.h"
 #include "cadhost/editor/input.h"
 #include "cadhost/editor/parse.h"
+#include "cadhost/editor/prompt_context.h"
 #include "cadhost/editor/sysvars.h"
 #include "cadhost/editor/ucs.h"
 #include "cadhost/rx/wide.h"
@@ -44,7 +45,9 @@ int promptUntil(const ACHAR* prompt, const wchar_t* complaint, Answer answer) {
     }
 }
 
-int getPoint(const double* base, const ACHAR* prompt, ads_point result) {
+int getPoint(const double* base, const ACHAR* prompt, ads_point result,
+             cadhost::PromptKind kind = cadhost::PromptKind::Point) {
+    const cadhost::PromptScope scope(kind, base);
     return promptUntil(prompt, L"Point or option keyword required.\n",
                        [&](const std::wstring& text) {
                            if (!cadhost::resolveTypedPoint(text, base, result)) return 0;
@@ -81,11 +84,12 @@ int acedGetPoint(const ads_point pt, const ACHAR* prompt, ads_point result) {
 
 int acedGetCorner(const ads_point pt, const ACHAR* prompt, ads_point result) {
     if (pt == nullptr || result == nullptr) return RTERROR;
-    return getPoint(pt, prompt, result);
+    return getPoint(pt, prompt, result, cadhost::PromptKind::Corner);
 }
 
 int acedGetAngle(const ads_point pt, const ACHAR* prompt, ads_real* result) {
     if (result == nullptr) return RTERROR;
+    const cadhost::PromptScope scope(cadhost::PromptKind::Point, pt);
     return promptUntil(prompt, L"Requires valid numeric angle or second point.\n",
                        [&](const std::wstring& text) {
                            if (auto degrees = cadhost::parseReal(text)) {
@@ -104,6 +108,7 @@ int acedGetAngle(const ads_point pt, const ACHAR* prompt, ads_real* result) {
 
 int acedGetDist(const ads_point pt, const ACHAR* prompt, ads_real* result) {
     if (result == nullptr) return RTERROR;
+    const cadhost::PromptScope scope(cadhost::PromptKind::Point, pt);
     return promptUntil(prompt, L"Requires numeric distance or two points.\n",
                        [&](const std::wstring& text) {
                            if (auto value = cadhost::parseReal(text)) {
@@ -126,6 +131,7 @@ int acedGetDist(const ads_point pt, const ACHAR* prompt, ads_real* result) {
 
 int acedGetReal(const ACHAR* prompt, ads_real* result) {
     if (result == nullptr) return RTERROR;
+    const cadhost::PromptScope scope(cadhost::PromptKind::Text);
     return promptUntil(prompt, L"Requires numeric value.\n", [&](const std::wstring& text) {
         const auto value = cadhost::parseReal(text);
         if (!value) return 0;
@@ -136,6 +142,7 @@ int acedGetReal(const ACHAR* prompt, ads_real* result) {
 
 int acedGetInt(const ACHAR* prompt, int* result) {
     if (result == nullptr) return RTERROR;
+    const cadhost::PromptScope scope(cadhost::PromptKind::Text);
     return promptUntil(prompt, L"Requires an integer value.\n", [&](const std::wstring& text) {
         const auto value = cadhost::parseInteger(text);
         // The host's integers are 16-bit.
@@ -147,6 +154,7 @@ int acedGetInt(const ACHAR* prompt, int* result) {
 
 int acedGetString(int /*cronly*/, const ACHAR* prompt, ACHAR* result, std::size_t bufLen) {
     if (result == nullptr || bufLen == 0) return RTERROR;
+    const cadhost::PromptScope scope(cadhost::PromptKind::Text);
     const cadhost::InputLine in = cadhost::promptInput(promptText(prompt));
     if (in.kind != cadhost::InputLine::Text) return RTCAN;
     if (in.text.size() + 1 > bufLen) return RTINPUTTRUNCATED;

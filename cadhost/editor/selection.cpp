@@ -11,6 +11,7 @@
 #include "cadhost/editor/cmdline.h"
 #include "cadhost/editor/commandstack.h"
 #include "cadhost/editor/input.h"
+#include "cadhost/editor/prompt_context.h"
 #include "cadhost/editor/prompts.h"
 #include "cadhost/editor/ucs.h"
 #include "cadhost/rx/wide.h"
@@ -33,6 +34,7 @@ struct SelectionState {
     std::vector<AcDbObjectId> previous;
     int redraws = 0;
     std::vector<AcDbObjectId> highlighted;  // shown highlighted, by redraw mode 3
+    RedrawListener redrawListener;
 };
 SelectionState& sel() {
     static auto* s = new SelectionState();
@@ -266,6 +268,7 @@ int promptSelect(const Mode& mode, const void* pt1, const resbuf* filter, ads_na
         if (texts[1] != nullptr) removePrompt = texts[1];
     }
     std::vector<AcDbObjectId> chosen;
+    const PromptScope scope(PromptKind::Selection, nullptr, &chosen);
     bool removing = false;
     for (;;) {
         const InputLine in = promptInput(removing ? removePrompt : addPrompt);
@@ -423,6 +426,14 @@ bool isHighlighted(AcDbObjectId id) {
     return std::find(lit.begin(), lit.end(), id) != lit.end();
 }
 
+std::vector<AcDbObjectId> highlightedIds() {
+    return sel().highlighted;
+}
+
+void setRedrawListener(RedrawListener listener) {
+    sel().redrawListener = std::move(listener);
+}
+
 AcDbObjectId lastEntity() {
     const auto ids = spaceEntities(false);
     return ids.empty() ? AcDbObjectId() : ids.back();
@@ -547,13 +558,17 @@ int acedSSGetFirst(resbuf** gset, resbuf** pset) {
 int acedRedraw(const ads_name ent, int mode) {
     if (mode < 1 || mode > 4) return RTERROR;
     ++sel().redraws;
-    if (ent == nullptr || (ent[0] == 0 && ent[1] == 0)) return RTNORM;
+    if (ent == nullptr || (ent[0] == 0 && ent[1] == 0)) {
+        if (sel().redrawListener) sel().redrawListener(AcDbObjectId(), mode);
+        return RTNORM;
+    }
     AcDbObjectId id;
     if (acdbGetObjectId(id, ent) != Acad::eOk) return RTERROR;
     auto& lit = sel().highlighted;
     const auto it = std::find(lit.begin(), lit.end(), id);
     if (mode == 3 && it == lit.end()) lit.push_back(id);
     if ((mode == 4 || mode == 2) && it != lit.end()) lit.erase(it);
+    if (sel().redrawListener) sel().redrawListener(id, mode);
     return RTNORM;
 }
 

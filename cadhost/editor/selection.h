@@ -2,6 +2,7 @@
 
 // Selection sets and entity names, and the selection prompt.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,11 @@ bool entityOnLockedLayer(AcDbObjectId id);
 int redrawCount();
 // Whether acedRedraw left the entity highlighted (mode 3, until 4 or 2).
 bool isHighlighted(AcDbObjectId id);
+std::vector<AcDbObjectId> highlightedIds();
+// Told of every acedRedraw, so that a window repaints: the entity and the
+// mode, or a null id when the whole view is to be drawn again.
+using RedrawListener = std::function<void(AcDbObjectId id, int mode)>;
+void setRedrawListener(RedrawListener listener);
 // The entities of the drawing; the last one appended.
 AcDbObjectId lastEntity();
 }  // namespace cadhost
