@@ -1,7 +1,7 @@
-// cadhost: the embedded CAD host without a window.  It opens a drawing (or
-// starts a new one), loads modules, and runs the command line from a
-// script or from standard input, printing the command line to standard
-// output.
+// cadhost: the embedded CAD host.  It opens a drawing (or starts a new
+// one), loads modules, and runs the command line from a script or from
+// standard input, printing the command line to standard output; with
+// --gui it does so in a window, where the command line is typed.
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
@@ -19,6 +19,9 @@
 #include "cadhost/rx/dynlinker.h"
 #include "cadhost/rx/wide.h"
 #include "cadhost/version.h"
+#ifdef CADHOST_WITH_GUI
+#include "cadhost/gui/run_window.h"
+#endif
 
 namespace {
 // "dir/;dir2/": the folders the host searches for support files and modules.
@@ -37,6 +40,38 @@ int fail(const std::string& message, int code) {
     std::cerr << "cadhost: " << message << "\n";
     return code;
 }
+
+// The drawing opened (or a new one) and the modules loaded: 0, or the
+// program's exit status.
+int start(const std::string& drawing, const std::vector<std::string>& modules) {
+    if (drawing.empty()) {
+        acDocManagerPtr()->newDocument();
+    } else if (acDocManagerPtr()->openDocument(drawing) == nullptr) {
+        return fail("cannot open drawing \"" + drawing + "\"", 2);
+    }
+    for (const std::string& module : modules) {
+        const std::wstring name = cadhost::fromUtf8(module);
+        if (!acrxDynamicLinker->loadModule(name.c_str(), true)) {
+            cadhost::shutdownHost();
+            return fail("cannot load module \"" + module + "\"", 3);
+        }
+    }
+    return 0;
+}
+
+// After the command loop.  When the input ran out without QUIT nothing is
+// saved on its own, but the user hears what was left unsaved.
+void end() {
+    if (!cadhost::quitRequested()) {
+        for (int i = 0; i < acDocManagerPtr()->documentCount(); ++i) {
+            const AcApDocument* doc = acDocManagerPtr()->document(i);
+            if (doc->isModified())
+                cadhost::writeCommandLine(L"Changes to \"" + std::wstring(doc->fileName()) +
+                                          L"\" were not saved.\n");
+        }
+    }
+    cadhost::shutdownHost();
+}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -51,6 +86,12 @@ int main(int argc, char** argv) {
         ->check(CLI::ExistingFile);
     app.add_option("--support", support, "Support folders on ACADPREFIX (repeatable)")
         ->capture_default_str();
+#ifdef CADHOST_WITH_GUI
+    bool gui = false;
+    app.add_flag("--gui", gui,
+                 "Run in a window (drawing view and command line); script lines are typed "
+                 "into it, then the window stays");
+#endif
     app.set_version_flag("--version", cadhost::versionString());
     CLI11_PARSE(app, argc, argv);
 
@@ -60,28 +101,24 @@ int main(int argc, char** argv) {
     cadhost::initHost();
     cadhost::setVarInternal(L"ACADPREFIX", cadhost::VarValue::ofString(supportPath(support)));
 
-    if (drawing.empty()) {
-        acDocManagerPtr()->newDocument();
-    } else if (acDocManagerPtr()->openDocument(drawing) == nullptr) {
-        return fail("cannot open drawing \"" + drawing + "\"", 2);
-    }
-    for (const std::string& module : modules) {
-        const std::wstring name = cadhost::fromUtf8(module);
-        if (!acrxDynamicLinker->loadModule(name.c_str(), true)) {
-            cadhost::shutdownHost();
-            return fail("cannot load module \"" + module + "\"", 3);
-        }
-    }
-
     std::unique_ptr<std::ifstream> file;
-    std::istream* in = &std::cin;
-    bool echo = isatty(STDIN_FILENO) == 0;
     if (!script.empty()) {
         file = std::make_unique<std::ifstream>(script);
         if (!*file) return fail("cannot read script \"" + script + "\"", 2);
-        in = file.get();
-        echo = true;
     }
+#ifdef CADHOST_WITH_GUI
+    if (gui) {
+        cadhost::gui::WindowRun run;
+        run.start = [&] { return start(drawing, modules); };
+        run.end = end;
+        for (std::string line; file && std::getline(*file, line);) run.scriptLines.push_back(line);
+        return cadhost::gui::runWindow(argc, argv, run);
+    }
+#endif
+    if (const int rc = start(drawing, modules); rc != 0) return rc;
+
+    std::istream* in = file ? file.get() : &std::cin;
+    const bool echo = file != nullptr || isatty(STDIN_FILENO) == 0;
     cadhost::setInputReader(
         [in]() -> std::optional<std::string> {
             std::string line;
@@ -90,16 +127,6 @@ int main(int argc, char** argv) {
         },
         echo);
     cadhost::runCommandLoop();
-    // The input ran out without QUIT: nothing is saved on its own, but the
-    // user hears what was left unsaved.
-    if (!cadhost::quitRequested()) {
-        for (int i = 0; i < acDocManagerPtr()->documentCount(); ++i) {
-            const AcApDocument* doc = acDocManagerPtr()->document(i);
-            if (doc->isModified())
-                cadhost::writeCommandLine(L"Changes to \"" + std::wstring(doc->fileName()) +
-                                          L"\" were not saved.\n");
-        }
-    }
-    cadhost::shutdownHost();
+    end();
     return 0;
 }

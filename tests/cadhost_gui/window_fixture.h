@@ -1,0 +1,87 @@
+#pragma once
+
+// The in-process host with its window attached, shown offscreen.  A test
+// asks a prompt from its body; what the user does meanwhile is queued with
+// whenWaiting() and runs inside the prompt's nested event loop.
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "cadhost/editor/cmdline.h"
+#include "cadhost/editor/prompt_context.h"
+#include "cadhost/gui/command_line.h"
+#include "cadhost/gui/drawing_view.h"
+#include "cadhost/gui/main_window.h"
+#include "cadhost/gui/prompt_pump.h"
+#include "tests/cadhost_editor/host_fixture.h"
+
+class WindowTest : public HostTest {
+  protected:
+    void SetUp() override {
+        HostTest::SetUp();
+        window = std::make_unique<cadhost::gui::MainWindow>();
+        window->attachToHost();
+        // The command line is kept for the test, and still shown.
+        cadhost::setCommandLineSink([this](const std::wstring& s) {
+            out += s;
+            window->commandLine()->appendOutput(QString::fromStdWString(s));
+        });
+        window->resize(800, 600);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        // A prompt nobody answers must fail the test, not hang it.
+        watchdog.setSingleShot(true);
+        watchdog.setInterval(10000);
+        QObject::connect(&watchdog, &QTimer::timeout, [this] {
+            ADD_FAILURE() << "a prompt waited for an answer that never came";
+            window->pump()->close();
+        });
+        watchdog.start();
+    }
+    void TearDown() override {
+        watchdog.stop();
+        window->detachFromHost();
+        window.reset();
+        HostTest::TearDown();
+    }
+
+    cadhost::gui::DrawingView* view() const { return window->view(); }
+    QLineEdit* input() const { return window->commandLine()->input(); }
+    // Runs the action once the next prompt waits (from its event loop).
+    static void whenWaiting(std::function<void()> action) {
+        QTimer::singleShot(0, std::move(action));
+    }
+    // The pixel a world point is drawn at, as the view shows it now.
+    QPoint pixelOf(double x, double y) const {
+        return view()->transform().toScreen(QPointF(x, y)).toPoint();
+    }
+    void click(double x, double y, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(view(), button, {}, pixelOf(x, y));
+    }
+    void typeLine(const QString& text) {
+        QTest::keyClicks(input(), text);
+        QTest::keyClick(input(), Qt::Key_Return);
+    }
+
+    // The Command prompt loop; each action runs at the next Command prompt,
+    // and after the last the input closes.
+    void atCommandPrompts(std::vector<std::function<void()>> actions) {
+        std::size_t next = 0;
+        window->pump()->reopen();
+        auto connection =
+            QObject::connect(window->pump(), &cadhost::gui::PromptPump::waitingForAnswer, [&] {
+                if (cadhost::currentPrompt().kind != cadhost::PromptKind::Command) return;
+                if (next == actions.size()) return window->pump()->close();
+                whenWaiting(actions[next++]);
+            });
+        cadhost::runCommandLoop();
+        QObject::disconnect(connection);
+    }
+
+    std::unique_ptr<cadhost::gui::MainWindow> window;
+    QTimer watchdog;
+};
