@@ -17,10 +17,12 @@ class Ddedit : public testing::EditorTest {
     int Style() const override { return 2; }
     // The first entity of the type in model or paper space, as dxftool lists it.
     static std::wstring HandleOf(const std::string& type) {
-        std::istringstream lines(testing::RunTool(std::string(DXFTOOL) + " list '" + SamplePath() + "'"));
+        std::istringstream lines(
+            testing::RunTool(std::string(DXFTOOL) + " list '" + SamplePath() + "'"));
         for (std::string line; std::getline(lines, line);) {
             const std::size_t tab = line.find('\t');
-            if (tab != std::string::npos && line.compare(tab + 1, type.size() + 1, type + "\t") == 0)
+            if (tab != std::string::npos &&
+                line.compare(tab + 1, type.size() + 1, type + "\t") == 0)
                 return {line.begin(), line.begin() + static_cast<std::ptrdiff_t>(tab)};
         }
         return {};
@@ -86,6 +88,9 @@ TEST_F(Ddedit, OnATextOpensTheSingleLineEditorOnThatText) {
         QTextEdit* edit = EditOf(dialog);
         ASSERT_EQ(edit->document()->blockCount(), 1);
         EXPECT_EQ(edit->toPlainText().toStdWString(), testing::kShalom);
+        // The editor opens with Hebrew: its button shows pushed, keys type letters.
+        EXPECT_TRUE(ControlOf<QAbstractButton>(dialog, kHebrewButton)->isChecked());
+        EXPECT_FALSE(ControlOf<QAbstractButton>(dialog, kHebrewButton + 1)->isChecked());
         CaretToLine(edit, 0);
         QTest::keyClick(edit, Qt::Key_End, Qt::ShiftModifier);
         QTest::keyClicks(edit, QStringLiteral("tcd"));
@@ -93,6 +98,26 @@ TEST_F(Ddedit, OnATextOpensTheSingleLineEditorOnThatText) {
     });
     const auto saved = testing::ListTexts(Save());
     EXPECT_EQ(testing::Decoded(saved.at("36").stored, 0, folder_), Win(testing::kAlefBet));
+}
+
+// The single-line editor makes English active again when it closes; the
+// MText editor opened next chooses no language, so its keys type Latin.
+TEST_F(Ddedit, AfterTheSingleLineEditorTheNextEditorTypesLatin) {
+    RunEditor(L"DDEDIT", {L"36"}, [&](QDialog* dialog) {
+        QTest::keyClicks(EditOf(dialog), QStringLiteral("t"));
+        EXPECT_TRUE(EditOf(dialog)->toPlainText().contains(QChar(0x05D0)));
+        Cancel(dialog);
+    });
+    RunEditor(L"DDEDIT", {HandleOf("MTEXT")}, [&](QDialog* dialog) {
+        auto* edit = ControlOf<QTextEdit>(dialog, 1087);
+        ASSERT_NE(edit, nullptr);
+        edit->moveCursor(QTextCursor::End);
+        edit->setFocus();
+        QTest::keyClicks(edit, QStringLiteral("t"));
+        EXPECT_TRUE(edit->toPlainText().endsWith(QLatin1Char('t')))
+            << edit->toPlainText().toStdString();
+        Click(dialog, 2);
+    });
 }
 
 TEST_F(Ddedit, OnAnythingElseOpensNoEditor) {
