@@ -83,7 +83,7 @@ TEST_F(StyleFontTest, StylesMatchTheirFontByNameWithoutCaseOrExtension) {
 // A map made from the font files on disk names a Hebrew font in Hebrew
 // letters; a legacy drawing's style names it in its code page's bytes.
 TEST_F(StyleFontTest, AFontNamedInHebrewIsFoundThroughTheDrawingsCodePage) {
-    const std::wstring gofan = L"\u05d2\u05d5\u05e4\u05df";            // as the file is named
+    const std::wstring gofan = L"\u05d2\u05d5\u05e4\u05df";             // as the file is named
     const wchar_t* const gofanBytes = L"\u00e2\u00e5\u00f4\u00ef.shx";  // in ANSI_1255
     tarsil::CurrentFontMap()[gofan] = FontType::D2w;
     tarsil::CurrentFontMap()[L"\u00e0b"] = FontType::Hebrew7Bit;
