@@ -60,16 +60,20 @@ std::wstring RemoveFontExtension(const std::wstring& fileName) {
 }
 
 FontType FontTypeOfStyle(AcDbObjectId styleId) {
+    return FontTypeOfStyleIn(CurrentFontMap(), styleId);
+}
+
+FontType FontTypeOfStyleIn(const FontMap& map, AcDbObjectId styleId) {
     AcDbTextStyleTableRecord* style = nullptr;
     if (acdbOpenObject(style, styleId, AcDb::kForRead) != Acad::eOk) return FontType::Unknown;
     const ACHAR* fileName = nullptr;
     FontType type = FontType::Unknown;
     if (style->fileName(fileName) == Acad::eOk && fileName != nullptr) {
         const std::wstring name = RemoveFontExtension(fileName);
-        type = FindFontType(name);
+        type = FindFontTypeIn(map, name);
         if (type == FontType::Unknown) {
             const std::wstring turned = InCodePage(name, style->database());
-            if (turned != name) type = FindFontType(turned);
+            if (turned != name) type = FindFontTypeIn(map, turned);
         }
     }
     style->close();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cadhost/db/objectid.h"
+#include "fonts/font_map.h"
 #include "fonts/font_type.h"
 
 namespace tarsil {
@@ -15,6 +16,8 @@ namespace tarsil {
 // made from a font file named in Hebrew finds a legacy drawing's style.
 // Reads no file.
 FontType FontTypeOfStyle(AcDbObjectId styleId);
+// The same in a given map (the host's view reads its own).
+FontType FontTypeOfStyleIn(const FontMap& map, AcDbObjectId styleId);
 
 // The font file name without its extension: the last "." of the final
 // path component and what follows it go; a directory part stays.  A "."
