@@ -67,6 +67,7 @@ void initHost() {
     installHostTextDoubleClick();
     registerFileCommands();
     registerEditCommands();
+    registerListCommand();
     registerUcsCommand();
     registerSetvarCommand();
 }

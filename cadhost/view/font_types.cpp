@@ -99,13 +99,9 @@ tarsil::FontType FontTypes::ofFont(const std::wstring& fileName) const {
 
 tarsil::FontType FontTypes::ofStyle(AcDbObjectId style) const {
     if (auto it = styles_.find(style); it != styles_.end()) return it->second;
-    tarsil::FontType type = tarsil::FontType::Unknown;
-    AcDbTextStyleTableRecord* record = nullptr;
-    if (!style.isNull() && acdbOpenObject(record, style, AcDb::kForRead) == Acad::eOk) {
-        const ACHAR* file = nullptr;
-        if (record->fileName(file) == Acad::eOk && file != nullptr) type = ofFont(file);
-        record->close();
-    }
+    // The module's own lookup, so that the view and the module read a text alike.
+    const tarsil::FontType type =
+        style.isNull() ? tarsil::FontType::Unknown : tarsil::FontTypeOfStyleIn(map_, style);
     styles_.emplace(style, type);
     return type;
 }

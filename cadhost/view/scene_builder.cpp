@@ -91,6 +91,21 @@ void addRun(std::vector<Glyph> glyphs, bool rtl, const std::wstring& stored,
 
 }  // namespace
 
+std::wstring dimensionText(std::wstring_view typed, std::wstring_view measured) {
+    // A single blank suppresses the text.
+    if (typed == L" ") return {};
+    std::wstring out;
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        if (typed.compare(i, 2, L"<>") == 0) {
+            out += measured;
+            ++i;
+        } else {
+            out += typed[i];
+        }
+    }
+    return out;
+}
+
 QTransform textFrame(QPointF start, double rotation, double height, double widthFactor,
                      double oblique) {
     const double c = std::cos(rotation), s = std::sin(rotation), t = std::tan(oblique);
@@ -185,6 +200,24 @@ const SceneBuilder::Layer& SceneBuilder::layer(const std::wstring& name) {
         table->close();
     }
     return layers_.emplace(key, l).first->second;
+}
+
+template <class T>
+tarsil::FontType SceneBuilder::fontTypeOf(const T* entity) {
+    const cadhost::dxf::Tag* name = group(entity->tags(), 7);
+    std::string key = name != nullptr ? name->value : std::string();
+    if (auto it = styleTypes_.find(key); it != styleTypes_.end()) return it->second;
+    const tarsil::FontType type = fonts_.ofStyle(entity->textStyle());
+    styleTypes_.emplace(std::move(key), type);
+    return type;
+}
+
+tarsil::FontType SceneBuilder::dimensionFontType(const Context& ctx, tarsil::FontType own) const {
+    if (ctx.dimText == nullptr) return own;
+    // The dimension style's text style; an older drawing may name none
+    // the map knows, then the block's text tells.
+    const tarsil::FontType type = fonts_.ofStyle(ctx.dimStyle);
+    return type == tarsil::FontType::Unknown ? own : type;
 }
 
 const std::vector<AcDbObjectId>& SceneBuilder::blockEntities(const std::wstring& name,
@@ -336,6 +369,17 @@ void SceneBuilder::entity(AcDbEntity* e, const Context& ctx, std::vector<Prim>& 
         const cadhost::dxf::Tag* name = group(t, 2);
         if (name == nullptr || ctx.depth >= kMaxDepth) return;
         Context inner{ctx.xf, color, layerName, ctx.depth + 1};
+        // The block holds the text the dimension was made with; a text the
+        // user typed since shows in its place, as the host shows it once it
+        // has made the block again.
+        std::wstring override;
+        if (auto* dim = dynamic_cast<AcDbDimension*>(e)) {
+            override = dim->dimensionTextConst();
+            if (!override.empty() && override != L"<>") {
+                inner.dimText = &override;
+                inner.dimStyle = dim->textStyle();
+            }
+        }
         blockContents(bytesToWide(name->value), inner, out);
     } else if (type == "LEADER") {
         auto* leader = dynamic_cast<AcDbLeader*>(e);
@@ -435,6 +479,7 @@ void SceneBuilder::blockContents(const std::wstring& name, const Context& inner,
 void SceneBuilder::text(AcDbText* t, const Context& ctx, QRgb color, std::vector<Prim>& out) {
     std::wstring s = t->textStringConst();
     if (t->dxfName() == "ATTDEF") s = bytesToWide(group(t->tags(), 2) ? group(t->tags(), 2)->value : "");
+    if (ctx.dimText != nullptr) s = dimensionText(*ctx.dimText, s);
     double h = t->height(), w = t->widthFactor();
     if (s.empty() || !(h > 0) || !std::isfinite(h)) return;
     if (!(w > 0) || !std::isfinite(w)) w = 1;
@@ -458,7 +503,7 @@ void SceneBuilder::text(AcDbText* t, const Context& ctx, QRgb color, std::vector
         const AcGeVector3d off = geom::rotated(geom::alignmentOffset(s, h, w, hm, vm), rot);
         start = QPointF(align.x - off.x, align.y - off.y);
     }
-    const tarsil::FontType type = fonts_.ofStyle(t->textStyle());
+    const tarsil::FontType type = dimensionFontType(ctx, fontTypeOf(t));
     addRun(textGlyphs(s, type, codePage_), drawsRightToLeft(type), s,
            textFrame(start, rot, h, w, t->oblique()) * ctx.xf, color, out);
 }
@@ -466,17 +511,19 @@ void SceneBuilder::text(AcDbText* t, const Context& ctx, QRgb color, std::vector
 void SceneBuilder::mtext(AcDbMText* m, const Context& ctx, QRgb color, std::vector<Prim>& out) {
     const double h = m->textHeight();
     if (!(h > 0) || !std::isfinite(h)) return;
-    const std::wstring contents = decodeUnicodeEscapes(m->contentsConst());
+    const std::wstring contents = decodeUnicodeEscapes(
+        ctx.dimText != nullptr ? dimensionText(*ctx.dimText, m->contentsConst()) : m->contentsConst());
     const double spacing = m->lineSpacingFactor() > 0 ? m->lineSpacingFactor() : 1.0;
     const int attach = m->attachment();
     const double width = m->width();
     const std::vector<std::wstring> lines = geom::mtextLines(contents, h, width);
-    const geom::Box box = geom::mtextBox(contents, h, spacing, attach, width);
+    const geom::Box box = geom::mtextBox(lines, h, spacing, attach);
     const int col = (attach - 1) % 3;
     const AcGePoint3d loc = m->location();
     const QTransform place =
         QTransform().rotateRadians(m->rotation()) * QTransform::fromTranslate(loc.x, loc.y) * ctx.xf;
-    const tarsil::FontType type = fonts_.ofStyle(m->textStyle());
+    const tarsil::FontType type =
+        dimensionFontType(ctx, fontTypeOf(m));
     const bool rtl = drawsRightToLeft(type);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const double advance = geom::textAdvance(lines[i]) * h;

@@ -24,10 +24,16 @@ class SceneBuilder {
 
   private:
     struct Context {
+        Context(QTransform x, QRgb b, std::wstring l, int d)
+            : xf(x), byBlock(b), layer(std::move(l)), depth(d) {}
         QTransform xf;        // the entity's space to world
         QRgb byBlock;         // colour of BYBLOCK entities
         std::wstring layer;   // the layer layer-0 entities take inside a block
         int depth = 0;        // block nesting
+        // Inside a dimension's block: the dimension's own text ("<>" the
+        // measured one) and text style, which its texts show instead.
+        const std::wstring* dimText = nullptr;
+        AcDbObjectId dimStyle;
     };
     struct Layer {
         bool hidden = false;
@@ -45,6 +51,11 @@ class SceneBuilder {
     void polyline2d(AcDbEntity* e, const QTransform& xf, QRgb color, std::vector<Prim>& out);
 
     const Layer& layer(const std::wstring& name);
+    // By the style name the entity stores, looked up once per name.
+    template <class T>
+    tarsil::FontType fontTypeOf(const T* entity);
+    std::unordered_map<std::string, tarsil::FontType> styleTypes_;
+    tarsil::FontType dimensionFontType(const Context& ctx, tarsil::FontType own) const;
     const std::vector<AcDbObjectId>& blockEntities(const std::wstring& name, QPointF& base);
 
     AcDbDatabase* db_;
@@ -64,6 +75,10 @@ class SceneBuilder {
 // in radians, height and width factor.
 QTransform textFrame(QPointF start, double rotation, double height, double widthFactor,
                      double oblique);
+
+// The text a dimension shows: what the user typed, "<>" standing for the
+// measured text; a single blank shows nothing.
+std::wstring dimensionText(std::wstring_view typed, std::wstring_view measured);
 
 // MText contents with each "\U+XXXX" replaced by its character.
 std::wstring decodeUnicodeEscapes(std::wstring_view contents);

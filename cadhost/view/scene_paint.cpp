@@ -83,11 +83,16 @@ void DrawingScene::paint(QPainter& p, const ViewTransform& t, const QRect& dirty
                     continue;
                 }
                 bars.flush();
-                if (!run.outline) run.outline = glyphs.outline(run);
-                p.setRenderHint(QPainter::Antialiasing, true);
-                p.setTransform(m * w2s);
-                p.fillPath(*run.outline, hl ? highlightColor() : QColor::fromRgb(prim.color));
+                const QTransform device = m * w2s;
+                const QRgb color = hl ? highlightColor().rgb() : prim.color;
+                if (!glyphs.drawUpright(p, run, device, color)) {
+                    if (!run.outline) run.outline = glyphs.outline(run);
+                    p.setRenderHint(QPainter::Antialiasing, true);
+                    p.setTransform(device);
+                    p.fillPath(*run.outline, QColor::fromRgb(color));
+                }
                 if (hl) {
+                    p.setTransform(device);
                     p.setPen(linePen(prim.color, true));
                     p.setBrush(Qt::NoBrush);
                     p.drawPolygon(QPolygonF(run.box()));

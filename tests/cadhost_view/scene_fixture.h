@@ -7,6 +7,7 @@
 #include <string>
 
 #include "cadhost/db/acdb_all.h"
+#include "cadhost/db/store.h"
 #include "cadhost/view/drawing_scene.h"
 
 namespace cadhost_view_test {
@@ -68,6 +69,13 @@ inline std::string text(double x, double y, double h, const std::string& s,
 inline std::vector<AcDbObjectId> entities(AcDbDatabase& db) {
     return db.store_().entitiesOf(db.store_().modelSpace());
 }
+
+// A scene with no font map.
+struct DrawingSceneHolder {
+    explicit DrawingSceneHolder(AcDbDatabase* db) : scene(db, cadhost::view::FontTypes()) {}
+    cadhost::view::DrawingScene* operator->() { return &scene; }
+    cadhost::view::DrawingScene scene;
+};
 
 inline void load(AcDbDatabase& db, const Drawing& d) {
     ASSERT_EQ(db.readDxfBuffer(d.dxf(), "test.dxf"), Acad::eOk) << db.lastErrorMessage();
