@@ -25,7 +25,6 @@ class WindowTest : public HostTest {
         HostTest::SetUp();
         window = std::make_unique<cadhost::gui::MainWindow>();
         window->attachToHost();
-        // The command line is kept for the test, and still shown.
         cadhost::setCommandLineSink([this](const std::wstring& s) {
             out += s;
             window->commandLine()->appendOutput(QString::fromStdWString(s));
@@ -34,28 +33,20 @@ class WindowTest : public HostTest {
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         // A prompt nobody answers must fail the test, not hang it.
-        watchdog.setSingleShot(true);
-        watchdog.setInterval(10000);
         QObject::connect(&watchdog, &QTimer::timeout, [this] {
             ADD_FAILURE() << "a prompt waited for an answer that never came";
             window->pump()->close();
         });
-        watchdog.start();
+        watchdog.start(10000);
     }
     void TearDown() override {
         watchdog.stop();
-        window->detachFromHost();
         window.reset();
         HostTest::TearDown();
     }
-
     cadhost::gui::DrawingView* view() const { return window->view(); }
     QLineEdit* input() const { return window->commandLine()->input(); }
-    // Runs the action once the next prompt waits (from its event loop).
-    static void whenWaiting(std::function<void()> action) {
-        QTimer::singleShot(0, std::move(action));
-    }
-    // The pixel a world point is drawn at, as the view shows it now.
+    static void whenWaiting(std::function<void()> action) { QTimer::singleShot(0, action); }
     QPoint pixelOf(double x, double y) const {
         return view()->transform().toScreen(QPointF(x, y)).toPoint();
     }
@@ -66,9 +57,8 @@ class WindowTest : public HostTest {
         QTest::keyClicks(input(), text);
         QTest::keyClick(input(), Qt::Key_Return);
     }
-
-    // The Command prompt loop; each action runs at the next Command prompt,
-    // and after the last the input closes.
+    // The command loop: each action runs at the next Command prompt (and
+    // must lead to another); after the last the input closes.
     void atCommandPrompts(std::vector<std::function<void()>> actions) {
         std::size_t next = 0;
         window->pump()->reopen();
@@ -80,6 +70,12 @@ class WindowTest : public HostTest {
             });
         cadhost::runCommandLoop();
         QObject::disconnect(connection);
+    }
+    // Lines typed at the Command prompt, one per action.
+    void typeCommands(std::vector<QString> lines) {
+        std::vector<std::function<void()>> actions;
+        for (const QString& line : lines) actions.push_back([this, line] { typeLine(line); });
+        atCommandPrompts(actions);
     }
 
     std::unique_ptr<cadhost::gui::MainWindow> window;
