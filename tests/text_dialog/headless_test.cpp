@@ -70,7 +70,7 @@ constexpr wchar_t kNeedsWindow[] = L"DDEDIT needs the window: run cadhost --gui.
 INSTANTIATE_TEST_SUITE_P(Headless, DdeditOnEachKind,
                          ::testing::Values(Annotation{"MTEXT", kNeedsWindow},
                                            Annotation{"DIMENSION", kNeedsWindow},
-                                           Annotation{"INSERT", L"with TSTA.\n"}),
+                                           Annotation{"INSERT", kNeedsWindow}),
                          [](const auto& info) { return std::string(info.param.type); });
 
 }  // namespace
