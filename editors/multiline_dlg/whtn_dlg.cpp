@@ -117,7 +117,7 @@ void CWhtnDlg::CreateControls() {
     const auto spin = [this](toolkit::CValueEdit*& edit, toolkit::CNumSpinCtrl*& updown, int editId,
                              int spinId, const char* tip) {
         edit = new toolkit::CValueEdit("%.4f", this);
-        edit->setMaximumWidth(80);
+        edit->setFixedWidth(76);
         toolkit::SetControlId(edit, editId);
         updown = new toolkit::CNumSpinCtrl(this);
         updown->SetBuddy(edit);
