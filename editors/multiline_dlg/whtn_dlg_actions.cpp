@@ -38,9 +38,13 @@ void CWhtnDlg::RefreshStatus() {
                          QString::fromLatin1(leftToRight_ ? kLeftToRightText : kRightToLeftText));
 }
 
+// A click on either button of a pair leaves that one pressed, even when it
+// was pressed already: the pair says which of the two is in force.
 void CWhtnDlg::OnLanguageButton(bool hebrewButton) {
     if (busy_) return;
-    hebrew_ = hebrewButton ? hebrewButton_->IsPressed() : !englishButton_->IsPressed();
+    hebrewButton_->SetPressed(hebrewButton);
+    englishButton_->SetPressed(!hebrewButton);
+    hebrew_ = hebrewButton_->IsPressed();
     LanguageAction();
 }
 
@@ -61,8 +65,9 @@ void CWhtnDlg::LanguageAction() {
 
 void CWhtnDlg::OnDirectionButton(bool leftToRightButton) {
     if (busy_) return;
-    leftToRight_ =
-        leftToRightButton ? leftToRightButton_->IsPressed() : !rightToLeftButton_->IsPressed();
+    leftToRightButton_->SetPressed(leftToRightButton);
+    rightToLeftButton_->SetPressed(!leftToRightButton);
+    leftToRight_ = leftToRightButton_->IsPressed();
     DirectionAction();
 }
 
