@@ -15,6 +15,7 @@ namespace tarsil {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 class Headless : public testing::HostTest {
   protected:
@@ -69,9 +70,19 @@ constexpr wchar_t kNeedsWindow[] = L"DDEDIT needs the window: run cadhost --gui.
 
 INSTANTIATE_TEST_SUITE_P(Headless, DdeditOnEachKind,
                          ::testing::Values(Annotation{"MTEXT", kNeedsWindow},
-                                           Annotation{"DIMENSION", kNeedsWindow},
-                                           Annotation{"INSERT", kNeedsWindow}),
+                                           Annotation{"DIMENSION", kNeedsWindow}),
                          [](const auto& info) { return std::string(info.param.type); });
+
+// The sample's first block reference in file order draws inside another
+// block and has no attributes; the one in model space (52) has two.
+TEST_F(Headless, DdeditOnABlockWithAttributesNeedsTheWindowAndOnOneWithoutSaysNothing) {
+    cadhost::runCommandLine(L"DDEDIT 52");
+    EXPECT_THAT(TakeOutput(), HasSubstr(kNeedsWindow));
+    const std::wstring plain = testing::FirstHandleOf(testing::SamplePath(), "INSERT");
+    ASSERT_NE(plain, L"52");
+    cadhost::runCommandLine(L"DDEDIT " + plain);
+    EXPECT_THAT(TakeOutput(), Not(HasSubstr(L"needs the window")));
+}
 
 }  // namespace
 }  // namespace tarsil

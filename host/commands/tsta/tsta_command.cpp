@@ -12,7 +12,8 @@
 namespace tarsil {
 namespace {
 
-void OpenMultilineDialog() {
+void OpenMultilineDialog(const wchar_t* command) {
+    if (!host::RequireHostWindow(command)) return;
 #ifdef TARSIL_WITH_DIALOGS
     CWhtnDlg dialog(host::HostFrame(), true);
     dialog.exec();
@@ -34,8 +35,7 @@ void EditAttributes(const wchar_t* command, Select select) {
     MultiText rows(true);
     if (!select(rows)) return;
     state.Quieten();
-    if (!host::RequireHostWindow(command)) return;
-    Opener()();
+    Opener()(command);
 }
 
 }  // namespace

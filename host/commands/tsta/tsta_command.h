@@ -15,9 +15,9 @@ void RunTsta();
 // module's DDEDIT); command names it in the line printed without a window.
 void EditAttributesFor(const wchar_t* command, AcDbObjectId blockReference);
 
-// What opens the editor on the current collection; the multi-line text
-// editor dialog unless replaced (tests).
-using AttributeEditorOpener = std::function<void()>;
+// What opens the editor on the current collection, for the command that
+// the user ran; the multi-line text editor dialog unless replaced (tests).
+using AttributeEditorOpener = std::function<void(const wchar_t* command)>;
 AttributeEditorOpener SetAttributeEditorOpener(AttributeEditorOpener opener);
 
 }  // namespace tarsil
