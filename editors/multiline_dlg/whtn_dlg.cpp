@@ -78,7 +78,8 @@ CWhtnDlg::CWhtnDlg(QWidget* parent, bool attributeMode)
     SetUpSpins();
     FillGrid();
     busy_ = false;
-    idle_ = new toolkit::CIdleRefresh(kRefreshIntervalMs, [this] { RefreshStatus(); }, this);
+    idle_ = new toolkit::CIdleRefresh(
+        kRefreshIntervalMs, [this] { RefreshStatus(); }, this);
     resize(640, 300);
 }
 
@@ -96,7 +97,8 @@ int CWhtnDlg::RowHeightFor(int fontHeight) {
 int CWhtnDlg::FontHeight() const {
     const QFont& f = font();
     if (f.pixelSize() > 0) return f.pixelSize();
-    if (f.pointSizeF() > 0) return static_cast<int>(std::lround(f.pointSizeF() * logicalDpiY() / 72.0));
+    if (f.pointSizeF() > 0)
+        return static_cast<int>(std::lround(f.pointSizeF() * logicalDpiY() / 72.0));
     return 11;
 }
 
@@ -130,7 +132,8 @@ void CWhtnDlg::CreateControls() {
     spin(distance_, distanceSpin_, kDistance, kDistanceUpDown, nullptr);
 
     const auto check = [this](Image image, const char* tip, int id) {
-        auto* button = new toolkit::CImageCheckButton(ButtonImage(image), QString::fromLatin1(tip), this);
+        auto* button =
+            new toolkit::CImageCheckButton(ButtonImage(image), QString::fromLatin1(tip), this);
         toolkit::SetControlId(button, id);
         return button;
     };
@@ -142,7 +145,8 @@ void CWhtnDlg::CreateControls() {
                                      Image::kUnaligned};
     for (int i = 0; i < 4; ++i)
         alignmentButtons_[i] = check(alignmentImages[i], kAlignmentTips[i], kAlignLeft + i);
-    verticalAlignment_ = check(Image::kVerticalAlignment, kTipVerticalAlignment, kVerticalAlignment);
+    verticalAlignment_ =
+        check(Image::kVerticalAlignment, kTipVerticalAlignment, kVerticalAlignment);
 
     grid_ = new toolkit::Grid(this);
     toolkit::SetControlId(grid_, kGrid);
@@ -169,7 +173,8 @@ void CWhtnDlg::CreateControls() {
     connect(leftToRightButton_, &QToolButton::clicked, this, [this] { OnDirectionButton(true); });
     connect(rightToLeftButton_, &QToolButton::clicked, this, [this] { OnDirectionButton(false); });
     for (int i = 0; i < 4; ++i)
-        connect(alignmentButtons_[i], &QToolButton::clicked, this, [this, i] { OnAlignmentButton(i); });
+        connect(alignmentButtons_[i], &QToolButton::clicked, this,
+                [this, i] { OnAlignmentButton(i); });
     connect(verticalAlignment_, &QToolButton::clicked, this, [this] { OnVerticalAlignment(); });
     connect(insertionPoint_, &QToolButton::clicked, this, [this] { OnInsertionPoint(); });
     connect(ok_, &QPushButton::clicked, this, &CWhtnDlg::accept);
@@ -205,12 +210,18 @@ void CWhtnDlg::BuildLayout() {
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(0);
     // Groups apart: spacing, language, direction, alignment.
-    const std::vector<QWidget*> order = {verticalAlignment_,   nullptr,
-                                         hebrewButton_,        englishButton_,
-                                         nullptr,              leftToRightButton_,
-                                         rightToLeftButton_,   nullptr,
-                                         alignmentButtons_[0], alignmentButtons_[1],
-                                         alignmentButtons_[2], alignmentButtons_[3]};
+    const std::vector<QWidget*> order = {verticalAlignment_,
+                                         nullptr,
+                                         hebrewButton_,
+                                         englishButton_,
+                                         nullptr,
+                                         leftToRightButton_,
+                                         rightToLeftButton_,
+                                         nullptr,
+                                         alignmentButtons_[0],
+                                         alignmentButtons_[1],
+                                         alignmentButtons_[2],
+                                         alignmentButtons_[3]};
     for (QWidget* button : order) {
         if (button == nullptr)
             buttons->addSpacing(6);

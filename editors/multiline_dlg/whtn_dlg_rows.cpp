@@ -47,7 +47,8 @@ std::vector<OperationText*> CWhtnDlg::SelectedRows() const {
     std::vector<OperationText*> selected;
     if (rows_ == nullptr) return selected;
     for (int i = 0; i < rows_->RowCount(); ++i)
-        if (OperationText* row = Row(i); row != nullptr && row->IsSelected()) selected.push_back(row);
+        if (OperationText* row = Row(i); row != nullptr && row->IsSelected())
+            selected.push_back(row);
     return selected;
 }
 
@@ -69,9 +70,8 @@ void CWhtnDlg::SetUpEdit(CUGMultiEdit* edit, int row) {
     // The fields follow once the edit is open (they are disabled meanwhile)
     // and again when it is gone.
     QTimer::singleShot(0, this, [this] { OnSelectionChanged(); });
-    connect(edit, &QObject::destroyed, this, [this] {
-        QTimer::singleShot(0, this, [this] { OnSelectionChanged(); });
-    });
+    connect(edit, &QObject::destroyed, this,
+            [this] { QTimer::singleShot(0, this, [this] { OnSelectionChanged(); }); });
 }
 
 void CWhtnDlg::MarkSelectedRows() {

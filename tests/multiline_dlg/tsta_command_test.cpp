@@ -1,6 +1,8 @@
 // TSTA without the dialog: what it selects, and that "CMDECHO", "OSMODE"
 // and the current directory are changed only while the editor is open and
 // put back on every way out.
+#include "host/commands/tsta/tsta_command.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -8,7 +10,6 @@
 
 #include "cadhost/editor/input.h"
 #include "fonts/wh_config.h"
-#include "host/commands/tsta/tsta_command.h"
 #include "host/entity_ops/multi_text.h"
 #include "host/layer/system_variables.h"
 #include "tests/fonts/test_support.h"

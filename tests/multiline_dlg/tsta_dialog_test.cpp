@@ -65,7 +65,9 @@ long VarOf(const wchar_t* name) {
 
 class TstaDialogTest : public EditorTest {
   protected:
-    static QAbstractItemView* Grid(QWidget* dialog) { return ControlOf<QAbstractItemView>(dialog, 1032); }
+    static QAbstractItemView* Grid(QWidget* dialog) {
+        return ControlOf<QAbstractItemView>(dialog, 1032);
+    }
     // Opens a row's cell for editing and gives its editor.
     static QWidget* EditRow(QWidget* dialog, int row) {
         QAbstractItemView* grid = Grid(dialog);

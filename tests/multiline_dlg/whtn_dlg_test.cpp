@@ -42,7 +42,8 @@ TEST_F(DialogTest, HebrewAttributesOpenRightToLeftWithTheirTagsInAGreyColumn) {
               (std::vector<int>{ml::kUnaligned}));
     EXPECT_EQ(Status(), (std::pair<QString, QString>{"Hebrew", "Right to left"}));
     EXPECT_EQ(static_cast<int>(language.CurrentLayout()), 0x040D);
-    EXPECT_EQ(Grid()->RowHeight(0), tarsil::CWhtnDlg::RowHeightFor(QFontInfo(dialog->font()).pixelSize()));
+    EXPECT_EQ(Grid()->RowHeight(0),
+              tarsil::CWhtnDlg::RowHeightFor(QFontInfo(dialog->font()).pixelSize()));
     EXPECT_EQ(Grid()->RowHeight(1), Grid()->RowHeight(0));
     EXPECT_EQ(Grid()->CurrentRow(), 0);
     EXPECT_EQ(Grid()->SelectedRows(), std::vector<int>{0});
@@ -90,13 +91,22 @@ TEST_F(DialogTest, TypingInACellShowsTheEnginesOrderAndEnterWritesTheRow) {
     };
     const wchar_t kAlef = 0xE0, kBet = 0xE1, kShin = 0xF9;
     const Case cases[] = {
-        {"rtl, hebrew then latin", true, {{0x040D, "a t"}, {0x0409, " ab"}},
+        {"rtl, hebrew then latin",
+         true,
+         {{0x040D, "a t"}, {0x0409, " ab"}},
          std::wstring{kShin, L' ', kAlef, L' ', L'a', L'b'}},
-        {"rtl, latin then hebrew", true, {{0x0409, "cd "}, {0x040D, "ct"}},
+        {"rtl, latin then hebrew",
+         true,
+         {{0x0409, "cd "}, {0x040D, "ct"}},
          std::wstring{L'c', L'd', L' ', kBet, kAlef}},
-        {"ltr, latin then hebrew", false, {{0x0409, "x "}, {0x040D, "tc"}, {0x0409, " 7"}},
+        {"ltr, latin then hebrew",
+         false,
+         {{0x0409, "x "}, {0x040D, "tc"}, {0x0409, " 7"}},
          std::wstring{L'x', L' ', kAlef, kBet, L' ', L'7'}},
-        {"ltr, hebrew then digits", false, {{0x040D, "a 12"}}, std::wstring{kShin, L' ', L'1', L'2'}},
+        {"ltr, hebrew then digits",
+         false,
+         {{0x040D, "a 12"}},
+         std::wstring{kShin, L' ', L'1', L'2'}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -220,8 +230,9 @@ TEST_F(DialogTest, RowsOfDifferentHeightsLeaveTheSizeEmptyAndTypingSetsThemAll) 
     EXPECT_DOUBLE_EQ(tarsil::testing::ReadText(small).height, 4.5);
     EXPECT_DOUBLE_EQ(tarsil::testing::ReadText(large).height, 4.5);
     // A step of the up-down raises every selected row by 0.5.
-    QTest::mouseClick(FindControlAs<tarsil::toolkit::CUpDown>(dialog.get(), ml::kSizeUpDown)->UpButton(),
-                      Qt::LeftButton);
+    QTest::mouseClick(
+        FindControlAs<tarsil::toolkit::CUpDown>(dialog.get(), ml::kSizeUpDown)->UpButton(),
+        Qt::LeftButton);
     EXPECT_DOUBLE_EQ(tarsil::testing::ReadText(large).height, 5.0);
     // The angle the same way, in degrees.
     QLineEdit* angle = Field(ml::kAngle);
@@ -241,9 +252,11 @@ TEST_F(DialogTest, FieldOverRowsAgreesDisagreesAndDisablesForBaselineRows) {
     const auto same = ml::FieldOverRows({{2.0, false}, {2.0, false}}, 2.0);
     EXPECT_EQ(same.state, FieldState::kValue);
     EXPECT_EQ(same.value, 2.0);
-    EXPECT_EQ(ml::FieldOverRows({{2.0, false}, {3.0, false}}, 2.0).state, FieldState::kEmptyEnabled);
+    EXPECT_EQ(ml::FieldOverRows({{2.0, false}, {3.0, false}}, 2.0).state,
+              FieldState::kEmptyEnabled);
     EXPECT_EQ(ml::FieldOverRows({{2.0, true}, {2.0, false}}, 2.0).state, FieldState::kDisabled);
-    EXPECT_EQ(ml::FieldOverRows({{2.0, true}, {3.0, false}}, 2.0).state, FieldState::kEmptyDisabled);
+    EXPECT_EQ(ml::FieldOverRows({{2.0, true}, {3.0, false}}, 2.0).state,
+              FieldState::kEmptyDisabled);
 }
 
 TEST_F(DialogTest, DistanceIsEditableOnlyWhileVerticalAlignmentIsPressed) {
@@ -275,7 +288,8 @@ TEST_F(DialogTest, DistanceIsEditableOnlyWhileVerticalAlignmentIsPressed) {
 // a right-aligned Hebrew row lands one row step under it at its right edge,
 // and a row left empty leaves nothing in the drawing.
 TEST_F(DialogTest, ARowTypedBelowARightAlignedRowKeepsItsEdgeAndEmptyRowsGo) {
-    const AcDbObjectId right = AddText({0xF9, 0xEC, 0xE5, 0xED}, {60, 20, 0}, 2.0, AcDb::kTextRight);
+    const AcDbObjectId right =
+        AddText({0xF9, 0xEC, 0xE5, 0xED}, {60, 20, 0}, 2.0, AcDb::kTextRight);
     OpenOnTexts({right});
     Field(ml::kSize)->setText("2.0");
     rows->SetRowStep(4.0);

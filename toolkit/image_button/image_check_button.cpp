@@ -16,8 +16,7 @@ void SetImage(QToolButton* button, const QPixmap& image) {
 
 }  // namespace
 
-CImageCheckButton::CImageCheckButton(const QPixmap& image, const QString& tooltip,
-                                     QWidget* parent)
+CImageCheckButton::CImageCheckButton(const QPixmap& image, const QString& tooltip, QWidget* parent)
     : QToolButton(parent) {
     setCheckable(true);
     SetImage(this, image);

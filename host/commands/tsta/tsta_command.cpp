@@ -52,8 +52,8 @@ void RunTsta() {
 
 void EditAttributesFor(const wchar_t* command, AcDbObjectId blockReference) {
     if (blockReference.isNull()) return;
-    EditAttributes(command,
-                   [blockReference](MultiText& rows) { return rows.LoadAttributes(blockReference); });
+    EditAttributes(
+        command, [blockReference](MultiText& rows) { return rows.LoadAttributes(blockReference); });
 }
 
 }  // namespace tarsil
