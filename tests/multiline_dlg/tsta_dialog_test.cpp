@@ -14,35 +14,6 @@ const auto* const kQt = ::testing::AddGlobalTestEnvironment(new QtApplication);
 // The block reference with the attributes NAME (handle 54) and NUMBER (55).
 constexpr wchar_t kRoomTag[] = L"52";
 
-// An entity of a saved drawing as dxftool lists it: the stored bytes.
-std::map<std::string, std::string> StoredOf(const std::filesystem::path& dxf,
-                                            const std::string& type) {
-    std::map<std::string, std::string> stored;
-    std::istringstream listing(Output(std::string(DXFTOOL) + " list '" + dxf.string() + "'"));
-    for (std::string line; std::getline(listing, line);) {
-        std::vector<std::string> fields;
-        std::size_t start = 0;
-        for (int i = 0; i < 5; ++i) {
-            const std::size_t tab = line.find('\t', start);
-            if (tab == std::string::npos) break;
-            fields.push_back(line.substr(start, tab - start));
-            start = tab + 1;
-        }
-        if (fields.size() != 5 || fields[1] != type) continue;
-        std::string bytes;
-        for (std::size_t i = start; i < line.size(); ++i) {
-            if (line[i] == '\\' && i + 3 < line.size() && line[i + 1] == 'x') {
-                bytes += static_cast<char>(std::stoi(line.substr(i + 2, 2), nullptr, 16));
-                i += 3;
-            } else {
-                bytes += line[i];
-            }
-        }
-        stored[fields[0]] = bytes;
-    }
-    return stored;
-}
-
 std::string FileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -98,16 +69,17 @@ TEST_F(TstaDialogTest, OkStoresEachTypedValueInItsFontsLayout) {
         QTest::keyClicks(edit, "d");  // gimel typed at the caret
         Ok(dialog);
     });
-    const auto stored = StoredOf(Save(), "ATTRIB");
-    ASSERT_EQ(stored.count("54"), 1u);
-    const std::wstring name = Decoded(stored.at("54"), 0, folder_);
-    EXPECT_EQ(name, (std::wstring{0xE0, 0xE1, L' ', L'3'}));
-    for (unsigned char c : stored.at("54")) {
+    const auto attributes = ListTexts(Save(), "ATTRIB");
+    ASSERT_EQ(attributes.count("54"), 1u);
+    const std::string& name = attributes.at("54").stored;
+    EXPECT_EQ(Decoded(name, 0, folder_), (std::wstring{0xE0, 0xE1, L' ', L'3'}));
+    for (unsigned char c : name) {
         EXPECT_TRUE(c < 0x80 || c <= 0x9A) << "DOS layout: " << int(c);
     }
-    EXPECT_EQ(stored.at("54").find('\xE0'), std::string::npos) << "not the Windows layout";
+    EXPECT_EQ(name.find('\xE0'), std::string::npos) << "not the Windows layout";
     // The cell's edit was open when OK was pressed: it is kept.
-    EXPECT_NE(Decoded(stored.at("55"), 0, folder_).find(wchar_t{0xE2}), std::wstring::npos);
+    EXPECT_NE(Decoded(attributes.at("55").stored, 0, folder_).find(wchar_t{0xE2}),
+              std::wstring::npos);
     EXPECT_EQ(VarOf(L"OSMODE"), 4133) << "the sample's own";
 }
 

@@ -8,8 +8,6 @@
 #include <cstdlib>
 
 #include "dialog_fixture.h"
-#include "editors/multiline_dlg/row_state.h"
-#include "toolkit/updown/up_down.h"
 
 namespace multiline_test {
 namespace {
@@ -70,12 +68,6 @@ TEST_F(DialogTest, LatinRowsOpenLeftToRightInEnglish) {
     dialog->reject();
     dialog.reset();
     EXPECT_EQ(static_cast<int>(language.CurrentLayout()), 0x040D);
-}
-
-TEST_F(DialogTest, RowHeightFollowsTheFontHeight) {
-    EXPECT_EQ(tarsil::CWhtnDlg::RowHeightFor(11), 21);
-    EXPECT_EQ(tarsil::CWhtnDlg::RowHeightFor(-13), 24);
-    EXPECT_EQ(tarsil::CWhtnDlg::RowHeightFor(0), 4);
 }
 
 // Typing in a cell, in both directions with both layouts: the control shows
@@ -204,10 +196,6 @@ TEST_F(DialogTest, ButtonsKeepOnePressedAndReachTheNextEdit) {
     Click(ml::kHebrew);
     EXPECT_EQ(edit->InputLanguage(), 0x040D) << "the edited cell takes the layout";
     EXPECT_TRUE(edit->hasFocus());
-    // Pressing the pressed button again does not leave the pair without one.
-    Click(ml::kHebrew);
-    Status();
-    EXPECT_EQ(Pressed({ml::kHebrew, ml::kEnglish}).size(), 1u);
     Click(ml::kAlignCenter);
     Click(ml::kAlignRight);
     Status();
@@ -229,34 +217,14 @@ TEST_F(DialogTest, RowsOfDifferentHeightsLeaveTheSizeEmptyAndTypingSetsThemAll) 
     QTest::keyClicks(size, "4.5");
     EXPECT_DOUBLE_EQ(tarsil::testing::ReadText(small).height, 4.5);
     EXPECT_DOUBLE_EQ(tarsil::testing::ReadText(large).height, 4.5);
-    // A step of the up-down raises every selected row by 0.5.
-    QTest::mouseClick(
-        FindControlAs<tarsil::toolkit::CUpDown>(dialog.get(), ml::kSizeUpDown)->UpButton(),
-        Qt::LeftButton);
-    EXPECT_DOUBLE_EQ(tarsil::testing::ReadText(large).height, 5.0);
-    // The angle the same way, in degrees.
-    QLineEdit* angle = Field(ml::kAngle);
-    angle->setFocus();
-    angle->selectAll();
-    QTest::keyClicks(angle, "90");
-    EXPECT_NEAR(tarsil::testing::ReadText(small).rotation, M_PI / 2, 1e-12);
+    Field(ml::kAngle)->setFocus();
+    Field(ml::kAngle)->selectAll();
+    QTest::keyClicks(Field(ml::kAngle), "90");
+    EXPECT_NEAR(tarsil::testing::ReadText(large).rotation, M_PI / 2, 1e-12) << "degrees";
     // A cell being edited disables the fields.
     ASSERT_NE(EditCell(0), nullptr);
     QCoreApplication::processEvents();
     EXPECT_FALSE(Field(ml::kSize)->isEnabled());
-}
-
-TEST_F(DialogTest, FieldOverRowsAgreesDisagreesAndDisablesForBaselineRows) {
-    using ml::FieldState;
-    EXPECT_EQ(ml::FieldOverRows({}, 1.0).state, FieldState::kDisabled);
-    const auto same = ml::FieldOverRows({{2.0, false}, {2.0, false}}, 2.0);
-    EXPECT_EQ(same.state, FieldState::kValue);
-    EXPECT_EQ(same.value, 2.0);
-    EXPECT_EQ(ml::FieldOverRows({{2.0, false}, {3.0, false}}, 2.0).state,
-              FieldState::kEmptyEnabled);
-    EXPECT_EQ(ml::FieldOverRows({{2.0, true}, {2.0, false}}, 2.0).state, FieldState::kDisabled);
-    EXPECT_EQ(ml::FieldOverRows({{2.0, true}, {3.0, false}}, 2.0).state,
-              FieldState::kEmptyDisabled);
 }
 
 TEST_F(DialogTest, DistanceIsEditableOnlyWhileVerticalAlignmentIsPressed) {
@@ -319,29 +287,6 @@ TEST_F(DialogTest, ARowTypedBelowARightAlignedRowKeepsItsEdgeAndEmptyRowsGo) {
     dialog.reset();
     EXPECT_TRUE(tarsil::testing::ReadText(unused).erased) << "the row never typed into is gone";
     EXPECT_FALSE(tarsil::testing::ReadText(added).erased);
-}
-
-TEST_F(DialogTest, CancelPutsEveryRowBack) {
-    const AcDbObjectId first = AddText(L"alpha", {0, 0, 0}, 2.0);
-    const AcDbObjectId second = AddText(L"beta", {0, -4, 0}, 3.0);
-    const auto before = tarsil::testing::ReadText(second);
-    OpenOnTexts({first, second});
-    tarsil::CUGMultiEdit* edit = EditCell(1);
-    ASSERT_NE(edit, nullptr);
-    QTest::keyClicks(edit, "zz");
-    QTest::keyClick(edit, Qt::Key_Return);
-    Grid()->selectAll();
-    Field(ml::kSize)->setFocus();
-    QTest::keyClicks(Field(ml::kSize), "7");
-    Click(ml::kAlignRight);
-    EXPECT_NE(tarsil::testing::ReadText(second).stored, before.stored);
-    dialog->reject();
-    dialog.reset();
-    const auto after = tarsil::testing::ReadText(second);
-    EXPECT_EQ(after.stored, before.stored);
-    EXPECT_EQ(after.height, before.height);
-    EXPECT_TRUE(after.position.isEqualTo(before.position));
-    EXPECT_EQ(tarsil::testing::ReadText(first).height, 2.0);
 }
 
 }  // namespace

@@ -33,74 +33,48 @@ class SpinTest : public ::testing::Test {
     CNumSpinCtrl spin;
 };
 
-TEST_F(SpinTest, ArrowsStepWithinTheRangeAndShowTheDecimals) {
+TEST_F(SpinTest, ArrowsStepWithinTheRangeAndTypedNumbersAreReported) {
     QSignalSpy stepped(&spin, &CNumSpinCtrl::Stepped);
+    QSignalSpy edited(&spin, &CNumSpinCtrl::Edited);
     spin.SetPos(358.0);
     EXPECT_EQ(edit.text(), QStringLiteral("358.0000"));
-    EXPECT_EQ(stepped.count(), 0) << "setting is not stepping";
-    QTest::mouseClick(spin.UpButton(), Qt::LeftButton);
-    QTest::mouseClick(spin.UpButton(), Qt::LeftButton);
-    QTest::mouseClick(spin.UpButton(), Qt::LeftButton);
+    for (int i = 0; i < 3; ++i) QTest::mouseClick(spin.UpButton(), Qt::LeftButton);
     EXPECT_EQ(edit.text(), QStringLiteral("359.0000")) << "held at the top of the range";
     QTest::mouseClick(spin.DownButton(), Qt::LeftButton);
-    EXPECT_EQ(spin.Pos(), 358.5);
-    ASSERT_EQ(stepped.count(), 4);
+    ASSERT_EQ(stepped.count(), 4) << "setting is not stepping";
     EXPECT_EQ(stepped.last().at(0).toDouble(), 358.5);
+    edit.clear();
+    QTest::keyClicks(&edit, "12.25");
+    ASSERT_FALSE(edited.isEmpty());
+    EXPECT_EQ(edited.last().at(0).toDouble(), 12.25);
     spin.SetPos(-20.0);
     EXPECT_EQ(spin.Pos(), 0.0) << "below the range";
 }
 
-TEST_F(SpinTest, TypedNumbersAreReportedAndAnEmptyOrBadEditHasNoValue) {
+TEST_F(SpinTest, AnEmptyOrBadEditHasNoValueAndASwappedRangeIsTurned) {
     QSignalSpy edited(&spin, &CNumSpinCtrl::Edited);
-    edit.setFocus();
-    QTest::keyClicks(&edit, "12.25");
-    ASSERT_FALSE(edited.isEmpty());
-    EXPECT_EQ(edited.last().at(0).toDouble(), 12.25);
-    EXPECT_EQ(spin.Pos(), 12.25);
-    const int before = static_cast<int>(edited.count());
-    edit.clear();
     QTest::keyClicks(&edit, "abc");
-    EXPECT_EQ(edited.count(), before) << "no number, no report";
+    EXPECT_TRUE(edited.isEmpty()) << "no number, no report";
     EXPECT_FALSE(spin.Pos().has_value());
     spin.Clear();
-    EXPECT_FALSE(spin.Pos().has_value());
-    // From an empty edit the arrows start at the lower end.
     QTest::mouseClick(spin.UpButton(), Qt::LeftButton);
-    EXPECT_EQ(spin.Pos(), 0.5);
-}
-
-TEST_F(SpinTest, ASwappedRangeIsTakenRightWayRoundAndNoStepDoesNothing) {
+    EXPECT_EQ(spin.Pos(), 0.5) << "from an empty edit the arrows start at the lower end";
     spin.SetRangeAndDelta(10.0, -10.0, 0.0);
     EXPECT_EQ(spin.Lower(), -10.0);
-    EXPECT_EQ(spin.Upper(), 10.0);
     spin.SetPos(3.0);
     QTest::mouseClick(spin.UpButton(), Qt::LeftButton);
-    EXPECT_EQ(spin.Pos(), 3.0);
-    spin.SetEnabledWithBuddy(false);
-    EXPECT_FALSE(edit.isEnabled());
-    EXPECT_FALSE(spin.isEnabled());
+    EXPECT_EQ(spin.Pos(), 3.0) << "no step";
     CNumSpinCtrl alone;
-    alone.SetPos(1.0);  // no buddy: nothing to show, nothing breaks
-    EXPECT_FALSE(alone.Pos().has_value());
+    alone.SetPos(1.0);
+    EXPECT_FALSE(alone.Pos().has_value()) << "no buddy";
 }
 
-TEST(ImageCheckButton, AClickTogglesAndEmitsButSettingIsSilent) {
-    QPixmap image(16, 16);
-    image.fill(Qt::red);
-    CImageCheckButton button(image, QStringLiteral("Hebrew"));
-    EXPECT_EQ(button.toolTip(), QStringLiteral("Hebrew"));
-    EXPECT_EQ(button.iconSize(), QSize(16, 16));
-    QSignalSpy clicked(&button, &QToolButton::clicked);
+TEST(ImageCheckButton, SettingIsSilent) {
+    CImageCheckButton button(QPixmap(16, 16), QStringLiteral("Hebrew"));
     QSignalSpy toggled(&button, &QToolButton::toggled);
     button.SetPressed(true);
     EXPECT_TRUE(button.IsPressed());
-    EXPECT_TRUE(clicked.isEmpty());
     EXPECT_TRUE(toggled.isEmpty());
-    button.show();
-    QTest::mouseClick(&button, Qt::LeftButton);
-    EXPECT_FALSE(button.IsPressed());
-    ASSERT_EQ(clicked.count(), 1);
-    EXPECT_FALSE(clicked.first().at(0).toBool());
 }
 
 TEST(PaneStatusBar, APaneIsWrittenOnlyWhenItsTextChanges) {
@@ -118,21 +92,15 @@ TEST(PaneStatusBar, APaneIsWrittenOnlyWhenItsTextChanges) {
 TEST(IdleRefresh, ATickRunsARequestedRefreshOnce) {
     int runs = 0;
     CIdleRefresh idle(5, [&] { ++runs; });
-    idle.RunIfRequested();
-    EXPECT_EQ(runs, 0) << "nothing requested";
     idle.Request();
     idle.Request();
     idle.Start();
-    EXPECT_TRUE(idle.IsRunning());
     QTest::qWait(40);
     EXPECT_EQ(runs, 1) << "two requests, one refresh";
     idle.Stop();
     idle.Request();
     QTest::qWait(20);
     EXPECT_EQ(runs, 1) << "stopped: the request waits";
-    idle.RunIfRequested();
-    EXPECT_EQ(runs, 2);
-    EXPECT_FALSE(idle.IsRequested());
 }
 
 TEST(GridEdit, EndEditCommitsOrDropsTheOpenEditAndSelectionIsReported) {
