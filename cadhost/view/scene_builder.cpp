@@ -78,7 +78,8 @@ void addRun(std::vector<Glyph> glyphs, bool rtl, const std::wstring& stored,
     auto run = std::make_shared<TextRun>();
     run->glyphs = std::move(glyphs);
     run->rightToLeft = rtl;
-    run->advance = geom::textAdvance(stored);
+    // The cells of the glyphs add up to the host's width of the text.
+    for (const Glyph& g : run->glyphs) run->advance += geom::glyphAdvance(g.stored);
     run->bottom = geom::hasDescender(stored) ? -geom::kDescent : 0.0;
     run->toWorld = toWorld;
     if (run->advance <= 0) return;
@@ -259,8 +260,14 @@ void SceneBuilder::build(AcDbObjectId id, std::vector<Prim>& out) {
 void SceneBuilder::entity(AcDbEntity* e, const Context& ctx, std::vector<Prim>& out) {
     const Tags& t = e->tags();
     const std::string type = e->dxfName();
-    std::wstring layerName = e->layer();
-    if (ctx.depth > 0 && layerName == L"0") layerName = ctx.layer;
+    // Layers by the name as stored: most entities share a few layers, and
+    // decoding each one's name again would cost more than drawing it.
+    const cadhost::dxf::Tag* layerGroup = group(t, 8);
+    const std::string rawLayer = layerGroup != nullptr ? layerGroup->value : std::string("0");
+    auto named = layerNames_.find(rawLayer);
+    if (named == layerNames_.end()) named = layerNames_.emplace(rawLayer, e->layer()).first;
+    const std::wstring& layerName =
+        ctx.depth > 0 && named->second == L"0" ? ctx.layer : named->second;
     const Layer& lay = layer(layerName);
     if (lay.hidden) return;
     QRgb color = lay.color;
