@@ -7,10 +7,32 @@
 namespace cadhost::geom {
 
 double glyphAdvance(wchar_t c) {
-    if (c == L' ' || c == kNoBreakSpace) return 0.5;
-    if (std::wstring_view(L"il.,:;'!|`").find(c) != std::wstring_view::npos) return 0.3;
-    if (std::wstring_view(L"MWmw@%").find(c) != std::wstring_view::npos) return 1.0;
-    return 0.7;
+    // A switch: the view measures every glyph of every text it draws.
+    switch (c) {
+        case L' ':
+        case kNoBreakSpace:
+            return 0.5;
+        case L'i':
+        case L'l':
+        case L'.':
+        case L',':
+        case L':':
+        case L';':
+        case L'\'':
+        case L'!':
+        case L'|':
+        case L'`':
+            return 0.3;
+        case L'M':
+        case L'W':
+        case L'm':
+        case L'w':
+        case L'@':
+        case L'%':
+            return 1.0;
+        default:
+            return 0.7;
+    }
 }
 
 namespace {
@@ -258,7 +280,12 @@ std::vector<std::wstring> mtextLines(std::wstring_view contents, double height, 
 
 Box mtextBox(std::wstring_view contents, double height, double lineSpacingFactor, int attachment,
              double width) {
-    const std::vector<std::wstring> lines = mtextLines(contents, height, width);
+    return mtextBox(mtextLines(contents, height, width), height, lineSpacingFactor, attachment);
+}
+
+Box mtextBox(const std::vector<std::wstring>& lines, double height, double lineSpacingFactor,
+             int attachment) {
+    if (lines.empty()) return {};
     double longest = 0;
     for (const std::wstring& l : lines) longest = std::max(longest, textAdvance(l) * height);
     double total = height + static_cast<double>(lines.size() - 1) * height * kMTextLinePitch *

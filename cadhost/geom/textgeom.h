@@ -55,5 +55,8 @@ std::vector<std::wstring> mtextLines(std::wstring_view contents, double height, 
 // and a column width (0: each paragraph one line).
 Box mtextBox(std::wstring_view contents, double height, double lineSpacingFactor, int attachment,
              double width = 0);
+// The same for lines already made by mtextLines.
+Box mtextBox(const std::vector<std::wstring>& lines, double height, double lineSpacingFactor,
+             int attachment);
 
 }  // namespace cadhost::geom

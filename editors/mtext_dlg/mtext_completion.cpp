@@ -39,7 +39,8 @@ void MTextCompletion::Hide() {
 }
 
 void MTextCompletion::Update() {
-    if (words_ == nullptr || !(words_->FileSwitch() || words_->DrawingSwitch())) return;
+    if (replacing_ || words_ == nullptr || !(words_->FileSwitch() || words_->DrawingSwitch()))
+        return;
     long start = 0, end = 0;
     edit_->GetSel(start, end);
     if (start != end) return;
@@ -71,8 +72,11 @@ void MTextCompletion::Replace() {
     QListWidgetItem* item = list_->currentItem();
     list_->hide();
     if (item == nullptr) return;
+    // The word just chosen would offer itself again.
+    replacing_ = true;
     edit_->SetSel(wordStart_, caret_);
     edit_->ReplaceSel(FromWidgetText(item->text()), true);
+    replacing_ = false;
 }
 
 bool MTextCompletion::TakeKey(QKeyEvent* event) {

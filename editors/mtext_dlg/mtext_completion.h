@@ -40,6 +40,7 @@ class MTextCompletion {
     int offset_ = 0;
     long wordStart_ = 0;
     long caret_ = 0;
+    bool replacing_ = false;  // a chosen word is going in
 };
 
 }  // namespace tarsil::editors

@@ -80,6 +80,35 @@ TEST_F(StyleFontTest, StylesMatchTheirFontByNameWithoutCaseOrExtension) {
     EXPECT_EQ(tarsil::FontTypeOfStyle(addStyle(L"N", L"nosuch.shx")), FontType::Unknown);
 }
 
+// A map made from the font files on disk names a Hebrew font in Hebrew
+// letters; a legacy drawing's style names it in its code page's bytes.
+TEST_F(StyleFontTest, AFontNamedInHebrewIsFoundThroughTheDrawingsCodePage) {
+    const std::wstring gofan = L"\u05d2\u05d5\u05e4\u05df";             // as the file is named
+    const wchar_t* const gofanBytes = L"\u00e2\u00e5\u00f4\u00ef.shx";  // in ANSI_1255
+    tarsil::CurrentFontMap()[gofan] = FontType::D2w;
+    tarsil::CurrentFontMap()[L"\u00e0b"] = FontType::Hebrew7Bit;
+    const AcDbObjectId blank = addStyle(L"G", gofanBytes);
+    EXPECT_EQ(tarsil::FontTypeOfStyle(blank), FontType::Unknown)
+        << "the new drawing's code page has no Hebrew letters";
+
+    ASSERT_NE(acDocManagerPtr()->openDocument(std::string(TARSIL_SOURCE_DIR) +
+                                              "/samples/hebrew_r2000.dxf"),
+              nullptr);
+    ASSERT_EQ(acdbHostApplicationServices()->workingDatabase()->codePage(), "ANSI_1255");
+    EXPECT_EQ(tarsil::FontTypeOfStyle(addStyle(L"G", gofanBytes)), FontType::D2w);
+    // Set in Hebrew letters: this drawing keeps them as escapes.
+    EXPECT_EQ(tarsil::FontTypeOfStyle(addStyle(L"G", gofan.c_str())), FontType::D2w);
+    // A letter beyond the code page stands as an escape.
+    tarsil::CurrentFontMap()[L"\u0434\u05d0"] = FontType::AsIs;
+    EXPECT_EQ(tarsil::FontTypeOfStyle(addStyle(L"C", L"\\U+0434\\U+05d0.shx")), FontType::AsIs);
+    EXPECT_EQ(tarsil::FontTypeOfStyle(addStyle(L"C", L"\\U+0434\\U+05D.shx")), FontType::Unknown)
+        << "a short escape is no escape";
+    // A name the map holds as it stands is not turned.
+    tarsil::CurrentFontMap()[L"\u05d0b"] = FontType::HebrewBackward;
+    EXPECT_EQ(tarsil::FontTypeOfStyle(addStyle(L"A", L"\u00e0b.shx")), FontType::Hebrew7Bit);
+    EXPECT_EQ(tarsil::FontTypeOfStyle(addStyle(L"N", L"\u00e2\u00e5.shx")), FontType::Unknown);
+}
+
 TEST_F(StyleFontTest, ObjectsThatAreNoStyleAreUnknown) {
     EXPECT_EQ(tarsil::FontTypeOfStyle(AcDbObjectId()), FontType::Unknown);
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();

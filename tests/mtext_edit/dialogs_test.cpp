@@ -237,6 +237,49 @@ TEST_F(DialogsTest, TheLanguageButtonsFocusTheEditThatHadTheFocusLast) {
     Click(dialog, dim_dlg::kCancelId);
 }
 
+// Neither dialog chooses a language when it opens, so neither button shows
+// pushed until the user switches; closing the MText editor makes English
+// active again, closing the dimension editor leaves the language alone.
+TEST_F(DialogsTest, TheLanguageAtStartWhileTypingAndAfterTheEditorCloses) {
+    auto pushed = [](QDialog& dialog) {
+        std::string shown;
+        for (int id : {1116, 1117}) {
+            auto* button = toolkit::FindControlAs<QAbstractButton>(&dialog, id);
+            shown += button != nullptr && button->isChecked() ? '1' : '0';
+        }
+        return shown;
+    };
+    InputLanguage::Instance().ActivateLayout(editors::kHebrewLayout);
+    {
+        CAcadMTextDlg dialog(&frame_);
+        dialog.SetObject(Nth("MTEXT"), {});
+        ShowActive(dialog);
+        EXPECT_EQ(pushed(dialog), "00");
+        EXPECT_TRUE(InputLanguage::Instance().HebrewActive()) << "opening changes nothing";
+        dialog.Edit()->setFocus();
+        QTest::keyClick(dialog.Edit(), Qt::Key_Shift, Qt::AltModifier);
+        EXPECT_EQ(pushed(dialog), "01") << "Alt+Shift switched to English";
+        QTest::keyClick(dialog.Edit(), Qt::Key_Shift, Qt::AltModifier);
+        EXPECT_EQ(pushed(dialog), "10");
+        Click(dialog, mtext_dlg::kCancelId);
+    }
+    EXPECT_FALSE(InputLanguage::Instance().HebrewActive()) << "the MText editor restores English";
+
+    InputLanguage::Instance().ActivateLayout(editors::kHebrewLayout);
+    {
+        CDimensionTextEditDlg dialog(&frame_);
+        dialog.SetObject(Nth("DIMENSION"));
+        ShowActive(dialog);
+        EXPECT_EQ(pushed(dialog), "00");
+        dialog.Lower()->setFocus();
+        InputLanguage::Instance().ActivateLayout(editors::kEnglishLayout);
+        EXPECT_EQ(pushed(dialog), "01") << "a change by the service shows too";
+        InputLanguage::Instance().ActivateLayout(editors::kHebrewLayout);
+        Click(dialog, dim_dlg::kCancelId);
+    }
+    EXPECT_TRUE(InputLanguage::Instance().HebrewActive()) << "the dimension editor leaves it";
+}
+
 // Pictures of both dialogs with Hebrew text for the docs, written when
 // TARSIL_SCREENSHOT_DIR names a folder.
 TEST_F(DialogsTest, BothDialogsShowTheirHebrewText) {

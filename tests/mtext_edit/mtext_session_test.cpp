@@ -108,6 +108,43 @@ TEST_F(MTextSessionTest, AnEditedWordChangesOnlyItsOwnBytes) {
     EXPECT_EQ(after[2], DosVisual(L"אבגד"));
 }
 
+// The leader is looked for in a crossing window: the MText's box grown by
+// five times its height on every side.
+TEST_F(MTextSessionTest, OnlyALeaderThatCrossesTheGrownBoxIsFound) {
+    const AcDbObjectId id = Nth("MTEXT");
+    const AcDbObjectId leaderId = Nth("LEADER");
+    AcDbMText* m = nullptr;
+    ASSERT_EQ(acdbOpenObject(m, id, AcDb::kForRead), Acad::eOk);
+    AcDbExtents box;
+    ASSERT_EQ(m->getGeomExtents(box), Acad::eOk);
+    m->close();
+    const double grow = 5 * (box.maxPoint().y - box.minPoint().y);
+    // Every vertex right of the grown box by a distance, then the last one
+    // moved back in.
+    auto place = [&](double beyond, bool lastInside) {
+        AcDbLeader* l = nullptr;
+        ASSERT_EQ(acdbOpenObject(l, leaderId, AcDb::kForWrite), Acad::eOk);
+        const int n = l->numVertices();
+        for (int i = 0; i < n; ++i) {
+            const double x = lastInside && i == n - 1 ? box.maxPoint().x + grow - 0.01
+                                                      : box.maxPoint().x + grow + beyond + i;
+            ASSERT_EQ(l->setVertexAt(i, AcGePoint3d(x, box.minPoint().y, 0)), Acad::eOk);
+        }
+        l->close();
+    };
+    auto found = [&] {
+        MTextSession session(id, {});
+        EXPECT_TRUE(session.Load());
+        return session.leader() == leaderId;
+    };
+    place(0.01, false);
+    EXPECT_FALSE(found()) << "just outside";
+    place(0.01, true);
+    EXPECT_TRUE(found()) << "one end inside";
+    place(100, false);
+    EXPECT_FALSE(found());
+}
+
 TEST_F(MTextSessionTest, TheLeaderFollowsTheMTextAsItChanges) {
     const AcDbObjectId id = Nth("MTEXT");
     const AcDbObjectId leaderId = Nth("LEADER");

@@ -76,7 +76,11 @@ class EditorTest : public HostTest {
                    const std::function<void(QDialog*)>& drive) {
         for (const std::wstring& answer : answers) cadhost::pushInput(answer);
         bool driven = false;
-        QTimer::singleShot(0, [&] {
+        // A timer of this scope: when no editor comes up it dies here
+        // instead of firing into the next test with this one's locals.
+        QTimer timer;
+        timer.setSingleShot(true);
+        QObject::connect(&timer, &QTimer::timeout, [&] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             driven = dialog != nullptr;
             if (dialog == nullptr) return;
@@ -84,6 +88,7 @@ class EditorTest : public HostTest {
             drive(dialog);
             if (dialog->isVisible()) dialog->reject();
         });
+        timer.start(0);
         cadhost::runCommandLine(command);
         EXPECT_TRUE(driven) << "no editor came up";
     }

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "host/commands/tstd/tstd_command.h"
+#include "host/commands/tstm/tstm_command.h"
 #include "host/commands/tstt/tstt_command.h"
 
 namespace tarsil {
@@ -14,8 +16,8 @@ void EditText(const wchar_t* command, AcDbObjectId text) {
 // One row per kind of annotation that DDEDIT edits.
 constexpr std::array<AnnotationEditor, 5> kEditors{{
     {L"TEXT", EditText, nullptr},
-    {L"MTEXT", nullptr, L"Edit MText with TSTM.\n"},
-    {L"DIMENSION", nullptr, L"Edit dimension text with TSTD.\n"},
+    {L"MTEXT", EditMTextFor, nullptr},
+    {L"DIMENSION", EditDimensionFor, nullptr},
     {L"INSERT", nullptr, L"Edit attributes with TSTA.\n"},
     {L"ATTRIB", nullptr, L"Edit attributes with TSTA.\n"},
 }};

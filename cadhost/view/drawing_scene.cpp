@@ -1,0 +1,179 @@
+#include "cadhost/view/drawing_scene.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "cadhost/db/store.h"
+#include "cadhost/view/prim_geometry.h"
+#include "cadhost/view/scene_builder.h"
+
+namespace cadhost::view {
+namespace {
+
+// Union that keeps zero-size boxes (a point), which QRectF::united drops.
+void grow(QRectF& acc, bool& has, const QRectF& r) {
+    if (!has) {
+        acc = r;
+        has = true;
+        return;
+    }
+    const double l = std::min(acc.left(), r.left()), t = std::min(acc.top(), r.top());
+    const double rt = std::max(acc.right(), r.right()), b = std::max(acc.bottom(), r.bottom());
+    acc = QRectF(QPointF(l, t), QPointF(rt, b));
+}
+
+bool finiteRect(const QRectF& r) {
+    return std::isfinite(r.left()) && std::isfinite(r.top()) && std::isfinite(r.width()) &&
+           std::isfinite(r.height());
+}
+
+}  // namespace
+
+DrawingScene::DrawingScene(AcDbDatabase* db) : db_(db) {
+    const auto file = FontTypes::find(FontTypes::hostSupportFolders());
+    if (!file.empty()) fonts_.load(file);
+    rebuild();
+}
+
+DrawingScene::DrawingScene(AcDbDatabase* db, FontTypes fonts) : db_(db), fonts_(std::move(fonts)) {
+    rebuild();
+}
+
+void DrawingScene::setFontTypes(FontTypes fonts) {
+    fonts_ = std::move(fonts);
+}
+
+bool DrawingScene::inSpace(AcDbObjectId id) const {
+    const AcDbStub* s = id.stub();
+    if (s == nullptr || s->db != db_ || !id.isValid() || id.isErased()) return false;
+    const cadhost::db::Store& st = db_->store_();
+    if (s->parent != nullptr || !st.isEntity(s)) return false;
+    const AcDbStub* btr = st.blockRecordOf(s);
+    return btr != nullptr && (paper_ ? st.isPaperSpace(btr) : st.isModelSpace(btr));
+}
+
+void DrawingScene::buildItem(std::uint32_t index, SceneBuilder& builder) {
+    Item& item = items_[index];
+    item.prims.clear();
+    item.live = inSpace(item.id);
+    grid_.remove(index);
+    if (item.live) builder.build(item.id, item.prims);
+    bool has = false;
+    QRectF bounds;
+    for (const Prim& prim : item.prims) {
+        const QRectF b = prim.bounds();
+        if (finiteRect(b)) grow(bounds, has, b);
+    }
+    item.bounds = has ? bounds : QRectF();
+    if (has) grid_.insert(index, bounds);
+    extentsValid_ = false;
+}
+
+void DrawingScene::rebuild() {
+    items_.clear();
+    index_.clear();
+    extentsValid_ = false;
+    if (db_ == nullptr) return;
+    fonts_.clear();
+    cadhost::db::Store& st = db_->store_();
+    paper_ = st.headerValue("$TILEMODE") == "0";
+    const AcDbStub* space = paper_ ? st.paperSpace() : st.modelSpace();
+    if (space == nullptr) return;
+    const std::vector<AcDbObjectId> ids = st.entitiesOf(space);
+    items_.resize(ids.size());
+    index_.reserve(ids.size());
+    SceneBuilder builder(db_, fonts_);
+    // The grid needs the extents first: build into a provisional grid-less
+    // state, then lay the grid over what was built.
+    grid_.reset(QRectF(), 0);
+    for (std::uint32_t i = 0; i < ids.size(); ++i) {
+        items_[i].id = ids[i];
+        index_.emplace(ids[i], i);
+        Item& item = items_[i];
+        item.live = true;
+        builder.build(item.id, item.prims);
+        bool has = false;
+        QRectF bounds;
+        for (const Prim& prim : item.prims) {
+            const QRectF b = prim.bounds();
+            if (finiteRect(b)) grow(bounds, has, b);
+        }
+        item.bounds = has ? bounds : QRectF();
+        if (!has) item.prims.clear();
+    }
+    grid_.reset(extents(), items_.size());
+    for (std::uint32_t i = 0; i < items_.size(); ++i)
+        if (!items_[i].prims.empty()) grid_.insert(i, items_[i].bounds);
+}
+
+void DrawingScene::entityChanged(AcDbObjectId id) {
+    const AcDbStub* s = id.stub();
+    if (db_ == nullptr || s == nullptr || s->db != db_) return;
+    if (s->parent != nullptr) {
+        entityChanged(AcDbObjectId(s->parent));
+        return;
+    }
+    const cadhost::db::Store& st = db_->store_();
+    if (!st.isEntity(s)) return;
+    SceneBuilder builder(db_, fonts_);
+    if (auto it = index_.find(id); it != index_.end()) {
+        buildItem(it->second, builder);
+        return;
+    }
+    if (s->block != nullptr && s->section != Section::Entities) {
+        // A block's definition changed: every reference to it may show it.
+        if (s->live) rebuild();
+        return;
+    }
+    if (!inSpace(id)) return;
+    const auto index = static_cast<std::uint32_t>(items_.size());
+    items_.push_back(Item{id, QRectF(), true, {}});
+    index_.emplace(id, index);
+    buildItem(index, builder);
+}
+
+QRectF DrawingScene::extents() const {
+    if (!extentsValid_) {
+        bool has = false;
+        QRectF acc;
+        for (const Item& item : items_)
+            if (!item.prims.empty()) grow(acc, has, item.bounds);
+        extents_ = has ? acc : QRectF();
+        extentsValid_ = true;
+    }
+    return extents_;
+}
+
+QRectF DrawingScene::boundsOf(AcDbObjectId id) const {
+    auto it = index_.find(id);
+    if (it == index_.end() || items_[it->second].prims.empty()) return {};
+    return items_[it->second].bounds;
+}
+
+AcDbObjectId DrawingScene::pick(QPointF world, double tolerance) const {
+    if (!std::isfinite(tolerance) || tolerance < 0) tolerance = 0;
+    const QRectF box(world - QPointF(tolerance, tolerance), world + QPointF(tolerance, tolerance));
+    const std::vector<std::uint32_t> found = grid_.query(box);
+    for (auto it = found.rbegin(); it != found.rend(); ++it) {
+        const Item& item = items_[*it];
+        for (const Prim& prim : item.prims)
+            if (primNear(prim, world, tolerance)) return item.id;
+    }
+    return {};
+}
+
+std::vector<AcDbObjectId> DrawingScene::select(const QRectF& worldBox, bool crossing) const {
+    std::vector<AcDbObjectId> out;
+    const QRectF box = worldBox.normalized();
+    for (std::uint32_t i : grid_.query(box)) {
+        const Item& item = items_[i];
+        bool take = rectInside(item.bounds, box);
+        if (!take && crossing)
+            take = std::any_of(item.prims.begin(), item.prims.end(),
+                               [&](const Prim& p) { return primTouchesRect(p, box); });
+        if (take) out.push_back(item.id);
+    }
+    return out;
+}
+
+}  // namespace cadhost::view

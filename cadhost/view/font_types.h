@@ -1,0 +1,45 @@
+#pragma once
+
+// The font type of each text style, as the font map gives its font file.
+// The host reads a map file of the module's format but never writes it.
+#include <filesystem>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "cadhost/db/objectid.h"
+#include "fonts/font_map.h"
+#include "fonts/font_type.h"
+
+namespace cadhost::view {
+
+class FontTypes {
+  public:
+    FontTypes() = default;  // no map: every font is Unknown
+    explicit FontTypes(tarsil::FontMap map) : map_(std::move(map)) {}
+
+    // Reads the "FontMapping" section of a map file; false (and an empty
+    // map) when the file can't be read.
+    bool load(const std::filesystem::path& file);
+    // The first "default.map" in a support folder or in the folder above
+    // it (the bundled map sits above the bundled support folder); empty
+    // when there is none.
+    static std::filesystem::path find(const std::vector<std::filesystem::path>& supportFolders);
+    // The support folders of the host's "ACADPREFIX" variable.
+    static std::vector<std::filesystem::path> hostSupportFolders();
+
+    const tarsil::FontMap& map() const { return map_; }
+    // By font file name ("hebnorm.shx"), case-blind; a folder part stays
+    // part of the name, as the module looks it up.
+    tarsil::FontType ofFont(const std::wstring& fileName) const;
+    // By text style; remembered until clear().  Unknown when the style
+    // can't be opened.
+    tarsil::FontType ofStyle(AcDbObjectId style) const;
+    void clear() { styles_.clear(); }
+
+  private:
+    tarsil::FontMap map_;
+    mutable std::unordered_map<AcDbObjectId, tarsil::FontType> styles_;
+};
+
+}  // namespace cadhost::view

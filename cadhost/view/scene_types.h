@@ -1,0 +1,55 @@
+#pragma once
+
+// What the scene keeps of each entity: its look in world coordinates,
+// flattened (blocks expanded, curves as polylines, texts as glyph runs).
+#include <QPainterPath>
+#include <QPolygonF>
+#include <QRectF>
+#include <QRgb>
+#include <QTransform>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "cadhost/db/objectid.h"
+#include "cadhost/view/glyph_map.h"
+
+namespace cadhost::view {
+
+// One line of text.  Text units: x in glyph advances of the host's metrics
+// (one unit is the height times the width factor), y in text heights, the
+// baseline start at the origin.
+struct TextRun {
+    std::vector<Glyph> glyphs;  // stored order
+    bool rightToLeft = false;   // the font writes each glyph left of the last
+    double advance = 0;         // sum of the glyphs' advances
+    double bottom = 0;          // -descent when a glyph descends, else 0
+    QTransform toWorld;         // text units to world
+    // Outlines in text units, made on first paint.
+    mutable std::optional<QPainterPath> outline;
+
+    QRectF box() const { return QRectF(0, bottom, advance, 1 - bottom); }
+    // The four corners of the box in world coordinates.
+    QPolygonF worldBox() const { return toWorld.map(QPolygonF(box())); }
+};
+
+struct Prim {
+    enum Kind : std::uint8_t { Polyline, Fill, Text, Dot };
+    Kind kind = Polyline;
+    bool closed = false;
+    QRgb color = 0xFFFFFFFF;
+    QPolygonF points;              // Polyline, Dot (one point), Fill (first loop)
+    std::vector<QPolygonF> holes;  // Fill: further loops, filled even-odd
+    std::shared_ptr<TextRun> text;
+
+    QRectF bounds() const;
+};
+
+struct Item {
+    AcDbObjectId id;
+    QRectF bounds;  // empty (null) when nothing is drawn
+    bool live = false;
+    std::vector<Prim> prims;
+};
+
+}  // namespace cadhost::view
