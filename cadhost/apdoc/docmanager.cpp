@@ -3,6 +3,7 @@
 #include "cadhost/apdoc/headervars.h"
 #include "cadhost/db/acdb_all.h"
 #include "cadhost/db/store.h"
+#include "cadhost/dxf/codepage.h"
 #include "cadhost/editor/cmdline.h"
 #include "cadhost/editor/selection.h"
 #include "cadhost/rx/dynlinker.h"
@@ -217,6 +218,12 @@ AcApDocument* AcApDocManager::openDocument(const std::filesystem::path& file) {
                                   cadhost::fromUtf8(why.empty() ? "cannot read" : why) + L"\n");
         return nullptr;
     }
+    // Said once here rather than at every string that is shown as bytes.
+    const std::string page = db->codePage();
+    if (!page.empty() &&
+        cadhost::dxf::codePageInfo(page).source == cadhost::dxf::CodePageInfo::Unknown)
+        cadhost::writeCommandLine(L"Code page \"" + cadhost::fromUtf8(page) +
+                                  L"\" is unknown: bytes above 0x7F are shown as Latin-1.\n");
     // The document must exist before the drawing-loaded message goes out.
     auto doc = std::make_unique<AcApDocument>(std::move(db), file);
     doc->setNamed(true);

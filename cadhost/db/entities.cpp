@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <numbers>
 
 #include "cadhost/db/database.h"
@@ -238,9 +239,21 @@ AcDbObjectIterator* AcDbBlockReference::attributeIterator() const {
             if (id.stub()->type == "ATTRIB") ids.push_back(id);
     return new AcDbObjectIterator(std::move(ids));
 }
+// The insertion point and the visible attributes: a pick on an attribute's
+// text takes its block reference.
 Acad::ErrorStatus AcDbBlockReference::getGeomExtents(AcDbExtents& extents) const {
     extents = AcDbExtents();
     extents.addPoint(position());
+    std::unique_ptr<AcDbObjectIterator> it(attributeIterator());
+    for (; !it->done(); it->step()) {
+        AcDbAttribute* attribute = nullptr;
+        if (acdbOpenObject(attribute, it->objectId(), AcDb::kForRead) != Acad::eOk) continue;
+        AcDbExtents box;
+        if (!attribute->isInvisible() && attribute->getGeomExtents(box) == Acad::eOk &&
+            !box.isEmpty())
+            extents.addExt(box);
+        attribute->close();
+    }
     return Acad::eOk;
 }
 
@@ -476,7 +489,9 @@ Acad::ErrorStatus AcDbLeader::setVertexAt(int index, const AcGePoint3d& p) {
         if (c == 10) ++n;
         if (n != index || (c != 10 && c != 20 && c != 30)) continue;
         found = true;
-        if (Acad::ErrorStatus es = setRealAt(i, c == 10 ? p.x : c == 20 ? p.y : p.z);
+        if (Acad::ErrorStatus es = setRealAt(i, c == 10   ? p.x
+                                                : c == 20 ? p.y
+                                                          : p.z);
             es != Acad::eOk)
             return es;
     }

@@ -345,6 +345,29 @@ std::vector<AcDbObjectId> Store::allEntities() const {
     return ids;
 }
 
+std::vector<AcDbObjectId> Store::layoutEntities() const {
+    std::unordered_map<const AcDbStub*, bool> layoutBlocks;
+    auto isLayout = [&](const AcDbStub* block) {
+        auto [it, added] = layoutBlocks.emplace(block, false);
+        if (added) {
+            const std::wstring name = nameOf(block);
+            const std::wstring_view prefix = L"*Paper_Space";
+            it->second = isModelSpace(block) ||
+                         (name.size() >= prefix.size() &&
+                          sameName(std::wstring_view(name).substr(0, prefix.size()), prefix)) ||
+                         sameName(name, L"$Paper_Space");
+        }
+        return it->second;
+    };
+    std::vector<AcDbObjectId> ids;
+    forEachInOrder([&](AcDbStub* s) {
+        if (!s->live || s->erased || s->parent != nullptr || !isEntity(s)) return;
+        if (s->section == Section::Entities || (s->block != nullptr && isLayout(s->block)))
+            ids.emplace_back(s);
+    });
+    return ids;
+}
+
 std::vector<AcDbObjectId> Store::childrenOf(const AcDbStub* s) const {
     std::vector<AcDbObjectId> ids;
     for (std::uint32_t i = s->index + 1; i < rawCount_ && slots_[i].parent == s; ++i)

@@ -100,6 +100,9 @@ class Store {
     bool isPaperSpace(const AcDbStub* btr) const;
     std::vector<AcDbObjectId> entitiesOf(const AcDbStub* btr) const;
     std::vector<AcDbObjectId> allEntities() const;
+    // Entities of model space and of every paper-space layout ("*Paper_Space",
+    // "*Paper_Space0", ...), not those of other block definitions.
+    std::vector<AcDbObjectId> layoutEntities() const;
     std::vector<AcDbObjectId> childrenOf(const AcDbStub* s) const;
     AcDbStub* blockRecordOf(const AcDbStub* entity) const;
     bool isEntity(const AcDbStub* s) const;

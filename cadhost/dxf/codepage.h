@@ -1,13 +1,38 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace cadhost::dxf {
 
-// The characters of bytes 0x80..0xFF in a drawing's code page, or null for
-// a code page this host does not know (then only ASCII is mapped).
+// Where the host takes a code page's characters from: its own tables
+// (ANSI_1250..1253, ANSI_1255, DOS862), the C library's iconv for the
+// other names a drawing may carry in $DWGCODEPAGE, or nowhere.
+struct CodePageInfo {
+    enum Source { Own, Iconv, NoUpperHalf, Unknown } source = Unknown;
+    const char* iconvName = nullptr;  // for Iconv
+    bool multiByte = false;           // lead and trail bytes (932, 936, 949, 950, 1361, ...)
+    bool windows = false;             // an ANSI_ page: 0x80..0x9F hold punctuation only
+};
+CodePageInfo codePageInfo(std::string_view dwgCodePage);
+
+// The characters of bytes 0x80..0xFF in a drawing's code page (0 where it
+// has none), or null for a multi-byte or unknown code page (then only
+// ASCII is mapped).
 const char16_t* upperHalf(std::string_view dwgCodePage);
+// The host's own tables only.
+const char16_t* ownUpperHalf(std::string_view dwgCodePage);
+
+// 8-bit text (one byte a character, U+0000..U+00FF) read in the code page:
+// each piece is a character and the bytes it took, or ch 0 for a byte the
+// code page leaves undefined.  An unknown code page reads bytes as Latin-1.
+struct DecodedPiece {
+    char32_t ch;
+    std::size_t length;
+};
+std::vector<DecodedPiece> decodeBytes(std::u32string_view bytes, std::string_view dwgCodePage);
 
 // Turns a string value of the file into host text.  Before AC1021 each
 // byte b is the character U+00bb.  From AC1021 on the value is UTF-8; a

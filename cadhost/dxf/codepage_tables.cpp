@@ -91,7 +91,7 @@ const char16_t kAnsi1250[128] = {
 
 }  // namespace
 
-const char16_t* upperHalf(std::string_view name) {
+const char16_t* ownUpperHalf(std::string_view name) {
     auto is = [&](std::string_view a) {
         if (a.size() != name.size()) return false;
         for (std::size_t i = 0; i < a.size(); ++i)

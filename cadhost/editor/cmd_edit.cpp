@@ -1,11 +1,10 @@
-// The host's editing commands: UNDO, U, LIST, ERASE, TEXT, DTEXT, DDEDIT,
+// The host's editing commands: UNDO, U, ERASE, TEXT, DTEXT, DDEDIT,
 // PICKFIRST, DBLCLICK, UNDEFINE and REDEFINE.
 #include <cmath>
 #include <cwchar>
 
 #include "cadhost/apdoc/docmanager.h"
 #include "cadhost/db/acdb_all.h"
-#include "cadhost/dxf/codepage.h"
 #include "cadhost/editor/cmdline.h"
 #include "cadhost/editor/commandstack.h"
 #include "cadhost/editor/dblclick.h"
@@ -44,77 +43,10 @@ std::wstring num(double v) {
     return buf;
 }
 
-std::wstring handleText(const AcDbObjectId& id) {
-    char buf[20] = {};
-    id.handle().getIntoAsciiBuffer(buf);
-    return fromUtf8(buf);
-}
-
-std::wstring styleName(AcDbObjectId id) {
-    AcDbTextStyleTableRecord* style = nullptr;
-    if (acdbOpenObject(style, id, AcDb::kForRead) != Acad::eOk) return L"";
-    std::wstring name = style->name();
-    style->close();
-    return name;
-}
-
-// A stored string as the command line shows it: bytes 0xA0..0xFF through
-// the drawing's code page (so Windows-layout Hebrew reads as letters, in
-// the order stored), and what that code page leaves undefined, like the
-// control characters, as \xHH: a terminal would swallow them silently.
-std::wstring displayText(const AcDbEntity* ent, std::wstring_view text) {
-    const char16_t* upper =
-        ent->database() != nullptr ? dxf::upperHalf(ent->database()->codePage()) : nullptr;
-    std::wstring out;
-    out.reserve(text.size());
-    for (const wchar_t c : text) {
-        wchar_t shown = c;
-        if (c >= 0xA0 && c <= 0xFF && upper != nullptr) shown = upper[c - 0x80];
-        // Controls, and 0x80..0x9F, where the code pages put punctuation but
-        // DOS-layout Hebrew keeps its letters: as bytes, as the tools show them.
-        if (shown == 0 || shown < 0x20 || (shown >= 0x7F && shown < 0xA0)) {
-            wchar_t escape[8];
-            std::swprintf(escape, 8, L"\\x%02X", static_cast<unsigned>(c));
-            out += escape;
-        } else {
-            out += shown;
-        }
-    }
-    return out;
-}
-
-void listEntity(AcDbObjectId id) {
-    AcDbEntity* ent = nullptr;
-    if (acdbOpenObject(ent, id, AcDb::kForRead) != Acad::eOk) return;
-    std::wstring out = fromUtf8(ent->dxfName()) + L"  Layer: \"" + ent->layer() + L"\"  Space: " +
-                       (ent->isInPaperSpace() ? L"Paper space" : L"Model space") + L"  Handle = " +
-                       handleText(id) + L"\n";
-    if (auto* text = dynamic_cast<AcDbText*>(ent)) {
-        const AcGePoint3d p = text->position();
-        out += L"    Style = \"" + styleName(text->textStyle()) + L"\"  Font file = ";
-        AcDbTextStyleTableRecord* style = nullptr;
-        if (acdbOpenObject(style, text->textStyle(), AcDb::kForRead) == Acad::eOk) {
-            const ACHAR* file = nullptr;
-            out += style->fileName(file) == Acad::eOk && file != nullptr ? file : L"";
-            style->close();
-        }
-        out += L"\n    start point, X=" + num(p.x) + L"  Y=" + num(p.y) + L"  Z=" + num(p.z) +
-               L"\n    height " + num(text->height()) + L"\n    text \"" +
-               displayText(ent, text->textStringConst()) + L"\"\n    rotation angle " +
-               num(text->rotation() * 180.0 / M_PI) + L"\n";
-    } else if (auto* mtext = dynamic_cast<AcDbMText*>(ent)) {
-        out += L"    Contents: \"" + displayText(ent, mtext->contentsConst()) + L"\"\n";
-    } else if (auto* dim = dynamic_cast<AcDbDimension*>(ent)) {
-        out += L"    Text override: \"" + displayText(ent, dim->dimensionTextConst()) + L"\"\n";
-    }
-    ent->close();
-    writeCommandLine(out);
-}
-
 AcDbObjectId appendText(AcDbDatabase* db, const double worldPos[3], const std::wstring& s,
                         double height, double rotation) {
     AcDbBlockTableRecord* space = nullptr;
-    if (acdbOpenObject(space, db->currentSpaceId(), AcDb::kForWrite) != Acad::eOk) return {};
+    if (acdbOpenObject(space, currentSpace(), AcDb::kForWrite) != Acad::eOk) return {};
     auto* text = new AcDbText(AcGePoint3d(worldPos[0], worldPos[1], worldPos[2]), s.c_str(),
                               db->textstyle(), height, rotation);
     AcDbObjectId id;
@@ -280,13 +212,6 @@ void registerEditCommands() {
     addHostCommand(L"U", [] {
         if (AcDbDatabase* db = workingDb()) undoSteps(db, 1);
     });
-    addHostCommand(
-        L"LIST",
-        [] {
-            if (workingDb() == nullptr) return;
-            for (const AcDbObjectId& id : selectForCommand()) listEntity(id);
-        },
-        ACRX_CMD_USEPICKSET);
     addHostCommand(L"ERASE", eraseCommand, ACRX_CMD_USEPICKSET);
     addHostCommand(L"TEXT", placeText);
     addHostCommand(L"DTEXT", placeText);

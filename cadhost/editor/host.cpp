@@ -66,6 +66,7 @@ void initHost() {
     installHostTextDoubleClick();
     registerFileCommands();
     registerEditCommands();
+    registerListCommand();
     registerUcsCommand();
     registerSetvarCommand();
 }

@@ -24,6 +24,7 @@ void resetHost();
 // Registration of the host's own commands (one function per file).
 void registerFileCommands();
 void registerEditCommands();
+void registerListCommand();
 void registerUcsCommand();
 void registerSetvarCommand();
 }  // namespace cadhost

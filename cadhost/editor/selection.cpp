@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cwctype>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "cadhost/db/acdb_all.h"
@@ -12,6 +13,7 @@
 #include "cadhost/editor/commandstack.h"
 #include "cadhost/editor/input.h"
 #include "cadhost/editor/prompts.h"
+#include "cadhost/editor/sysvars.h"
 #include "cadhost/editor/ucs.h"
 #include "cadhost/rx/wide.h"
 
@@ -83,20 +85,56 @@ bool onFrozenLayer(const AcDbEntity* ent) {
     return frozen;
 }
 
-// The entities of the current space, drawing order.
+// The entities of the current space, drawing order, or those of every
+// layout ("X"); never what lies inside a block definition.
 std::vector<AcDbObjectId> spaceEntities(bool wholeDrawing) {
     std::vector<AcDbObjectId> out;
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
     if (db == nullptr) return out;
-    const AcDbObjectId space = db->currentSpaceId();
-    for (const AcDbObjectId& id : db->allEntities()) {
+    if (wholeDrawing) return db->store_().layoutEntities();
+    const AcDbStub* space = currentSpace().stub();
+    if (space == nullptr) return out;
+    for (const AcDbObjectId& id : db->store_().entitiesOf(space)) {
         AcDbEntity* ent = nullptr;
         if (acdbOpenObject(ent, id, AcDb::kForRead) != Acad::eOk) continue;
-        const bool wanted = wholeDrawing || (ent->ownerId() == space && !onFrozenLayer(ent));
+        const bool frozen = onFrozenLayer(ent);
         ent->close();
-        if (wanted) out.push_back(id);
+        if (!frozen) out.push_back(id);
     }
     return out;
+}
+
+std::optional<std::uint64_t> handleValue(const std::wstring& text) {
+    const std::wstring h = trim(text);
+    if (h.empty() || h.size() > 16) return std::nullopt;
+    std::uint64_t value = 0;
+    for (wchar_t c : h) {
+        if (!std::iswxdigit(c)) return std::nullopt;
+        value = value * 16 + static_cast<std::uint64_t>(
+                                 std::iswdigit(c) ? c - L'0' : std::towupper(c) - L'A' + 10);
+    }
+    return value;
+}
+
+// The entity of the current space with the handle, frozen layers included
+// (a handle names its entity outright).  Searched among that space's
+// entities, not the drawing's handle index, so that an object elsewhere
+// carrying the same handle cannot hide it.  With `attributes`, an ATTRIB of
+// a block reference of the space counts too: a pick on the attribute text
+// itself.
+AcDbObjectId currentSpaceEntityByHandle(const std::wstring& text, bool attributes) {
+    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+    const std::optional<std::uint64_t> value = handleValue(text);
+    const AcDbStub* space = currentSpace().stub();
+    if (db == nullptr || !value || *value == 0 || space == nullptr) return {};
+    db::Store& st = db->store_();
+    for (const AcDbObjectId& id : st.entitiesOf(space)) {
+        if (id.stub()->handle == *value) return id;
+        if (!attributes || id.stub()->type != "INSERT") continue;
+        for (const AcDbObjectId& child : st.childrenOf(id.stub()))
+            if (child.stub()->handle == *value && child.stub()->type == "ATTRIB") return child;
+    }
+    return {};
 }
 
 // Box of the entity in the user system.
@@ -292,7 +330,7 @@ int promptSelect(const Mode& mode, const void* pt1, const resbuf* filter, ads_na
             found = sel().previous;
         } else if (word == L"L" || word == L"LAST") {
             if (AcDbObjectId last = lastEntity(); !last.isNull()) found.push_back(last);
-        } else if (AcDbObjectId id = entityByHandle(word); !id.isNull()) {
+        } else if (AcDbObjectId id = currentSpaceEntityByHandle(word, false); !id.isNull()) {
             found.push_back(id);
         } else if (ads_point p; resolveTypedPoint(word, nullptr, p)) {
             if (AcDbObjectId picked = pickAt(p); !picked.isNull()) {
@@ -372,7 +410,7 @@ bool entityOnLockedLayer(AcDbObjectId id) {
 }
 
 AcDbObjectId entityByAnswer(const std::wstring& answer, AcGePoint3d* pickedWorld) {
-    if (AcDbObjectId id = entityByHandle(answer); !id.isNull()) {
+    if (AcDbObjectId id = currentSpaceEntityByHandle(answer, true); !id.isNull()) {
         if (pickedWorld != nullptr) {
             *pickedWorld = AcGePoint3d();
             AcDbEntity* ent = nullptr;
@@ -398,20 +436,25 @@ AcDbObjectId entityByAnswer(const std::wstring& answer, AcGePoint3d* pickedWorld
 
 AcDbObjectId entityByHandle(const std::wstring& handle) {
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
-    const std::wstring h = trim(handle);
-    if (db == nullptr || h.empty() || h.size() > 16) return {};
-    std::uint64_t value = 0;
-    for (wchar_t c : h) {
-        if (!std::iswxdigit(c)) return {};
-        value = value * 16 + static_cast<std::uint64_t>(
-                                 std::iswdigit(c) ? c - L'0' : std::towupper(c) - L'A' + 10);
-    }
+    const std::optional<std::uint64_t> value = handleValue(handle);
     AcDbObjectId id;
-    if (db->getAcDbObjectId(id, false, AcDbHandle(value)) != Acad::eOk || id.isNull()) return {};
+    if (db == nullptr || !value ||
+        db->getAcDbObjectId(id, false, AcDbHandle(*value)) != Acad::eOk || id.isNull())
+        return {};
     AcDbEntity* ent = nullptr;
     if (acdbOpenObject(ent, id, AcDb::kForRead) != Acad::eOk) return {};
     ent->close();
     return id;
+}
+
+AcDbObjectId currentSpace() {
+    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+    if (db == nullptr) return {};
+    const std::optional<VarValue> cvport = getVar(L"CVPORT");
+    if (cvport && cvport->integer == 1) {
+        if (AcDbStub* paper = db->store_().paperSpace()) return AcDbObjectId(paper);
+    }
+    return db->currentSpaceId();
 }
 
 int redrawCount() {

@@ -51,11 +51,18 @@ std::vector<AcDbObjectId> selectionSetIds(const ads_name ss);
 int openSelectionSets();
 // Entity names and sets of a closing drawing go with it.
 void forgetDatabase(const AcDbDatabase* db);
-// An entity of the working drawing by its handle text ("2A"); null id if none.
+// An entity of the working drawing by its handle text ("2A"), wherever it
+// lives; null id if none.  Prompts use the current space only.
 AcDbObjectId entityByHandle(const std::wstring& handle);
-// The entity an answer names: its handle, or a point typed on it (user
-// system).  pickedWorld, if given, gets the point in world coordinates, or
-// the entity's lower left corner when it was named by handle.
+// The block table record the user works in: paper space while the paper
+// viewport is current ("CVPORT" 1), else model space.  Selections offer
+// its entities and TEXT adds to it.
+AcDbObjectId currentSpace();
+// The entity an answer names, as a double-click could hit it: the handle of
+// an entity of the current space or of an attribute of one of its block
+// references, or a point typed on an entity (user system).  pickedWorld, if
+// given, gets the point in world coordinates, or the entity's lower left
+// corner when it was named by handle.
 AcDbObjectId entityByAnswer(const std::wstring& answer, AcGePoint3d* pickedWorld = nullptr);
 // Whether the entity's layer is locked (it opens for read only).
 bool entityOnLockedLayer(AcDbObjectId id);

@@ -82,27 +82,6 @@ TEST_F(HostCommandTest, ListShowsTheStoredText) {
     EXPECT_TRUE(printed(L"start point, X=1.0000  Y=2.0000"));
 }
 
-TEST_F(HostCommandTest, ListShowsHighBytesThroughTheDrawingsCodePage) {
-    // Windows-layout letters read as Hebrew; DOS-layout letters (0x80..0x9A)
-    // and controls are shown as their bytes.  An unknown code page keeps
-    // Latin-1 and still escapes controls.
-    const struct {
-        const char* codePage;
-        const wchar_t* stored;
-        const wchar_t* shown;
-    } cases[] = {
-        {"ANSI_1255", L"\x00e0\x00fa 12 \x0080\x0081\x0001",
-         L"text \"\x05d0\x05ea 12 \\x80\\x81\\x01\""},
-        {"MACINTOSH", L"\x00e9\x0085", L"text \"\x00e9\\x85\""},
-    };
-    for (const auto& c : cases) {
-        db()->store_().setHeaderValue("$DWGCODEPAGE", 3, c.codePage);
-        out.clear();
-        run({L"LIST", handleOf(addText(0, 0, c.stored)), L""});
-        EXPECT_TRUE(printed(c.shown)) << c.codePage;
-    }
-}
-
 TEST_F(HostCommandTest, EraseUsesThePickFirstSetAndUndoRestores) {
     AcDbObjectId a = addText(0, 0, L"a");
     AcDbObjectId b = addText(9, 0, L"b");

@@ -103,7 +103,8 @@ inline std::filesystem::path SamplePath(const char* name = "hebrew_r2000.dxf") {
     return std::filesystem::path(TARSIL_SOURCE_DIR) / "samples" / name;
 }
 
-// The handle of the first entity of a type in a DXF file ("TEXT" -> "36").
+// The handle of the first entity of a type in the ENTITIES section of a
+// DXF file ("TEXT" -> "36").
 inline std::wstring FirstHandleOf(const std::filesystem::path& dxf, const std::string& type) {
     std::ifstream in(dxf, std::ios::binary);
     std::string code, value, entity;
@@ -112,11 +113,15 @@ inline std::wstring FirstHandleOf(const std::filesystem::path& dxf, const std::s
         while (!s.empty() && s.front() == ' ') s.erase(0, 1);
         return s;
     };
+    // Only ENTITIES: what lies in a block definition cannot be selected.
+    std::string section;
     while (std::getline(in, code) && std::getline(in, value)) {
         code = trim(code);
         value = trim(value);
         if (code == "0") entity = value;
-        if (code == "5" && entity == type) return std::wstring(value.begin(), value.end());
+        if (code == "2" && entity == "SECTION") section = value;
+        if (code == "5" && entity == type && section == "ENTITIES")
+            return std::wstring(value.begin(), value.end());
     }
     return {};
 }

@@ -167,9 +167,10 @@ TEST_F(Ddedit, AfterTheSingleLineEditorTheNextEditorTypesLatin) {
 }
 
 TEST_F(Ddedit, OnAnythingElseOpensNoEditor) {
-    const std::wstring line = testing::FirstHandleOf(SamplePath(), "LINE");
-    ASSERT_FALSE(line.empty());
-    cadhost::pushInputs({line, L""});
+    // The sample's lines lie in block definitions; its leader is in model space.
+    const std::wstring leader = testing::FirstHandleOf(SamplePath(), "LEADER");
+    ASSERT_FALSE(leader.empty());
+    cadhost::pushInputs({leader, L""});
     bool opened = false;
     QTimer::singleShot(0, [&] {
         if (QWidget* modal = QApplication::activeModalWidget()) {

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Writes the drawings that the host program must save back unchanged.
 
-Most come from ezdxf (one per version R12..R2018, with code pages, blocks
+Most come from ezdxf (one per version R12..R2018, R13 and R14 by changing
+the version of an R2000 drawing, with code pages, blocks
 with attributes, paper space layouts, images, MText columns, ACIS data and
 extension dictionaries); a few are written here by hand the way older
 programs wrote them (right-aligned group codes and values, CR LF, no
@@ -45,6 +46,7 @@ def r12_hebrew():
     room_block(doc, msp, "חדר")
     doc.layouts.active_layout().add_line((0, 0), (5, 5))
     doc.saveas("r12_ansi1255.dxf", encoding="cp1255")
+    set_codepage("r12_ansi1255.dxf", "ANSI_1255")
 
 
 def r2000_cyrillic():
@@ -56,6 +58,7 @@ def r2000_cyrillic():
     room_block(doc, msp, "Комната")
     paper_space(doc)
     doc.saveas("r2000_ansi1251.dxf", encoding="cp1251")
+    set_codepage("r2000_ansi1251.dxf", "ANSI_1251")
 
 
 def r2004_dos850():
@@ -64,6 +67,32 @@ def r2004_dos850():
     msp.add_lwpolyline([(0, 0), (3, 0), (3, 3)])
     room_block(doc, msp, "Küche")
     doc.saveas("r2004_dos850.dxf", encoding="cp850")
+    set_codepage("r2004_dos850.dxf", "DOS850")
+
+
+def r13_turkish():
+    """R13 and R14 are read and written as R2000 was, with their own
+    version number: ezdxf writes R2000, the version is set by hand."""
+    doc, msp = base("R2000", "ANSI_1254")
+    doc.layers.new("Duvarlar")
+    msp.add_text("Ağaç şişe", dxfattribs={"layer": "Duvarlar"})
+    room_block(doc, msp, "Oda", layer="Duvarlar")
+    paper_space(doc)
+    doc.saveas("r13_ansi1254.dxf", encoding="cp1254")
+    set_codepage("r13_ansi1254.dxf", "ANSI_1254")
+    set_version("r13_ansi1254.dxf", "AC1012")
+
+
+def r14_japanese():
+    """A code page of lead and trail bytes."""
+    doc, msp = base("R2000", "ANSI_932")
+    doc.layers.new("壁")
+    msp.add_text("日本語の文字", dxfattribs={"layer": "壁"})
+    msp.add_mtext("一行目\\P二行目", dxfattribs={"char_height": 1.0, "insert": (0, 5)})
+    room_block(doc, msp, "台所")
+    doc.saveas("r14_ansi932.dxf", encoding="cp932")
+    set_codepage("r14_ansi932.dxf", "ANSI_932")
+    set_version("r14_ansi932.dxf", "AC1014")
 
 
 def r2007_columns_acis():
@@ -112,12 +141,21 @@ def r2018_hebrew():
 
 
 def set_codepage(path, codepage):
-    """ezdxf writes ANSI_1252 into every UTF-8 drawing; put the drawing's
-    own code page back, as the program that made it would have."""
+    """ezdxf writes ANSI_1252 into every drawing whatever it encoded; put
+    the drawing's own code page back, as the program that made it would
+    have."""
     with open(path, "rb") as f:
         data = f.read()
     data = data.replace(b"$DWGCODEPAGE\n  3\nANSI_1252\n",
                         b"$DWGCODEPAGE\n  3\n" + codepage.encode() + b"\n", 1)
+    with open(path, "wb") as f:
+        f.write(data)
+
+
+def set_version(path, version):
+    with open(path, "rb") as f:
+        data = f.read()
+    data = data.replace(b"$ACADVER\n  1\nAC1015\n", b"$ACADVER\n  1\n" + version.encode() + b"\n", 1)
     with open(path, "wb") as f:
         f.write(data)
 
@@ -188,6 +226,8 @@ def main():
     r12_hebrew()
     r2000_cyrillic()
     r2004_dos850()
+    r13_turkish()
+    r14_japanese()
     r2007_columns_acis()
     r2010_image()
     r2013_arabic()
