@@ -6,6 +6,7 @@
 
 #include "cadhost/db/acdb_all.h"
 #include "cadhost/db/store.h"
+#include "cadhost/dxf/codepage.h"
 
 namespace cadhost {
 namespace {
@@ -96,7 +97,11 @@ std::wstring groupsOf(Store& st, const SysVarInfo& info, const VarValue& value,
             // Names stand for table entries: the entry must exist, and is
             // written as the table spells it.
             const char* table = info.name == L"CLAYER" ? "LAYER" : "STYLE";
+            // A name typed in the code page's own letters ("שכבה") stands
+            // for the bytes the drawing keeps.
             const AcDbStub* entry = st.tableEntry(table, name);
+            if (entry == nullptr)
+                entry = st.tableEntry(table, dxf::toCodePage(name, db.codePage()));
             if (entry == nullptr)
                 return (info.name == L"CLAYER" ? L"no layer \"" : L"no text style \"") + name +
                        L"\" in the drawing";

@@ -25,6 +25,11 @@ const char16_t* upperHalf(std::string_view dwgCodePage);
 // The host's own tables only.
 const char16_t* ownUpperHalf(std::string_view dwgCodePage);
 
+// Text typed in Unicode as the drawing keeps its 8-bit strings: each
+// character that the single-byte code page holds becomes its byte (U+00bb),
+// the others stay as they are.
+std::wstring toCodePage(std::wstring_view text, std::string_view dwgCodePage);
+
 // 8-bit text (one byte a character, U+0000..U+00FF) read in the code page:
 // each piece is a character and the bytes it took, or ch 0 for a byte the
 // code page leaves undefined.  An unknown code page reads bytes as Latin-1.

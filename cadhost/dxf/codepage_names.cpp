@@ -167,6 +167,21 @@ const char16_t* upperHalf(std::string_view name) {
     return iconvUpperHalf(page->iconv);
 }
 
+std::wstring toCodePage(std::wstring_view text, std::string_view name) {
+    std::wstring out(text);
+    const char16_t* upper = upperHalf(name);
+    if (upper == nullptr) return out;
+    for (wchar_t& c : out) {
+        if (c < 0x80) continue;
+        for (int b = 0; b < 128; ++b)
+            if (upper[b] == static_cast<char32_t>(c)) {
+                c = static_cast<wchar_t>(0x80 + b);
+                break;
+            }
+    }
+    return out;
+}
+
 std::vector<DecodedPiece> decodeBytes(std::u32string_view bytes, std::string_view name) {
     std::vector<DecodedPiece> out;
     out.reserve(bytes.size());

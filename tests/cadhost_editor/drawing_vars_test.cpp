@@ -89,6 +89,12 @@ INSTANTIATE_TEST_SUITE_P(
                    {L"(setvar \"CLAYER\" \"0\")", L"(setvar \"CLAYER\" \"" + kHebrewLayer + L"\")"},
                    "",
                    ""},
+        ChangeCase{
+            "LayerTypedInHebrewLettersIsTheLegacyOne",
+            corpus("r12_ansi1255.dxf"),
+            {L"(setvar \"CLAYER\" \"0\")", L"(setvar \"CLAYER\" \"\u05e9\u05db\u05d1\u05d4\")"},
+            "",
+            ""},
         ChangeCase{"Utf8DrawingWritesUtf8",
                    corpus("r2018_ansi1255.dxf"),
                    {L"(setvar \"CLAYER\" \"0\")", L"(setvar \"CLAYER\" \"" + kWallsLayer + L"\")"},

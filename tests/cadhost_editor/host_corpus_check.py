@@ -3,8 +3,8 @@
 
 Every drawing of the corpus (tests/data/drawings, the samples) goes through
 one script in the cadhost program: SAVEAS at once, ERASE of all of model
-space then SAVEAS, U then SAVEAS.  The first and last saves must equal the
-file read byte for byte; the erased drawing must leave ezdxf's recover with
+space then SAVEAS, U then SAVEAS, and the same in paper space (CVPORT 1).
+The saves after U must equal the file read byte for byte; the erased drawing must leave ezdxf's recover with
 no complaint the original did not give (an orphan: an object whose owner is
 gone) and no MText column part behind.  Then one MText with columns is
 erased alone: its parts go with it.
@@ -17,7 +17,8 @@ import sys
 
 from ezdxf import recover
 
-SCRIPT = "SAVEAS\n{a}\nERASE\nALL\n\nSAVEAS\n{e}\nU\nSAVEAS\n{u}\nQUIT\n"
+SCRIPT = ("SAVEAS\n{a}\nERASE\nALL\n\nSAVEAS\n{e}\nU\nSAVEAS\n{u}\n"
+          "(setvar \"CVPORT\" 1)\nERASE\nALL\n\nSAVEAS\n{p}\nU\nSAVEAS\n{pu}\nQUIT\n")
 failures = []
 
 
@@ -43,23 +44,36 @@ def host(cadhost, drawing, script):
 
 def check_drawing(cadhost, work, path):
     name = os.path.basename(path)
-    a, e, u = (os.path.join(work, name + suffix) for suffix in (".saved", ".erased", ".undone"))
-    r = host(cadhost, path, SCRIPT.format(a=a, e=e, u=u))
+    a, e, u, p, pu = (os.path.join(work, name + suffix) for suffix in
+                      (".saved", ".erased", ".undone", ".paper", ".paper_undone"))
+    r = host(cadhost, path, SCRIPT.format(a=a, e=e, u=u, p=p, pu=pu))
     expect(r.returncode == 0, "%s: exit %d: %r" % (name, r.returncode, r.stdout[-300:]))
     original = read(path)
-    for out, what in ((a, "SAVEAS"), (u, "ERASE, U, SAVEAS")):
+    for out, what in ((a, "SAVEAS"), (u, "ERASE, U, SAVEAS"), (pu, "paper space ERASE, U")):
         expect(os.path.exists(out) and read(out) == original,
                "%s: %s does not give the file back byte for byte" % (name, what))
     if not os.path.exists(e):
         failures.append("%s: the erased drawing was not saved" % name)
         return
-    _, before = audit(path)
+    original_doc, before = audit(path)
     doc, after = audit(e)
     expect(after <= before, "%s: after ERASE ezdxf finds %r" % (name, sorted(after - before)))
     # What lies on a locked layer stays, as ERASE says.
     left = [ent.dxftype() for ent in doc.modelspace()
             if not (doc.layers.has_entry(ent.dxf.layer) and doc.layers.get(ent.dxf.layer).is_locked())]
     expect(not left, "%s: ERASE ALL left %r in model space" % (name, left))
+    if not os.path.exists(p):
+        failures.append("%s: the drawing erased in paper space was not saved" % name)
+        return
+    doc, after = audit(p)
+    expect(after <= before, "%s: after ERASE in paper space ezdxf finds %r"
+           % (name, sorted(after - before)))
+    left = [ent.dxftype() for ent in doc.layouts.get_layout_by_key(
+        doc.block_records.get("*Paper_Space").dxf.handle) if ent.dxftype() != "VIEWPORT"
+        and not doc.layers.get(ent.dxf.layer).is_locked()] if doc.dxfversion > "AC1009" else []
+    expect(not left, "%s: ERASE ALL left %r in paper space" % (name, left))
+    expect(len(doc.modelspace()) == len(original_doc.modelspace()),
+           "%s: ERASE in paper space took model space" % name)
 
 
 def check_columns(cadhost, work, path):

@@ -167,6 +167,16 @@ def crlf(src, dst, bom=False):
         f.write((b"\xef\xbb\xbf" if bom else b"") + data)
 
 
+def unpadded(src, dst):
+    """Group codes without the leading blanks, as some libraries write them."""
+    with open(src, "rb") as f:
+        lines = f.read().split(b"\n")
+    for i in range(0, len(lines) - 1, 2):
+        lines[i] = lines[i].strip()
+    with open(dst, "wb") as f:
+        f.write(b"\n".join(lines))
+
+
 def r12_by_hand():
     """An R12 drawing without handles, as early programs wrote it: group
     codes right-aligned in three places, integers in six, CR LF."""
@@ -234,6 +244,7 @@ def main():
     r2018_hebrew()
     crlf("r2010_image.dxf", "r2010_image_crlf.dxf")
     crlf("r2018_ansi1255.dxf", "r2018_bom_crlf.dxf", bom=True)
+    unpadded("r2010_image.dxf", "r2010_unpadded.dxf")
     r12_by_hand()
 
 
