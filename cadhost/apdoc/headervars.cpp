@@ -78,8 +78,9 @@ namespace {
 
 // The groups that store a value of the variable; why not when it can't be
 // stored.
-std::wstring groupsOf(Store& st, const SysVarInfo& info, const VarValue& value,
+std::wstring groupsOf(AcDbDatabase& db, const SysVarInfo& info, const VarValue& value,
                       Store::HeaderGroups& groups) {
+    Store& st = db.store_();
     switch (info.type) {
         case RTSHORT:
         case RTLONG: {
@@ -127,7 +128,7 @@ std::wstring writeDrawingVar(AcDbDatabase& db, const SysVarInfo& info, const Var
     if (!info.inDrawing || info.header.empty()) return info.name + L" is not a drawing variable";
     Store& st = db.store_();
     Store::HeaderGroups groups;
-    if (std::wstring why = groupsOf(st, info, value, groups); !why.empty()) return why;
+    if (std::wstring why = groupsOf(db, info, value, groups); !why.empty()) return why;
     const std::string header(info.header.begin(), info.header.end());
     // A variable the file did not hold, set back to the value it has when
     // absent, leaves the header as it was read: a command that changes a
@@ -135,7 +136,7 @@ std::wstring writeDrawingVar(AcDbDatabase& db, const SysVarInfo& info, const Var
     const DrawingVars defaults = defaultDrawingVars();
     if (auto it = defaults.find(info.name); it != defaults.end()) {
         Store::HeaderGroups absent;
-        if (groupsOf(st, info, it->second, absent).empty() && absent == groups &&
+        if (groupsOf(db, info, it->second, absent).empty() && absent == groups &&
             st.removeAddedHeaderVariable(header))
             return {};
     }
