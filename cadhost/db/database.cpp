@@ -214,13 +214,51 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const ACHAR* fileName) {
     return dxfOut(pathOf(fileName));
 }
 
+namespace {
+
+// The file a save replaces: the end of a chain of symbolic links, so that
+// the links stay links and the drawing they name gets the new contents,
+// made there if the last link dangles.  A loop of links is left to fail.
+std::string savedFile(const std::filesystem::path& fileName) {
+    namespace fs = std::filesystem;
+    fs::path path = fileName;
+    std::error_code ec;
+    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(path, ec)); ++hops) {
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec) break;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return path.string();
+}
+
+// The new file takes the old one's permissions, and its owner where the
+// saver may give it; a new drawing gets what the umask allows.
+bool keepModeAndOwner(int fd, const struct stat* old) {
+    if (old == nullptr) return true;
+    if (old->st_uid != ::geteuid() || old->st_gid != ::getegid()) {
+        [[maybe_unused]] const int ignored = ::fchown(fd, old->st_uid, old->st_gid);
+    }
+    return ::fchmod(fd, old->st_mode & 07777) == 0;
+}
+
+}  // namespace
+
 Acad::ErrorStatus AcDbDatabase::dxfOut(const std::filesystem::path& fileName) {
     Store& st = *store_ptr_;
-    std::string target = fileName.string();
+    const std::string name = fileName.string();
+    const std::string target = savedFile(fileName);
+    struct stat old {};
+    const bool existed = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    // A drawing made read-only stays unsaved, though its folder would let a
+    // new file be renamed over it.
+    if (existed && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+        st.lastError = name + ": cannot save: " + std::strerror(errno);
+        return Acad::eFileAccessErr;
+    }
     std::string temp = target + ".tmp" + std::to_string(::getpid());
     std::FILE* f = std::fopen(temp.c_str(), "wb");
     if (f == nullptr) {
-        st.lastError = target + ": cannot save: " + std::strerror(errno);
+        st.lastError = name + ": cannot save: " + std::strerror(errno);
         return Acad::eFileAccessErr;
     }
     static thread_local char buffer[1 << 20];
@@ -232,12 +270,13 @@ Acad::ErrorStatus AcDbDatabase::dxfOut(const std::filesystem::path& fileName) {
     });
     int err = ok ? 0 : errno;
     if (std::fflush(f) != 0 && ok) ok = false, err = errno;
+    if (ok && !keepModeAndOwner(::fileno(f), existed ? &old : nullptr)) ok = false, err = errno;
     if (ok && ::fsync(::fileno(f)) != 0 && errno != EINVAL) ok = false, err = errno;
     if (std::fclose(f) != 0 && ok) ok = false, err = errno;
     if (ok && std::rename(temp.c_str(), target.c_str()) != 0) ok = false, err = errno;
     if (!ok) {
         std::remove(temp.c_str());
-        st.lastError = target + ": cannot save: " + std::strerror(err);
+        st.lastError = name + ": cannot save: " + std::strerror(err);
         return Acad::eFileAccessErr;
     }
     st.fileName = fileName;

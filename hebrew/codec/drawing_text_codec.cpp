@@ -4,6 +4,7 @@
 #include <cwchar>
 #include <memory>
 
+#include "hebrew/codec/wide_characters.h"
 #include "hebrew/codepage.h"
 #include "hebrew/reorder.h"
 
@@ -92,9 +93,7 @@ const unsigned char* MaskFor(std::span<const unsigned char> mask, std::size_t n)
     return padded;
 }
 
-}  // namespace
-
-void DecodeDrawingText(std::wstring& text, FontType font_type) {
+void DecodeBytes(std::wstring& text, FontType font_type) {
     wchar_t* p = text.data();
     std::size_t n = std::wcslen(p);
     switch (font_type) {
@@ -128,18 +127,8 @@ void DecodeDrawingText(std::wstring& text, FontType font_type) {
     FitToNul(text);
 }
 
-void EncodeDrawingText(std::wstring& text, FontType font_type,
-                       std::span<const unsigned char> direction_mask) {
-    switch (font_type) {
-        case FontType::HebrewNormal:
-        case FontType::Hebrew7Bit:
-        case FontType::Hebrew7BitBackward:
-        case FontType::D2w:
-        case FontType::Unknown:
-            break;
-        default:
-            return;  // stored as typed; not even reordered
-    }
+void EncodeBytes(std::wstring& text, FontType font_type,
+                 std::span<const unsigned char> direction_mask) {
     wchar_t* p = text.data();
     const std::size_t n = std::wcslen(p);
     Scratch temp(n);
@@ -163,32 +152,94 @@ void EncodeDrawingText(std::wstring& text, FontType font_type,
     FitToNul(text);
 }
 
-std::int32_t ConvertForTarget(wchar_t* text, const wchar_t* target, std::int32_t ltrParagraph) {
-    if (text == nullptr) return 1;
-    const bool to_windows =
-        target != nullptr && (target[0] == L'w' || target[0] == L'W') && target[1] == 0;
+void ConvertBytesForTarget(wchar_t* text, bool to_windows, std::int32_t ltrParagraph) {
     std::size_t n = std::wcslen(text);
     if (to_windows) {
-        if (!ContainsDosHebrew(text)) return 1;
+        if (!ContainsDosHebrew(text)) return;
         DecodeDosEscapes(text, n);
         Scratch temp(n);
         DosToWinReversed(text, temp.get());
         LogicalToVisual(temp.get(), n, text, nullptr, ltrParagraph);
     } else {
-        if (!ContainsWindowsHebrew(text)) return 1;
+        if (!ContainsWindowsHebrew(text)) return;
         Scratch temp(n);
         LogicalToVisual(text, n, temp.get(), nullptr, ltrParagraph);
         WinToDosReversed(temp.get(), text);
     }
     if (ltrParagraph != 0) Reverse(text);
-    return 1;
+}
+
+bool ToWindows(const wchar_t* target) {
+    return target != nullptr && (target[0] == L'w' || target[0] == L'W') && target[1] == 0;
+}
+
+// The DOS letters are read or written by every font type but D2w and
+// Unknown.
+StandInSet StandInsOf(FontType font_type) {
+    return font_type == FontType::D2w || font_type == FontType::Unknown ? StandInSet::kWindowsLayout
+                                                                        : StandInSet::kDosLayout;
+}
+
+}  // namespace
+
+void DecodeDrawingText(std::wstring& text, FontType font_type) {
+    switch (font_type) {
+        case FontType::HebrewNormal:
+        case FontType::Hebrew7Bit:
+        case FontType::Hebrew7BitBackward:
+        case FontType::D2w:
+            break;
+        default:
+            return;  // read as stored
+    }
+    if (!HasWideCharacters(text)) return DecodeBytes(text, font_type);
+    ConvertKeepingWideCharacters(text, StandInsOf(font_type),
+                                 [font_type](std::wstring& t) { DecodeBytes(t, font_type); });
+}
+
+void EncodeDrawingText(std::wstring& text, FontType font_type,
+                       std::span<const unsigned char> direction_mask) {
+    switch (font_type) {
+        case FontType::HebrewNormal:
+        case FontType::Hebrew7Bit:
+        case FontType::Hebrew7BitBackward:
+        case FontType::D2w:
+        case FontType::Unknown:
+            break;
+        default:
+            return;  // stored as typed; not even reordered
+    }
+    if (!HasWideCharacters(text)) return EncodeBytes(text, font_type, direction_mask);
+    ConvertKeepingWideCharacters(text, StandInsOf(font_type), [&](std::wstring& t) {
+        EncodeBytes(t, font_type, direction_mask);
+    });
 }
 
 std::int32_t ConvertForTarget(std::wstring& text, const wchar_t* target,
                               std::int32_t ltrParagraph) {
-    const std::int32_t result = ConvertForTarget(text.data(), target, ltrParagraph);
-    FitToNul(text);
-    return result;
+    const bool to_windows = ToWindows(target);
+    const auto convert = [to_windows, ltrParagraph](std::wstring& t) {
+        ConvertBytesForTarget(t.data(), to_windows, ltrParagraph);
+        FitToNul(t);
+    };
+    if (!HasWideCharacters(text))
+        convert(text);
+    else
+        ConvertKeepingWideCharacters(text, StandInSet::kDosLayout, convert);
+    return 1;
+}
+
+std::int32_t ConvertForTarget(wchar_t* text, const wchar_t* target, std::int32_t ltrParagraph) {
+    if (text == nullptr) return 1;
+    std::wstring copy(text);
+    if (!HasWideCharacters(copy)) {
+        ConvertBytesForTarget(text, ToWindows(target), ltrParagraph);
+        return 1;
+    }
+    // The result is never longer than the text, so it fits where it was.
+    ConvertForTarget(copy, target, ltrParagraph);
+    std::wcscpy(text, copy.c_str());
+    return 1;
 }
 
 }  // namespace tarsil::hebrew

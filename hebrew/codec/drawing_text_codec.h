@@ -7,10 +7,10 @@
 // into the DOS or the Windows layout for the rows of the multi-line editor
 // and for word completion.
 //
-// Texts are one line, one character per byte (U+0000..U+00FF).  A string
-// object is worked on up to its first NUL; the engine's narrowing also ends
-// a text at a character above U+00FF, and the result then ends there too.
-// Font types that leave a text unchanged never touch it.
+// Texts are one line, worked on up to their first NUL.  Their characters
+// are bytes (U+0000..U+00FF); a character above U+00FF is kept in its
+// place and is read as a neutral (wide_characters.h).  Font types that
+// leave a text unchanged never touch it.
 #pragma once
 
 #include <cstdint>

@@ -6,6 +6,7 @@
 
 #include "cadhost/db/acdb_all.h"
 #include "hebrew/codec/drawing_text_codec.h"
+#include "hebrew/codec/wide_characters.h"
 #include "hebrew/codepage.h"
 #include "hebrew/reorder.h"
 #include "host/entity_ops/messages.h"
@@ -32,10 +33,7 @@ void ToVisualLeftToRight(std::wstring& text) {
     text.assign(out.data());
 }
 
-}  // namespace
-
-void ConvertStoredForEditing(std::wstring& text, FontType fontType) {
-    FitToNul(text);
+void StoredBytesForEditing(std::wstring& text, FontType fontType) {
     switch (fontType) {
         case FontType::D2w:
             ToVisualLeftToRight(text);
@@ -55,8 +53,7 @@ void ConvertStoredForEditing(std::wstring& text, FontType fontType) {
     FitToNul(text);
 }
 
-void ConvertEditingForStorage(std::wstring& text, FontType fontType) {
-    FitToNul(text);
+void EditingBytesForStorage(std::wstring& text, FontType fontType) {
     switch (fontType) {
         case FontType::D2w:
             hebrew::ConvertForTarget(text, L"d", 0);
@@ -79,6 +76,26 @@ void ConvertEditingForStorage(std::wstring& text, FontType fontType) {
             break;
     }
     FitToNul(text);
+}
+
+// Both directions read or write the DOS layout; characters above U+00FF
+// stay in their places (hebrew/codec/wide_characters.h).
+void KeepingWideCharacters(std::wstring& text, FontType fontType,
+                           void (*convert)(std::wstring&, FontType)) {
+    FitToNul(text);
+    if (!hebrew::HasWideCharacters(text)) return convert(text, fontType);
+    hebrew::ConvertKeepingWideCharacters(text, hebrew::StandInSet::kDosLayout,
+                                         [&](std::wstring& t) { convert(t, fontType); });
+}
+
+}  // namespace
+
+void ConvertStoredForEditing(std::wstring& text, FontType fontType) {
+    KeepingWideCharacters(text, fontType, StoredBytesForEditing);
+}
+
+void ConvertEditingForStorage(std::wstring& text, FontType fontType) {
+    KeepingWideCharacters(text, fontType, EditingBytesForStorage);
 }
 
 std::optional<std::wstring> LoadEditorText(AcDbObjectId id) {

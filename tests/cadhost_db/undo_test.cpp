@@ -96,4 +96,48 @@ TEST_P(Undo, AnUndoneAppendGivesItsHandleBack) {
     EXPECT_EQ(saved(db), once);
 }
 
+// A style renamed and given another font and a layer locked, in one group:
+// undo brings back the bytes and the lookups by name.
+TEST_P(Undo, SymbolTableChangesAreTakenBack) {
+    const auto styleId = [&](const ACHAR* name) {
+        AcDbTextStyleTable* table = nullptr;
+        AcDbObjectId id;
+        if (db.getTextStyleTable(table) != Acad::eOk) return id;
+        table->getAt(name, id);
+        table->close();
+        return id;
+    };
+    const AcDbObjectId standard = styleId(L"STANDARD");
+    ASSERT_TRUE(standard.isValid());
+    db.beginUndoGroup();
+    AcDbTextStyleTableRecord* style = nullptr;
+    ASSERT_EQ(acdbOpenObject(style, standard, AcDb::kForWrite), Acad::eOk);
+    ASSERT_EQ(style->setName(L"RENAMED"), Acad::eOk);
+    ASSERT_EQ(style->setFileName(L"hebrew2.shx"), Acad::eOk);
+    style->close();
+    AcDbLayerTable* layers = nullptr;
+    AcDbObjectId layerId;
+    ASSERT_EQ(db.getLayerTable(layers), Acad::eOk);
+    ASSERT_EQ(layers->getAt(L"0", layerId), Acad::eOk);
+    layers->close();
+    AcDbLayerTableRecord* layer = nullptr;
+    ASSERT_EQ(acdbOpenObject(layer, layerId, AcDb::kForWrite), Acad::eOk);
+    ASSERT_EQ(layer->setIsLocked(true), Acad::eOk);
+    layer->close();
+    db.endUndoGroup();
+    ASSERT_EQ(styleId(L"RENAMED"), standard);
+    ASSERT_FALSE(styleId(L"STANDARD").isValid());
+    ASSERT_NE(saved(db), original);
+
+    ASSERT_EQ(db.undoLastGroup(), Acad::eOk);
+    EXPECT_EQ(saved(db), original);
+    EXPECT_EQ(styleId(L"STANDARD"), standard);
+    EXPECT_FALSE(styleId(L"RENAMED").isValid());
+    ASSERT_EQ(acdbOpenObject(style, standard, AcDb::kForRead), Acad::eOk);
+    const ACHAR* font = nullptr;
+    style->fileName(font);
+    EXPECT_STRNE(font, L"hebrew2.shx");
+    style->close();
+}
+
 INSTANTIATE_TEST_SUITE_P(All, Undo, ::testing::ValuesIn(kSamples));

@@ -79,6 +79,51 @@ TEST_F(LispTest, DefunCommandsAndLocals) {
     EXPECT_TRUE(printed(L"; error: too few arguments"));
 }
 
+// The forms that modules and users type, each with what it prints; the
+// errors close the table.
+TEST_F(LispTest, FormsTheHostAccepts) {
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+        {L"(if (= 1 1) \"yes\" \"no\")", L"\"yes\""},
+        {L"(if (> 1 2) \"yes\" \"no\")", L"\"no\""},
+        {L"(if nil 1)", L"nil"},
+        {L"(if 0 (setq taken 1) (setq other 1))", L"1"},
+        {L"(not nil)", L"T"},
+        {L"(not 0)", L"nil"},
+        {L"(null (cdr (list 1)))", L"T"},
+        {L"(null \"\")", L"nil"},
+        {L"(car (list 1 \"b\" 3))", L"1"},
+        {L"(cdr (list 1 \"b\" 3))", L"(\"b\" 3)"},
+        {L"(car nil)", L"nil"},
+        {L"(list 1 (list 2 3) 'x)", L"(1 (2 3) X)"},
+        {L"(list)", L"nil"},
+        {L"(strcat \"ab\" \"\" \"c\")", L"\"abc\""},
+        {L"(strcat)", L"\"\""},
+        {L"(progn (setq p 2) (* p 3))", L"6"},
+        {L"(progn)", L"nil"},
+        {L"(< 1 2 3)", L"T"},
+        {L"(< 1 3 2)", L"nil"},
+        {L"(> 3 2.5 1)", L"T"},
+        {L"(= 2 2.0)", L"T"},
+        {L"(/= 1 2)", L"T"},
+        {L"(= \"a\" \"a\")", L"T"},
+        {L"(< \"a\" \"b\")", L"T"},
+        {L"(> \"a\" \"b\")", L"nil"},
+        {L"(if)", L"; error: too few arguments"},
+        {L"(if 1 2 3 4)", L"; error: too many arguments"},
+        {L"(not 1 2)", L"; error: too many arguments"},
+        {L"(car 5)", L"; error: bad argument type: consp 5"},
+        {L"(strcat \"a\" 1)", L"; error: bad argument type"},
+        {L"(< 1 \"a\")", L"; error: bad argument type"},
+    };
+    for (const auto& [form, expected] : cases) {
+        out.clear();
+        run({form});
+        EXPECT_TRUE(printed(std::wstring(form) + L"\n" + expected)) << form << " printed " << out;
+    }
+    EXPECT_EQ(cadhost::lispVariable(L"taken"), L"1") << "0 is true";
+    EXPECT_EQ(cadhost::lispVariable(L"other"), L"nil") << "only one branch runs";
+}
+
 TEST_F(LispTest, DefunOutsideAModuleMessageIsRefused) {
     EXPECT_EQ(acedDefun(L"C:X", 1), RTERROR);
     EXPECT_EQ(acedUndef(L"C:X", 1), RTERROR);

@@ -70,6 +70,22 @@ TEST_F(EditorTextTest, LatinTextPassesUnchangedExceptForSevenBitFonts) {
     }
 }
 
+// A diameter sign and a Greek letter among the Hebrew: every font type
+// stores and reads them back in their places, and nothing after them is cut.
+TEST(EditorTextConversion, CharactersAboveTheByteRangeAreKept) {
+    const std::wstring logical =
+        kLogicalAlefBetGimel + L" \x2300" + L"12 \x03A9" + kLogicalAlefBetGimel;
+    for (int type : {0, 1, 2, 3, 4}) {
+        const auto fontType = static_cast<tarsil::FontType>(type);
+        std::wstring text = logical;
+        tarsil::ConvertEditingForStorage(text, fontType);
+        ASSERT_EQ(text.size(), logical.size()) << type;
+        EXPECT_NE(text.find(L'\x2300'), std::wstring::npos) << type;
+        tarsil::ConvertStoredForEditing(text, fontType);
+        EXPECT_EQ(text, logical) << type;
+    }
+}
+
 TEST_F(EditorTextTest, UnmappedFontStoresTextAsTyped) {
     // The standard style's font is not in the map.
     AcDbObjectId id = Text(L"alpha");
