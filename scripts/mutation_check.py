@@ -23,6 +23,7 @@ class Mutant:
         self.area, self.tests, self.path, self.what, self.line = area, tests, path, what, line
         self.old = self.new = None
         self.why = ""
+        self.equivalent = ""
         self.result = None
         self.seconds = 0.0
 
@@ -52,6 +53,8 @@ def parse(list_path):
                 mutants.append(cur)
             elif key == "why" and mutants:
                 mutants[-1].why = value
+            elif key == "equivalent" and mutants:
+                mutants[-1].equivalent = value
             else:
                 sys.exit(f"{list_path}:{number}: cannot read {line!r}")
     return mutants
@@ -112,7 +115,8 @@ def report(mutants, path, seconds):
            "Written by `scripts/mutation-check.sh`: each fault of `scripts/mutants.txt` is put",
            "into a copy of the sources alone, the test binaries of its area are rebuilt and run,",
            "and the fault is killed when a test fails (or hangs).  Faults that do not compile",
-           "or no longer match the sources are not counted.",
+           "or no longer match the sources are not counted, nor are survivors the list marks",
+           "as equivalent: changes that no input can tell from the sources (each says why).",
            "", f"Last run: {time.strftime('%Y-%m-%d %H:%M UTC', time.gmtime())}, "
            f"{seconds / 60:.0f} minutes.", "",
            "| area | tests | killed | survived | not counted | score |", "|---|---|---|---|---|---|"]
@@ -130,8 +134,9 @@ def report(mutants, path, seconds):
     if left:
         out += ["", "## Survivors and faults not counted", ""]
         for m in left:
+            reason = m.equivalent if m.result == "equivalent" else m.why
             out.append(f"- {m.area}, `{m.path}`: {m.what} ({m.result})"
-                       + (f". {m.why}" if m.why else ""))
+                       + (f". {reason}" if reason else ""))
     with open(path, "w") as f:
         f.write("\n".join(out) + "\n")
 
@@ -188,7 +193,8 @@ def main():
                     m.result = "does not compile"
                 else:
                     code = run_tests(build, m.tests, log, args.timeout)
-                    m.result = "survived" if code == 0 else "killed"
+                    m.result = "killed" if code != 0 else (
+                        "equivalent" if m.equivalent else "survived")
             finally:
                 with open(path, "w", encoding="utf-8") as f:
                     f.write(original)
