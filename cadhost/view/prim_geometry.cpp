@@ -101,7 +101,7 @@ bool rectInside(const QRectF& inner, const QRectF& outer) {
 }
 
 QRectF Prim::bounds() const {
-    if (kind == Text) return text->worldBox().boundingRect();
+    if (kind == Text) return text->toWorld.mapRect(text->box());
     QRectF b = points.boundingRect();
     for (const QPolygonF& h : holes) b = b.united(h.boundingRect());
     return b;

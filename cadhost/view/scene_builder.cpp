@@ -78,7 +78,8 @@ void addRun(std::vector<Glyph> glyphs, bool rtl, const std::wstring& stored,
     auto run = std::make_shared<TextRun>();
     run->glyphs = std::move(glyphs);
     run->rightToLeft = rtl;
-    run->advance = geom::textAdvance(stored);
+    // The cells of the glyphs add up to the host's width of the text.
+    for (const Glyph& g : run->glyphs) run->advance += geom::glyphAdvance(g.stored);
     run->bottom = geom::hasDescender(stored) ? -geom::kDescent : 0.0;
     run->toWorld = toWorld;
     if (run->advance <= 0) return;
@@ -259,8 +260,14 @@ void SceneBuilder::build(AcDbObjectId id, std::vector<Prim>& out) {
 void SceneBuilder::entity(AcDbEntity* e, const Context& ctx, std::vector<Prim>& out) {
     const Tags& t = e->tags();
     const std::string type = e->dxfName();
-    std::wstring layerName = e->layer();
-    if (ctx.depth > 0 && layerName == L"0") layerName = ctx.layer;
+    // Layers by the name as stored: most entities share a few layers, and
+    // decoding each one's name again would cost more than drawing it.
+    const cadhost::dxf::Tag* layerGroup = group(t, 8);
+    const std::string rawLayer = layerGroup != nullptr ? layerGroup->value : std::string("0");
+    auto named = layerNames_.find(rawLayer);
+    if (named == layerNames_.end()) named = layerNames_.emplace(rawLayer, e->layer()).first;
+    const std::wstring& layerName =
+        ctx.depth > 0 && named->second == L"0" ? ctx.layer : named->second;
     const Layer& lay = layer(layerName);
     if (lay.hidden) return;
     QRgb color = lay.color;
@@ -389,7 +396,27 @@ void SceneBuilder::entity(AcDbEntity* e, const Context& ctx, std::vector<Prim>& 
             const AcGePoint3d v = leader->vertexAt(i);
             pts.append(QPointF(v.x, v.y));
         }
-        if (pts.size() > 1) out.push_back(polyline(ctx.xf.map(pts), false, color));
+        if (pts.size() < 2) return;
+        out.push_back(polyline(ctx.xf.map(pts), false, color));
+        // A closed filled arrow at the first vertex, as long as its style's
+        // arrow size, left out when the first segment is too short for it.
+        if (integer(t, 71, 1) == 0) return;
+        double size = 2.5;
+        if (const cadhost::dxf::Tag* style = group(t, 3)) {
+            cadhost::db::Store& st = db_->store_();
+            if (const AcDbStub* ds = st.tableEntry("DIMSTYLE", bytesToWide(style->value)))
+                size = real(st.tagsOf(ds), 41, size);
+        }
+        const QLineF first(pts[0], pts[1]);
+        if (!(size > 0) || first.length() < 2 * size) return;
+        const QPointF u = (pts[0] - pts[1]) / first.length();
+        const QPointF n(-u.y(), u.x());
+        const QPointF base = pts[0] - u * size;
+        Prim arrow;
+        arrow.kind = Prim::Fill;
+        arrow.color = color;
+        arrow.points = ctx.xf.map(QPolygonF({pts[0], base + n * (size / 6), base - n * (size / 6)}));
+        out.push_back(std::move(arrow));
     } else if (type == "VIEWPORT") {
         // The sheet's own viewport (number 1) has no frame.
         if (integer(t, 69, 1) == 1) return;

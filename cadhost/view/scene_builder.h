@@ -62,6 +62,7 @@ class SceneBuilder {
     const FontTypes& fonts_;
     const char16_t* codePage_;
     std::unordered_map<std::wstring, Layer> layers_;
+    std::unordered_map<std::string, std::wstring> layerNames_;  // stored name to name
     struct Block {
         std::vector<AcDbObjectId> entities;
         QPointF base;

@@ -29,7 +29,9 @@ class Save : public ::testing::Test {
         ASSERT_EQ(db.readDxfBuffer(kGood), Acad::eOk);
     }
     void TearDown() override { fs::remove_all(dir); }
-    const fs::path dir = fs::path(TARSIL_BINARY_DIR) / "cadhost_db_save_test";
+    // One folder per process: ctest runs the cases side by side.
+    const fs::path dir =
+        fs::path(TARSIL_BINARY_DIR) / ("cadhost_db_save_test_" + std::to_string(::getpid()));
     AcDbDatabase db{false};
 };
 

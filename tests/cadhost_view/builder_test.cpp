@@ -146,6 +146,26 @@ TEST_F(BuilderTest, BulgesBecomeArcs) {
     EXPECT_EQ(prims[0].points.back(), QPointF(2, 0));
 }
 
+TEST_F(BuilderTest, LeadersGetAnArrowWhenTheirFirstSegmentHasRoom) {
+    auto leader = [](double length) {
+        return groups({{0, "LEADER"}, {8, "0"}, {71, "1"}, {76, "2"}, {10, "0.0"}, {20, "0.0"},
+                       {10, std::to_string(length)}, {20, "0.0"}});
+    };
+    Drawing d;
+    d.entities = leader(20) + leader(4);  // arrows are 2.5 long by default
+    load(db, d);
+    const auto ids = entities(db);
+    SceneBuilder builder(&db, fonts);
+    std::vector<Prim> room, cramped;
+    builder.build(ids[0], room);
+    builder.build(ids[1], cramped);
+    ASSERT_EQ(room.size(), 2u);
+    EXPECT_EQ(room[1].kind, Prim::Fill);
+    EXPECT_EQ(room[1].points[0], QPointF(0, 0));  // the tip on the first vertex
+    EXPECT_NEAR(room[1].bounds().right(), 2.5, 1e-9);
+    EXPECT_EQ(cramped.size(), 1u);
+}
+
 TEST_F(BuilderTest, SolidHatchFillsAroundItsHole) {
     Drawing d;
     auto square = [](double s) {

@@ -89,16 +89,6 @@ TEST(GlyphMap, GlyphsAdvanceExactlyAsTheHostMeasuresTheText) {
     }
 }
 
-TEST(GlyphMap, OnlyTheFontsStoredRightToLeftWriteLeftwards) {
-    EXPECT_TRUE(cadhost::view::drawsRightToLeft(FontType::Hebrew7Bit));
-    EXPECT_TRUE(cadhost::view::drawsRightToLeft(FontType::HebrewBackward));
-    EXPECT_TRUE(cadhost::view::drawsRightToLeft(FontType::Hebrew7BitBackward));
-    EXPECT_FALSE(cadhost::view::drawsRightToLeft(FontType::HebrewNormal));
-    EXPECT_FALSE(cadhost::view::drawsRightToLeft(FontType::D2w));
-    EXPECT_FALSE(cadhost::view::drawsRightToLeft(FontType::AsIs));
-    EXPECT_FALSE(cadhost::view::drawsRightToLeft(FontType::Unknown));
-}
-
 ViewTransform view(double ppu, QPointF center = {0, 0}) {
     ViewTransform t;
     t.size = QSize(800, 600);
