@@ -74,10 +74,13 @@ std::optional<VarValue> readDrawingVar(const AcDbDatabase& db, const SysVarInfo&
     return v;
 }
 
-std::wstring writeDrawingVar(AcDbDatabase& db, const SysVarInfo& info, const VarValue& value) {
-    if (!info.inDrawing || info.header.empty()) return info.name + L" is not a drawing variable";
+namespace {
+
+// The groups that store a value of the variable; why not when it can't be
+// stored.
+std::wstring groupsOf(AcDbDatabase& db, const SysVarInfo& info, const VarValue& value,
+                      Store::HeaderGroups& groups) {
     Store& st = db.store_();
-    Store::HeaderGroups groups;
     switch (info.type) {
         case RTSHORT:
         case RTLONG: {
@@ -116,7 +119,27 @@ std::wstring writeDrawingVar(AcDbDatabase& db, const SysVarInfo& info, const Var
         default:
             return info.name + L" has a type the drawing cannot store";
     }
+    return {};
+}
+
+}  // namespace
+
+std::wstring writeDrawingVar(AcDbDatabase& db, const SysVarInfo& info, const VarValue& value) {
+    if (!info.inDrawing || info.header.empty()) return info.name + L" is not a drawing variable";
+    Store& st = db.store_();
+    Store::HeaderGroups groups;
+    if (std::wstring why = groupsOf(db, info, value, groups); !why.empty()) return why;
     const std::string header(info.header.begin(), info.header.end());
+    // A variable the file did not hold, set back to the value it has when
+    // absent, leaves the header as it was read: a command that changes a
+    // variable for a while and puts it back leaves no trace in the file.
+    const DrawingVars defaults = defaultDrawingVars();
+    if (auto it = defaults.find(info.name); it != defaults.end()) {
+        Store::HeaderGroups absent;
+        if (groupsOf(db, info, it->second, absent).empty() && absent == groups &&
+            st.removeAddedHeaderVariable(header))
+            return {};
+    }
     st.setHeaderGroups(header, groups);
     return {};
 }

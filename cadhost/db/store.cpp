@@ -461,6 +461,25 @@ void Store::setHeaderGroups(std::string_view name, const HeaderGroups& groups) {
     commit(header_, std::move(tags));
 }
 
+bool Store::removeAddedHeaderVariable(std::string_view name) {
+    if (header_ == nullptr) return false;
+    dxf::Tags tags = tagsOf(header_);
+    std::size_t at = tags.size();
+    for (std::size_t i = 0; i < tags.size(); ++i)
+        if (tags[i].code == 9 && trimmed(tags[i].value) == name) {
+            at = i;
+            break;
+        }
+    if (at == tags.size() || tags[at].rawStart != dxf::kNoRaw) return false;
+    std::size_t end = at + 1;
+    while (end < tags.size() && tags[end].code != 9 && tags[end].code != 0) ++end;
+    captureBefore(header_);
+    tags.erase(tags.begin() + static_cast<std::ptrdiff_t>(at),
+               tags.begin() + static_cast<std::ptrdiff_t>(end));
+    commit(header_, std::move(tags));
+    return true;
+}
+
 AcDbStub* Store::appendEntity(AcDbStub* btr, dxf::Tags tags, Acad::ErrorStatus& es) {
     bool model = isModelSpace(btr), paper = !model && isPaperSpace(btr);
     AcDbStub* anchor = nullptr;

@@ -120,6 +120,9 @@ class Store {
     // (right-aligned numbers stay right-aligned); a variable the header
     // lacks is added at its end.  Part of the undo group like any object.
     void setHeaderGroups(std::string_view name, const HeaderGroups& groups);
+    // Takes out a variable that was added to the header after it was read;
+    // false, changing nothing, for one the file has or the header lacks.
+    bool removeAddedHeaderVariable(std::string_view name);
 
     // Appends a new entity's groups to a block; returns its slot.
     AcDbStub* appendEntity(AcDbStub* btr, dxf::Tags tags, Acad::ErrorStatus& es);

@@ -61,8 +61,13 @@ bool MultiText::SelectAttributes() {
         return false;
     const std::vector<AcDbObjectId> ids = picked.Ids();
     if (ids.empty()) return false;
+    return LoadAttributes(ids.front());
+}
+
+bool MultiText::LoadAttributes(AcDbObjectId blockReference) {
+    attributeMode_ = true;
     AcDbBlockReference* block = nullptr;
-    if (acdbOpenObject(block, ids.front(), AcDb::kForRead) != Acad::eOk) return false;
+    if (acdbOpenObject(block, blockReference, AcDb::kForRead) != Acad::eOk) return false;
     selection_.Clear();
     std::unique_ptr<AcDbObjectIterator> it(block->attributeIterator());
     std::vector<AcDbObjectId> attributes;
@@ -84,6 +89,7 @@ bool MultiText::AppendRow(AcDbObjectId id, bool added) {
     auto row = std::make_unique<OperationText>();
     if (!row->Load(id)) return false;
     row->SetSelected(added);
+    row->SetAdded(added);
     if (added) row->RecordCorners();
     selection_.Add(id);
     rows_.push_back(std::move(row));

@@ -29,6 +29,8 @@ class MultiText {
     // attributes, in the block reference's order.  True when at least one
     // attribute was found.
     bool SelectAttributes();
+    // The same for a block reference already chosen (the module's DDEDIT).
+    bool LoadAttributes(AcDbObjectId blockReference);
     // Appends a row for an existing text (the rows of a plain text block).
     bool AddText(AcDbObjectId id);
     // Adds a new empty text one row step below the reference point, in

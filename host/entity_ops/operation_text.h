@@ -66,6 +66,10 @@ class OperationText {
     bool IsSelected() const { return selected_; }
     void SetSelected(bool selected) { selected_ = selected; }
     bool IsMoved() const { return moved_; }
+    // Marks a row that the collection added below the last one; the editor
+    // clears it once the row has been typed into.
+    bool IsAdded() const { return added_; }
+    void SetAdded(bool added) { added_ = added; }
     AcDbObjectId ObjectId() const { return objectId_; }
     const SafePropertyText& Loaded() const { return loaded_; }
     std::uint8_t StyleFlags() const { return styleFlags_; }
@@ -83,6 +87,7 @@ class OperationText {
 
     bool selected_ = false;
     bool moved_ = false;
+    bool added_ = false;
     AcDbObjectId objectId_;
     SafePropertyText loaded_;
     SafePropertyText copy_;

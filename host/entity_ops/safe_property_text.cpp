@@ -21,18 +21,35 @@ bool SafePropertyText::Read(AcDbObjectId id) {
     return true;
 }
 
+namespace {
+
+bool Same(const AcGePoint3d& a, const AcGePoint3d& b) {
+    return a.x == b.x && a.y == b.y && a.z == b.z;
+}
+
+}  // namespace
+
+// Each property is set, in this order, where the text differs from the
+// snapshot: a text written back unchanged stays exactly as it was read,
+// without values it never stored (a rotation of 0, say) added to it.
 bool SafePropertyText::Write(AcDbObjectId id) const {
     AcDbText* text = nullptr;
     if (acdbOpenObject(text, id, AcDb::kForWrite) != Acad::eOk) return false;
-    text->setHorizontalMode(static_cast<AcDb::TextHorzMode>(horizontalMode));
-    text->setVerticalMode(static_cast<AcDb::TextVertMode>(verticalMode));
-    text->setAlignmentPoint(alignmentPoint);
-    text->setHeight(height);
-    text->setPosition(position);
-    text->setRotation(rotation);
-    text->setTextString(textString.c_str());
-    if (!textStyle.isNull()) text->setTextStyle(textStyle);
-    text->setWidthFactor(widthFactor);
+    if (text->horizontalMode() != horizontalMode)
+        text->setHorizontalMode(static_cast<AcDb::TextHorzMode>(horizontalMode));
+    if (text->verticalMode() != verticalMode)
+        text->setVerticalMode(static_cast<AcDb::TextVertMode>(verticalMode));
+    // A left, baseline text's alignment point is its position; it follows
+    // the position below.
+    const bool derived = horizontalMode == 0 && verticalMode == 0 && Same(alignmentPoint, position);
+    if (!derived && !Same(text->alignmentPoint(), alignmentPoint))
+        text->setAlignmentPoint(alignmentPoint);
+    if (text->height() != height) text->setHeight(height);
+    if (!Same(text->position(), position)) text->setPosition(position);
+    if (text->rotation() != rotation) text->setRotation(rotation);
+    if (textString != text->textStringConst()) text->setTextString(textString.c_str());
+    if (!textStyle.isNull() && text->textStyle() != textStyle) text->setTextStyle(textStyle);
+    if (text->widthFactor() != widthFactor) text->setWidthFactor(widthFactor);
     text->draw();
     text->close();
     return true;

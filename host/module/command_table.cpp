@@ -3,6 +3,7 @@
 #include <array>
 
 #include "host/commands/tscfg/tscfg_command.h"
+#include "host/commands/tsta/tsta_command.h"
 #include "host/commands/tstd/tstd_command.h"
 #include "host/commands/tstm/tstm_command.h"
 #include "host/commands/tstt/tstt_command.h"
@@ -22,8 +23,9 @@ void WithModuleResources() {
     Command();
 }
 
-constexpr std::array<host::CommandRow, 4> kCommandTable{{
+constexpr std::array<host::CommandRow, 5> kCommandTable{{
     {L"KRDV_TSTT", L"TSTT", 7, TsttCommand},
+    {L"KRDV_TSTA", L"TSTA", 7, &WithModuleResources<&RunTsta>},
     {L"KRDV_TSTM", L"TSTM", 7, &WithModuleResources<&RunTstm>},
     {L"KRDV_TSTD", L"TSTD", 7, &WithModuleResources<&RunTstd>},
     {L"KRDV_TSCFG", L"TSCFG", 1, &WithModuleResources<&TscfgCommand>},

@@ -119,7 +119,19 @@ INSTANTIATE_TEST_SUITE_P(
                    corpus("r2018_ansi1255.dxf"),
                    {L"(setvar \"OSMODE\" 5)"},
                    "  0\nENDSEC\n  0\nSECTION\n  2\nCLASSES",
-                   "  9\n$OSMODE\n 70\n5\n  0\nENDSEC\n  0\nSECTION\n  2\nCLASSES"}),
+                   "  9\n$OSMODE\n 70\n5\n  0\nENDSEC\n  0\nSECTION\n  2\nCLASSES"},
+        // A command that turns snaps off for a while and puts them back.
+        ChangeCase{"MissingVariableSetAndPutBackLeavesNoTrace",
+                   corpus("r2018_ansi1255.dxf"),
+                   {L"(setvar \"OSMODE\" 0)", L"(setvar \"OSMODE\" 4133)"},
+                   "",
+                   ""},
+        ChangeCase{
+            "MissingVariableSetToOtherThanItsDefaultStays",
+            corpus("r2018_ansi1255.dxf"),
+            {L"(setvar \"OSMODE\" 0)", L"(setvar \"OSMODE\" 4133)", L"(setvar \"OSMODE\" 7)"},
+            "  0\nENDSEC\n  0\nSECTION\n  2\nCLASSES",
+            "  9\n$OSMODE\n 70\n7\n  0\nENDSEC\n  0\nSECTION\n  2\nCLASSES"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct UndoCase {

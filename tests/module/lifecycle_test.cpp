@@ -88,7 +88,8 @@ TEST_F(Lifecycle, InitialisationAppliesTheStyleAndRegistersTheFinishedCommandsIn
     EXPECT_EQ(lisp_.TakeCalls(), kInstallCalls);
     EXPECT_FALSE(cadhost::hostTextDoubleClickInstalled());
     EXPECT_EQ(ModuleCommands(),
-              (std::vector<std::wstring>{L"KRDV_TSTT TSTT 7 -1", L"KRDV_TSTM TSTM 7 -1", L"KRDV_TSTD TSTD 7 -1",
+              (std::vector<std::wstring>{L"KRDV_TSTT TSTT 7 -1", L"KRDV_TSTA TSTA 7 -1",
+                                         L"KRDV_TSTM TSTM 7 -1", L"KRDV_TSTD TSTD 7 -1",
                                          L"KRDV_TSCFG TSCFG 1 -1"}));
     EXPECT_EQ(acDocManagerPtr()->resourceDepth(), 0);
 }

@@ -140,8 +140,9 @@ struct ListedText {
     std::string stored;  // bytes, escapes undone
 };
 
-// The TEXT entities of a saved drawing by handle, read by dxftool.
-inline std::map<std::string, ListedText> ListTexts(const std::filesystem::path& dxf) {
+// The TEXT (or type) entities of a saved drawing by handle, read by dxftool.
+inline std::map<std::string, ListedText> ListTexts(const std::filesystem::path& dxf,
+                                                   const std::string& type = "TEXT") {
     std::map<std::string, ListedText> texts;
     const std::string listing = Output(std::string(DXFTOOL) + " list '" + dxf.string() + "'");
     std::size_t pos = 0;
@@ -156,7 +157,7 @@ inline std::map<std::string, ListedText> ListTexts(const std::filesystem::path& 
             fields.push_back(listing.substr(start, tab - start));
             start = tab + 1;
         }
-        if (fields.size() == 5 && fields[1] == "TEXT") {
+        if (fields.size() == 5 && fields[1] == type) {
             std::string raw = listing.substr(start, end - start), bytes;
             for (std::size_t i = 0; i < raw.size(); ++i) {
                 if (raw[i] == '\\' && i + 3 < raw.size() + 0 && raw[i + 1] == 'x') {

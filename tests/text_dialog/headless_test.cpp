@@ -69,9 +69,14 @@ constexpr wchar_t kNeedsWindow[] = L"DDEDIT needs the window: run cadhost --gui.
 
 INSTANTIATE_TEST_SUITE_P(Headless, DdeditOnEachKind,
                          ::testing::Values(Annotation{"MTEXT", kNeedsWindow},
-                                           Annotation{"DIMENSION", kNeedsWindow},
-                                           Annotation{"INSERT", L"with TSTA.\n"}),
+                                           Annotation{"DIMENSION", kNeedsWindow}),
                          [](const auto& info) { return std::string(info.param.type); });
+
+// The sample's block reference with attributes.
+TEST_F(Headless, DdeditOnABlockWithAttributesNeedsTheWindow) {
+    cadhost::runCommandLine(L"DDEDIT 52");
+    EXPECT_THAT(TakeOutput(), HasSubstr(kNeedsWindow));
+}
 
 }  // namespace
 }  // namespace tarsil

@@ -558,10 +558,23 @@ QWidget* Grid::CellEditorWidget(int row, int column) const {
     return indexWidget(model_->index(row, column));
 }
 
+bool Grid::EndEdit(bool commit) {
+    QWidget* editor = CellEditorWidget(CurrentRow(), CurrentColumn());
+    if (editor == nullptr) return false;
+    if (commit) commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+    return true;
+}
+
 void Grid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
     QTableView::currentChanged(current, previous);
     emit currentCellChanged(current.isValid() ? current.row() : -1,
                             current.isValid() ? current.column() : -1);
+}
+
+void Grid::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+    QTableView::selectionChanged(selected, deselected);
+    emit rowSelectionChanged();
 }
 
 }  // namespace tarsil::toolkit

@@ -115,6 +115,10 @@ class Grid : public QTableView {
     // the open editor widget of a cell (null when none is open).
     bool EditCell(int row, int column);
     QWidget* CellEditorWidget(int row, int column) const;
+    // Ends the open in-place edit of the focus cell: commit takes its text
+    // as Enter does, otherwise it is dropped as with Escape.  False when no
+    // edit is open.
+    bool EndEdit(bool commit);
 
   signals:
     void cellChanged(int row, int column);
@@ -122,10 +126,14 @@ class Grid : public QTableView {
     void editCommitted(int row, int column);
     void buttonClicked(int row, int column);  // a Button cell or a "..." button
     void currentCellChanged(int row, int column);
+    // The set of selected rows changed (by the user or by SelectRow).
+    void rowSelectionChanged();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
 
   private:
     class Model;

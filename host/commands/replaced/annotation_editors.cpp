@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "host/commands/tsta/tsta_command.h"
 #include "host/commands/tstd/tstd_command.h"
 #include "host/commands/tstm/tstm_command.h"
 #include "host/commands/tstt/tstt_command.h"
@@ -18,7 +19,7 @@ constexpr std::array<AnnotationEditor, 5> kEditors{{
     {L"TEXT", EditText, nullptr},
     {L"MTEXT", EditMTextFor, nullptr},
     {L"DIMENSION", EditDimensionFor, nullptr},
-    {L"INSERT", nullptr, L"Edit attributes with TSTA.\n"},
+    {L"INSERT", EditAttributesFor, nullptr},
     {L"ATTRIB", nullptr, L"Edit attributes with TSTA.\n"},
 }};
 

@@ -1,0 +1,156 @@
+// TSTA without the dialog: what it selects, and that "CMDECHO", "OSMODE"
+// and the current directory are changed only while the editor is open and
+// put back on every way out.
+#include "host/commands/tsta/tsta_command.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+
+#include "cadhost/editor/input.h"
+#include "fonts/wh_config.h"
+#include "host/entity_ops/multi_text.h"
+#include "host/layer/system_variables.h"
+#include "tests/fonts/test_support.h"
+#include "tests/text_lines/sample_fixture.h"
+
+namespace multiline_test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The reference of block PLAIN in the entity operations' drawing.
+constexpr wchar_t kPlainBlock[] = L"54";
+
+long VarOf(const wchar_t* name) {
+    const auto value = cadhost::getVar(name);
+    return value ? value->integer : -1;
+}
+
+// What the editor saw when it was opened.
+struct Opened {
+    int rows = 0;
+    std::vector<std::wstring> tags;
+    bool attributeMode = false;
+    long cmdecho = -1, osmode = -1;
+    fs::path directory;
+};
+
+class TstaTest : public tarsil::testing::SampleTest {
+  protected:
+    void SetUp() override {
+        SampleTest::SetUp();
+        tarsil::CWhConfig::Instance().SetModuleFile(module_ / "tarsil2.arx", nullptr);
+        start_ = fs::current_path();
+        ASSERT_TRUE(cadhost::setVarInternal(L"CMDECHO", cadhost::VarValue::ofShort(1)));
+        ASSERT_TRUE(cadhost::setVarInternal(L"OSMODE", cadhost::VarValue::ofShort(37)));
+        previous_ = tarsil::SetAttributeEditorOpener([this](const wchar_t*) {
+            Opened seen;
+            tarsil::MultiText* rows = tarsil::MultiText::Current();
+            if (rows != nullptr) {
+                seen.rows = rows->RowCount();
+                seen.tags = rows->Tags();
+                seen.attributeMode = rows->IsAttributeMode();
+            }
+            seen.cmdecho = VarOf(L"CMDECHO");
+            seen.osmode = VarOf(L"OSMODE");
+            seen.directory = fs::current_path();
+            opened_ = seen;
+        });
+    }
+    void TearDown() override {
+        tarsil::SetAttributeEditorOpener(previous_);
+        tarsil::host::SetSystemVariableReader(nullptr);
+        fs::current_path(start_);
+        tarsil::CWhConfig::DestroyInstance();
+        SampleTest::TearDown();
+    }
+    void Run(std::initializer_list<std::wstring> answers) {
+        for (const std::wstring& answer : answers) cadhost::pushInput(answer);
+        cmdecho_ = VarOf(L"CMDECHO");
+        osmode_ = VarOf(L"OSMODE");
+        tarsil::RunTsta();
+    }
+    void ExpectPutBack() {
+        EXPECT_EQ(VarOf(L"CMDECHO"), cmdecho_);
+        EXPECT_EQ(VarOf(L"OSMODE"), osmode_);
+        EXPECT_NE(osmode_, 0) << "a value that the command changes";
+        EXPECT_EQ(fs::current_path(), start_);
+    }
+
+    tarsil::TempFolder module_;
+    fs::path start_;
+    std::optional<Opened> opened_;
+    long cmdecho_ = -1, osmode_ = -1;
+    tarsil::AttributeEditorOpener previous_;
+};
+
+TEST_F(TstaTest, TheBlocksAttributesOpenWithEchoAndSnapsOffInTheModulesFolder) {
+    Run({L"52"});
+    ASSERT_TRUE(opened_.has_value());
+    EXPECT_EQ(opened_->rows, 2);
+    EXPECT_EQ(opened_->tags, (std::vector<std::wstring>{L"NAME", L"NUMBER"}));
+    EXPECT_TRUE(opened_->attributeMode);
+    EXPECT_EQ(opened_->cmdecho, 0);
+    EXPECT_EQ(opened_->osmode, 0);
+    EXPECT_EQ(fs::canonical(opened_->directory), fs::canonical(module_.path()));
+    ExpectPutBack();
+    EXPECT_EQ(tarsil::MultiText::Current(), nullptr) << "the collection lives for the command";
+    EXPECT_NE(out.find(L"Select block for edit attributes: "), std::wstring::npos);
+}
+
+TEST_F(TstaTest, NoEditorWithoutABlockWithAttributes) {
+    Run({L"ESC"});
+    EXPECT_FALSE(opened_.has_value()) << "cancelled";
+    ExpectPutBack();
+    Run({L"36", L""});
+    EXPECT_FALSE(opened_.has_value()) << "a text is not a block reference";
+    ExpectPutBack();
+    // A block reference without attributes, in another drawing.
+    ASSERT_NE(acDocManagerPtr()->openDocument(std::string(TARSIL_SOURCE_DIR) +
+                                              "/tests/entity_ops/data/entops.dxf"),
+              nullptr);
+    Run({kPlainBlock});
+    EXPECT_FALSE(opened_.has_value()) << "no attributes";
+    ExpectPutBack();
+}
+
+int RefuseCmdecho(const wchar_t* name, resbuf* value) {
+    return std::wstring(name) == L"CMDECHO" ? RTERROR : acedGetVar(name, value);
+}
+int RefuseOsmode(const wchar_t* name, resbuf* value) {
+    return std::wstring(name) == L"OSMODE" ? RTERROR : acedGetVar(name, value);
+}
+
+TEST_F(TstaTest, AFailedReadOfEitherVariableIsAlertedAndEndsTheCommand) {
+    tarsil::host::SetSystemVariableReader(RefuseCmdecho);
+    Run({L"52"});
+    EXPECT_EQ(alerts, std::vector<std::wstring>{L"\"CMDECHO\" failed"});
+    EXPECT_FALSE(opened_.has_value());
+    EXPECT_EQ(out.find(L"Select block"), std::wstring::npos) << "nothing asked";
+    ExpectPutBack();
+    alerts.clear();
+    cadhost::clearInput();
+    tarsil::host::SetSystemVariableReader(RefuseOsmode);
+    Run({L"52"});
+    EXPECT_EQ(alerts, std::vector<std::wstring>{L"\"OSMODE\" failed"});
+    EXPECT_FALSE(opened_.has_value());
+    ExpectPutBack();
+}
+
+TEST_F(TstaTest, ABlockPickedByAnotherCommandOpensTheSameEditor) {
+    cmdecho_ = VarOf(L"CMDECHO");
+    osmode_ = VarOf(L"OSMODE");
+    tarsil::EditAttributesFor(L"DDEDIT", Id(L"52"));
+    ASSERT_TRUE(opened_.has_value());
+    EXPECT_EQ(opened_->rows, 2);
+    EXPECT_EQ(opened_->osmode, 0);
+    ExpectPutBack();
+    opened_.reset();
+    tarsil::EditAttributesFor(L"DDEDIT", AcDbObjectId());
+    EXPECT_FALSE(opened_.has_value());
+}
+
+}  // namespace
+}  // namespace multiline_test

@@ -1,0 +1,293 @@
+// The multi-line text editor in process: how it opens on Hebrew and on
+// Latin rows, typing in a cell against the engine's reordering, the
+// notices of the cell's control reaching the buttons, the fields of the
+// selected rows, and the rows it adds and removes.
+#include <QClipboard>
+#include <QComboBox>
+#include <QHeaderView>
+#include <cstdlib>
+
+#include "dialog_fixture.h"
+
+namespace multiline_test {
+namespace {
+
+const auto* const kQt = ::testing::AddGlobalTestEnvironment(new tarsil::testing::QtApplication);
+
+using tarsil::testing::kRoom12;
+using tarsil::testing::Win;
+const std::wstring kBedroom = L"\u05D7\u05D3\u05E8 \u05E9\u05D9\u05E0\u05D4";  // חדר שינה
+
+TEST_F(DialogTest, HebrewAttributesOpenRightToLeftWithTheirTagsInAGreyColumn) {
+    OpenOnAttributes();
+    ASSERT_EQ(Grid()->RowCount(), 2);
+    ASSERT_EQ(Grid()->ColumnCount(), 2);
+    EXPECT_EQ(Grid()->Text(0, 0).toStdWString(), kBedroom);
+    EXPECT_EQ(Grid()->Text(1, 0).toStdWString(), kRoom12);
+    EXPECT_EQ(Grid()->Text(0, 1), QStringLiteral("NAME"));
+    EXPECT_EQ(Grid()->Text(1, 1), QStringLiteral("NUMBER"));
+    EXPECT_FALSE(Grid()->Cell(0, 1).editable);
+    EXPECT_FALSE(Grid()->EditCell(1, 1)) << "tags are not edited";
+    EXPECT_EQ(Grid()->Cell(0, 1).background, dialog->palette().color(QPalette::Button));
+    EXPECT_TRUE(Grid()->Cell(0, 0).rightToLeft);
+    EXPECT_TRUE(Grid()->Cell(1, 0).alignment & Qt::AlignRight);
+
+    EXPECT_TRUE(dialog->HebrewFlag());
+    EXPECT_FALSE(dialog->LeftToRightFlag());
+    EXPECT_EQ(Pressed({ml::kHebrew, ml::kEnglish, ml::kLeftToRight, ml::kRightToLeft}),
+              (std::vector<int>{ml::kHebrew, ml::kRightToLeft}));
+    EXPECT_EQ(Pressed({ml::kAlignLeft, ml::kAlignCenter, ml::kAlignRight, ml::kUnaligned}),
+              (std::vector<int>{ml::kUnaligned}));
+    EXPECT_EQ(Status(), (std::pair<QString, QString>{"Hebrew", "Right to left"}));
+    EXPECT_EQ(static_cast<int>(language.CurrentLayout()), 0x040D);
+    EXPECT_EQ(Grid()->RowHeight(0),
+              tarsil::CWhtnDlg::RowHeightFor(QFontInfo(dialog->font()).pixelSize()));
+    EXPECT_EQ(Grid()->RowHeight(1), Grid()->RowHeight(0));
+    EXPECT_EQ(Grid()->CurrentRow(), 0);
+    EXPECT_EQ(Grid()->SelectedRows(), std::vector<int>{0});
+    // Style and height of the focus row.
+    EXPECT_EQ(FindControlAs<QComboBox>(dialog.get(), ml::kStyleList)->currentText(),
+              QStringLiteral("HEBNORM"));
+    EXPECT_EQ(Field(ml::kSize)->text(), QStringLiteral("2.0000"));
+    EXPECT_FALSE(Field(ml::kDistance)->isEnabled());
+
+    if (const char* dir = std::getenv("TARSIL_SCREENSHOT_DIR"))
+        dialog->grab().save(QString::fromLocal8Bit(dir) + "/multiline_editor.png");
+}
+
+TEST_F(DialogTest, LatinRowsOpenLeftToRightInEnglish) {
+    language.ActivateLayout(tarsil::editors::kHebrewLayout);
+    OpenOnTexts({AddText(L"first", {0, 0, 0}, 2.0), AddText(L"second", {0, -4, 0}, 2.0)});
+    EXPECT_FALSE(dialog->HebrewFlag());
+    EXPECT_TRUE(dialog->LeftToRightFlag());
+    EXPECT_EQ(Grid()->ColumnCount(), 1);
+    EXPECT_FALSE(Grid()->Cell(0, 0).rightToLeft);
+    EXPECT_EQ(Status(), (std::pair<QString, QString>{"English", "Left to right"}));
+    EXPECT_EQ(static_cast<int>(language.CurrentLayout()), 0x0409);
+    // The layout in force before the dialog comes back when it is gone.
+    dialog->reject();
+    dialog.reset();
+    EXPECT_EQ(static_cast<int>(language.CurrentLayout()), 0x040D);
+}
+
+// Typing in a cell, in both directions with both layouts: the control shows
+// the engine's reordering of what was typed, and Enter writes the logical
+// text to the attribute.
+TEST_F(DialogTest, TypingInACellShowsTheEnginesOrderAndEnterWritesTheRow) {
+    OpenOnAttributes();
+    struct Case {
+        const char* name;
+        bool rightToLeftButton;
+        std::vector<std::pair<int, const char*>> runs;  // layout, keys
+        std::wstring logical;
+    };
+    const wchar_t kAlef = 0xE0, kBet = 0xE1, kShin = 0xF9;
+    const Case cases[] = {
+        {"rtl, hebrew then latin",
+         true,
+         {{0x040D, "a t"}, {0x0409, " ab"}},
+         std::wstring{kShin, L' ', kAlef, L' ', L'a', L'b'}},
+        {"rtl, latin then hebrew",
+         true,
+         {{0x0409, "cd "}, {0x040D, "ct"}},
+         std::wstring{L'c', L'd', L' ', kBet, kAlef}},
+        {"ltr, latin then hebrew",
+         false,
+         {{0x0409, "x "}, {0x040D, "tc"}, {0x0409, " 7"}},
+         std::wstring{L'x', L' ', kAlef, kBet, L' ', L'7'}},
+        {"ltr, hebrew then digits",
+         false,
+         {{0x040D, "a 12"}},
+         std::wstring{kShin, L' ', L'1', L'2'}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Click(c.rightToLeftButton ? ml::kRightToLeft : ml::kLeftToRight);
+        tarsil::CUGMultiEdit* edit = EditCell(0);
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(edit->Direction(), c.rightToLeftButton ? 1 : 0);
+        edit->SetEditText(L"", true);
+        for (const auto& [layout, keys] : c.runs) {
+            language.ActivateLayout(layout);
+            QTest::keyClicks(edit, QString::fromLatin1(keys));
+        }
+        EXPECT_EQ(edit->LogicalText(), c.logical);
+        EXPECT_EQ(edit->VisualText(), Reordered(c.logical, c.rightToLeftButton));
+        QTest::keyClick(edit, Qt::Key_Return);
+        EXPECT_EQ(dialog->EditingControl(), nullptr) << "Enter ends the edit";
+        EXPECT_EQ((*rows)[0]->GetText(), c.logical) << "the attribute holds what was typed";
+    }
+}
+
+TEST_F(DialogTest, CaretSelectionUndoAndClipboardWorkInsideTheCell) {
+    OpenOnAttributes();
+    tarsil::CUGMultiEdit* edit = EditCell(1);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->Text().toStdWString(), kRoom12);
+    EXPECT_EQ(edit->Direction(), 1);
+    // Right to left: Left reads on from the line's right end.
+    QTest::keyClick(edit, Qt::Key_Home);
+    QTest::keyClick(edit, Qt::Key_Left);
+    QTest::keyClick(edit, Qt::Key_Left);
+    EXPECT_EQ(edit->CaretIndex(), 2);
+    edit->SetSel(0, -1);
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdWString(), kRoom12);
+    QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(edit->LogicalText(), L"");
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit->LogicalText(), Win(kRoom12 + kRoom12));
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(edit->LogicalText(), Win(kRoom12)) << "Ctrl+Z takes back the second paste";
+    // Escape drops the edit: the row keeps its text.
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_EQ(dialog->EditingControl(), nullptr);
+    EXPECT_EQ((*rows)[1]->GetText(), Win(kRoom12));
+}
+
+// Ctrl with a side's Shift, and Alt+Shift, inside the cell: the control
+// tells the dialog, whose buttons and status bar follow.
+TEST_F(DialogTest, TheCellsNoticesPressTheDialogsButtons) {
+    OpenOnTexts({AddText(L"left", {0, 0, 0}, 2.0)});
+    tarsil::CUGMultiEdit* edit = EditCell(0);
+    ASSERT_NE(edit, nullptr);
+    const auto side = [&](Qt::Key key, quint32 scan, Qt::KeyboardModifiers mods) {
+        QKeyEvent press(QEvent::KeyPress, key, mods, scan, 0, 0);
+        QApplication::sendEvent(edit, &press);
+    };
+    side(Qt::Key_Shift, 54, Qt::ControlModifier | Qt::ShiftModifier);  // right Shift
+    EXPECT_FALSE(dialog->LeftToRightFlag());
+    EXPECT_TRUE(dialog->HebrewFlag());
+    EXPECT_EQ(Status(), (std::pair<QString, QString>{"Hebrew", "Right to left"}));
+    EXPECT_EQ(Pressed({ml::kHebrew, ml::kEnglish, ml::kLeftToRight, ml::kRightToLeft}),
+              (std::vector<int>{ml::kHebrew, ml::kRightToLeft}));
+    EXPECT_TRUE(Grid()->Cell(0, 0).rightToLeft) << "the rows are drawn right to left";
+    EXPECT_EQ(dialog->EditingControl(), edit) << "the cell is still being edited";
+
+    side(Qt::Key_Shift, 42, Qt::AltModifier | Qt::ShiftModifier);  // Alt+Shift: language only
+    EXPECT_FALSE(dialog->HebrewFlag());
+    EXPECT_FALSE(dialog->LeftToRightFlag());
+    EXPECT_EQ(Status(), (std::pair<QString, QString>{"English", "Right to left"}));
+    EXPECT_EQ(Pressed({ml::kHebrew, ml::kEnglish}), std::vector<int>{ml::kEnglish});
+
+    side(Qt::Key_Control, 29, Qt::ControlModifier | Qt::ShiftModifier);  // left Ctrl
+    EXPECT_TRUE(dialog->LeftToRightFlag());
+    EXPECT_EQ(Status(), (std::pair<QString, QString>{"English", "Left to right"}));
+    EXPECT_EQ(edit->Direction(), 0);
+}
+
+// The buttons with no cell edited: each pair and the alignment group keep
+// exactly one pressed; the language button takes the layout into the next
+// edited cell.
+TEST_F(DialogTest, ButtonsKeepOnePressedAndReachTheNextEdit) {
+    OpenOnTexts({AddText(L"one", {0, 0, 0}, 2.0), AddText(L"two", {0, -4, 0}, 2.0)});
+    Click(ml::kRightToLeft);
+    EXPECT_EQ(Status().second, QStringLiteral("Right to left"));
+    EXPECT_EQ(static_cast<int>(language.CurrentLayout()), 0x040D);
+    EXPECT_TRUE(Grid()->Cell(1, 0).rightToLeft);
+    Click(ml::kEnglish);
+    Status();
+    EXPECT_EQ(Pressed({ml::kHebrew, ml::kEnglish}), std::vector<int>{ml::kEnglish});
+    tarsil::CUGMultiEdit* edit = EditCell(0);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(edit->InputLanguage(), 0x0409);
+    EXPECT_EQ(edit->Direction(), 1);
+    Click(ml::kHebrew);
+    EXPECT_EQ(edit->InputLanguage(), 0x040D) << "the edited cell takes the layout";
+    EXPECT_TRUE(edit->hasFocus());
+    Click(ml::kAlignCenter);
+    Click(ml::kAlignRight);
+    Status();
+    EXPECT_EQ(dialog->Alignment(), 2);
+    EXPECT_EQ(Pressed({ml::kAlignLeft, ml::kAlignCenter, ml::kAlignRight, ml::kUnaligned}),
+              std::vector<int>{ml::kAlignRight});
+}
+
+TEST_F(DialogTest, RowsOfDifferentHeightsLeaveTheSizeEmptyAndTypingSetsThemAll) {
+    const AcDbObjectId small = AddText(L"small", {0, 0, 0}, 2.0);
+    const AcDbObjectId large = AddText(L"large", {0, -5, 0}, 3.0);
+    OpenOnTexts({small, large});
+    EXPECT_EQ(Field(ml::kSize)->text(), QStringLiteral("2.0000"));
+    Grid()->selectAll();
+    EXPECT_EQ(Field(ml::kSize)->text(), QString()) << "the rows disagree";
+    EXPECT_TRUE(Field(ml::kSize)->isEnabled());
+    QLineEdit* size = Field(ml::kSize);
+    size->setFocus();
+    QTest::keyClicks(size, "4.5");
+    EXPECT_DOUBLE_EQ(tarsil::testing::ReadText(small).height, 4.5);
+    EXPECT_DOUBLE_EQ(tarsil::testing::ReadText(large).height, 4.5);
+    Field(ml::kAngle)->setFocus();
+    Field(ml::kAngle)->selectAll();
+    QTest::keyClicks(Field(ml::kAngle), "90");
+    EXPECT_NEAR(tarsil::testing::ReadText(large).rotation, M_PI / 2, 1e-12) << "degrees";
+    // A cell being edited disables the fields.
+    ASSERT_NE(EditCell(0), nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(Field(ml::kSize)->isEnabled());
+}
+
+TEST_F(DialogTest, DistanceIsEditableOnlyWhileVerticalAlignmentIsPressed) {
+    const AcDbObjectId a = AddText(L"a", {0, 0, 0}, 2.0);
+    const AcDbObjectId b = AddText(L"b", {0, -3, 0}, 2.0);
+    const AcDbObjectId c = AddText(L"c", {0, -10, 0}, 2.0);
+    OpenOnTexts({a, b, c});
+    EXPECT_FALSE(Field(ml::kDistance)->isEnabled());
+    Click(ml::kVerticalAlignment);
+    ASSERT_TRUE(Field(ml::kDistance)->isEnabled());
+    // Twelve units from the top's top to the bottom's bottom, three rows of
+    // height 2: two gaps of 3.
+    EXPECT_EQ(Field(ml::kDistance)->text(), QStringLiteral("3.0000"));
+    const double middle = tarsil::testing::ReadText(b).position.y;
+    EXPECT_NEAR(middle, -5.0, 1e-9) << "spread evenly";
+    QLineEdit* distance = Field(ml::kDistance);
+    distance->setFocus();
+    distance->selectAll();
+    QTest::keyClicks(distance, "2");
+    EXPECT_NEAR(tarsil::testing::ReadText(b).position.y, -4.0, 1e-9);
+    EXPECT_NEAR(tarsil::testing::ReadText(c).position.y, -8.0, 1e-9);
+    EXPECT_NEAR(rows->LineDistance(), 4.0, 1e-9) << "the row step: distance plus size";
+    Click(ml::kVerticalAlignment);
+    EXPECT_FALSE(Field(ml::kDistance)->isEnabled());
+    EXPECT_NEAR(tarsil::testing::ReadText(b).position.y, -3.0, 1e-9) << "back where it was";
+}
+
+// Outside attribute mode the block grows as it is typed: a row added below
+// a right-aligned Hebrew row lands one row step under it at its right edge,
+// and a row left empty leaves nothing in the drawing.
+TEST_F(DialogTest, ARowTypedBelowARightAlignedRowKeepsItsEdgeAndEmptyRowsGo) {
+    const AcDbObjectId right =
+        AddText({0xF9, 0xEC, 0xE5, 0xED}, {60, 20, 0}, 2.0, AcDb::kTextRight);
+    OpenOnTexts({right});
+    Field(ml::kSize)->setText("2.0");
+    rows->SetRowStep(4.0);
+    tarsil::CUGMultiEdit* edit = EditCell(0);
+    ASSERT_NE(edit, nullptr);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(Grid()->RowCount(), 2) << "a row was added below the only one";
+    ASSERT_EQ(rows->RowCount(), 2);
+    EXPECT_EQ(Grid()->CurrentRow(), 1);
+    EXPECT_TRUE(Grid()->Cell(1, 0).rightToLeft);
+    const AcDbObjectId added = (*rows)[1]->ObjectId();
+    edit = EditCell(1);
+    ASSERT_NE(edit, nullptr);
+    language.ActivateLayout(tarsil::editors::kHebrewLayout);
+    QTest::keyClicks(edit, "tcd");
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ((*rows)[1]->GetText(), (std::wstring{0xE0, 0xE1, 0xE2}));
+    const auto state = tarsil::testing::ReadText(added);
+    EXPECT_NEAR(state.alignment.x, 60.0, 1e-9) << "same right edge";
+    EXPECT_NEAR(state.alignment.y, 16.0, 1e-9) << "one row step under";
+    EXPECT_EQ(state.horizontal, AcDb::kTextRight);
+    ASSERT_EQ(rows->RowCount(), 3) << "typing into the new row opened the next";
+    const AcDbObjectId unused = (*rows)[2]->ObjectId();
+    dialog->accept();
+    dialog.reset();
+    EXPECT_TRUE(tarsil::testing::ReadText(unused).erased) << "the row never typed into is gone";
+    EXPECT_FALSE(tarsil::testing::ReadText(added).erased);
+}
+
+}  // namespace
+}  // namespace multiline_test
