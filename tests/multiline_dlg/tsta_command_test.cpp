@@ -139,18 +139,5 @@ TEST_F(TstaTest, AFailedReadOfEitherVariableIsAlertedAndEndsTheCommand) {
     ExpectPutBack();
 }
 
-TEST_F(TstaTest, ABlockPickedByAnotherCommandOpensTheSameEditor) {
-    cmdecho_ = VarOf(L"CMDECHO");
-    osmode_ = VarOf(L"OSMODE");
-    tarsil::EditAttributesFor(L"DDEDIT", Id(L"52"));
-    ASSERT_TRUE(opened_.has_value());
-    EXPECT_EQ(opened_->rows, 2);
-    EXPECT_EQ(opened_->osmode, 0);
-    ExpectPutBack();
-    opened_.reset();
-    tarsil::EditAttributesFor(L"DDEDIT", AcDbObjectId());
-    EXPECT_FALSE(opened_.has_value());
-}
-
 }  // namespace
 }  // namespace multiline_test

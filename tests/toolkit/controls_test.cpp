@@ -1,19 +1,15 @@
-// The small controls of the toolkit: the numeric spin, image check buttons,
-// the pane status bar, the idle refresh, and the grid's end of an edit and
-// its report of the selected rows.
+// The small controls of the toolkit: the numeric spin, the pane status bar
+// and the idle refresh.
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
-#include <QPixmap>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 
 #include "tests/module/qt_application.h"
 #include "tests/toolkit/qt_print.h"
-#include "toolkit/grid/grid.h"
 #include "toolkit/idle/idle_refresh.h"
-#include "toolkit/image_button/image_check_button.h"
 #include "toolkit/numspin/num_spin_ctrl.h"
 #include "toolkit/status_bar/pane_status_bar.h"
 
@@ -69,14 +65,6 @@ TEST_F(SpinTest, AnEmptyOrBadEditHasNoValueAndASwappedRangeIsTurned) {
     EXPECT_FALSE(alone.Pos().has_value()) << "no buddy";
 }
 
-TEST(ImageCheckButton, SettingIsSilent) {
-    CImageCheckButton button(QPixmap(16, 16), QStringLiteral("Hebrew"));
-    QSignalSpy toggled(&button, &QToolButton::toggled);
-    button.SetPressed(true);
-    EXPECT_TRUE(button.IsPressed());
-    EXPECT_TRUE(toggled.isEmpty());
-}
-
 TEST(PaneStatusBar, APaneIsWrittenOnlyWhenItsTextChanges) {
     CPaneStatusBar bar({90, 110, 0});
     EXPECT_EQ(bar.PaneCount(), 3);
@@ -101,41 +89,6 @@ TEST(IdleRefresh, ATickRunsARequestedRefreshOnce) {
     idle.Request();
     QTest::qWait(20);
     EXPECT_EQ(runs, 1) << "stopped: the request waits";
-}
-
-TEST(GridEdit, EndEditCommitsOrDropsTheOpenEditAndSelectionIsReported) {
-    Grid grid;
-    grid.SetColumnCount(1);
-    grid.SetRowCount(3);
-    grid.setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid.setSelectionMode(QAbstractItemView::ExtendedSelection);
-    grid.resize(200, 150);
-    grid.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
-    QSignalSpy selection(&grid, &Grid::rowSelectionChanged);
-    QSignalSpy committed(&grid, &Grid::editCommitted);
-    grid.SelectRow(1);
-    EXPECT_GE(selection.count(), 1);
-    EXPECT_FALSE(grid.EndEdit(true)) << "no edit open";
-    ASSERT_TRUE(grid.EditCell(1, 0));
-    auto* line = qobject_cast<QLineEdit*>(grid.CellEditorWidget(1, 0));
-    ASSERT_NE(line, nullptr);
-    line->setText(QStringLiteral("kept"));
-    EXPECT_TRUE(grid.EndEdit(true));
-    EXPECT_EQ(grid.Text(1, 0), QStringLiteral("kept"));
-    EXPECT_EQ(committed.count(), 1);
-    ASSERT_TRUE(grid.EditCell(1, 0));
-    qobject_cast<QLineEdit*>(grid.CellEditorWidget(1, 0))->setText(QStringLiteral("dropped"));
-    EXPECT_TRUE(grid.EndEdit(false));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(grid.Text(1, 0), QStringLiteral("kept"));
-    EXPECT_EQ(grid.CellEditorWidget(1, 0), nullptr);
-    EXPECT_EQ(committed.count(), 1);
-    const int before = static_cast<int>(selection.count());
-    QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::ShiftModifier,
-                      grid.visualRect(grid.model()->index(2, 0)).center());
-    EXPECT_GT(selection.count(), before);
-    EXPECT_EQ(grid.SelectedRows(), (std::vector<int>{1, 2}));
 }
 
 }  // namespace
