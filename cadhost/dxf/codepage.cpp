@@ -1,5 +1,6 @@
 #include "cadhost/dxf/codepage.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "cadhost/rx/wide.h"
@@ -7,7 +8,13 @@
 namespace cadhost::dxf {
 
 StringCodec::StringCodec(bool utf8, std::string_view dwgCodePage)
-    : utf8_(utf8), upper_(upperHalf(dwgCodePage)) {}
+    : utf8_(utf8), upper_(upperHalf(dwgCodePage)) {
+    if (upper_ == nullptr) return;
+    // Character to byte, the lowest byte first where two bytes share one.
+    for (int b = 0; b < 128; ++b)
+        bytes_.push_back({upper_[b], static_cast<unsigned char>(0x80 + b)});
+    std::sort(bytes_.begin(), bytes_.end());
+}
 
 std::wstring StringCodec::decode(std::string_view raw) const {
     std::wstring out;
@@ -25,12 +32,10 @@ std::wstring StringCodec::decode(std::string_view raw) const {
             continue;
         }
         i += n;
-        if (cp >= 0x80 && upper_ != nullptr) {
-            for (int b = 0; b < 128; ++b)
-                if (upper_[b] == cp) {
-                    cp = 0x80 + b;
-                    break;
-                }
+        if (cp >= 0x80 && cp <= 0xFFFF && !bytes_.empty()) {
+            const std::pair<char16_t, unsigned char> key{static_cast<char16_t>(cp), 0};
+            auto it = std::lower_bound(bytes_.begin(), bytes_.end(), key);
+            if (it != bytes_.end() && it->first == cp) cp = it->second;
         }
         out += static_cast<wchar_t>(cp);
     }

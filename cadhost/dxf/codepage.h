@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 #include <vector>
 
 namespace cadhost::dxf {
@@ -54,6 +56,8 @@ class StringCodec {
   private:
     bool utf8_ = false;
     const char16_t* upper_ = nullptr;
+    // upper_ inverted and sorted: decoding looks each character up.
+    std::vector<std::pair<char16_t, unsigned char>> bytes_;
 };
 
 }  // namespace cadhost::dxf

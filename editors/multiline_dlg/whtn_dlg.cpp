@@ -86,6 +86,10 @@ CWhtnDlg::CWhtnDlg(QWidget* parent, bool attributeMode)
 CWhtnDlg::~CWhtnDlg() {
     idle_->Stop();
     busy_ = true;
+    // The controls go after this object: an edit that closes or a field
+    // that loses the focus on the way must not reach its handlers.
+    grid_->EndEdit(false);
+    for (QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
     InputLanguage::Instance().ActivateKeyboardLayout(rememberedLayout_);
     DeleteEmptyRows();
 }
