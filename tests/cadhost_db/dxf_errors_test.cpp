@@ -45,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"truncated", kGood.substr(0, kGood.find(" 70")), "line 20: section ENTITIES"},
         BadCase{"truncatedAtEnd", kGood.substr(0, kGood.find("EOF") - 4), "line 24: missing EOF"},
         BadCase{"badcode", replaced(kGood, " 10\n", "1x\n"), "line 19: bad group code \"1x\""},
-        BadCase{"codeRange", replaced(kGood, " 10\n", "2000\n"), "line 19: group code 2000"},
+        BadCase{"codeRange", replaced(kGood, " 10\n", "1072\n"), "line 19: group code 1072"},
         BadCase{"noEndsec", replaced(kGood, "  0\nENDSEC\n  0\nEOF", "  0\nEOF"),
                 "section ENTITIES (started at line 11) has no ENDSEC"},
         BadCase{"noEof", replaced(kGood, "  0\nEOF\n", ""), "missing EOF"},
@@ -56,6 +56,13 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"int16Range", replaced(kGood, " 70\n1\n", " 70\n70000\n"),
                 "line 22: value \"70000\" of group code 70 is out of range"},
         BadCase{"realRange", replaced(kGood, "0.0\n", "1e999\n"), "out of range"},
+        // The ends of the kinds' code ranges and of the 16-bit range.
+        BadCase{"lastRealCode", replaced(kGood, " 70\n1\n", " 59\nx\n"),
+                "line 22: value \"x\" of group code 59 is not a number"},
+        BadCase{"firstInt16Code", replaced(kGood, " 70\n1\n", " 60\n1.5\n"),
+                "line 22: value \"1.5\" of group code 60 is not an integer"},
+        BadCase{"int16Edge", replaced(kGood, " 70\n1\n", " 70\n32768\n"),
+                "line 22: value \"32768\" of group code 70 is out of range"},
         BadCase{"version", replaced(kGood, "AC1015", "AC1040"), "unsupported drawing version"},
         BadCase{"outside", "  0\nLINE\n  0\nEOF\n", "line 1: entity \"LINE\" outside any section"},
         BadCase{"nested", replaced(kGood, "  0\nLINE\n", "  0\nSECTION\n  2\nX\n"),
@@ -67,4 +74,19 @@ TEST(Files, MissingFileIsReported) {
     AcDbDatabase db(false);
     EXPECT_EQ(db.readDxfFile(std::filesystem::path("/nonexistent/x.dxf")), Acad::eFileNotFound);
     EXPECT_NE(db.lastErrorMessage().find("/nonexistent/x.dxf: cannot open"), std::string::npos);
+}
+
+TEST(GoodInput, ValuesAtTheEdgesOfTheirRangesAPlusSignALeadingCommentAndAByteOrderMarkLoad) {
+    for (const char* value :
+         {" 70\n32767\n", " 70\n-32768\n", " 70\n+3\n", " 40\n+1.5\n", "1071\n-5\n"}) {
+        AcDbDatabase db(false);
+        EXPECT_EQ(db.readDxfBuffer(replaced(kGood, " 70\n1\n", value)), Acad::eOk)
+            << value << db.lastErrorMessage();
+    }
+    AcDbDatabase db(false);
+    EXPECT_EQ(db.readDxfBuffer("999\nmade by hand\n" + kGood), Acad::eOk) << db.lastErrorMessage();
+    // A UTF-8 byte order mark is read past and written back.
+    const std::string marked = "\xEF\xBB\xBF" + kGood;
+    ASSERT_EQ(db.readDxfBuffer(marked), Acad::eOk) << db.lastErrorMessage();
+    EXPECT_EQ(saved(db), marked);
 }

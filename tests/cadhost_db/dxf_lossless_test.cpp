@@ -56,8 +56,10 @@ TEST(Lossless, CrlfLineEndsAndUnpaddedCodesAreKept) {
     ASSERT_EQ(acdbOpenObject(text, firstOf(db, "TEXT"), AcDb::kForWrite), Acad::eOk);
     text->setTextString(L"xyz");
     text->setRotation(0.5);  // a group the text did not have
+    text->setHeight(3);      // a whole real is still written as a real
     text->close();
     std::string out = saved(db);
+    EXPECT_NE(out.find("40\r\n3.0\r\n"), std::string::npos) << out;
     EXPECT_NE(out.find("1\r\nxyz\r\n50\r\n28.64788975654116\r\n0\r\nENDSEC"), std::string::npos)
         << out;
 }

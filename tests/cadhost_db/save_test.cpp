@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "tests/cadhost_db/db_fixture.h"
+#include "tests/fonts/file_size_limit.h"
 
 using namespace cadhost_test;
 namespace fs = std::filesystem;
@@ -49,10 +50,17 @@ TEST_F(Save, ReplacesTheTargetAndAFailedSaveKeepsTheOldFile) {
     EXPECT_NE(db.lastErrorMessage().find("cannot save"), std::string::npos);
     EXPECT_TRUE(fs::is_directory(dir / "target_is_a_dir"));
     EXPECT_EQ(db.dxfOut(dir / "no" / "such" / "dir.dxf"), Acad::eFileAccessErr);
+    // A disk that fills up part-way through the new drawing.
+    {
+        tarsil::FileSizeLimit full_disk(kGood.size() / 2);
+        write(out, "old contents");
+        EXPECT_EQ(db.dxfOut(out), Acad::eFileAccessErr);
+    }
+    EXPECT_NE(db.lastErrorMessage().find("File too large"), std::string::npos);
+    EXPECT_EQ(readBytes(out.string()), "old contents");
     int files = 0;
     for (auto& e : fs::directory_iterator(dir)) files += e.is_regular_file();
     EXPECT_EQ(files, 1);
-    EXPECT_EQ(readBytes(out.string()), kGood);
 }
 
 // A link to a drawing stays a link, as the user made it, and the drawing it

@@ -31,6 +31,13 @@ TEST(CompareIgnoreCase, FoldsOnlyAsciiLetters) {
     EXPECT_FALSE(EqualsIgnoreCase(L"roman", L"romans"));
     EXPECT_FALSE(EqualsIgnoreCase(L"\u00c0", L"\u00e0"));
     EXPECT_LT(CompareIgnoreCase(L"a", L"B"), 0);
+    // The ends of the letter ranges, and the characters just outside them.
+    EXPECT_TRUE(EqualsIgnoreCase(L"AZ", L"az"));
+    EXPECT_FALSE(EqualsIgnoreCase(L"@", L"`"));
+    EXPECT_FALSE(EqualsIgnoreCase(L"[", L"{"));
+    // A name sorts before the longer names it begins.
+    EXPECT_LT(CompareIgnoreCase(L"Roman", L"romans"), 0);
+    EXPECT_GT(CompareIgnoreCase(L"romans", L"ROMAN"), 0);
 }
 
 TEST(ByteText, EveryByteRoundTripsAndWideCharactersBecomeQuestionMarks) {
