@@ -5,29 +5,13 @@
 #include <string_view>
 
 #include "cadhost/db/acdb_all.h"
+#include "cadhost/dxf/strings.h"
 #include "cadhost/editor/sysvars.h"
 #include "fonts/style_font/font_type_of_style.h"
 
 namespace cadhost::view {
-namespace {
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
-
-bool sameAscii(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
-}  // namespace
+using cadhost::dxf::sameAscii;
+using cadhost::dxf::trim;
 
 bool FontTypes::load(const std::filesystem::path& file) {
     map_.clear();

@@ -52,7 +52,7 @@ QPainterPath GlyphOutlines::outline(const TextRun& run) {
     QPainterPath out;
     out.setFillRule(Qt::WindingFill);
     double x = run.rightToLeft ? run.advance : 0;
-    for (const Glyph& g : run.glyphs) {
+    for (const Glyph& g : run.glyphs()) {
         const double cell = geom::glyphAdvance(g.stored);
         if (run.rightToLeft) x -= cell;
         const Shape& s = shape(g.shown);
@@ -103,7 +103,7 @@ bool GlyphOutlines::drawUpright(QPainter& p, const TextRun& run, const QTransfor
         return false;
     double x = run.rightToLeft ? run.advance : 0;
     const double baseline = std::round(m.dy());
-    for (const Glyph& g : run.glyphs) {
+    for (const Glyph& g : run.glyphs()) {
         const double cell = geom::glyphAdvance(g.stored);
         if (run.rightToLeft) x -= cell;
         const Shape& s = shape(g.shown);

@@ -99,14 +99,14 @@ TEST_F(BuilderTest, GlyphsMapByTheStylesFontAndRunItsWay) {
     ASSERT_EQ(norm.size(), 1u);
     ASSERT_EQ(seven.size(), 1u);
     ASSERT_EQ(plain.size(), 1u);
-    EXPECT_EQ(norm[0].text->glyphs[0].shown, U'\u05D0');
+    EXPECT_EQ(norm[0].text->glyphs()[0].shown, U'\u05D0');
     EXPECT_FALSE(norm[0].text->rightToLeft);
-    EXPECT_EQ(seven[0].text->glyphs[0].shown, U'\u05D0');
-    EXPECT_EQ(seven[0].text->glyphs[1].shown, U'\u05D1');
+    EXPECT_EQ(seven[0].text->glyphs()[0].shown, U'\u05D0');
+    EXPECT_EQ(seven[0].text->glyphs()[1].shown, U'\u05D1');
     EXPECT_TRUE(seven[0].text->rightToLeft);
     // STANDARD's font is not in the map: the code page (1255) shows byte
     // 0x80 as its currency sign, not as a letter.
-    EXPECT_EQ(plain[0].text->glyphs[0].shown, U'\u20AC');
+    EXPECT_EQ(plain[0].text->glyphs()[0].shown, U'\u20AC');
 }
 
 TEST(GlyphOutlinesTest, ARightToLeftRunStartsAtTheRightEndOfItsBox) {
@@ -119,7 +119,7 @@ TEST(GlyphOutlinesTest, ARightToLeftRunStartsAtTheRightEndOfItsBox) {
     cadhost::view::GlyphOutlines outlines(cadhost::view::defaultFontFile());
     ASSERT_TRUE(outlines.isValid());
     cadhost::view::TextRun run;
-    run.glyphs = {{U'X', L'X'}, {U' ', L' '}};  // a letter, then a blank
+    run.stored = L"X ";  // a letter, then a blank
     run.advance = 1.2;
     const QRectF ltr = outlines.outline(run).boundingRect();
     run.rightToLeft = true;
@@ -242,9 +242,9 @@ TEST_F(BuilderTest, AttributesShowUnlessInvisibleDefinitionsOnlyOutsideBlocks) {
     builder.build(ids[0], ref);
     builder.build(ids[1], def);
     ASSERT_EQ(ref.size(), 1u);  // the visible attribute only
-    EXPECT_EQ(ref[0].text->glyphs.size(), 4u);
+    EXPECT_EQ(ref[0].text->glyphs().size(), 4u);
     ASSERT_EQ(def.size(), 1u);
-    EXPECT_EQ(def[0].text->glyphs.size(), 7u);  // "TAGNAME"
+    EXPECT_EQ(def[0].text->glyphs().size(), 7u);  // "TAGNAME"
 }
 
 }  // namespace
