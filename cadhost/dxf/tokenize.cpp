@@ -40,18 +40,18 @@ void forEachGroup(std::string_view file, std::uint32_t begin, std::uint32_t end,
 
 Tags tokenize(std::string_view file, std::uint32_t begin, std::uint32_t end) {
     Tags tags;
-    forEachGroup(file, begin, end,
-                 [&](int code, std::uint32_t cb, std::uint32_t vb, std::uint32_t vl,
-                     std::uint32_t next) {
-                     Tag t;
-                     t.code = code;
-                     t.value.assign(file.substr(vb, vl));
-                     t.rawStart = cb;
-                     t.rawValueOff = vb;
-                     t.rawValueLen = vl;
-                     t.rawEnd = next;
-                     tags.push_back(std::move(t));
-                 });
+    forEachGroup(
+        file, begin, end,
+        [&](int code, std::uint32_t cb, std::uint32_t vb, std::uint32_t vl, std::uint32_t next) {
+            Tag t;
+            t.code = code;
+            t.value.assign(file.substr(vb, vl));
+            t.rawStart = cb;
+            t.rawValueOff = vb;
+            t.rawValueLen = vl;
+            t.rawEnd = next;
+            tags.push_back(std::move(t));
+        });
     return tags;
 }
 

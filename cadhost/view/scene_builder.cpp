@@ -8,8 +8,8 @@
 #include <cwctype>
 #include <numbers>
 
-#include "cadhost/db/store.h"
 #include "cadhost/db/group_lookup.h"
+#include "cadhost/db/store.h"
 #include "cadhost/dxf/codepage.h"
 #include "cadhost/dxf/strings.h"
 #include "cadhost/geom/textgeom.h"
@@ -287,10 +287,14 @@ const std::wstring* SceneBuilder::look(const std::vector<T>& t, const Context& c
     const std::string_view rawLayer =
         layerGroup != nullptr ? std::string_view(layerGroup->value) : std::string_view("0");
     auto named = layerNames_.find(std::string(rawLayer));
-    if (named == layerNames_.end()) named = layerNames_.emplace(rawLayer, layerOf()).first;
-    const std::wstring& layerName =
-        ctx.depth > 0 && named->second == L"0" ? ctx.layer : named->second;
-    const Layer& lay = layer(layerName);
+    if (named == layerNames_.end()) {
+        std::wstring name = layerOf();
+        const Layer* lay = &layer(name);
+        named = layerNames_.emplace(rawLayer, NamedLayer{std::move(name), lay}).first;
+    }
+    const bool byBlock = ctx.depth > 0 && named->second.name == L"0";
+    const std::wstring& layerName = byBlock ? ctx.layer : named->second.name;
+    const Layer& lay = byBlock ? layer(layerName) : *named->second.layer;
     if (lay.hidden) return nullptr;
     color = lay.color;
     if (group(t, 420) != nullptr) {
@@ -387,7 +391,8 @@ void SceneBuilder::textRecord(const AcDbStub* s, std::vector<Prim>& out) {
     };
     if (look(record_, ctx, layerName, color) == nullptr) return;
     const auto* styleGroup = group(record_, 7);
-    const std::string_view styleKey = styleGroup != nullptr ? styleGroup->value : std::string_view();
+    const std::string_view styleKey =
+        styleGroup != nullptr ? styleGroup->value : std::string_view();
     if (s->type == "TEXT") {
         const cadhost::db::GroupSpan own = in.span("AcDbText");
         TextSpec spec;
@@ -435,7 +440,8 @@ void SceneBuilder::entity(AcDbEntity* e, const Context& ctx, std::vector<Prim>& 
     const Tags& t = e->tags();
     const std::string type = e->dxfName();
     QRgb color = 0;
-    const std::wstring* shownLayer = look(t, ctx, [&] { return e->layer(); }, color);
+    const std::wstring* shownLayer = look(
+        t, ctx, [&] { return e->layer(); }, color);
     if (shownLayer == nullptr) return;
     const std::wstring& layerName = *shownLayer;
 
@@ -504,8 +510,8 @@ void SceneBuilder::entity(AcDbEntity* e, const Context& ctx, std::vector<Prim>& 
         Prim p;
         p.kind = Prim::Fill;
         p.color = color;
-        p.points = ocs(t, ctx.xf).map(
-            QPolygonF({point(t, 10), point(t, 11), point(t, 13), point(t, 12)}));
+        p.points =
+            ocs(t, ctx.xf).map(QPolygonF({point(t, 10), point(t, 11), point(t, 13), point(t, 12)}));
         if (group(t, 13) == nullptr) p.points.remove(2);
         out.push_back(std::move(p));
     } else if (type == "3DFACE") {
@@ -526,7 +532,8 @@ void SceneBuilder::entity(AcDbEntity* e, const Context& ctx, std::vector<Prim>& 
     } else if (type == "MTEXT") {
         if (auto* m = dynamic_cast<AcDbMText*>(e)) mtext(m, ctx, color, out);
     } else if (type == "INSERT") {
-        if (auto* ref = dynamic_cast<AcDbBlockReference*>(e)) insert(ref, ctx, color, layerName, out);
+        if (auto* ref = dynamic_cast<AcDbBlockReference*>(e))
+            insert(ref, ctx, color, layerName, out);
     } else if (type == "DIMENSION") {
         // Drawn as the block the dimension was made into.
         const cadhost::dxf::Tag* name = group(t, 2);
@@ -571,15 +578,16 @@ void SceneBuilder::entity(AcDbEntity* e, const Context& ctx, std::vector<Prim>& 
         Prim arrow;
         arrow.kind = Prim::Fill;
         arrow.color = color;
-        arrow.points = ctx.xf.map(QPolygonF({pts[0], base + n * (size / 6), base - n * (size / 6)}));
+        arrow.points =
+            ctx.xf.map(QPolygonF({pts[0], base + n * (size / 6), base - n * (size / 6)}));
         out.push_back(std::move(arrow));
     } else if (type == "VIEWPORT") {
         // The sheet's own viewport (number 1) has no frame.
         if (integer(t, 69, 1) == 1) return;
         const QPointF c = point(t, 10);
         const double w = real(t, 40, 0) / 2, h = real(t, 41, 0) / 2;
-        QPolygonF frame({c + QPointF(-w, -h), c + QPointF(w, -h), c + QPointF(w, h),
-                         c + QPointF(-w, h)});
+        QPolygonF frame(
+            {c + QPointF(-w, -h), c + QPointF(w, -h), c + QPointF(w, h), c + QPointF(-w, h)});
         out.push_back(polyline(ctx.xf.map(frame), true, color));
     }
 }
@@ -605,7 +613,8 @@ void SceneBuilder::polyline2d(AcDbEntity* e, const QTransform& xf, QRgb color,
     QPolygonF flat{pts[0]};
     for (int i = 1; i < pts.size(); ++i)
         appendBulge(flat, pts[i - 1], pts[i], is3d ? 0 : bulges[i - 1]);
-    if ((flags & 1) && pts.size() > 1) appendBulge(flat, pts.back(), pts[0], is3d ? 0 : bulges.back());
+    if ((flags & 1) && pts.size() > 1)
+        appendBulge(flat, pts.back(), pts[0], is3d ? 0 : bulges.back());
     out.push_back(polyline((is3d ? xf : ocs(t, xf)).map(flat), false, color));
 }
 
@@ -703,14 +712,14 @@ void SceneBuilder::placeText(TextSpec& spec, const QTransform& xf, QRgb color,
         const AcGeVector3d off = geom::rotated(geom::alignmentOffset(s, h, w, hm, vm), rot);
         start = QPointF(spec.align.x() - off.x, spec.align.y() - off.y);
     }
-    addRun(std::move(spec.s), advance, spec.type, codePage_, textFrame(start, rot, h, w, spec.oblique) * xf,
-           color, out);
+    addRun(std::move(spec.s), advance, spec.type, codePage_,
+           textFrame(start, rot, h, w, spec.oblique) * xf, color, out);
 }
 
 void SceneBuilder::mtext(AcDbMText* m, const Context& ctx, QRgb color, std::vector<Prim>& out) {
     MTextSpec spec;
-    spec.contents =
-        ctx.dimText != nullptr ? dimensionText(*ctx.dimText, m->contentsConst()) : m->contentsConst();
+    spec.contents = ctx.dimText != nullptr ? dimensionText(*ctx.dimText, m->contentsConst())
+                                           : m->contentsConst();
     spec.h = m->textHeight();
     spec.spacing = m->lineSpacingFactor();
     spec.attach = m->attachment();
@@ -737,8 +746,8 @@ void SceneBuilder::placeMText(const MTextSpec& spec, const QTransform& xf, QRgb 
         const double advance = geom::textAdvance(lines[i]);
         const double x = col == 0 ? box.left : col == 1 ? -advance * h / 2 : -advance * h;
         const double y = box.top - h - static_cast<double>(i) * h * geom::kMTextLinePitch * spacing;
-        addRun(std::move(lines[i]), advance, spec.type, codePage_, textFrame({x, y}, 0, h, 1, 0) * place,
-               color, out);
+        addRun(std::move(lines[i]), advance, spec.type, codePage_,
+               textFrame({x, y}, 0, h, 1, 0) * place, color, out);
     }
 }
 
@@ -764,8 +773,7 @@ void SceneBuilder::hatch(const Tags& t, const QTransform& xf, QRgb color, std::v
     };
     while (i < n && t[i].code != 91) ++i;
     if (i >= n) return;
-    const long long paths = std::clamp<long long>(whole(t[i].value), 0,
-                                                  static_cast<long long>(n));
+    const long long paths = std::clamp<long long>(whole(t[i].value), 0, static_cast<long long>(n));
     ++i;
     std::vector<QPolygonF> loops;
     for (long long p = 0; p < paths && i < n; ++p) {
@@ -776,8 +784,8 @@ void SceneBuilder::hatch(const Tags& t, const QTransform& xf, QRgb color, std::v
         if (flags & 2) {
             const bool bulged = val(72) != 0;
             val(73);
-            const long long count =
-                std::clamp<long long>(static_cast<long long>(val(93)), 0, static_cast<long long>(n));
+            const long long count = std::clamp<long long>(static_cast<long long>(val(93)), 0,
+                                                          static_cast<long long>(n));
             QPolygonF pts;
             std::vector<double> bulges;
             for (long long v = 0; v < count && i < n; ++v) {
@@ -791,8 +799,8 @@ void SceneBuilder::hatch(const Tags& t, const QTransform& xf, QRgb color, std::v
                 appendBulge(loop, pts.back(), pts[0], bulges.back());
             }
         } else {
-            const long long edges =
-                std::clamp<long long>(static_cast<long long>(val(93)), 0, static_cast<long long>(n));
+            const long long edges = std::clamp<long long>(static_cast<long long>(val(93)), 0,
+                                                          static_cast<long long>(n));
             for (long long k = 0; k < edges && i < n; ++k) {
                 const int kind = static_cast<int>(val(72));
                 QPolygonF piece;

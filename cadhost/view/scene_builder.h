@@ -27,10 +27,10 @@ class SceneBuilder {
     struct Context {
         Context(QTransform x, QRgb b, std::wstring l, int d)
             : xf(x), byBlock(b), layer(std::move(l)), depth(d) {}
-        QTransform xf;        // the entity's space to world
-        QRgb byBlock;         // colour of BYBLOCK entities
-        std::wstring layer;   // the layer layer-0 entities take inside a block
-        int depth = 0;        // block nesting
+        QTransform xf;       // the entity's space to world
+        QRgb byBlock;        // colour of BYBLOCK entities
+        std::wstring layer;  // the layer layer-0 entities take inside a block
+        int depth = 0;       // block nesting
         // Inside a dimension's block: the dimension's own text ("<>" the
         // measured one) and text style, which its texts show instead.
         const std::wstring* dimText = nullptr;
@@ -90,7 +90,13 @@ class SceneBuilder {
     const FontTypes& fonts_;
     const char16_t* codePage_;
     std::unordered_map<std::wstring, Layer> layers_;
-    std::unordered_map<std::string, std::wstring> layerNames_;  // stored name to name
+    // By the name as stored: the name and the layer (in layers_, whose
+    // elements stay where they are).
+    struct NamedLayer {
+        std::wstring name;
+        const Layer* layer;
+    };
+    std::unordered_map<std::string, NamedLayer> layerNames_;
     struct Block {
         std::vector<AcDbObjectId> entities;
         QPointF base;

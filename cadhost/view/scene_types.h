@@ -21,13 +21,13 @@ namespace cadhost::view {
 // (one unit is the height times the width factor), y in text heights, the
 // baseline start at the origin.
 struct TextRun {
-    std::wstring stored;  // the line as stored, "%%" codes and all
+    std::wstring stored;                                // the line as stored, "%%" codes and all
     tarsil::FontType type = tarsil::FontType::Unknown;  // of the line's font
-    const char16_t* codePage = nullptr;  // the drawing's upper half (null: Latin-1)
-    bool rightToLeft = false;            // the font writes each glyph left of the last
-    double advance = 0;                  // the host's width of the line
-    double bottom = 0;                   // -descent when a glyph descends, else 0
-    QTransform toWorld;                  // text units to world
+    const char16_t* codePage = nullptr;                 // the drawing's upper half (null: Latin-1)
+    bool rightToLeft = false;  // the font writes each glyph left of the last
+    double advance = 0;        // the host's width of the line
+    double bottom = 0;         // -descent when a glyph descends, else 0
+    QTransform toWorld;        // text units to world
     // Made on the first paint that shows the run large enough to read:
     // most runs of a big drawing are only ever seen as bars.
     mutable std::optional<std::vector<Glyph>> shown;

@@ -5,10 +5,10 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <chrono>
-#include <ctime>
-#include <string>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
+#include <string>
 
 #include "cadhost/db/acdb_all.h"
 #include "cadhost/view/drawing_scene.h"
@@ -40,12 +40,14 @@ int main(int argc, char** argv) {
     app.add_option("png", out, "PNG file to write")->required();
     app.add_option("--width", width, "Image width in pixels")->check(CLI::Range(16, 16384));
     app.add_option("--height", height, "Image height in pixels")->check(CLI::Range(16, 16384));
-    app.add_option("--map", map, "Font map file (default: found beside the support folder)");
+    app.add_option(
+        "--map", map,
+        "Font map file (default: the one the settings name, else found beside the support folder)");
     app.add_flag("--times", times, "Print the milliseconds each step took");
     CLI11_PARSE(app, argc, argv);
 
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                    : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QGuiApplication qapp(argc, argv);
     const Clock t0;
     AcDbDatabase db(false);
@@ -57,7 +59,7 @@ int main(int argc, char** argv) {
     cadhost::view::FontTypes fonts;
     std::filesystem::path mapFile = map;
     if (mapFile.empty())
-        mapFile = cadhost::view::FontTypes::find({std::filesystem::path(CADHOST_SUPPORT_DIR)});
+        mapFile = cadhost::view::FontTypes::inUse({std::filesystem::path(CADHOST_SUPPORT_DIR)});
     if (!mapFile.empty() && !fonts.load(mapFile)) {
         std::fprintf(stderr, "viewrender: cannot read the font map %s\n", mapFile.c_str());
         return 1;
