@@ -72,13 +72,13 @@ TEST_F(TstaDialogTest, OkStoresEachTypedValueInItsFontsLayout) {
     const auto attributes = ListTexts(Save(), "ATTRIB");
     ASSERT_EQ(attributes.count("54"), 1u);
     const std::string& name = attributes.at("54").stored;
-    EXPECT_EQ(Decoded(name, 0, folder_), (std::wstring{0xE0, 0xE1, L' ', L'3'}));
+    EXPECT_EQ(Decoded(name, 0), (std::wstring{0xE0, 0xE1, L' ', L'3'}));
     for (unsigned char c : name) {
         EXPECT_TRUE(c < 0x80 || c <= 0x9A) << "DOS layout: " << int(c);
     }
     EXPECT_EQ(name.find('\xE0'), std::string::npos) << "not the Windows layout";
     // The cell's edit was open when OK was pressed: it is kept.
-    EXPECT_NE(Decoded(attributes.at("55").stored, 0, folder_).find(wchar_t{0xE2}),
+    EXPECT_NE(Decoded(attributes.at("55").stored, 0).find(wchar_t{0xE2}),
               std::wstring::npos);
     EXPECT_EQ(VarOf(L"OSMODE"), 4133) << "the sample's own";
 }

@@ -34,7 +34,7 @@ class TextEditor : public testing::EditorTest {
                               const std::string& handle) {
         const auto it = saved.find(handle);
         if (it == saved.end()) return L"<missing>";
-        return testing::Decoded(it->second.stored, kFontTypeOfStyle.at(it->second.style), folder_);
+        return testing::Decoded(it->second.stored, kFontTypeOfStyle.at(it->second.style));
     }
     // Replaces the whole of a line by typing.
     static void RetypeLine(QTextEdit* edit, int line, const QString& keys) {
