@@ -111,6 +111,12 @@ class EditorTest : public HostTest {
         if (end) cursor.movePosition(QTextCursor::EndOfBlock);
         edit->setTextCursor(cursor);
     }
+    // Replaces the whole of a line by typing.
+    static void RetypeLine(QTextEdit* edit, int line, const QString& keys) {
+        CaretToLine(edit, line);
+        QTest::keyClick(edit, Qt::Key_End, Qt::ShiftModifier);
+        QTest::keyClicks(edit, keys);
+    }
 
     // Saves the drawing through the host and gives the file's path.
     std::filesystem::path Save(const std::string& name = "saved.dxf") {

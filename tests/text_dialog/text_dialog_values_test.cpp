@@ -27,11 +27,6 @@ class EditorValues : public testing::EditorTest {
         QTest::keyClicks(field, text);
         QTest::keyClick(field, Qt::Key_Return);
     }
-    static void RetypeLine(QTextEdit* edit, const QString& keys) {
-        CaretToLine(edit, 0);
-        QTest::keyClick(edit, Qt::Key_End, Qt::ShiftModifier);
-        QTest::keyClicks(edit, keys);
-    }
     static void SelectAll(QDialog* dialog) {
         QTest::keyClick(EditOf(dialog), Qt::Key_A, Qt::ControlModifier);
     }
@@ -154,7 +149,7 @@ TEST_F(Completion, TheListFollowsTheTypedWordAndItsKeysChooseOrDismiss) {
     Edit({L"3C"}, [&](QDialog* dialog) {
         QTextEdit* edit = EditOf(dialog);
         auto* list = ControlOf<QListWidget>(dialog, 1098);
-        RetypeLine(edit, QStringLiteral("ak"));  // של
+        RetypeLine(edit, 0, QStringLiteral("ak"));  // של
         ASSERT_TRUE(list->isVisible());
         ASSERT_EQ(list->count(), 2);
         EXPECT_EQ(list->currentRow(), 0);
