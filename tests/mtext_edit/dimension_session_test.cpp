@@ -34,14 +34,6 @@ class DimensionSessionTest : public testing::DrawingTest {
     AcDbObjectId id_;
 };
 
-TEST_F(DimensionSessionTest, TheOverrideLoadsIntoTheUpperEdit) {
-    DimensionSession session(id_);
-    ASSERT_TRUE(session.Load());
-    EXPECT_EQ(session.LoadedUpper(), Win(L"מטר 5"));
-    EXPECT_EQ(session.LoadedLower(), L"");
-    EXPECT_EQ(session.fontType(), FontType::HebrewNormal);
-}
-
 TEST_F(DimensionSessionTest, TextBelowTheLineIsStackedAfterTheBreak) {
     const std::wstring before = Override(id_);
     DimensionSession session(id_);

@@ -65,26 +65,18 @@ inline std::string ListedString(const std::filesystem::path& dxf, const std::str
 
 // Each piece of stored, cut at the separators, decoded for the font type:
 // one character per byte (the Windows layout's letters 0xE0..0xFA).
-inline std::vector<std::wstring> DecodedPieces(const std::string& stored, int fontType,
+inline std::vector<std::wstring> DecodedPieces(std::string stored, int fontType,
                                                const std::vector<std::string>& separators = {}) {
-    std::string input;
-    for (std::size_t i = 0; i < stored.size(); ++i) {
-        bool cut = false;
-        for (const std::string& s : separators)
-            if (!cut && stored.compare(i, s.size(), s) == 0) {
-                input += '\n';
-                i += s.size() - 1;
-                cut = true;
-            }
-        if (!cut) input += stored[i];
-    }
-    input += '\n';
+    for (const std::string& s : separators)
+        for (std::size_t at; (at = stored.find(s)) != std::string::npos;)
+            stored.replace(at, s.size(), "\n");
+    stored += '\n';
     // A file of this process alone: tests run side by side.
     char name[] = "/tmp/tarsil-decode-XXXXXX";
     const int fd = mkstemp(name);
-    if (fd < 0) return {};
-    const bool written = write(fd, input.data(), input.size()) == ssize_t(input.size());
-    close(fd);
+    const bool written =
+        fd >= 0 && write(fd, stored.data(), stored.size()) == ssize_t(stored.size());
+    if (fd >= 0) close(fd);
     std::istringstream decoded(written ? RunTool(std::string(TARSILTEXT) + " decode --font-type " +
                                                  std::to_string(fontType) + " < " + name)
                                        : "");

@@ -97,82 +97,57 @@ TEST_F(MTextSessionTest, AnEditedWordChangesOnlyItsOwnBytes) {
 // The leader is looked for in a crossing window: the MText's box grown by
 // five times its height on every side.
 TEST_F(MTextSessionTest, OnlyALeaderThatCrossesTheGrownBoxIsFound) {
-    const AcDbObjectId id = Nth("MTEXT");
-    const AcDbObjectId leaderId = Nth("LEADER");
-    AcDbMText* m = nullptr;
-    ASSERT_EQ(acdbOpenObject(m, id, AcDb::kForRead), Acad::eOk);
-    AcDbExtents box;
-    ASSERT_EQ(m->getGeomExtents(box), Acad::eOk);
-    m->close();
-    const double grow = 5 * (box.maxPoint().y - box.minPoint().y);
-    // Every vertex right of the grown box by a distance, then the last one
-    // moved back in.
-    auto place = [&](double beyond, bool lastInside) {
+    const AcDbObjectId id = Nth("MTEXT"), leaderId = Nth("LEADER");
+    const AcDbExtents box = ReadMText(id).box;
+    const double right = box.maxPoint().x + 5 * (box.maxPoint().y - box.minPoint().y);
+    // Every vertex right of the grown box by a distance, or the last one in.
+    auto found = [&](double beyond, bool lastInside) {
         AcDbLeader* l = nullptr;
-        ASSERT_EQ(acdbOpenObject(l, leaderId, AcDb::kForWrite), Acad::eOk);
-        const int n = l->numVertices();
-        for (int i = 0; i < n; ++i) {
-            const double x = lastInside && i == n - 1 ? box.maxPoint().x + grow - 0.01
-                                                      : box.maxPoint().x + grow + beyond + i;
-            ASSERT_EQ(l->setVertexAt(i, AcGePoint3d(x, box.minPoint().y, 0)), Acad::eOk);
+        EXPECT_EQ(acdbOpenObject(l, leaderId, AcDb::kForWrite), Acad::eOk);
+        for (int i = 0, n = l->numVertices(); i < n; ++i) {
+            const double x = lastInside && i == n - 1 ? right - 0.01 : right + beyond + i;
+            EXPECT_EQ(l->setVertexAt(i, AcGePoint3d(x, box.minPoint().y, 0)), Acad::eOk);
         }
         l->close();
-    };
-    auto found = [&] {
         MTextSession session(id, {});
         EXPECT_TRUE(session.Load());
         return session.leader() == leaderId;
     };
-    place(0.01, false);
-    EXPECT_FALSE(found()) << "just outside";
-    place(0.01, true);
-    EXPECT_TRUE(found()) << "one end inside";
-    place(100, false);
-    EXPECT_FALSE(found());
+    EXPECT_FALSE(found(0.01, false)) << "just outside";
+    EXPECT_TRUE(found(0.01, true)) << "one end inside";
+    EXPECT_FALSE(found(100, false));
 }
 
+// The leader meets the side of the box it comes from, at the middle of the
+// first line, whatever changes the box.
 TEST_F(MTextSessionTest, TheLeaderFollowsTheMTextAsItChanges) {
-    const AcDbObjectId id = Nth("MTEXT");
-    const AcDbObjectId leaderId = Nth("LEADER");
-    auto lastVertex = [&] {
+    const AcDbObjectId id = Nth("MTEXT"), leaderId = Nth("LEADER");
+    // The leader's end, checked against the box unless step is null.
+    const auto end = [&](const char* step) {
         AcDbLeader* l = nullptr;
         EXPECT_EQ(acdbOpenObject(l, leaderId, AcDb::kForRead), Acad::eOk);
-        const AcGePoint3d p = l->vertexAt(l->numVertices() - 1);
+        const AcGePoint3d at = l->vertexAt(l->numVertices() - 1);
         const AcGePoint3d from = l->vertexAt(l->numVertices() - 2);
         l->close();
-        return std::pair(p, from);
-    };
-    auto box = [&] {
-        AcDbMText* m = nullptr;
-        EXPECT_EQ(acdbOpenObject(m, id, AcDb::kForRead), Acad::eOk);
-        AcDbExtents b;
-        EXPECT_EQ(m->getGeomExtents(b), Acad::eOk);
-        const double h = m->textHeight();
-        m->close();
-        return std::pair(b, h);
+        const MTextState m = ReadMText(id);
+        if (step == nullptr) return at;
+        const bool fromLeft = from.x <= (m.box.minPoint().x + m.box.maxPoint().x) / 2;
+        EXPECT_DOUBLE_EQ(at.x, fromLeft ? m.box.minPoint().x : m.box.maxPoint().x) << step;
+        EXPECT_DOUBLE_EQ(at.y, m.box.maxPoint().y - m.height / 2) << step;
+        return at;
     };
     MTextSession session(id, {});
     ASSERT_TRUE(session.Load());
-    const auto check = [&](const char* step) {
-        const auto [at, from] = lastVertex();
-        const auto [b, h] = box();
-        // The leader meets the side of the box it comes from, at the middle
-        // of the first line.
-        const bool fromLeft = from.x <= (b.minPoint().x + b.maxPoint().x) / 2;
-        EXPECT_DOUBLE_EQ(at.x, fromLeft ? b.minPoint().x : b.maxPoint().x) << step;
-        EXPECT_DOUBLE_EQ(at.y, b.maxPoint().y - h / 2) << step;
-        return at;
-    };
-    const AcGePoint3d before = lastVertex().first;
+    const double before = end(nullptr).y;
     Type(session, Win(L"שורה ארוכה מאוד מאוד\n") + session.LoadedText());
-    const AcGePoint3d typed = check("typed");
-    EXPECT_NE(typed.y, before.y);
+    const AcGePoint3d typed = end("typed");
+    EXPECT_NE(typed.y, before);
     // Hung from its middle left point, the box moves up.
     ASSERT_TRUE(session.SetAttachment(AcDbMText::kMiddleLeft));
-    const AcGePoint3d attached = check("attachment");
+    const AcGePoint3d attached = end("attachment");
     EXPECT_GT(attached.y, typed.y);
     ASSERT_EQ(session.SetHeight(5), ValueChange::Written);
-    EXPECT_NE(check("height").y, attached.y);
+    EXPECT_NE(end("height").y, attached.y);
 }
 
 TEST_F(MTextSessionTest, ANewMTextIsCreatedAtThePointOnceItHasText) {
@@ -195,15 +170,12 @@ TEST_F(MTextSessionTest, ANewMTextIsCreatedAtThePointOnceItHasText) {
     Type(session, Win(L"אב\n\nגד"));
     ASSERT_TRUE(session.exists());
     EXPECT_EQ(db()->allEntities().size(), count + 1);
-    AcDbMText* m = nullptr;
-    ASSERT_EQ(acdbOpenObject(m, session.objectId(), AcDb::kForRead), Acad::eOk);
-    EXPECT_EQ(std::wstring(m->contentsConst()), DosVisual(L"אב") + L"\\P\\P" + DosVisual(L"גד"));
-    EXPECT_EQ(m->location().x, 5);
-    EXPECT_EQ(m->location().y, 6);
-    EXPECT_EQ(m->attachment(), AcDbMText::kTopRight);
-    EXPECT_EQ(m->textHeight(), 3.5);
-    EXPECT_EQ(m->textStyle(), hebnorm);
-    m->close();
+    const MTextState m = ReadMText(session.objectId());
+    EXPECT_EQ(m.contents, DosVisual(L"אב") + L"\\P\\P" + DosVisual(L"גד"));
+    EXPECT_TRUE(m.location.isEqualTo(AcGePoint3d(5, 6, 0)));
+    EXPECT_EQ(m.attachment, AcDbMText::kTopRight);
+    EXPECT_EQ(m.height, 3.5);
+    EXPECT_EQ(m.style, hebnorm);
 
     session.Cancel();
     EXPECT_EQ(db()->allEntities().size(), count);
@@ -230,13 +202,11 @@ TEST_F(MTextSessionTest, PropertiesAreCheckedAndWrittenOnlyWhenTheyChange) {
     EXPECT_FALSE(session.SetAttachment(10));
     EXPECT_TRUE(session.SetAttachment(5));
 
-    AcDbMText* m = nullptr;
-    ASSERT_EQ(acdbOpenObject(m, id, AcDb::kForRead), Acad::eOk);
-    EXPECT_EQ(m->lineSpacingFactor(), 4.0);
-    EXPECT_EQ(m->textHeight(), 3.0);
-    EXPECT_NEAR(m->rotation(), M_PI / 2, 1e-12);
-    EXPECT_EQ(m->attachment(), AcDbMText::kMiddleCenter);
-    m->close();
+    const MTextState m = ReadMText(id);
+    EXPECT_EQ(m.spacing, 4.0);
+    EXPECT_EQ(m.height, 3.0);
+    EXPECT_NEAR(m.rotation, M_PI / 2, 1e-12);
+    EXPECT_EQ(m.attachment, AcDbMText::kMiddleCenter);
 }
 
 TEST_F(MTextSessionTest, AStyleOfAnotherFontTypeRewritesTheTextInItsEncoding) {

@@ -52,14 +52,27 @@ class DrawingTest : public SampleTest {
         ADD_FAILURE() << "no " << type;
         return {};
     }
-    std::wstring Contents(AcDbObjectId id) {
+    // An MText as the tests look at it.
+    struct MTextState {
+        std::wstring contents;
+        AcGePoint3d location;
+        int attachment = 0;
+        double height = 0, spacing = 0, rotation = 0;
+        AcDbObjectId style;
+        AcDbExtents box;
+    };
+    static MTextState ReadMText(AcDbObjectId id) {
+        MTextState s;
         AcDbMText* m = nullptr;
         EXPECT_EQ(acdbOpenObject(m, id, AcDb::kForRead), Acad::eOk);
-        if (m == nullptr) return {};
-        std::wstring s = m->contentsConst();
+        if (m == nullptr) return s;
+        s = {m->contentsConst(),     m->location(), m->attachment(), m->textHeight(),
+             m->lineSpacingFactor(), m->rotation(), m->textStyle(),  {}};
+        EXPECT_EQ(m->getGeomExtents(s.box), Acad::eOk);
         m->close();
         return s;
     }
+    static std::wstring Contents(AcDbObjectId id) { return ReadMText(id).contents; }
     std::wstring Override(AcDbObjectId id) {
         AcDbDimension* d = nullptr;
         EXPECT_EQ(acdbOpenObject(d, id, AcDb::kForRead), Acad::eOk);

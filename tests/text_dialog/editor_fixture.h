@@ -70,9 +70,10 @@ class EditorTest : public HostTest {
     static AcDbObjectId Id(const wchar_t* handle) { return cadhost::entityByHandle(handle); }
 
     // Runs the command line; drive gets the editor once it is up and must
-    // close it.  Answers are queued for the command's prompts first.
+    // close it.  Answers are queued for the command's prompts first; an
+    // editor must come up unless `opens` says otherwise.
     void RunEditor(const std::wstring& command, std::vector<std::wstring> answers,
-                   const std::function<void(QDialog*)>& drive) {
+                   const std::function<void(QDialog*)>& drive, bool opens = true) {
         for (const std::wstring& answer : answers) cadhost::pushInput(answer);
         bool driven = false;
         // A timer of this scope: when no editor comes up it dies here
@@ -89,7 +90,8 @@ class EditorTest : public HostTest {
         });
         timer.start(0);
         cadhost::runCommandLine(command);
-        EXPECT_TRUE(driven) << "no editor came up";
+        EXPECT_EQ(driven, opens) << "an editor came up: " << driven;
+        cadhost::clearInput();
     }
     // TSTT on the texts, in this order.
     void Edit(std::initializer_list<const wchar_t*> handles,
