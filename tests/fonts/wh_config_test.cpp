@@ -18,20 +18,18 @@ class Config : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Config, StartsWithStyleOneAndEmptyPaths) {
-    const CWhConfig& config = CWhConfig::Instance();
-    EXPECT_EQ(config.GetDdeditStyle(), 1);
-    EXPECT_TRUE(config.GetCurrentFontMapPath().empty());
-    EXPECT_TRUE(config.GetModuleDirectory().empty());
-    EXPECT_EQ(&CWhConfig::Instance(), &config);
-}
-
-TEST_F(Config, DestroyingStartsAFreshInstance) {
-    CWhConfig::Instance().SetDdeditStyle(2);
-    CWhConfig::Instance().SetCurrentFontMapPath("/x/y.map");
-    CWhConfig::DestroyInstance();
-    EXPECT_EQ(CWhConfig::Instance().GetDdeditStyle(), 1);
-    EXPECT_TRUE(CWhConfig::Instance().GetCurrentFontMapPath().empty());
+TEST_F(Config, StartsWithStyleOneAndEmptyPathsAndDestroyingStartsAfresh) {
+    for (int round = 0; round < 2; ++round) {
+        CWhConfig& config = CWhConfig::Instance();
+        EXPECT_EQ(&CWhConfig::Instance(), &config);
+        EXPECT_EQ(config.GetDdeditStyle(), 1);
+        EXPECT_TRUE(config.GetCurrentFontMapPath().empty());
+        EXPECT_TRUE(config.GetModuleDirectory().empty());
+        config.SetDdeditStyle(2);
+        config.SetCurrentFontMapPath("/x/y.map");
+        config.SetModuleFile("/opt/tarsil2.arx", nullptr);
+        CWhConfig::DestroyInstance();
+    }
 }
 
 TEST_F(Config, DirectoryEndsInExactlyOneSeparatorAndFileNamesFollowIt) {

@@ -34,31 +34,30 @@ struct Case {
 };
 
 Case MakeCase(std::mt19937& rng, std::size_t length) {
-    const std::string line = ::tarsil::hebrew::testing::RandomLine(rng, length);
-    const std::string mask = ::tarsil::hebrew::testing::RandomMask(rng, length);
-    return {::tarsil::hebrew::testing::Wide(line),
+    const std::string mask = hebrew::testing::RandomMask(rng, length);
+    return {hebrew::testing::Wide(hebrew::testing::RandomLine(rng, length)),
             {mask.begin(), mask.end()},
             std::vector<wchar_t>(length + 1),
             std::vector<std::uint32_t>(length + 1)};
 }
 
 // Runs one operation; with a null workspace the thread's own is used.
-std::int32_t Reorder(Operation op, Case& c, int ltr, ReorderWorkspace* workspace, bool map = true) {
+std::int32_t Reorder(Operation op, Case& c, int ltr, ReorderWorkspace* ws, bool map = true) {
     const wchar_t* text = c.text.c_str();
     const std::size_t n = c.text.size();
-    std::uint32_t* indexMap = map ? c.map.data() : nullptr;
+    wchar_t* out = c.out.data();
+    std::uint32_t* m = map ? c.map.data() : nullptr;
+    const unsigned char* mask = c.mask.data();
     switch (op) {
         case Operation::kLogicalToVisual:
-            return workspace ? LogicalToVisual(text, n, c.out.data(), indexMap, ltr, *workspace)
-                             : LogicalToVisual(text, n, c.out.data(), indexMap, ltr);
+            return ws ? LogicalToVisual(text, n, out, m, ltr, *ws)
+                      : LogicalToVisual(text, n, out, m, ltr);
         case Operation::kMasked:
-            return workspace
-                       ? LogicalToVisualMasked(text, n, c.out.data(), indexMap, ltr, c.mask.data(),
-                                               *workspace)
-                       : LogicalToVisualMasked(text, n, c.out.data(), indexMap, ltr, c.mask.data());
+            return ws ? LogicalToVisualMasked(text, n, out, m, ltr, mask, *ws)
+                      : LogicalToVisualMasked(text, n, out, m, ltr, mask);
         case Operation::kVisualToLogical:
-            return workspace ? VisualToLogical(text, n, c.out.data(), indexMap, ltr, *workspace)
-                             : VisualToLogical(text, n, c.out.data(), indexMap, ltr);
+            return ws ? VisualToLogical(text, n, out, m, ltr, *ws)
+                      : VisualToLogical(text, n, out, m, ltr);
     }
     return 0;
 }
@@ -175,8 +174,7 @@ TEST(CodecStorage, NoAllocationOnceWarmed) {
     std::mt19937 rng(1255);
     std::vector<std::wstring> texts;
     for (std::size_t length : {5000, 40, 300, 4999})
-        texts.push_back(
-            ::tarsil::hebrew::testing::Wide(::tarsil::hebrew::testing::RandomLine(rng, length)));
+        texts.push_back(hebrew::testing::Wide(hebrew::testing::RandomLine(rng, length)));
     const std::vector<unsigned char> shortMask(10, 2);  // padded with 1 by the codec
     std::wstring work;
     work.reserve(texts.front().size() + 1);
