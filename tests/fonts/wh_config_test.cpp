@@ -46,7 +46,7 @@ TEST_F(Config, DirectoryEndsInExactlyOneSeparatorAndFileNamesFollowIt) {
     EXPECT_EQ(config.GetDefaultFontMapPath().native(), "/default.map");
 }
 
-TEST_F(Config, LocateFallsBackToTheExecutableWithoutTheModule) {
+TEST_F(Config, LocateFindsTheLoadedModuleOrFallsBackToTheExecutable) {
     CWhConfig& config = CWhConfig::Instance();
     config.Locate();
     const fs::path exe = fs::read_symlink("/proc/self/exe");
@@ -54,13 +54,10 @@ TEST_F(Config, LocateFallsBackToTheExecutableWithoutTheModule) {
     EXPECT_EQ(config.GetSettingsFilePath(), exe.parent_path() / "tarsil.ini");
     EXPECT_EQ(config.GetModuleHandle(), nullptr);
     EXPECT_TRUE(config.GetCurrentFontMapPath().empty());
-}
 
-TEST_F(Config, LocateFindsTheLoadedModuleFile) {
     const fs::path module = fs::path(TARSIL_BINARY_DIR) / "tests/fonts/stub_module/tarsil2.arx";
     void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(handle, nullptr) << dlerror();
-    CWhConfig& config = CWhConfig::Instance();
     config.Locate();
     const fs::path folder = fs::canonical(module).parent_path();
     EXPECT_EQ(config.GetModuleDirectory().native(), folder.native() + "/");

@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "hebrew/bidi_class.h"
 #include "tests/hebrew/text_helpers.h"
 
 namespace tarsil::hebrew {
@@ -32,14 +31,6 @@ std::string Reordered(char op, const std::string& text, int ltr, const std::stri
                                : VisualToLogical(in.c_str(), in.size(), out.data(), nullptr, ltr);
     EXPECT_EQ(ok, 1);
     return Bytes(out.data());
-}
-
-TEST(ByteClasses, FollowTheUnicodeClassesOfTheCodePage) {
-    const std::pair<unsigned char, BidiClass> cases[] = {
-        {'a', kL},  {'Z', kL},  {0xE0, kR}, {0xFA, kR},   {'7', kEN}, {'+', kES},
-        {'-', kES}, {'#', kET}, {'%', kET}, {',', kCS},   {':', kCS}, {'\n', kB},
-        {'\t', kS}, {' ', kWS}, {'!', kON}, {0x01, kNone}};
-    for (const auto& [byte, cls] : cases) EXPECT_EQ(ByteBidiClass(byte), cls) << int(byte);
 }
 
 TEST(Reorder, WorkedExamples) {
