@@ -1,4 +1,4 @@
-// Byte layouts, code tables, layout tests, escapes and the converters.
+// Byte layouts, code tables, layout tests and escapes.
 #include "hebrew/codepage.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "hebrew/converters.h"
 #include "tests/hebrew/text_helpers.h"
 
 namespace tarsil::hebrew {
@@ -182,43 +181,23 @@ TEST(DosEscapes, ThreeDigitsInTheLetterRangeBecomeOneCharacter) {
 }
 
 TEST(DosEscapes, LengthLimitsTheScan) {
-    std::wstring w = L"%%128%%129";
-    std::size_t length = 5;
-    ASSERT_EQ(DecodeDosEscapes(w.data(), length), 1);
-    EXPECT_EQ(length, 1u);
-    EXPECT_EQ(Bytes(w.c_str()), "\x80");  // terminated at the new length
-
-    std::wstring untouched = L"ab%%128";
-    length = 4;
-    ASSERT_EQ(DecodeDosEscapes(untouched.data(), length), 1);
-    EXPECT_EQ(untouched, L"ab%%128");
-    EXPECT_EQ(length, 4u);
-
-    std::wstring shortText = L"%%130";
-    length = 1000;  // beyond the text: cut to its length
-    ASSERT_EQ(DecodeDosEscapes(shortText.data(), length), 1);
-    EXPECT_EQ(length, 1u);
-    EXPECT_EQ(shortText[0], 130);
-    length = 0;
-    ASSERT_EQ(DecodeDosEscapes(shortText.data(), length), 1);
-    EXPECT_EQ(length, 0u);
-}
-
-TEST(Converters, NarrowAndWidenTheWholeTextOrAGivenLength) {
-    const std::wstring w = Wide("a\xE0z");
-    EXPECT_EQ(std::string(uni_to_ansi_t(w.c_str()).get()), "a\xE0z");
-    EXPECT_EQ(std::string(uni_to_ansi_t(w.c_str(), 2).get()), "a\xE0");
-    EXPECT_EQ(std::string(uni_to_ansi_t(w.c_str(), 10).get()), "a\xE0z");  // stops at the NUL
-    const wchar_t wide[] = {L'a', 0x5D0, L'b', 0};
-    EXPECT_EQ(std::string(uni_to_ansi_t(wide, 3).get()), "a");
-    EXPECT_EQ(std::string(uni_to_ansi_t(nullptr).get()), "");
-
-    EXPECT_EQ(std::wstring(ansi_to_uni_t("a\xE0z").get()), (std::wstring{L'a', 0xE0, L'z'}));
-    EXPECT_EQ(std::wstring(ansi_to_uni_t("abc", 1).get()), L"a");
-    ansi_to_uni_t beyond("ab", 50);
-    EXPECT_EQ(std::wstring(beyond.get()), L"ab");
-    EXPECT_EQ(beyond.get()[50], 0);
-    EXPECT_EQ(std::wstring(ansi_to_uni_t(nullptr, 3).get()), L"");
+    const struct {
+        const wchar_t* text;
+        std::size_t length, newLength;
+        const wchar_t* result;
+    } cases[] = {
+        {L"%%128%%129", 5, 1, L"\x80"},  // terminated at the new length
+        {L"ab%%128", 4, 4, L"ab%%128"},
+        {L"%%130", 1000, 1, L"\x82"},  // beyond the text: cut to its length
+        {L"%%130", 0, 0, L"%%130"},
+    };
+    for (const auto& c : cases) {
+        std::wstring text = c.text;
+        std::size_t length = c.length;
+        ASSERT_EQ(DecodeDosEscapes(text.data(), length), 1);
+        EXPECT_EQ(length, c.newLength) << c.text;
+        EXPECT_EQ(std::wstring(text.c_str()), c.result) << c.text;
+    }
 }
 
 }  // namespace

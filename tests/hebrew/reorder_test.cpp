@@ -1,54 +1,66 @@
-// The three reorderings on worked examples derived by hand, grouped by the
-// rule they show, and their handling of bad arguments.
+// The three reorderings: worked examples derived by hand, grouped by the
+// rule they show; the linear engine against the rule-by-rule reference on
+// many random lines; and the handling of bad arguments.
 #include "hebrew/reorder.h"
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "tests/hebrew/random_text.h"
+#include "tests/hebrew/reference_reorder.h"
 #include "tests/hebrew/text_helpers.h"
 
 namespace tarsil::hebrew {
 namespace {
 
+using reference::Operation;
 using testing::Bytes;
 using testing::Wide;
 
 constexpr int kLtr = 1, kRtl = 0;
+constexpr Operation kL2V = Operation::kLogicalToVisual, kMasked = Operation::kMasked,
+                    kV2L = Operation::kVisualToLogical;
 
-// op: 'L' logical to visual, 'M' masked ('1'/'2' per byte), 'V' visual to logical.
-std::string Reordered(char op, const std::string& text, int ltr, const std::string& mask = {}) {
+// mask: one byte 1 or 2 per byte of text; empty passes no mask.
+reference::Result Engine(Operation op, const std::string& text, int ltr, const std::string& mask) {
     const std::wstring in = Wide(text);
     std::vector<wchar_t> out(in.size() + 1, L'#');
-    std::string maskBytes;
-    for (char m : mask) maskBytes.push_back(static_cast<char>(m - '0'));
-    const auto* m = reinterpret_cast<const unsigned char*>(maskBytes.data());
-    const int ok = op == 'L'   ? LogicalToVisual(in.c_str(), in.size(), out.data(), nullptr, ltr)
-                   : op == 'M' ? LogicalToVisualMasked(in.c_str(), in.size(), out.data(), nullptr,
-                                                       ltr, mask.empty() ? nullptr : m)
-                               : VisualToLogical(in.c_str(), in.size(), out.data(), nullptr, ltr);
+    std::vector<std::uint32_t> map(in.size() + 1, 0xFFFFFFFF);
+    const auto* m = mask.empty() ? nullptr : reinterpret_cast<const unsigned char*>(mask.data());
+    const int ok =
+        op == kL2V ? LogicalToVisual(in.c_str(), in.size(), out.data(), map.data(), ltr)
+        : op == kMasked
+            ? LogicalToVisualMasked(in.c_str(), in.size(), out.data(), map.data(), ltr, m)
+            : VisualToLogical(in.c_str(), in.size(), out.data(), map.data(), ltr);
     EXPECT_EQ(ok, 1);
-    return Bytes(out.data());
+    return {Bytes(std::wstring(out.data(), in.size())), map};
+}
+
+// The mask written as digits '1' and '2'.
+std::string Reordered(Operation op, const std::string& text, int ltr, std::string mask = {}) {
+    for (char& m : mask) m = static_cast<char>(m - '0');
+    return Engine(op, text, ltr, mask).text;
 }
 
 TEST(Reorder, WorkedExamples) {
     const struct {
         const char* rule;
-        char op;
+        Operation op;
         const char* text;
         int ltr;
         const char* mask;
         const char* out;
     } cases[] = {
-        {"pure Hebrew", 'L', "\xE0\xE1\xE2", kRtl, "", "\xE0\xE1\xE2"},
-        {"pure Hebrew", 'L', "\xE0\xE1\xE2", kLtr, "", "\xE2\xE1\xE0"},
-        {"pure Latin", 'L', "abc", kLtr, "", "abc"},
-        {"pure Latin", 'L', "abc", kRtl, "", "cba"},
+        {"pure Hebrew", kL2V, "\xE0\xE1\xE2", kRtl, "", "\xE0\xE1\xE2"},
+        {"pure Hebrew", kL2V, "\xE0\xE1\xE2", kLtr, "", "\xE2\xE1\xE0"},
+        {"pure Latin", kL2V, "abc", kLtr, "", "abc"},
+        {"pure Latin", kL2V, "abc", kRtl, "", "cba"},
         // Latin at 1 then 2, Hebrew at 2 then 3: on screen the Hebrew is on the left.
-        {"alternating levels", 'L', "abc \xE0\xE1\xE2", kRtl, "", "cba \xE0\xE1\xE2"},
-        {"alternating levels", 'L',
+        {"alternating levels", kL2V, "abc \xE0\xE1\xE2", kRtl, "", "cba \xE0\xE1\xE2"},
+        {"alternating levels", kL2V,
          "ab\xE0\xE1"
          "cd",
          kLtr, "",
@@ -56,38 +68,38 @@ TEST(Reorder, WorkedExamples) {
          "cd"},
         // After 0x01 the current level is the base again while the spare
         // level is also the base, so the following Hebrew stays at level 1.
-        {"control resets the level", 'L',
+        {"control resets the level", kL2V,
          "a\xE0\x01"
          "b\xE1",
          kRtl, "",
          "b\xE1\x01\xE0"
          "a"},
-        {"no control, no reset", 'L',
+        {"no control, no reset", kL2V,
          "a\xE0"
          "b\xE1",
          kRtl, "",
          "\xE1"
          "b\xE0"
          "a"},
-        {"digits after Hebrew", 'L', "\xE0\xE1 12", kLtr, "", "\xE1\xE0 12"},
-        {"digits after Hebrew", 'L', "\xE0\xE1 12", kRtl, "", "\xE0\xE1 21"},
-        {"separator in a number", 'L', "1.5", kLtr, "", "1.5"},
-        {"separator right to left", 'L', "1.5", kRtl, "", "1.5"},  // shows 5.1
-        {"separator right to left", 'L', "12:30", kRtl, "", "21:03"},
+        {"digits after Hebrew", kL2V, "\xE0\xE1 12", kLtr, "", "\xE1\xE0 12"},
+        {"digits after Hebrew", kL2V, "\xE0\xE1 12", kRtl, "", "\xE0\xE1 21"},
+        {"separator in a number", kL2V, "1.5", kLtr, "", "1.5"},
+        {"separator right to left", kL2V, "1.5", kRtl, "", "1.5"},  // shows 5.1
+        {"separator right to left", kL2V, "12:30", kRtl, "", "21:03"},
         // "#" joins the digit and reverses with it; 0xA4 is a foreign byte, R here.
-        {"terminator joins", 'L', "1#", kRtl, "", "#1"},
-        {"foreign byte", 'L', "1\xA4", kRtl, "", "1\xA4"},
-        {"mirrored brackets", 'L', "\xE0 (ab) \xE1", kRtl, "", "\xE0 )ba( \xE1"},
-        {"mirrored brackets", 'L', "a (\xE0\xE1) b", kLtr, "", "a (\xE1\xE0) b"},
+        {"terminator joins", kL2V, "1#", kRtl, "", "#1"},
+        {"foreign byte", kL2V, "1\xA4", kRtl, "", "1\xA4"},
+        {"mirrored brackets", kL2V, "\xE0 (ab) \xE1", kRtl, "", "\xE0 )ba( \xE1"},
+        {"mirrored brackets", kL2V, "a (\xE0\xE1) b", kLtr, "", "a (\xE1\xE0) b"},
         // "(" lands at position 0, whose logical byte "a" ends at an even
         // level, so it is not swapped; ")" lands where "(" stood at an odd one.
-        {"mirroring by output position", 'L', "a()", kRtl, "", "((a"},
-        {"typed as Hebrew", 'M', "a b", kRtl, "121", "a b"},  // shows "b a"
-        {"typed as Latin", 'M', "a b", kRtl, "111", "b a"},   // shows "a b"
-        {"no mask is Latin", 'M', "a b", kRtl, "", "b a"},
-        {"masked digits", 'M', "\xE0\xE1 12", kRtl, "22211", "\xE0\xE1 21"},
-        {"masked Hebrew", 'M', "\xE0\xE1\xE2", kRtl, "222", "\xE0\xE1\xE2"},
-        {"neutrals before digits join", 'V', "\xE0! 5", kRtl, "",
+        {"mirroring by output position", kL2V, "a()", kRtl, "", "((a"},
+        {"typed as Hebrew", kMasked, "a b", kRtl, "121", "a b"},  // shows "b a"
+        {"typed as Latin", kMasked, "a b", kRtl, "111", "b a"},   // shows "a b"
+        {"no mask is Latin", kMasked, "a b", kRtl, "", "b a"},
+        {"masked digits", kMasked, "\xE0\xE1 12", kRtl, "22211", "\xE0\xE1 21"},
+        {"masked Hebrew", kMasked, "\xE0\xE1\xE2", kRtl, "222", "\xE0\xE1\xE2"},
+        {"neutrals before digits join", kV2L, "\xE0! 5", kRtl, "",
          "\xE0"
          "5 !"},
     };
@@ -97,20 +109,66 @@ TEST(Reorder, WorkedExamples) {
 
 TEST(Reorder, VisualToLogicalUndoesSimpleLines) {
     for (const char* logical : {"\xE0\xE1 12", "\xE0\xE1\xE2", "\xE0\xE1 abc \xE2"})
-        EXPECT_EQ(Reordered('V', Reordered('L', logical, kRtl), kRtl), logical);
+        EXPECT_EQ(Reordered(kV2L, Reordered(kL2V, logical, kRtl), kRtl), logical);
+}
+
+std::string Printable(const std::string& s) {
+    std::string r;
+    char buf[8];
+    for (unsigned char c : s) {
+        std::snprintf(buf, sizeof buf, c >= 0x20 && c < 0x7F ? "%c" : "\\x%02X", c);
+        r += buf;
+    }
+    return r;
+}
+
+using LineMaker = std::string (*)(std::mt19937&, std::size_t);
+
+void Compare(Operation op, std::uint32_t seed, int lines, std::size_t maxLength,
+             LineMaker make = testing::RandomLine) {
+    std::mt19937 rng(seed);
+    int failures = 0;
+    for (int k = 0; k < lines && failures < 5; ++k) {
+        const std::size_t length = std::uniform_int_distribution<std::size_t>(0, maxLength)(rng);
+        const std::string text = make(rng, length);
+        const std::string mask = testing::RandomMask(rng, length);
+        for (bool ltr : {false, true}) {
+            const auto want = reference::Reorder(op, text, ltr, mask);
+            const auto got = Engine(op, text, ltr ? kLtr : kRtl, mask);
+            if (got.text != want.text || got.map != want.map) {
+                ++failures;
+                ADD_FAILURE() << "ltr=" << ltr << " text \"" << Printable(text) << "\"\n  got  \""
+                              << Printable(got.text) << "\"\n  want \"" << Printable(want.text)
+                              << "\"";
+            }
+        }
+    }
+}
+
+// Per operation: short lines in bulk, long ones, and lines far longer than
+// the pieces the engine works on, random and sparsely strong.
+void CompareAllLengths(Operation op, std::uint32_t firstSeed) {
+    Compare(op, firstSeed, 6000, 24);
+    Compare(op, firstSeed + 1, 40, 1500);
+    Compare(op, firstSeed + 2, 4, 40000);
+    Compare(op, firstSeed + 3, 4, 40000, testing::SparseStrongLine);
+}
+
+TEST(AgainstReference, LogicalToVisual) {
+    CompareAllLengths(Operation::kLogicalToVisual, 1);
+}
+TEST(AgainstReference, Masked) {
+    CompareAllLengths(Operation::kMasked, 5);
+}
+TEST(AgainstReference, VisualToLogical) {
+    CompareAllLengths(Operation::kVisualToLogical, 9);
 }
 
 TEST(IndexMap, ListsTheLogicalIndexOfEveryOutputPosition) {
-    const auto map = [](const std::string& text, int ltr) {
-        const std::wstring in = Wide(text);
-        std::vector<wchar_t> out(in.size() + 1);
-        std::vector<std::uint32_t> m(in.size() + 1, 999);
-        EXPECT_EQ(LogicalToVisual(in.c_str(), in.size(), out.data(), m.data(), ltr), 1);
-        return m;
-    };
-    EXPECT_EQ(map("\xE0\xE1 c", kLtr), (std::vector<std::uint32_t>{1, 0, 2, 3, 4}));
-    EXPECT_EQ(map("abc", kRtl), (std::vector<std::uint32_t>{2, 1, 0, 3}));
-    EXPECT_EQ(map("", kLtr), (std::vector<std::uint32_t>{0}));
+    using Map = std::vector<std::uint32_t>;
+    EXPECT_EQ(Engine(kL2V, "\xE0\xE1 c", kLtr, "").map, (Map{1, 0, 2, 3, 4}));
+    EXPECT_EQ(Engine(kL2V, "abc", kRtl, "").map, (Map{2, 1, 0, 3}));
+    EXPECT_EQ(Engine(kL2V, "", kLtr, "").map, (Map{0}));
 }
 
 TEST(BadInput, LengthIsCutToTheTextAndAWideCharacterEndsIt) {
