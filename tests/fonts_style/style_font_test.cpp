@@ -84,6 +84,19 @@ TEST_F(StyleFontTest, StylesMatchTheirFontByNameWithoutCaseOrExtension) {
     EXPECT_EQ(typeOf(L"other/heb7bit.shx"), FontType::Unknown)
         << "a directory must match the entry's directory";
     EXPECT_EQ(typeOf(L"nosuch.shx"), FontType::Unknown);
+    // Objects that are no style are unknown.
+    EXPECT_EQ(tarsil::FontTypeOfStyle(AcDbObjectId()), FontType::Unknown);
+    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
+    EXPECT_EQ(tarsil::FontTypeOfStyle(db->currentSpaceId()), FontType::Unknown);
+    // The record is closed again: it opens for write afterwards.
+    const AcDbObjectId id = styleWithFont(L"romans.shx");
+    tarsil::FontTypeOfStyle(id);
+    AcDbTextStyleTableRecord* rec = nullptr;
+    ASSERT_EQ(acdbOpenObject(rec, id, AcDb::kForWrite), Acad::eOk);
+    const ACHAR* file = nullptr;
+    rec->fileName(file);
+    EXPECT_STREQ(file, L"romans.shx") << "the style keeps its file name";
+    rec->close();
 }
 
 // A map made from the font files on disk names a Hebrew font in Hebrew
@@ -113,33 +126,6 @@ TEST_F(StyleFontTest, AFontNamedInHebrewIsFoundThroughTheDrawingsCodePage) {
     EXPECT_EQ(typeOf(L"\u00e2\u00e5.shx"), FontType::Unknown);
 }
 
-TEST_F(StyleFontTest, ObjectsThatAreNoStyleAreUnknown) {
-    EXPECT_EQ(tarsil::FontTypeOfStyle(AcDbObjectId()), FontType::Unknown);
-    AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
-    EXPECT_EQ(tarsil::FontTypeOfStyle(db->currentSpaceId()), FontType::Unknown);
-    // The record is closed again: it opens for write afterwards.
-    const AcDbObjectId id = styleWithFont(L"romans.shx");
-    tarsil::FontTypeOfStyle(id);
-    AcDbTextStyleTableRecord* rec = nullptr;
-    ASSERT_EQ(acdbOpenObject(rec, id, AcDb::kForWrite), Acad::eOk);
-    const ACHAR* file = nullptr;
-    rec->fileName(file);
-    EXPECT_STREQ(file, L"romans.shx") << "the style keeps its file name";
-    rec->close();
-}
-
-TEST_F(StyleFontTest, SupportPathsSplitAtSemicolons) {
-    cadhost::setVarInternal(L"ACADPREFIX", cadhost::VarValue::ofString(L"/a/;;/b c/;"));
-    tarsil::acad_paths_parser_t parser;
-    ASSERT_EQ(parser.paths().size(), 2u);
-    EXPECT_EQ(parser.paths()[0], L"/a/");
-    EXPECT_EQ(parser.paths()[1], L"/b c/");
-    EXPECT_NE(out.find(L"acad_paths_parser_t.../a/\nacad_paths_parser_t.../b c/\n"),
-              std::wstring::npos);
-    cadhost::setVarInternal(L"ACADPREFIX", cadhost::VarValue::ofString(L""));
-    EXPECT_TRUE(tarsil::acad_paths_parser_t().paths().empty());
-}
-
 namespace {
 // The host's answer for "ACADPREFIX", put in front of its own variables.
 std::optional<cadhost::VarValue> (*g_prefixAnswer)() = nullptr;
@@ -149,7 +135,17 @@ std::optional<cadhost::VarValue> AnswerPrefix(const std::wstring& name) {
 }
 }  // namespace
 
-TEST_F(StyleFontTest, FailedPrefixReadsArePrintedAndGiveNoFolders) {
+TEST_F(StyleFontTest, SupportPathsSplitAtSemicolonsAndFailedReadsArePrinted) {
+    cadhost::setVarInternal(L"ACADPREFIX", cadhost::VarValue::ofString(L"/a/;;/b c/;"));
+    tarsil::acad_paths_parser_t parser;
+    ASSERT_EQ(parser.paths().size(), 2u);
+    EXPECT_EQ(parser.paths()[0], L"/a/");
+    EXPECT_EQ(parser.paths()[1], L"/b c/");
+    EXPECT_NE(out.find(L"acad_paths_parser_t.../a/\nacad_paths_parser_t.../b c/\n"),
+              std::wstring::npos);
+    cadhost::setVarInternal(L"ACADPREFIX", cadhost::VarValue::ofString(L""));
+    EXPECT_TRUE(tarsil::acad_paths_parser_t().paths().empty());
+
     // Installed for this test only; nothing else in this program reads the
     // variables that the document manager's own hooks answer.
     cadhost::setDatabaseVarHooks({AnswerPrefix, nullptr});
