@@ -124,13 +124,12 @@ TEST(Tables, StylesAndCurrentValues) {
     ASSERT_EQ(db.readDxfFile(std::filesystem::path(samplePath("hebrew_r2000.dxf"))), Acad::eOk);
     AcDbTextStyleTable* styles = nullptr;
     ASSERT_EQ(db.getTextStyleTable(styles), Acad::eOk);
-    AcDbTextStyleTableRecord* rec = nullptr;
     AcDbSymbolTableRecord* plain = nullptr;
     ASSERT_EQ(styles->getAt(L"hebd2w", plain, AcDb::kForWrite), Acad::eOk);  // any case
     AcDbSymbolTableRecord* missing = nullptr;
     EXPECT_EQ(styles->getAt(L"NOSUCH", missing, AcDb::kForRead), Acad::eKeyNotFound);
     styles->close();
-    rec = dynamic_cast<AcDbTextStyleTableRecord*>(plain);
+    auto* rec = dynamic_cast<AcDbTextStyleTableRecord*>(plain);
     ASSERT_NE(rec, nullptr);
     const ACHAR* font = nullptr;
     rec->fileName(font);
@@ -138,10 +137,7 @@ TEST(Tables, StylesAndCurrentValues) {
     rec->setBigFontFileName(L"big.shx");
     rec->setXScale(0.8);
     rec->close();
-    ASSERT_EQ(db.getTextStyleTable(styles), Acad::eOk);
-    AcDbObjectId id;
-    ASSERT_EQ(styles->getAt(L"HEBD2W", id), Acad::eOk);
-    styles->close();
+    const AcDbObjectId id = recordId(db, &AcDbDatabase::getTextStyleTable, L"HEBD2W");
     ASSERT_EQ(acdbOpenObject(rec, id, AcDb::kForRead), Acad::eOk);
     rec->bigFontFileName(font);
     EXPECT_STREQ(font, L"big.shx");
@@ -154,7 +150,6 @@ TEST(Tables, StylesAndCurrentValues) {
     ASSERT_EQ(db.setTextsize(4.0), Acad::eOk);
     EXPECT_DOUBLE_EQ(db.textsize(), 4.0);
     EXPECT_EQ(db.setTextsize(-1.0), Acad::eInvalidInput);
-
 }
 
 TEST(Tables, DimensionStyleGivesTheTextStyleAndLeaderFindsItsMText) {

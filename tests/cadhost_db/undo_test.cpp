@@ -100,12 +100,7 @@ TEST_P(Undo, AnUndoneAppendGivesItsHandleBack) {
 // undo brings back the bytes and the lookups by name.
 TEST_P(Undo, SymbolTableChangesAreTakenBack) {
     const auto styleId = [&](const ACHAR* name) {
-        AcDbTextStyleTable* table = nullptr;
-        AcDbObjectId id;
-        if (db.getTextStyleTable(table) != Acad::eOk) return id;
-        table->getAt(name, id);
-        table->close();
-        return id;
+        return recordId(db, &AcDbDatabase::getTextStyleTable, name);
     };
     const AcDbObjectId standard = styleId(L"STANDARD");
     ASSERT_TRUE(standard.isValid());
@@ -115,13 +110,10 @@ TEST_P(Undo, SymbolTableChangesAreTakenBack) {
     ASSERT_EQ(style->setName(L"RENAMED"), Acad::eOk);
     ASSERT_EQ(style->setFileName(L"hebrew2.shx"), Acad::eOk);
     style->close();
-    AcDbLayerTable* layers = nullptr;
-    AcDbObjectId layerId;
-    ASSERT_EQ(db.getLayerTable(layers), Acad::eOk);
-    ASSERT_EQ(layers->getAt(L"0", layerId), Acad::eOk);
-    layers->close();
     AcDbLayerTableRecord* layer = nullptr;
-    ASSERT_EQ(acdbOpenObject(layer, layerId, AcDb::kForWrite), Acad::eOk);
+    ASSERT_EQ(
+        acdbOpenObject(layer, recordId(db, &AcDbDatabase::getLayerTable, L"0"), AcDb::kForWrite),
+        Acad::eOk);
     ASSERT_EQ(layer->setIsLocked(true), Acad::eOk);
     layer->close();
     db.endUndoGroup();

@@ -2,7 +2,6 @@
 #include <cmath>
 #include <filesystem>
 
-#include "cadhost/db/store.h"
 #include "cadhost/editor/dblclick.h"
 #include "cadhost/editor/selection.h"
 #include "cadhost/editor/sysvars.h"
@@ -118,13 +117,10 @@ TEST_F(HostCommandTest, DdeditKeepsTheStringAsTyped) {
 
 TEST_F(HostCommandTest, DoubleClickRunsTheExtensionOfTheEntitysClass) {
     AcDbObjectId a = addText(0, 0, L"old");
-    AcDbObjectId line = addLine(0, 0, 1, 1);
-    run({L"DBLCLICK " + handleOf(a), L"clicked"});
-    EXPECT_EQ(textOf(a), L"clicked") << "the host's own text extension edits";
-    run({L"DBLCLICK " + handleOf(line)});
+    run({L"DBLCLICK " + handleOf(addLine(0, 0, 1, 1))});
     EXPECT_TRUE(printed(L"Nothing to edit."));
-
-    // Switched off through the linker by the name of its built-in module.
+    // The host's own text extension is the window test's; it is switched
+    // off through the linker by the name of its built-in module.
     EXPECT_TRUE(acrxDynamicLinker->unloadModule(L"AcDblClkEditPE.arx", false));
     EXPECT_FALSE(cadhost::hostTextDoubleClickInstalled());
     EXPECT_FALSE(cadhost::doubleClick(a, AcGePoint3d()));
@@ -191,9 +187,6 @@ TEST_F(HostCommandTest, SaveOpenAndWhatCountsAsAChange) {
     EXPECT_EQ(textOf(texts()[0]), L"kept");
     EXPECT_EQ(cadhost::getVar(L"OSMODE")->integer, 5);
     EXPECT_NEAR(cadhost::getVar(L"UCSXDIR")->point[1], 1, 1e-12);
-    run({L"OPEN", (file.parent_path() / "missing.dxf").wstring()});
-    EXPECT_TRUE(printed(L"Unable to open"));
-    EXPECT_EQ(acDocManagerPtr()->documentCount(), 1);
     fs::remove_all(file.parent_path());
 }
 
@@ -205,14 +198,12 @@ TEST_F(HostCommandTest, QuitAsksBeforeThrowingAwayUnsavedChanges) {
     cadhost::resetHost();
     acDocManagerPtr()->newDocument();
     addText(0, 0, L"work");
-    run({L"QUIT", L""});
-    EXPECT_TRUE(printed(L"Really want to discard all changes to drawing? <N>: "));
-    EXPECT_FALSE(cadhost::quitRequested()) << "Enter keeps the drawing";
-    run({L"QUIT", L"maybe"});
-    EXPECT_FALSE(cadhost::quitRequested());
-    run({L"QUIT", L"ESC"});
+    for (const wchar_t* keep : {L"", L"maybe", L"ESC"}) {
+        run({L"QUIT", keep});
+        EXPECT_FALSE(cadhost::quitRequested()) << "keeps the drawing: " << cadhost::toUtf8(keep);
+    }
+    EXPECT_EQ(count(L"Really want to discard all changes to drawing? <N>: "), 3u);
     EXPECT_TRUE(printed(L"*Cancel*"));
-    EXPECT_FALSE(cadhost::quitRequested());
     run({L"QUIT", L"yes"});
     EXPECT_TRUE(cadhost::quitRequested());
 }
@@ -227,12 +218,10 @@ TEST_F(HostCommandTest, SeveralDrawingsLockAndResources) {
     EXPECT_EQ(acDocManagerPtr()->unlockDocument(curDoc()), Acad::eOk);
     EXPECT_EQ(acDocManagerPtr()->unlockDocument(curDoc()), Acad::eInvalidInput);
     EXPECT_EQ(curDoc()->myLockMode(), AcAp::kNotLocked);
-    auto* handle = reinterpret_cast<HINSTANCE>(0x10);
-    acDocManagerPtr()->pushResourceHandle(handle);
-    EXPECT_EQ(acDocManagerPtr()->currentResourceHandle(), handle);
+    acDocManagerPtr()->pushResourceHandle(reinterpret_cast<HINSTANCE>(0x10));
     acDocManagerPtr()->popResourceHandle();
     acDocManagerPtr()->popResourceHandle();
-    EXPECT_EQ(acDocManagerPtr()->resourceDepth(), 0);
+    EXPECT_EQ(acDocManagerPtr()->resourceDepth(), 0) << "one pop too many is harmless";
     run({L"CLOSE"});
     EXPECT_EQ(curDoc(), first);
     EXPECT_EQ(db(), first->database());
@@ -244,9 +233,6 @@ TEST_F(HostCommandTest, AlertGoesToTheCommandLineWithoutAWindow) {
     EXPECT_EQ(acedGetAcadFrame(), nullptr);
     EXPECT_EQ(adsw_acadMainWnd(), nullptr);
     EXPECT_EQ(adsw_acadDocWnd(), nullptr);
-    const int before = cadhost::redrawCount();
-    EXPECT_EQ(acedRedraw(nullptr, 1), RTNORM);
-    EXPECT_EQ(cadhost::redrawCount(), before + 1);
 }
 
 TEST_F(HostCommandTest, RedrawModesHighlightAndUnhighlightAnEntity) {
@@ -255,8 +241,10 @@ TEST_F(HostCommandTest, RedrawModesHighlightAndUnhighlightAnEntity) {
     ASSERT_EQ(acdbGetAdsName(name, a), Acad::eOk);
     EXPECT_EQ(acedRedraw(name, 3), RTNORM);
     EXPECT_TRUE(cadhost::isHighlighted(a));
+    const int before = cadhost::redrawCount();
     EXPECT_EQ(acedRedraw(nullptr, 1), RTNORM);
     EXPECT_TRUE(cadhost::isHighlighted(a)) << "a full redraw keeps it";
+    EXPECT_EQ(cadhost::redrawCount(), before + 1);
     EXPECT_EQ(acedRedraw(name, 4), RTNORM);
     EXPECT_FALSE(cadhost::isHighlighted(a));
     EXPECT_EQ(acedRedraw(name, 3), RTNORM);
