@@ -1,7 +1,5 @@
 // Modules loaded through the dynamic linker: their messages, commands and
 // LISP functions.  The messages at quitting are the program test's.
-#include <cstring>
-
 #include "cadhost/editor/commandstack.h"
 #include "cadhost/lisp/lisp.h"
 #include "cadhost/rx/dynlinker.h"
@@ -9,9 +7,8 @@
 
 class ModuleTest : public HostTest {
   protected:
-    static std::wstring wide(const char* s) { return std::wstring(s, s + std::strlen(s)); }
     static bool loadTestModule(bool print = false) {
-        return acrxDynamicLinker->loadModule(wide(TESTMODULE_PATH).c_str(), print);
+        return acrxDynamicLinker->loadModule(cadhost::fromUtf8(TESTMODULE_PATH).c_str(), print);
     }
 };
 
@@ -31,7 +28,7 @@ TEST_F(ModuleTest, LoadSendsInitThenDrawingLoadedForEachDrawing) {
 }
 
 TEST_F(ModuleTest, CommandsAndLispFunctionsOfTheModule) {
-    run({L"APPLOAD", L"", wide(TESTMODULE_PATH)});
+    run({L"APPLOAD", L"", cadhost::fromUtf8(TESTMODULE_PATH)});
     const AcEdCommand* cmd = acedRegCmds->lookupLocalCmd(L"TMSELECT");
     ASSERT_NE(cmd, nullptr);
     EXPECT_EQ(cmd->commandFlags(), 7);
@@ -62,14 +59,15 @@ TEST_F(ModuleTest, UnloadSendsTheMessageAndTakesItsNamesAway) {
 }
 
 TEST_F(ModuleTest, FilesThatAreNoModulesAreRefusedClearly) {
-    EXPECT_FALSE(acrxDynamicLinker->loadModule(wide(NOENTRY_PATH).c_str(), false));
-    EXPECT_TRUE(printed(L"it has no entry point acrxEntryPoint"));
-    EXPECT_FALSE(acrxDynamicLinker->loadModule(L"/nonexistent/nothing.arx", false));
-    EXPECT_TRUE(printed(L"file not found"));
-    EXPECT_FALSE(acrxDynamicLinker->loadModule(wide(FAILINIT_PATH).c_str(), false));
-    EXPECT_TRUE(printed(L"failed to initialise"));
+    const std::pair<std::string, const wchar_t*> cases[] = {
+        {NOENTRY_PATH, L"it has no entry point acrxEntryPoint"},
+        {"/nonexistent/nothing.arx", L"file not found"},
+        {FAILINIT_PATH, L"failed to initialise"},
+        {std::string(TARSIL_SOURCE_DIR) + "/resources/default.map", L"Unable to load"}};
+    for (const auto& [path, why] : cases) {
+        out.clear();
+        EXPECT_FALSE(acrxDynamicLinker->loadModule(cadhost::fromUtf8(path).c_str(), false));
+        EXPECT_TRUE(printed(why)) << path << ": " << outUtf8();
+    }
     EXPECT_TRUE(acrxDynamicLinker->loadedModules().empty());
-    const std::string text = std::string(TARSIL_SOURCE_DIR) + "/resources/default.map";
-    EXPECT_FALSE(acrxDynamicLinker->loadModule(wide(text.c_str()).c_str(), false));
-    EXPECT_TRUE(printed(L"Unable to load"));
 }

@@ -94,6 +94,7 @@ TEST_F(CommandStackTest, TransparentFlagDecidesUseAtAPrompt) {
     // Inside UCS's prompt: 'TT runs, 'MM is refused, then the prompt goes on.
     run({L"UCS", L"'TT", L"'MM", L"W"});
     EXPECT_EQ(calls, 1);
+    EXPECT_EQ(seenFlags, ACRX_CMD_TRANSPARENT) << "the flags of the command running";
     EXPECT_TRUE(printed(L"may not be invoked transparently"));
     EXPECT_TRUE(printed(L"Resuming command."));
     acedRegCmds->removeGroup(L"TST");
