@@ -170,14 +170,3 @@ TEST(Tables, DimensionStyleGivesTheTextStyleAndLeaderFindsItsMText) {
     EXPECT_DOUBLE_EQ(leader->vertexAt(1).x, -5.0);
     leader->close();
 }
-
-TEST(Tables, R12BlockTableHasBothSpaces) {
-    AcDbDatabase db(false);
-    ASSERT_EQ(db.readDxfFile(std::filesystem::path(samplePath("hebrew_r12.dxf"))), Acad::eOk);
-    AcDbObjectId model = spaceId(db, ACDB_MODEL_SPACE), paper = spaceId(db, ACDB_PAPER_SPACE);
-    ASSERT_FALSE(model.isNull());
-    ASSERT_FALSE(paper.isNull());
-    EXPECT_NE(model, paper);
-    EXPECT_EQ(modelSpace(db).size(),
-              21u + 1 + 1 + 1);  // texts, the right-aligned text, the reference, the dimension
-}
