@@ -12,6 +12,11 @@
 
 namespace cadhost_test {
 
+// A drawing of one line, for reading and saving.
+inline const std::string kGood =
+    "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n  0\nENDSEC\n"
+    "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  5\n2A\n 10\n0.0\n 70\n1\n  0\nENDSEC\n  0\nEOF\n";
+
 inline std::string samplePath(const std::string& name) {
     return std::string(TARSIL_SOURCE_DIR) + "/samples/" + name;
 }

@@ -115,19 +115,6 @@ TEST_F(HostCommandTest, DdeditKeepsTheStringAsTyped) {
     EXPECT_TRUE(printed(L"*Invalid selection*")) << "a point on nothing";
 }
 
-TEST_F(HostCommandTest, DoubleClickRunsTheExtensionOfTheEntitysClass) {
-    AcDbObjectId a = addText(0, 0, L"old");
-    run({L"DBLCLICK " + handleOf(addLine(0, 0, 1, 1))});
-    EXPECT_TRUE(printed(L"Nothing to edit."));
-    // The host's own text extension is the window test's; it is switched
-    // off through the linker by the name of its built-in module.
-    EXPECT_TRUE(acrxDynamicLinker->unloadModule(L"AcDblClkEditPE.arx", false));
-    EXPECT_FALSE(cadhost::hostTextDoubleClickInstalled());
-    EXPECT_FALSE(cadhost::doubleClick(a, AcGePoint3d()));
-    EXPECT_TRUE(acrxDynamicLinker->loadModule(L"ACDBLCLKEDITPE.ARX", false));
-    EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
-}
-
 namespace {
 int moduleClicks = 0;
 AcGePoint3d moduleClickedAt;
@@ -143,16 +130,21 @@ class ModuleDoubleClick : public AcDbDoubleClickEdit {
 };
 }  // namespace
 
-TEST_F(HostCommandTest, ADerivedProtocolKeyOverridesTheHostsExtension) {
+// A derived protocol key, as a module registers one, overrides the host's
+// own extension (the window test's), which the linker switches off by the
+// name of its built-in module.  A line has none.
+TEST_F(HostCommandTest, DoubleClickRunsTheExtensionOfTheEntitysClass) {
     AcRxClass* key = newAcRxClass(L"TstDoubleClickText", L"AcDbDoubleClickEdit");
     AcRxClass* text = cadhost::lookupClass(L"AcDbText");
     ModuleDoubleClick handler;
     EXPECT_EQ(text->addX(key, &handler), nullptr);
     AcDbObjectId a = addText(0, 0, L"same");
+    const AcDbObjectId line = addLine(50, 50, 60, 60);
     moduleClicks = 0;
-    run({L"DBLCLICK " + handleOf(a)});
+    run({L"DBLCLICK " + handleOf(a), L"DBLCLICK " + handleOf(line)});
     EXPECT_EQ(moduleClicks, 1);
     EXPECT_EQ(textOf(a), L"same") << "the host's DDEDIT did not run";
+    EXPECT_TRUE(printed(L"Nothing to edit."));
     // Clicked at a point in a moved user system: the handler gets it in world terms.
     run({L"UCS", L"10,0", L"", L"DBLCLICK", L"-9,1"});
     EXPECT_EQ(moduleClicks, 2);
@@ -160,6 +152,11 @@ TEST_F(HostCommandTest, ADerivedProtocolKeyOverridesTheHostsExtension) {
     EXPECT_NEAR(moduleClickedAt.y, 1, 1e-12);
     EXPECT_EQ(text->delX(key), &handler);
     deleteAcRxClass(key);
+    EXPECT_TRUE(acrxDynamicLinker->unloadModule(L"AcDblClkEditPE.arx", false));
+    EXPECT_FALSE(cadhost::hostTextDoubleClickInstalled());
+    EXPECT_FALSE(cadhost::doubleClick(a, AcGePoint3d()));
+    EXPECT_TRUE(acrxDynamicLinker->loadModule(L"ACDBLCLKEDITPE.ARX", false));
+    EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
 }
 
 // What a save marks unchanged and what changes the drawing again; the
