@@ -273,6 +273,15 @@ std::vector<std::wstring> mtextLines(std::wstring_view contents, double height, 
             lines.push_back(std::move(paragraph));
             continue;
         }
+        // A paragraph that fits is one line, as the loop below makes it:
+        // without its trailing blanks.
+        std::size_t used = paragraph.find_last_not_of(L' ');
+        used = used == std::wstring::npos ? 0 : used + 1;
+        if (textAdvance(std::wstring_view(paragraph).substr(0, used)) <= limit) {
+            paragraph.resize(used);
+            lines.push_back(std::move(paragraph));
+            continue;
+        }
         // Greedy: a word goes on the line while the line, trailing blanks
         // left out, still fits; a word wider than the column stands alone.
         // Advances add up word by word, so a paragraph is measured once.

@@ -106,8 +106,10 @@ void DrawingScene::rebuild() {
         fill(item, built);
     }
     grid_.reset(extents(), items_.size());
+    std::vector<const QRectF*> boxes(items_.size(), nullptr);
     for (std::uint32_t i = 0; i < items_.size(); ++i)
-        if (!items_[i].prims.empty()) grid_.insert(i, items_[i].bounds);
+        if (!items_[i].prims.empty()) boxes[i] = &items_[i].bounds;
+    grid_.insertAll(boxes);
 }
 
 void DrawingScene::entityChanged(AcDbObjectId id) {
