@@ -1,5 +1,6 @@
 // The module's DDEDIT in a host with a window: the object picked decides
-// the editor and its language; the MText editor completes Hebrew words only.
+// the editor and its language; the MText editor completes Hebrew words only;
+// without the window the commands say so and end.
 #include <QListWidget>
 
 #include "tests/text_dialog/editor_fixture.h"
@@ -115,6 +116,29 @@ TEST_F(Ddedit, TheMTextEditorCompletesHebrewWordsOnly) {
                               Win(testing::kShalom));
     now.back() = was.back();
     EXPECT_EQ(now, was) << "only the last paragraph was typed in";
+}
+
+// Without the host's window each command that would open an editor says so
+// in one line and ends: nothing is asked before, except what DDEDIT and TSTA
+// need to learn what was picked.
+TEST_F(Ddedit, WithoutTheWindowEachCommandEndsWithOneLine) {
+    cadhost::setHostWindows(nullptr, nullptr);
+    for (const std::wstring& line :
+         std::vector<std::wstring>{L"TSTT", L"DTEXT", L"TEXT", L"TSTM", L"TSTD", L"DDEDIT 36",
+                                   L"DDEDIT " + HandleOf("MTEXT"),
+                                   L"DDEDIT " + HandleOf("DIMENSION"), L"DDEDIT 52", L"TSTA 52"}) {
+        cadhost::runCommandLine(line);
+        const std::wstring command = line.substr(0, line.find(L' '));
+        const std::wstring said = command + L" needs the window: run cadhost --gui.\n";
+        const std::wstring out = TakeOutput();
+        if (command == line) {
+            EXPECT_EQ(out, said) << "nothing is asked before";
+        } else {
+            EXPECT_TRUE(out.ends_with(said)) << ::testing::PrintToString(out);
+        }
+        EXPECT_FALSE(cadhost::inputPending()) << ::testing::PrintToString(line);
+    }
+    EXPECT_FALSE(cadhost::lispQueuePending());
 }
 
 }  // namespace
