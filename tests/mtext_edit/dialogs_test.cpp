@@ -1,15 +1,19 @@
 // The two dialogs driven with keys and clicks on the sample drawing: live
-// writes, fields, OK and Cancel; what OK saved is read back with the tools.
+// writes, fields, OK and Cancel; what OK saved is read back with the tools;
+// the commands that open them.
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QTest>
 #include <QTextBlock>
+#include <optional>
 
 #include "cadhost/editor/windows.h"
 #include "editors/dim_dlg/dimension_text_edit_dlg.h"
 #include "editors/language/input_language.h"
 #include "editors/mtext_dlg/acad_mtext_dlg.h"
 #include "editors/richedit/rich_edit_heb.h"
+#include "host/commands/tstd/tstd_command.h"
+#include "host/commands/tstm/tstm_command.h"
 #include "host/mtext_edit/dimension_session.h"
 #include "host/mtext_edit/mtext_session.h"
 #include "tests/module/qt_application.h"
@@ -235,6 +239,47 @@ TEST_F(DialogsTest, TheLanguageAtStartAndAfterTheEditorCloses) {
         Click(dialog, dim_dlg::kCancelId);
     }
     EXPECT_TRUE(InputLanguage::Instance().HebrewActive()) << "the dimension editor leaves it";
+}
+
+// TSTM and TSTD up to the editor, replaced here: what the user answers
+// decides whether and on what the editor opens (the picked object, the point
+// of a new MText, or nothing when a prompt is cancelled).
+TEST_F(DialogsTest, TheCommandsAnswersDecideWhetherAndOnWhatTheEditorOpens) {
+    std::vector<std::pair<AcDbObjectId, AcGePoint3d>> opened;
+    SetMTextEditorOpener([&](AcDbObjectId id, const AcGePoint3d& p) { opened.push_back({id, p}); });
+    SetDimensionEditorOpener([&](AcDbObjectId id) { opened.push_back({id, {}}); });
+    const AcDbObjectId mtext = Nth("MTEXT"), dimension = Nth("DIMENSION");
+    const std::string m = HandleOf(mtext), d = HandleOf(dimension);
+    const struct {
+        void (*run)();
+        std::vector<std::wstring> answers;
+        std::optional<AcDbObjectId> opened;  // none for no editor, null for a new MText
+        const wchar_t* prompt;
+    } cases[] = {
+        {RunTstm, {{m.begin(), m.end()}}, mtext, L"Select MText or ENTER for new MText:  "},
+        {RunTstm, {L"", L"5,6"}, AcDbObjectId(), L"Specify start point of text: "},
+        {RunTstm, {L"", L"ESC"}, {}, L"Specify start point of text: "},
+        {RunTstm, {L"ESC"}, {}, L"Select MText or ENTER for new MText:  "},
+        {RunTstd, {L""}, {}, L"Select Dimension for edit:  "},  // no new dimension
+        {RunTstd, {{d.begin(), d.end()}}, dimension, L"Select Dimension for edit:  "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.answers));
+        opened.clear();
+        out.clear();
+        cadhost::pushInputs(c.answers);
+        c.run();
+        EXPECT_NE(out.find(c.prompt), std::wstring::npos) << ::testing::PrintToString(out);
+        EXPECT_EQ(opened.size(), c.opened ? 1u : 0u);
+        if (opened.size() == 1 && c.opened) {
+            EXPECT_EQ(opened[0].first, *c.opened);
+            if (c.opened->isNull()) {
+                EXPECT_TRUE(opened[0].second.isEqualTo(AcGePoint3d(5, 6, 0)));
+            }
+        }
+    }
+    SetMTextEditorOpener(nullptr);
+    SetDimensionEditorOpener(nullptr);
 }
 
 }  // namespace
