@@ -155,7 +155,7 @@ TEST_F(DialogsTest, MTextFieldsRefuseBadValuesAndCancelTakesEverythingBack) {
     EXPECT_EQ(Saved(), original);
 }
 
-TEST_F(DialogsTest, DimensionTextBelowTheLineAndTheMeasurementAreSavedAsTyped) {
+TEST_F(DialogsTest, DimensionTextBelowTheLineAloneAndTheMeasurementAreSavedAsTyped) {
     const AcDbObjectId id = Nth("DIMENSION");
     CDimensionTextEditDlg dialog(&frame_);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Dimension text editor"));
@@ -167,16 +167,18 @@ TEST_F(DialogsTest, DimensionTextBelowTheLineAndTheMeasurementAreSavedAsTyped) {
     dialog.Lower()->ReplaceSel(L"\u00A7 ", true);
     TypeHebrew(dialog.Lower(), "nn");
     Picture(dialog, "dimension_editor.png");
+    // Nothing above the line: the override starts with the break.
+    dialog.Upper()->setFocus();
+    QTest::keyClick(dialog.Upper(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(dialog.Upper(), Qt::Key_Delete);
     Click(dialog, dim_dlg::kOkId);
 
-    const std::string stored = testing::ListedString(SaveCopy(), HandleOf(id));
-    ASSERT_NE(stored.find("\\X"), std::string::npos) << stored;
-    const std::string below = stored.substr(stored.find("\\X") + 2);
-    ASSERT_NE(below.find("<>"), std::string::npos) << below;
-    // The lower text without its measurement decodes to the word and blank.
-    std::string words = below;
-    words.erase(words.find("<>"), 2);
-    EXPECT_EQ(testing::Decoded(words, 0), Win(L" ממ"));
+    std::string stored = testing::ListedString(SaveCopy(), HandleOf(id));
+    ASSERT_EQ(stored.substr(0, 2), "\\X") << stored;
+    // One measurement; the rest decodes to the blank and the word.
+    const std::size_t mark = stored.find("<>");
+    ASSERT_NE(mark, std::string::npos) << stored;
+    EXPECT_EQ(testing::Decoded(stored.erase(mark, 2).substr(2), 0), Win(L" ממ"));
 }
 
 TEST_F(DialogsTest, DimensionCancelLeavesTheDrawingByteIdentical) {
