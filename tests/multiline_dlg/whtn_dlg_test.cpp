@@ -182,8 +182,8 @@ TEST_F(DialogTest, TheDirectionButtonsReachTheCellAndEnterWritesTheRow) {
 }
 
 // The cell's control opens on the row's text in the row's direction;
-// Escape drops what was typed there and the row keeps its text.
-TEST_F(DialogTest, EscapeInTheCellDropsTheEdit) {
+// Escape drops what was typed there, OK keeps it.
+TEST_F(DialogTest, EscapeInTheCellDropsTheEditAndOkKeepsIt) {
     OpenOnAttributes();
     tarsil::CUGMultiEdit* edit = EditCell(1);
     ASSERT_NE(edit, nullptr);
@@ -194,6 +194,13 @@ TEST_F(DialogTest, EscapeInTheCellDropsTheEdit) {
     QTest::keyClick(edit, Qt::Key_Escape);
     EXPECT_EQ(dialog->EditingControl(), nullptr);
     EXPECT_EQ((*rows)[1]->GetText(), Win(kRoom12));
+    // OK while a cell is being edited keeps what was typed there.
+    edit = EditCell(1);
+    ASSERT_NE(edit, nullptr);
+    edit->SetEditText(L"", true);
+    QTest::keyClicks(edit, "tc");
+    dialog->accept();
+    EXPECT_EQ((*rows)[1]->GetText(), (std::wstring{0xE0, 0xE1}));
 }
 
 // Ctrl with a side's Shift, and Alt+Shift, inside the cell: the control
