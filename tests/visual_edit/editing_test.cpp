@@ -76,17 +76,14 @@ TEST_F(EditTest, SelectionByKeysReplacesAndDeletesAndCtrlZTakesBackEdits) {
 
 TEST_F(EditTest, ClipboardRoundTripsMixedTextInLogicalOrder) {
     const std::wstring mixed = {kShin, kLamed, L' ', L'a', L'b', L' ', L'1', L'2'};
+    QClipboard* clipboard = QApplication::clipboard();
     edit->SetDirection(2);
     edit->SetEditText(mixed, true);
     edit->SetSel(0, -1);
     Key(Qt::Key_C, kCtrl);
-    const QString copied = QApplication::clipboard()->text();
-    EXPECT_EQ(copied, QString::fromStdU16String(u"\u05E9\u05DC ab 12"))
+    EXPECT_EQ(clipboard->text(), QString::fromStdU16String(u"\u05E9\u05DC ab 12"))
         << "real letters, typed order";
-    Key(Qt::Key_X, kCtrl);
-    EXPECT_EQ(edit->LogicalText(), L"");
-    Key(Qt::Key_V, kCtrl);
-    Key(Qt::Key_V, kCtrl);
+    Press({{Qt::Key_X, kCtrl, 0, L""}, {Qt::Key_V, kCtrl}, {Qt::Key_V, kCtrl}});
     EXPECT_EQ(edit->LogicalText(), mixed + mixed);
 
     // Lines travel with carriage returns; single-line makes them spaces.
@@ -94,35 +91,34 @@ TEST_F(EditTest, ClipboardRoundTripsMixedTextInLogicalOrder) {
     edit->SetDirection(1);
     edit->SetSel(0, -1);
     Key(Qt::Key_C, kCtrl);
-    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("a\rb"));
-    QApplication::clipboard()->setText(QStringLiteral("x\r\ny\u4E00z"));
+    EXPECT_EQ(clipboard->text(), QStringLiteral("a\rb"));
+    Press({{Qt::Key_V, kCtrl, -1, L"a\nb"}});
+    clipboard->setText(QStringLiteral("x\r\ny\u4E00z"));
     edit->SetSingleLine(true);
     edit->SetEditText(L"", true);
-    Key(Qt::Key_V, kCtrl);
-    EXPECT_EQ(edit->LogicalText(), L"x y") << "text ends at a character without a byte";
+    Press({{Qt::Key_V, kCtrl, 3, L"x y"}});  // the text ends at a character without a byte
 
     // A paste is cut to what still fits.
-    edit->SetEditText(std::wstring(1022, L'.'), true);
-    Key(Qt::Key_End);
-    QApplication::clipboard()->setText(QStringLiteral("123"));
-    Key(Qt::Key_V, kCtrl);
-    EXPECT_EQ(edit->LogicalText(), std::wstring(1022, L'.') + L"12");
-    QApplication::clipboard()->clear();
-    Key(Qt::Key_V, kCtrl);
-    EXPECT_EQ(edit->TextLength(), 1024);
+    const std::wstring full = std::wstring(1022, L'.') + L"12";
+    edit->SetEditText(full.substr(0, 1022), true);
+    clipboard->setText(QStringLiteral("123"));
+    Press({{Qt::Key_End}, {Qt::Key_V, kCtrl, 1024, full.c_str()}});
+    clipboard->clear();
+    Press({{Qt::Key_V, kCtrl, 1024, full.c_str()}});
 }
 
 TEST_F(EditTest, MousePlacesTheCaretByTheHitTestAndSelects) {
+    const auto click = [&](QPoint at, Qt::KeyboardModifiers mods = {}) {
+        QTest::mouseClick(edit.get(), Qt::LeftButton, mods, at);
+    };
     edit->SetEditText(L"abcdef", true);
-    const QPoint c = edit->PosFromChar(3);
-    QTest::mouseClick(edit.get(), Qt::LeftButton, {}, c + QPoint(1, 3));
+    click(edit->PosFromChar(3) + QPoint(1, 3));
     EXPECT_EQ(edit->CaretIndex(), 3);
-    QTest::mouseClick(edit.get(), Qt::LeftButton, Qt::ShiftModifier,
-                      edit->PosFromChar(5) + QPoint(1, 3));
+    click(edit->PosFromChar(5) + QPoint(1, 3), Qt::ShiftModifier);
     EXPECT_EQ(edit->GetSel(), (std::pair<int, int>{3, 5}));
-    QTest::mouseClick(edit.get(), Qt::LeftButton, {}, QPoint(-20, -20));
+    click({-20, -20});
     EXPECT_EQ(edit->CaretIndex(), 0) << "negative coordinates count as 0";
-    QTest::mouseClick(edit.get(), Qt::LeftButton, {}, QPoint(290, 200));
+    click({290, 200});
     EXPECT_EQ(edit->CaretIndex(), 6) << "beyond the text: end of the last line";
     QTest::mouseDClick(edit.get(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(edit->GetSel(), (std::pair<int, int>{0, 6}));
@@ -131,8 +127,7 @@ TEST_F(EditTest, MousePlacesTheCaretByTheHitTestAndSelects) {
     edit->SetEditText({kShin, kLamed, kVav, kFinalMem}, true);
     edit->SetDirection(2);
     for (int i = 0; i < 4; ++i) {
-        const QPoint right = edit->PosFromChar(i);
-        QTest::mouseClick(edit.get(), Qt::LeftButton, {}, right + QPoint(-2, 3));
+        click(edit->PosFromChar(i) + QPoint(-2, 3));
         EXPECT_EQ(edit->CaretIndex(), i) << i;
     }
     ASSERT_GT(edit->PosFromChar(0).x(), edit->PosFromChar(3).x()) << "listed from the right end";

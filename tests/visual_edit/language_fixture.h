@@ -23,9 +23,9 @@ using tarsil::visual::kLangEnglish;
 using tarsil::visual::kLangHebrew;
 
 // Engine letters, and the keys of the Hebrew layout that type them: alef
-// (t), bet (c), gimel (d), shin (a), lamed (k), vav (u), final mem (o), tav (,).
-inline constexpr wchar_t kAlef = 0xE0, kBet = 0xE1, kGimel = 0xE2, kShin = 0xF9, kLamed = 0xEC,
-                         kVav = 0xE5, kFinalMem = 0xED, kTav = 0xFA;
+// (t), bet (c), shin (a), lamed (k), vav (u), final mem (o), tav (,).
+inline constexpr wchar_t kAlef = 0xE0, kBet = 0xE1, kShin = 0xF9, kLamed = 0xEC, kVav = 0xE5,
+                         kFinalMem = 0xED, kTav = 0xFA;
 
 // Records the notices that reach the owner.
 class NoticeRecorder : public QObject {
