@@ -90,17 +90,6 @@ TEST_F(CollectionTest, JustifiedRowsMoveWithTheirAlignmentPoint) {
     }
 }
 
-TEST_F(CollectionTest, RestoreHorizontalTakesTheAlignmentBack) {
-    tarsil::MultiText rows;
-    const auto ids = FillRotated(rows);
-    const std::vector<Snapshot> before = Snaps(ids);
-    ASSERT_TRUE(rows.AlignRight());
-    ASSERT_TRUE(rows.AlignCenter());
-    ASSERT_TRUE(rows.RestoreHorizontal());
-    for (std::size_t i = 0; i < ids.size(); ++i)
-        EXPECT_TRUE(Snap(ids[i]).position.isEqualTo(before[i].position, 1e-9)) << i;
-}
-
 TEST_F(CollectionTest, SetLineDistanceLeavesThatGapBetweenRows) {
     tarsil::MultiText rows;
     const auto ids = FillRotated(rows);
@@ -176,16 +165,24 @@ TEST_F(CollectionTest, EmptyRowIsSpacedAsIfItReadNinetyNine) {
     EXPECT_NEAR(Snap(bottom).position.y, emptyBaseline - 2.0 - 3.0, 1e-9);
 }
 
-TEST_F(CollectionTest, RestoreVerticalKeepsTheFirstAndLastRows) {
+TEST_F(CollectionTest, RestoresTakeBackAlignmentAndInnerSpacing) {
     tarsil::MultiText rows;
     const auto ids = FillRotated(rows);
-    const Snapshot middle = Snap(ids[1]);
+    const std::vector<Snapshot> before = Snaps(ids);
+    ASSERT_TRUE(rows.AlignRight());
+    ASSERT_TRUE(rows.AlignCenter());
+    ASSERT_TRUE(rows.RestoreHorizontal());
+    for (std::size_t i = 0; i < ids.size(); ++i)
+        EXPECT_TRUE(Snap(ids[i]).position.isEqualTo(before[i].position, kEps)) << i;
     ASSERT_TRUE(rows.SetLineDistance(4.0));
-    const Snapshot first = Snap(ids[0]), last = Snap(ids[2]);
+    const std::vector<Snapshot> spaced = Snaps(ids);
+    ASSERT_FALSE(spaced[1].position.isEqualTo(before[1].position, 0.1));
+    ASSERT_FALSE(spaced[2].position.isEqualTo(before[2].position, 0.1));
+    // The first and last rows keep the new spacing; the inner one goes back.
     ASSERT_TRUE(rows.RestoreVertical());
-    EXPECT_TRUE(Snap(ids[0]).position.isEqualTo(first.position, 1e-12));
-    EXPECT_TRUE(Snap(ids[2]).position.isEqualTo(last.position, 1e-12));
-    EXPECT_TRUE(Snap(ids[1]).position.isEqualTo(middle.position, 1e-9));
+    EXPECT_TRUE(Snap(ids[0]).position.isEqualTo(spaced[0].position, 1e-12));
+    EXPECT_TRUE(Snap(ids[1]).position.isEqualTo(before[1].position, kEps));
+    EXPECT_TRUE(Snap(ids[2]).position.isEqualTo(spaced[2].position, 1e-12));
 }
 
 TEST_F(CollectionTest, RestoreAllGivesUpEveryChange) {
@@ -218,22 +215,20 @@ TEST_F(CollectionTest, LockedRowStopsAlignmentAndSpacingBeforeAnythingMoves) {
     EXPECT_FALSE(rows.AlignLeft());
     EXPECT_EQ(rows.EqualizeLineDistance(), 0.0);
     held->close();
-    EXPECT_EQ(alerts, std::vector<std::wstring>(2, L"\nFindExtensionPoints: Cannot open object"));
+    EXPECT_EQ(alerts_, std::vector<std::wstring>(2, L"\nFindExtensionPoints: Cannot open object"));
     EXPECT_EQ(Snaps(ids), before);
 }
 
-TEST_F(CollectionTest, RowIndexOutOfRangeIsReported) {
+TEST_F(CollectionTest, RowIndexStyleAndJustificationListsAndTheCurrentCollection) {
+    EXPECT_EQ(tarsil::MultiText::Current(), nullptr);
     tarsil::MultiText rows;
     FillRotated(rows);
     EXPECT_NE(rows[2], nullptr);
     EXPECT_EQ(rows[3], nullptr);
     EXPECT_EQ(rows[-1], nullptr);
-    EXPECT_EQ(alerts, (std::vector<std::wstring>{L"operator[](int index): index=3 Out of Range",
-                                                 L"operator[](int index): index=-1 Out of Range"}));
-}
-
-TEST_F(CollectionTest, ListsOfStylesAndJustifications) {
-    tarsil::MultiText rows;
+    EXPECT_EQ(alerts_,
+              (std::vector<std::wstring>{L"operator[](int index): index=3 Out of Range",
+                                         L"operator[](int index): index=-1 Out of Range"}));
     const auto& styles = rows.StyleNames();
     auto at = [&](const wchar_t* name) {
         return std::find(styles.begin(), styles.end(), name) - styles.begin();
@@ -247,19 +242,13 @@ TEST_F(CollectionTest, ListsOfStylesAndJustifications) {
     EXPECT_EQ(names[0], L"Left");
     EXPECT_EQ(names[5], L"Fit");
     EXPECT_EQ(names[14], L"Bottom Right");
-}
-
-TEST_F(CollectionTest, NewestCollectionIsCurrent) {
-    EXPECT_EQ(tarsil::MultiText::Current(), nullptr);
+    // The newest collection is the current one.
+    EXPECT_EQ(tarsil::MultiText::Current(), &rows);
     {
-        tarsil::MultiText outer;
-        {
-            tarsil::MultiText inner;
-            EXPECT_EQ(tarsil::MultiText::Current(), &inner);
-        }
-        EXPECT_EQ(tarsil::MultiText::Current(), &outer);
+        tarsil::MultiText inner;
+        EXPECT_EQ(tarsil::MultiText::Current(), &inner);
     }
-    EXPECT_EQ(tarsil::MultiText::Current(), nullptr);
+    EXPECT_EQ(tarsil::MultiText::Current(), &rows);
 }
 
 TEST_F(CollectionTest, SelectingABlockMakesARowPerAttribute) {
@@ -273,7 +262,7 @@ TEST_F(CollectionTest, SelectingABlockMakesARowPerAttribute) {
     EXPECT_EQ(rows.Tags(), (std::vector<std::wstring>{L"NAME", L"NUMBER", L"DATE"}));
     EXPECT_EQ(rows[0]->GetText().value_or(L"?"), L"first attribute");
     EXPECT_EQ(rows[1]->GetText().value_or(L"?"), L"42");
-    EXPECT_NE(out.find(L"Select block for edit attributes: "), std::wstring::npos);
+    EXPECT_NE(output_.find(L"Select block for edit attributes: "), std::wstring::npos);
 }
 
 TEST_F(CollectionTest, BlockWithoutAttributesOrCancelSelectsNothing) {
@@ -313,20 +302,13 @@ TEST_F(CollectionTest, AddedRowLandsInModelSpaceOneStepBelow) {
 // A right-justified Hebrew row of the kind attributes of title blocks hold:
 // a row added below it continues the block at its right edge.
 TEST_F(CollectionTest, RowAddedBelowARightJustifiedRowKeepsItsRightEdge) {
-    AcDbBlockTable* table = nullptr;
-    ASSERT_EQ(db()->getBlockTable(table, AcDb::kForRead), Acad::eOk);
-    AcDbSymbolTableRecord* record = nullptr;
-    ASSERT_EQ(table->getAt(ACDB_MODEL_SPACE, record, AcDb::kForWrite), Acad::eOk);
-    table->close();
-    auto* space = dynamic_cast<AcDbBlockTableRecord*>(record);
-    ASSERT_NE(space, nullptr);
-    auto* text =
-        new AcDbText(AcGePoint3d(0, 0, 0), L"\u00F9\u00EC\u00E5\u00ED", AcDbObjectId(), 2.0, 0.0);
+    const AcDbObjectId right = Text(L"bottom line");
+    AcDbText* text = nullptr;
+    ASSERT_EQ(acdbOpenObject(text, right, AcDb::kForWrite), Acad::eOk);
+    text->setTextString(L"\u00F9\u00EC\u00E5\u00ED");
+    text->setHeight(2.0);
     text->setHorizontalMode(AcDb::kTextRight);
     text->setAlignmentPoint(AcGePoint3d(60, 20, 0));
-    AcDbObjectId right;
-    ASSERT_EQ(space->appendAcDbEntity(right, text), Acad::eOk);
-    space->close();
     text->adjustAlignment(db());
     text->close();
 

@@ -27,7 +27,7 @@ class SampleTextTest : public EntityTest, public ::testing::WithParamInterface<c
     void SetUp() override {
         EntityTest::SetUp();
         const std::string path = std::string(TARSIL_SOURCE_DIR) + "/samples/" + GetParam();
-        ASSERT_NE(acDocManagerPtr()->openDocument(path), nullptr) << Narrow(out);
+        ASSERT_NE(acDocManagerPtr()->openDocument(path), nullptr) << Narrow(output_);
         // As the bundled default map has it.
         tarsil::CurrentFontMap()[L"heb7back"] = tarsil::FontType::Hebrew7BitBackward;
     }
@@ -58,7 +58,7 @@ TEST_P(SampleTextTest, EveryHebrewFontReadsTheLogicalPhraseAndStoresItBack) {
             EXPECT_EQ(String(id), stored) << Narrow(kStyles[row]) << " phrase " << i;
         }
     }
-    EXPECT_TRUE(alerts.empty());
+    EXPECT_TRUE(alerts_.empty());
 }
 
 TEST_P(SampleTextTest, UnmappedFontIsReadAsStored) {
