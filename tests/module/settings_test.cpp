@@ -52,17 +52,15 @@ class Settings : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Settings, WithoutAFileTheDefaultsApplyAndNothingIsWritten) {
+TEST_F(Settings, WithoutAFileOrItsGeneralSectionTheDefaultsApply) {
     Read();
     EXPECT_EQ(Style(), 1);
     EXPECT_EQ(MapPath(), DefaultMap());
     EXPECT_EQ(applied_, (std::vector<std::pair<int, bool>>{{1, true}}));
-    EXPECT_FALSE(fs::exists(Ini()));
+    EXPECT_FALSE(fs::exists(Ini())) << "reading writes nothing";
     // Loading the maps creates the missing default map, as map loading does.
     EXPECT_TRUE(fs::exists(DefaultMap()));
-}
 
-TEST_F(Settings, AFileWithoutGeneralGivesTheDefaults) {
     ReadFrom("[Completion]\r\nFile=OFF\r\n[general2]\r\nDdeditStyle=2\r\n");
     EXPECT_EQ(Style(), 1);
     EXPECT_EQ(MapPath(), DefaultMap());
@@ -125,16 +123,6 @@ TEST_F(Settings, ANamedMapThatDoesNotExistIsCreatedWhenTheMapsLoad) {
     ReadFrom("[General]\nFontMapFile=" + map.string() + "\n");
     EXPECT_EQ(MapPath(), map);
     EXPECT_TRUE(fs::exists(map));
-}
-
-TEST_F(Settings, TheMapsAreLoadedFromTheirFiles) {
-    WriteBytes(DefaultMap(), "[FontMapping]\nhebsimp=0\n");
-    const fs::path map = folder_ / "mine.map";
-    WriteBytes(map, "[FontMapping]\nhebrew7=1\n");
-    ReadFrom("[General]\nFontMapFile=" + map.string() + "\n");
-    EXPECT_EQ(FindFontType(L"HEBREW7"), FontType::Hebrew7Bit);
-    EXPECT_EQ(FindDefaultFontType(L"hebsimp"), FontType::HebrewNormal);
-    EXPECT_EQ(FindFontType(L"hebsimp"), FontType::Unknown);
 }
 
 TEST_F(Settings, SaveWritesTheFullDefaultPathAndKeepsEverythingElse) {

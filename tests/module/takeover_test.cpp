@@ -147,26 +147,39 @@ INSTANTIATE_TEST_SUITE_P(
         StyleMove{2, 1, false, 1, false, kRestoreCalls}, StyleMove{5, 0, false, 2, false, {}},
         StyleMove{5, 5, true, 2, false, {}}, StyleMove{0, 5, false, 2, false, {}}));
 
-// The module's handler in place on a text of the sample, whose layer is
-// locked so that the handler shows whether it acts at all.
+// The module's handler in place on the first text of the sample.
 class HandlerInPlace : public Takeover {
   protected:
     void SetUp() override {
         Takeover::SetUp();
         ASSERT_NE(acDocManagerPtr()->openDocument(testing::SamplePath()), nullptr);
-        text_ = cadhost::entityByHandle(testing::FirstHandleOf(testing::SamplePath(), "TEXT"));
+        text_ = FirstOf("TEXT");
         ASSERT_FALSE(text_.isNull());
+        Configure(kDdeditStyleReplaceHost);
+        SetHostEditReplacement(true, false);
+    }
+    static AcDbObjectId FirstOf(const char* type) {
+        return cadhost::entityByHandle(testing::FirstHandleOf(testing::SamplePath(), type));
+    }
+    void SetLayer(bool locked, bool frozen = false, bool off = false) {
         AcDbEntity* entity = nullptr;
         ASSERT_EQ(acdbOpenObject(entity, text_, AcDb::kForRead), Acad::eOk);
         layer_ = entity->layerId();
         entity->close();
         AcDbLayerTableRecord* layer = nullptr;
         ASSERT_EQ(acdbOpenObject(layer, layer_, AcDb::kForWrite), Acad::eOk);
-        layer->setIsLocked(true);
+        layer->setIsLocked(locked);
+        layer->setIsFrozen(frozen);
+        layer->setIsOff(off);
         layer->close();
-        Configure(kDdeditStyleReplaceHost);
-        SetHostEditReplacement(true, false);
-        cadhost::setPickfirst({text_});
+    }
+    // A double-click on the entity selected first; whether the selection
+    // stays, which the handler clears only when it takes the text.
+    bool ClickKeepsSelection(AcDbObjectId id) {
+        cadhost::setPickfirst({id});
+        EXPECT_TRUE(cadhost::doubleClick(id, AcGePoint3d()));
+        EXPECT_EQ(curDoc()->lockCount(), 0);
+        return cadhost::pickfirstIds() == std::vector<AcDbObjectId>{id};
     }
 
     AcDbObjectId text_;
@@ -176,32 +189,70 @@ class HandlerInPlace : public Takeover {
 constexpr wchar_t kLockedLayerAlert[] =
     L"Object's layer is locked(Frozen,Locked or Off)\nUnlock layer and try again.";
 
+TEST_F(HandlerInPlace, TakesAnEditableTextAndRefusesOneItCannotWrite) {
+    const struct {
+        bool locked, frozen, off, held;
+        bool alerted;
+        const wchar_t* printed;
+    } cases[] = {
+        {false, false, false, false, false, L""},
+        {true, false, false, false, true, L""},
+        {false, true, false, false, true, L""},
+        {false, false, true, false, true, L""},
+        {true, true, true, false, true, L""},
+        {false, false, false, true, false,
+         L"Error: Could not open AcDbText object for writing!!!\n"},
+    };
+    for (const auto& c : cases) {
+        SetLayer(c.locked, c.frozen, c.off);
+        const auto context = &c - cases;
+        AcDbText* held = nullptr;
+        if (c.held) {
+            ASSERT_EQ(acdbOpenObject(held, text_, AcDb::kForRead), Acad::eOk);
+        }
+        const bool taken = !ClickKeepsSelection(text_);
+        if (held != nullptr) held->close();
+        EXPECT_EQ(taken, !c.alerted && !c.held) << context;
+        EXPECT_EQ(alerts_, c.alerted ? std::vector<std::wstring>{kLockedLayerAlert}
+                                     : std::vector<std::wstring>{})
+            << context;
+        EXPECT_EQ(TakeOutput(), c.printed) << context;
+        alerts_.clear();
+        // Closed again either way: it opens for write.
+        SetLayer(false);
+        AcDbText* text = nullptr;
+        ASSERT_EQ(acdbOpenObject(text, text_, AcDb::kForWrite), Acad::eOk) << context;
+        text->close();
+    }
+}
+
 TEST_F(HandlerInPlace, DoesNothingWhileAnotherStyleIsConfigured) {
+    SetLayer(true);
     for (int style : {0, 1, 5}) {
         Configure(style);
-        EXPECT_TRUE(cadhost::doubleClick(text_, AcGePoint3d()));
+        EXPECT_TRUE(ClickKeepsSelection(text_)) << style;
         EXPECT_TRUE(alerts_.empty()) << style;
-        EXPECT_EQ(cadhost::pickfirstIds(), std::vector<AcDbObjectId>{text_}) << style;
     }
     Configure(kDdeditStyleReplaceHost);
-    EXPECT_TRUE(cadhost::doubleClick(text_, AcGePoint3d()));
+    EXPECT_TRUE(ClickKeepsSelection(text_));
     EXPECT_EQ(alerts_, std::vector<std::wstring>{kLockedLayerAlert});
 }
 
 TEST_F(HandlerInPlace, ALayerThatCannotBeOpenedCountsAsLocked) {
+    SetLayer(false);
     AcDbLayerTableRecord* layer = nullptr;
     ASSERT_EQ(acdbOpenObject(layer, layer_, AcDb::kForWrite), Acad::eOk);
-    layer->setIsLocked(false);
     // Still open for write: the handler cannot read it.
-    EXPECT_TRUE(cadhost::doubleClick(text_, AcGePoint3d()));
+    EXPECT_TRUE(ClickKeepsSelection(text_));
     layer->close();
     EXPECT_EQ(alerts_, std::vector<std::wstring>{kLockedLayerAlert});
-    EXPECT_EQ(cadhost::pickfirstIds(), std::vector<AcDbObjectId>{text_});
+}
 
-    alerts_.clear();
-    EXPECT_TRUE(cadhost::doubleClick(text_, AcGePoint3d()));
+TEST_F(HandlerInPlace, AnAttributeIsTakenAsAText) {
+    const AcDbObjectId attribute = FirstOf("ATTRIB");
+    ASSERT_FALSE(attribute.isNull()) << "the sample has a block reference with attributes";
+    EXPECT_FALSE(ClickKeepsSelection(attribute));
     EXPECT_TRUE(alerts_.empty());
-    EXPECT_TRUE(cadhost::pickfirstIds().empty());
 }
 
 TEST_F(Takeover, TakingStyleOneAwayGivesDtextedBackAsItWasFound) {
