@@ -3,8 +3,6 @@
 #pragma once
 
 #include <cmath>
-#include <string>
-#include <vector>
 
 #include "cadhost/apdoc/docmanager.h"
 #include "cadhost/editor/input.h"
@@ -119,7 +117,6 @@ class EntityTest : public tarsil::testing::HostTest {
         ucs.angle = degrees * M_PI / 180.0;
         cadhost::setCurrentUcs(ucs);
     }
-    static void SetCvport(short value) { SetShortVar(L"CVPORT", value); }
 };
 
 }  // namespace entops_test
