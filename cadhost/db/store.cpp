@@ -219,6 +219,15 @@ dxf::Tags Store::tagsOf(const AcDbStub* s) const {
     return dxf::tokenize(bytes_, s->begin, s->end);
 }
 
+void Store::groupsOf(const AcDbStub* s, std::vector<dxf::TagView>& out) const {
+    if (!s->own) {
+        dxf::tokenizeViews(bytes_, s->begin, s->end, out);
+        return;
+    }
+    out.clear();
+    for (const dxf::Tag& t : *s->own) out.push_back({t.code, t.value});
+}
+
 void Store::commit(AcDbStub* s, dxf::Tags tags) {
     if (s == header_) headerCache_.reset();
     bool pure = !s->isNew && !s->isVirtual && !tags.empty() && tags.front().rawStart == s->begin &&
