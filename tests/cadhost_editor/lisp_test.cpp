@@ -61,6 +61,7 @@ TEST_F(LispTest, FormsTheHostAccepts) {
         {L"(/ 7 2.0)", L"3.5"},
         {L"(getvar \"CMDECHO\")", L"1"},
         {L"(getvar \"NOSUCH\")", L"nil"},
+        {L"(getvar \"UCSXDIR\")", L"(1.0 0.0 0.0)"},
         {L"(setq s \"a\")", L"\"a\""},
         {L"(if (= 1 1) \"yes\" \"no\")", L"\"yes\""},
         {L"(if (> 1 2) \"yes\" \"no\")", L"\"no\""},
