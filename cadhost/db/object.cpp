@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "cadhost/db/database.h"
+#include "cadhost/db/group_lookup.h"
 #include "cadhost/db/store.h"
 
 using cadhost::dxf::Tag;
@@ -180,40 +181,13 @@ Acad::ErrorStatus AcDbObject::assertWriteEnabled() const {
 }
 
 AcDbObject::Segment AcDbObject::segment(std::string_view subclass, int occurrence) const {
-    std::size_t end = tags_.size();
-    for (std::size_t i = 1; i < tags_.size(); ++i)
-        if (tags_[i].code >= 1000) {
-            end = i;
-            break;
-        }
-    bool markers = false;
-    for (std::size_t i = 1; i < end && !markers; ++i) markers = tags_[i].code == 100;
-    if (subclass.empty() || !markers) return {std::min<std::size_t>(1, end), end};
-    int seen = 0;
-    for (std::size_t i = 1; i < end; ++i) {
-        if (tags_[i].code != 100 || trimmed(tags_[i].value) != subclass || ++seen != occurrence)
-            continue;
-        // The next subclass, or an embedded object (101: the column data of
-        // an MText from R2018 on, whose codes repeat the MText's own), ends it.
-        std::size_t e = i + 1;
-        while (e < end && tags_[e].code != 100 && tags_[e].code != 101) ++e;
-        return {i + 1, e};
-    }
-    return {end, end};
+    const cadhost::db::GroupSpan span = cadhost::db::subclassGroups(tags_, subclass, occurrence);
+    return {span.begin, span.end};
 }
 
 std::size_t AcDbObject::find(int code, std::string_view subclass, int occurrence) const {
     Segment seg = segment(subclass, occurrence);
-    bool inGroup = false;
-    for (std::size_t i = seg.begin; i < seg.end; ++i) {
-        const Tag& t = tags_[i];
-        if (t.code == 102) {
-            inGroup = !t.value.empty() && t.value[0] == '{';
-            continue;
-        }
-        if (!inGroup && t.code == code) return i;
-    }
-    return std::string::npos;
+    return cadhost::db::findGroup(tags_, {seg.begin, seg.end}, code);
 }
 
 std::string_view AcDbObject::value(int code, std::string_view subclass, int occurrence) const {
@@ -250,8 +224,14 @@ AcGePoint3d AcDbObject::pointValue(int code, const AcGePoint3d& fallback, std::s
 }
 
 std::wstring AcDbObject::decode(std::string_view raw) const {
-    std::wstring w =
-        stub_ptr_ ? stub_ptr_->db->store_().codec().decode(raw) : detachedCodec().decode(raw);
+    return cadhost::db::decodeValue(stub_ptr_ ? stub_ptr_->db->store_().codec() : detachedCodec(),
+                                    raw);
+}
+
+namespace cadhost::db {
+std::wstring decodeValue(const dxf::StringCodec& codec, std::string_view raw) {
+    std::wstring w = codec.decode(raw);
+    if (raw.find('^') == std::string_view::npos) return w;
     // Control characters are written as a caret and a letter, a caret as "^ ".
     std::wstring out;
     out.reserve(w.size());
@@ -273,6 +253,7 @@ std::wstring AcDbObject::decode(std::string_view raw) const {
     }
     return out;
 }
+}  // namespace cadhost::db
 
 std::string AcDbObject::encode(std::wstring_view text) const {
     std::wstring w;

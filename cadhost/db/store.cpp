@@ -49,6 +49,13 @@ Section sectionByName(std::string_view name) {
     return Section::Other;
 }
 
+// Where the header names a variable (its group 9), or the end of the tags.
+std::size_t headerVariableAt(const dxf::Tags& tags, std::string_view name) {
+    for (std::size_t i = 0; i < tags.size(); ++i)
+        if (tags[i].code == 9 && trimmed(tags[i].value) == name) return i;
+    return tags.size();
+}
+
 }  // namespace
 
 Store::~Store() {
@@ -210,6 +217,15 @@ void Store::buildTables() {
 dxf::Tags Store::tagsOf(const AcDbStub* s) const {
     if (s->own) return *s->own;
     return dxf::tokenize(bytes_, s->begin, s->end);
+}
+
+void Store::groupsOf(const AcDbStub* s, std::vector<dxf::TagView>& out) const {
+    if (!s->own) {
+        dxf::tokenizeViews(bytes_, s->begin, s->end, out);
+        return;
+    }
+    out.clear();
+    for (const dxf::Tag& t : *s->own) out.push_back({t.code, t.value});
 }
 
 void Store::commit(AcDbStub* s, dxf::Tags tags) {
@@ -391,22 +407,17 @@ const dxf::Tags& Store::headerTags() const {
 std::string Store::headerValue(std::string_view name) const {
     if (header_ == nullptr) return {};
     const dxf::Tags& tags = headerTags();
-    for (std::size_t i = 0; i + 1 < tags.size(); ++i)
-        if (tags[i].code == 9 && trimmed(tags[i].value) == name)
-            return std::string(trimmed(tags[i + 1].value));
-    return {};
+    const std::size_t at = headerVariableAt(tags, name);
+    return at + 1 < tags.size() ? std::string(trimmed(tags[at + 1].value)) : std::string();
 }
 
 Store::HeaderGroups Store::headerGroups(std::string_view name) const {
     HeaderGroups groups;
     if (header_ == nullptr) return groups;
     const dxf::Tags& tags = headerTags();
-    for (std::size_t i = 0; i < tags.size(); ++i) {
-        if (tags[i].code != 9 || trimmed(tags[i].value) != name) continue;
-        for (std::size_t j = i + 1; j < tags.size() && tags[j].code != 9; ++j)
-            groups.emplace_back(tags[j].code, std::string(trimmed(tags[j].value)));
-        break;
-    }
+    const std::size_t at = headerVariableAt(tags, name);
+    for (std::size_t j = at + 1; j < tags.size() && tags[j].code != 9; ++j)
+        groups.emplace_back(tags[j].code, std::string(trimmed(tags[j].value)));
     return groups;
 }
 
@@ -429,12 +440,7 @@ void Store::setHeaderGroups(std::string_view name, const HeaderGroups& groups) {
     if (header_ == nullptr) return;
     captureBefore(header_);
     dxf::Tags tags = tagsOf(header_);
-    std::size_t at = tags.size();
-    for (std::size_t i = 0; i < tags.size(); ++i)
-        if (tags[i].code == 9 && trimmed(tags[i].value) == name) {
-            at = i;
-            break;
-        }
+    const std::size_t at = headerVariableAt(tags, name);
     if (at == tags.size()) {
         tags.push_back(dxf::Tag{9, std::string(name)});
         for (const auto& [code, value] : groups) tags.push_back(dxf::Tag{code, value});
@@ -464,12 +470,7 @@ void Store::setHeaderGroups(std::string_view name, const HeaderGroups& groups) {
 bool Store::removeAddedHeaderVariable(std::string_view name) {
     if (header_ == nullptr) return false;
     dxf::Tags tags = tagsOf(header_);
-    std::size_t at = tags.size();
-    for (std::size_t i = 0; i < tags.size(); ++i)
-        if (tags[i].code == 9 && trimmed(tags[i].value) == name) {
-            at = i;
-            break;
-        }
+    const std::size_t at = headerVariableAt(tags, name);
     if (at == tags.size() || tags[at].rawStart != dxf::kNoRaw) return false;
     std::size_t end = at + 1;
     while (end < tags.size() && tags[end].code != 9 && tags[end].code != 0) ++end;

@@ -75,6 +75,9 @@ class Store {
 
     // Groups of a slot (its own or read from the file).
     dxf::Tags tagsOf(const AcDbStub* s) const;
+    // The same groups looked at in place, with no copy of their values:
+    // valid while the slot stays unchanged.
+    void groupsOf(const AcDbStub* s, std::vector<dxf::TagView>& out) const;
     // Stores changed groups; goes back to the file's bytes when unchanged.
     void commit(AcDbStub* s, dxf::Tags tags);
     std::string_view originalValue(const dxf::Tag& t) const {

@@ -24,6 +24,10 @@ std::wstring StringCodec::decode(std::string_view raw) const {
         return out;
     }
     for (std::size_t i = 0; i < raw.size();) {
+        if (static_cast<unsigned char>(raw[i]) < 0x80) {
+            out += static_cast<wchar_t>(raw[i++]);
+            continue;
+        }
         char32_t cp = 0;
         std::size_t n = utf8SequenceAt(raw, i, cp);
         if (n == 0) {

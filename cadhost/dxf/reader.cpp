@@ -5,6 +5,8 @@
 #include <limits>
 #include <string_view>
 
+#include "cadhost/dxf/strings.h"
+
 namespace cadhost::dxf {
 
 ValueKind valueKind(int code) {
@@ -25,13 +27,6 @@ ValueKind valueKind(int code) {
 }
 
 namespace {
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
 
 std::string lineMsg(std::size_t line, const std::string& what) {
     return "line " + std::to_string(line) + ": " + what;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "cadhost/dxf/tags.h"
 
@@ -12,6 +13,16 @@ inline constexpr std::uint32_t kNoRaw = 0xFFFFFFFFu;
 // Splits bytes [begin, end) of an already checked file into groups that
 // remember where each came from.
 Tags tokenize(std::string_view file, std::uint32_t begin, std::uint32_t end);
+
+// A group looked at in place: the value lies in the bytes it was read from.
+struct TagView {
+    int code = 0;
+    std::string_view value;
+};
+// The same groups as tokenize, copying nothing: `out` (emptied first) keeps
+// its room from one record to the next.
+void tokenizeViews(std::string_view file, std::uint32_t begin, std::uint32_t end,
+                   std::vector<TagView>& out);
 
 // Writes groups: unchanged ones as their original bytes, changed ones with
 // their original code line and a new value, new ones formatted afresh.

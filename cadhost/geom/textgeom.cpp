@@ -240,9 +240,9 @@ std::vector<std::wstring> mtextParagraphs(std::wstring_view s) {
 std::vector<std::wstring> mtextLines(std::wstring_view contents, double height, double width) {
     std::vector<std::wstring> lines;
     const double limit = height > 0 ? width / height : 0;
-    for (const std::wstring& paragraph : mtextParagraphs(contents)) {
+    for (std::wstring& paragraph : mtextParagraphs(contents)) {
         if (limit <= 0) {
-            lines.push_back(paragraph);
+            lines.push_back(std::move(paragraph));
             continue;
         }
         // Greedy: a word goes on the line while the line, trailing blanks
@@ -261,7 +261,7 @@ std::vector<std::wstring> mtextLines(std::wstring_view contents, double height, 
             const double wordAdvance = textAdvance(word);
             const double blanksAdvance = static_cast<double>(blanks) * glyphAdvance(L' ');
             if (!line.empty() && lineAdvance + blanksAdvance + wordAdvance > limit) {
-                lines.push_back(line);
+                lines.push_back(std::move(line));
                 line.clear();
                 lineAdvance = 0;
             } else {
@@ -273,7 +273,7 @@ std::vector<std::wstring> mtextLines(std::wstring_view contents, double height, 
             blanks = next - wordEnd;
             i = next;
         }
-        lines.push_back(line);
+        lines.push_back(std::move(line));
     }
     return lines;
 }

@@ -11,9 +11,9 @@ namespace {
 // five brightnesses, each full and pale.  250..255 are greys.
 std::array<QRgb, 256> makePalette() {
     std::array<QRgb, 256> p{};
-    const QRgb basic[10] = {qRgb(0, 0, 0),     qRgb(255, 0, 0),     qRgb(255, 255, 0),
-                            qRgb(0, 255, 0),   qRgb(0, 255, 255),   qRgb(0, 0, 255),
-                            qRgb(255, 0, 255), qRgb(255, 255, 255), qRgb(128, 128, 128),
+    const QRgb basic[10] = {qRgb(0, 0, 0),      qRgb(255, 0, 0),     qRgb(255, 255, 0),
+                            qRgb(0, 255, 0),    qRgb(0, 255, 255),   qRgb(0, 0, 255),
+                            qRgb(255, 0, 255),  qRgb(255, 255, 255), qRgb(128, 128, 128),
                             qRgb(192, 192, 192)};
     for (int i = 0; i < 10; ++i) p[i] = basic[i];
     const int value[5] = {255, 189, 129, 104, 79};

@@ -30,7 +30,7 @@ bool finiteRect(const QRectF& r) {
 }  // namespace
 
 DrawingScene::DrawingScene(AcDbDatabase* db) : db_(db) {
-    const auto file = FontTypes::find(FontTypes::hostSupportFolders());
+    const auto file = FontTypes::inUse(FontTypes::hostSupportFolders());
     if (!file.empty()) fonts_.load(file);
     rebuild();
 }
@@ -52,20 +52,30 @@ bool DrawingScene::inSpace(AcDbObjectId id) const {
     return btr != nullptr && (paper_ ? st.isPaperSpace(btr) : st.isModelSpace(btr));
 }
 
-void DrawingScene::buildItem(std::uint32_t index, SceneBuilder& builder) {
-    Item& item = items_[index];
-    item.prims.clear();
-    item.live = inSpace(item.id);
-    grid_.remove(index);
-    if (item.live) builder.build(item.id, item.prims);
+void DrawingScene::fill(Item& item, std::vector<Prim>& built) {
     bool has = false;
     QRectF bounds;
-    for (const Prim& prim : item.prims) {
+    for (const Prim& prim : built) {
         const QRectF b = prim.bounds();
         if (finiteRect(b)) grow(bounds, has, b);
     }
     item.bounds = has ? bounds : QRectF();
-    if (has) grid_.insert(index, bounds);
+    // Sized once: most items are one or two primitives.
+    item.prims.clear();
+    if (has)
+        item.prims.assign(std::make_move_iterator(built.begin()),
+                          std::make_move_iterator(built.end()));
+    built.clear();
+}
+
+void DrawingScene::buildItem(std::uint32_t index, SceneBuilder& builder) {
+    Item& item = items_[index];
+    item.live = inSpace(item.id);
+    grid_.remove(index);
+    std::vector<Prim> built;
+    if (item.live) builder.build(item.id, built);
+    fill(item, built);
+    if (!item.prims.empty()) grid_.insert(index, item.bounds);
     extentsValid_ = false;
 }
 
@@ -83,23 +93,17 @@ void DrawingScene::rebuild() {
     items_.resize(ids.size());
     index_.reserve(ids.size());
     SceneBuilder builder(db_, fonts_);
-    // The grid needs the extents first: build into a provisional grid-less
-    // state, then lay the grid over what was built.
+    // The grid needs the extents first: build everything, then lay the
+    // grid over what was built.
     grid_.reset(QRectF(), 0);
+    std::vector<Prim> built;
     for (std::uint32_t i = 0; i < ids.size(); ++i) {
-        items_[i].id = ids[i];
-        index_.emplace(ids[i], i);
         Item& item = items_[i];
+        item.id = ids[i];
         item.live = true;
-        builder.build(item.id, item.prims);
-        bool has = false;
-        QRectF bounds;
-        for (const Prim& prim : item.prims) {
-            const QRectF b = prim.bounds();
-            if (finiteRect(b)) grow(bounds, has, b);
-        }
-        item.bounds = has ? bounds : QRectF();
-        if (!has) item.prims.clear();
+        index_.emplace(ids[i], i);
+        builder.build(item.id, built);
+        fill(item, built);
     }
     grid_.reset(extents(), items_.size());
     for (std::uint32_t i = 0; i < items_.size(); ++i)

@@ -24,7 +24,7 @@ inline constexpr double kMinTextPixels = 2.0;
 
 class DrawingScene {
   public:
-    // Uses the font map found on the host's support path.
+    // Uses the font map in use (FontTypes::inUse on the host's support path).
     explicit DrawingScene(AcDbDatabase* db);
     DrawingScene(AcDbDatabase* db, FontTypes fonts);
 
@@ -64,6 +64,8 @@ class DrawingScene {
 
   private:
     void buildItem(std::uint32_t index, class SceneBuilder& builder);
+    // Takes what was built for an item, and the box around it.
+    static void fill(Item& item, std::vector<Prim>& built);
     bool inSpace(AcDbObjectId id) const;
 
     AcDbDatabase* db_;

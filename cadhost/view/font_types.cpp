@@ -5,29 +5,18 @@
 #include <string_view>
 
 #include "cadhost/db/acdb_all.h"
+#include "cadhost/dxf/strings.h"
 #include "cadhost/editor/sysvars.h"
+#include "fonts/module_locator.h"
+#include "fonts/settings/profile_file.h"
+#include "fonts/settings/settings.h"
 #include "fonts/style_font/font_type_of_style.h"
+#include "fonts/wh_config.h"
+#include "fonts/wide_text.h"
 
 namespace cadhost::view {
-namespace {
-
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
-        s.remove_suffix(1);
-    return s;
-}
-
-bool sameAscii(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
-}  // namespace
+using cadhost::dxf::sameAscii;
+using cadhost::dxf::trim;
 
 bool FontTypes::load(const std::filesystem::path& file) {
     map_.clear();
@@ -63,11 +52,35 @@ bool FontTypes::load(const std::filesystem::path& file) {
 std::filesystem::path FontTypes::find(const std::vector<std::filesystem::path>& supportFolders) {
     std::error_code ec;
     for (const auto& folder : supportFolders) {
-        for (const auto& candidate : {folder / "default.map", folder.parent_path() / "default.map"}) {
+        for (const auto& candidate :
+             {folder / "default.map", folder.parent_path() / "default.map"}) {
             if (std::filesystem::is_regular_file(candidate, ec)) return candidate;
         }
     }
     return {};
+}
+
+std::filesystem::path FontTypes::inUse(const std::filesystem::path& settingsFile,
+                                       const std::vector<std::filesystem::path>& supportFolders) {
+    // Read as the module reads it: the value cut to its buffer, a path as
+    // given (a relative one from the working folder).
+    const tarsil::ProfileFile settings(settingsFile);
+    const std::wstring named = settings.GetString(tarsil::kGeneralSection, tarsil::kFontMapFileKey,
+                                                  L"", tarsil::kFontMapFileCapacity);
+    std::error_code ec;
+    if (!named.empty()) {
+        const std::filesystem::path map(tarsil::NarrowBytes(named));
+        if (std::filesystem::is_regular_file(map, ec)) return map;
+    }
+    return find(supportFolders);
+}
+
+std::filesystem::path FontTypes::inUse(const std::vector<std::filesystem::path>& supportFolders) {
+    // The module's own search, so that the view reads the map the module
+    // reads; the program and the module each hold their own copy of it.
+    const tarsil::LocatedModule module =
+        tarsil::LocateLoadedModule(tarsil::CWhConfig::kModuleFileName);
+    return inUse(module.path.parent_path() / tarsil::CWhConfig::kSettingsFileName, supportFolders);
 }
 
 std::vector<std::filesystem::path> FontTypes::hostSupportFolders() {

@@ -25,6 +25,14 @@ class FontTypes {
     // it (the bundled map sits above the bundled support folder); empty
     // when there is none.
     static std::filesystem::path find(const std::vector<std::filesystem::path>& supportFolders);
+    // The map in use: the one the module's settings name ("FontMapFile" in
+    // the "General" section of its tarsil.ini, found beside the loaded
+    // module, or beside this program while none is loaded), else the first
+    // "default.map" of the support folders (find).  Empty when there is none.
+    static std::filesystem::path inUse(const std::vector<std::filesystem::path>& supportFolders);
+    // The same for a given settings file.
+    static std::filesystem::path inUse(const std::filesystem::path& settingsFile,
+                                       const std::vector<std::filesystem::path>& supportFolders);
     // The support folders of the host's "ACADPREFIX" variable.
     static std::vector<std::filesystem::path> hostSupportFolders();
 

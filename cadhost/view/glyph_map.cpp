@@ -76,9 +76,8 @@ std::vector<Glyph> textGlyphs(std::wstring_view text, tarsil::FontType type,
             }
             if (std::iswdigit(k) && i + 4 < text.size() && std::iswdigit(text[i + 3]) &&
                 std::iswdigit(text[i + 4])) {
-                const auto code = static_cast<wchar_t>((text[i + 2] - L'0') * 100 +
-                                                       (text[i + 3] - L'0') * 10 +
-                                                       (text[i + 4] - L'0'));
+                const auto code = static_cast<wchar_t>(
+                    (text[i + 2] - L'0') * 100 + (text[i + 3] - L'0') * 10 + (text[i + 4] - L'0'));
                 add(glyphOf(code, type, codePageUpper), code);
                 i += 4;
                 continue;

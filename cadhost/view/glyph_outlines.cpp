@@ -38,7 +38,8 @@ const GlyphOutlines::Shape& GlyphOutlines::shape(char32_t c) {
             // painting a turned text does not split curves every time.
             const QPainterPath curves = font_.pathForGlyph(glyphs[0]);
             const double fine = 100 / unit_;
-            for (const QPolygonF& poly : curves.toSubpathPolygons(QTransform::fromScale(fine, fine)))
+            for (const QPolygonF& poly :
+                 curves.toSubpathPolygons(QTransform::fromScale(fine, fine)))
                 s.path.addPolygon(poly);
             s.path = QTransform::fromScale(1 / 100.0, -1 / 100.0).map(s.path);
             s.path.setFillRule(Qt::WindingFill);
@@ -52,7 +53,7 @@ QPainterPath GlyphOutlines::outline(const TextRun& run) {
     QPainterPath out;
     out.setFillRule(Qt::WindingFill);
     double x = run.rightToLeft ? run.advance : 0;
-    for (const Glyph& g : run.glyphs) {
+    for (const Glyph& g : run.glyphs()) {
         const double cell = geom::glyphAdvance(g.stored);
         if (run.rightToLeft) x -= cell;
         const Shape& s = shape(g.shown);
@@ -68,8 +69,8 @@ QPainterPath GlyphOutlines::outline(const TextRun& run) {
 
 std::size_t GlyphOutlines::SpriteHash::operator()(const SpriteKey& k) const noexcept {
     std::size_t h = k.c;
-    for (std::size_t v : {std::size_t(k.width4), std::size_t(k.height4), std::size_t(k.sub4),
-                          std::size_t(k.color)})
+    for (std::size_t v :
+         {std::size_t(k.width4), std::size_t(k.height4), std::size_t(k.sub4), std::size_t(k.color)})
         h = h * 1000003u ^ v;
     return h;
 }
@@ -103,7 +104,7 @@ bool GlyphOutlines::drawUpright(QPainter& p, const TextRun& run, const QTransfor
         return false;
     double x = run.rightToLeft ? run.advance : 0;
     const double baseline = std::round(m.dy());
-    for (const Glyph& g : run.glyphs) {
+    for (const Glyph& g : run.glyphs()) {
         const double cell = geom::glyphAdvance(g.stored);
         if (run.rightToLeft) x -= cell;
         const Shape& s = shape(g.shown);

@@ -88,9 +88,8 @@ bool primNear(const Prim& prim, QPointF p, double tolerance) {
 
 bool primTouchesRect(const Prim& prim, const QRectF& box) {
     bool touches = false;
-    forEachEdge(prim, [&](QPointF a, QPointF b) {
-        touches = touches || segmentTouchesRect(a, b, box);
-    });
+    forEachEdge(prim,
+                [&](QPointF a, QPointF b) { touches = touches || segmentTouchesRect(a, b, box); });
     // A box wholly inside a fill or a text touches it too.
     return touches || contains(prim, box.center());
 }

@@ -2,13 +2,16 @@
 
 #include <QLineF>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cwctype>
 #include <numbers>
 
+#include "cadhost/db/group_lookup.h"
 #include "cadhost/db/store.h"
 #include "cadhost/dxf/codepage.h"
+#include "cadhost/dxf/strings.h"
 #include "cadhost/geom/textgeom.h"
 #include "cadhost/view/colors.h"
 
@@ -21,25 +24,41 @@ constexpr int kMaxDepth = 12;
 // Segments of a full circle; arcs get their share.
 constexpr int kCircleSegments = 96;
 
-double num(const std::string& v) {
-    return std::strtod(v.c_str(), nullptr);
+double num(std::string_view v) {
+    v = cadhost::dxf::trim(v);
+    if (!v.empty() && v.front() == '+') v.remove_prefix(1);
+    double d = 0;
+    std::from_chars(v.data(), v.data() + v.size(), d);
+    return d;
+}
+long long whole(std::string_view v) {
+    v = cadhost::dxf::trim(v);
+    if (!v.empty() && v.front() == '+') v.remove_prefix(1);
+    long long n = 0;
+    std::from_chars(v.data(), v.data() + v.size(), n);
+    return n;
 }
 
-// First group of a code.
-const cadhost::dxf::Tag* group(const Tags& t, int code) {
+// First group of a code; the groups are those of an open entity (Tag) or
+// of a record looked at in place (TagView).
+template <class T>
+const T* group(const std::vector<T>& t, int code) {
     for (const auto& g : t)
         if (g.code == code) return &g;
     return nullptr;
 }
-double real(const Tags& t, int code, double fallback) {
+template <class T>
+double real(const std::vector<T>& t, int code, double fallback) {
     const auto* g = group(t, code);
     return g ? num(g->value) : fallback;
 }
-long long integer(const Tags& t, int code, long long fallback) {
+template <class T>
+long long integer(const std::vector<T>& t, int code, long long fallback) {
     const auto* g = group(t, code);
-    return g ? std::strtoll(g->value.c_str(), nullptr, 10) : fallback;
+    return g ? whole(g->value) : fallback;
 }
-QPointF point(const Tags& t, int code) {
+template <class T>
+QPointF point(const std::vector<T>& t, int code) {
     return {real(t, code, 0), real(t, code + 10, 0)};
 }
 std::wstring bytesToWide(const std::string& s) {
@@ -55,7 +74,8 @@ std::wstring lower(std::wstring s) {
 
 // Entities whose points lie in their own plane: one looked at from below
 // (extrusion z negative) is mirrored.
-QTransform ocs(const Tags& t, const QTransform& xf) {
+template <class T>
+QTransform ocs(const std::vector<T>& t, const QTransform& xf) {
     return real(t, 230, 1.0) < 0 ? QTransform::fromScale(-1, 1) * xf : xf;
 }
 
@@ -72,17 +92,20 @@ Prim polyline(QPolygonF pts, bool closed, QRgb color) {
     return p;
 }
 
-void addRun(std::vector<Glyph> glyphs, bool rtl, const std::wstring& stored,
+// A line of text as a run; its glyphs wait for the first paint that can
+// read them.  `advance` is the line's width in the host's metrics, which the
+// cells of its glyphs add up to.
+void addRun(std::wstring line, double advance, tarsil::FontType type, const char16_t* codePage,
             const QTransform& toWorld, QRgb color, std::vector<Prim>& out) {
-    if (glyphs.empty()) return;
+    if (!(advance > 0)) return;
     auto run = std::make_shared<TextRun>();
-    run->glyphs = std::move(glyphs);
-    run->rightToLeft = rtl;
-    // The cells of the glyphs add up to the host's width of the text.
-    for (const Glyph& g : run->glyphs) run->advance += geom::glyphAdvance(g.stored);
-    run->bottom = geom::hasDescender(stored) ? -geom::kDescent : 0.0;
+    run->bottom = geom::hasDescender(line) ? -geom::kDescent : 0.0;
+    run->stored = std::move(line);
+    run->type = type;
+    run->codePage = codePage;
+    run->rightToLeft = drawsRightToLeft(type);
+    run->advance = advance;
     run->toWorld = toWorld;
-    if (run->advance <= 0) return;
     Prim p;
     p.kind = Prim::Text;
     p.color = color;
@@ -203,14 +226,20 @@ const SceneBuilder::Layer& SceneBuilder::layer(const std::wstring& name) {
     return layers_.emplace(key, l).first->second;
 }
 
+template <class StyleId>
+tarsil::FontType SceneBuilder::fontTypeByName(std::string_view stored, StyleId&& style) {
+    std::string key(stored);
+    if (auto it = styleTypes_.find(key); it != styleTypes_.end()) return it->second;
+    const tarsil::FontType type = fonts_.ofStyle(style());
+    styleTypes_.emplace(std::move(key), type);
+    return type;
+}
+
 template <class T>
 tarsil::FontType SceneBuilder::fontTypeOf(const T* entity) {
     const cadhost::dxf::Tag* name = group(entity->tags(), 7);
-    std::string key = name != nullptr ? name->value : std::string();
-    if (auto it = styleTypes_.find(key); it != styleTypes_.end()) return it->second;
-    const tarsil::FontType type = fonts_.ofStyle(entity->textStyle());
-    styleTypes_.emplace(std::move(key), type);
-    return type;
+    return fontTypeByName(name != nullptr ? std::string_view(name->value) : std::string_view(),
+                          [&] { return entity->textStyle(); });
 }
 
 tarsil::FontType SceneBuilder::dimensionFontType(const Context& ctx, tarsil::FontType own) const {
@@ -249,28 +278,25 @@ const std::vector<AcDbObjectId>& SceneBuilder::blockEntities(const std::wstring&
     return it->second.entities;
 }
 
-void SceneBuilder::build(AcDbObjectId id, std::vector<Prim>& out) {
-    AcDbEntity* e = nullptr;
-    if (acdbOpenAcDbEntity(e, id, AcDb::kForRead) != Acad::eOk) return;
-    Context ctx{QTransform(), aciColor(7), L"0", 0};
-    entity(e, ctx, out);
-    e->close();
-}
-
-void SceneBuilder::entity(AcDbEntity* e, const Context& ctx, std::vector<Prim>& out) {
-    const Tags& t = e->tags();
-    const std::string type = e->dxfName();
+template <class T, class LayerName>
+const std::wstring* SceneBuilder::look(const std::vector<T>& t, const Context& ctx,
+                                       LayerName&& layerOf, QRgb& color) {
     // Layers by the name as stored: most entities share a few layers, and
     // decoding each one's name again would cost more than drawing it.
-    const cadhost::dxf::Tag* layerGroup = group(t, 8);
-    const std::string rawLayer = layerGroup != nullptr ? layerGroup->value : std::string("0");
-    auto named = layerNames_.find(rawLayer);
-    if (named == layerNames_.end()) named = layerNames_.emplace(rawLayer, e->layer()).first;
-    const std::wstring& layerName =
-        ctx.depth > 0 && named->second == L"0" ? ctx.layer : named->second;
-    const Layer& lay = layer(layerName);
-    if (lay.hidden) return;
-    QRgb color = lay.color;
+    const auto* layerGroup = group(t, 8);
+    const std::string_view rawLayer =
+        layerGroup != nullptr ? std::string_view(layerGroup->value) : std::string_view("0");
+    auto named = layerNames_.find(std::string(rawLayer));
+    if (named == layerNames_.end()) {
+        std::wstring name = layerOf();
+        const Layer* lay = &layer(name);
+        named = layerNames_.emplace(rawLayer, NamedLayer{std::move(name), lay}).first;
+    }
+    const bool byBlock = ctx.depth > 0 && named->second.name == L"0";
+    const std::wstring& layerName = byBlock ? ctx.layer : named->second.name;
+    const Layer& lay = byBlock ? layer(layerName) : *named->second.layer;
+    if (lay.hidden) return nullptr;
+    color = lay.color;
     if (group(t, 420) != nullptr) {
         color = trueColor(integer(t, 420, 0));
     } else {
@@ -281,7 +307,143 @@ void SceneBuilder::entity(AcDbEntity* e, const Context& ctx, std::vector<Prim>& 
             color = aciColor(static_cast<int>(std::llabs(aci)));
     }
     // Invisible (group 60).
-    if (integer(t, 60, 0) != 0) return;
+    if (integer(t, 60, 0) != 0) return nullptr;
+    return &layerName;
+}
+
+void SceneBuilder::build(AcDbObjectId id, std::vector<Prim>& out) {
+    const AcDbStub* s = id.stub();
+    // Texts, most of what a big drawing holds, are read in place from their
+    // records: no object opened, no group copied.  One that is open may
+    // differ from its record, so it is read as any other entity.
+    if (s != nullptr && s->live && !s->erased && s->open == nullptr &&
+        (s->type == "TEXT" || s->type == "MTEXT")) {
+        textRecord(s, out);
+        return;
+    }
+    AcDbEntity* e = nullptr;
+    if (acdbOpenAcDbEntity(e, id, AcDb::kForRead) != Acad::eOk) return;
+    Context ctx{QTransform(), aciColor(7), L"0", 0};
+    entity(e, ctx, out);
+    e->close();
+}
+
+namespace {
+
+// Typed reads of a record looked at in place, by the rules the entity
+// accessors read by (the first group of a code in a subclass).
+class InPlace {
+  public:
+    InPlace(const std::vector<cadhost::dxf::TagView>& t, const cadhost::db::Store& st)
+        : t_(t), st_(st) {}
+    cadhost::db::GroupSpan span(std::string_view subclass, int occurrence = 1) const {
+        return cadhost::db::subclassGroups(t_, subclass, occurrence);
+    }
+    const cadhost::dxf::TagView* find(cadhost::db::GroupSpan in, int code) const {
+        const std::size_t i = cadhost::db::findGroup(t_, in, code);
+        return i == std::string::npos ? nullptr : &t_[i];
+    }
+    double real(cadhost::db::GroupSpan in, int code, double fallback) const {
+        const auto* g = find(in, code);
+        if (g == nullptr) return fallback;
+        const std::string_view v = cadhost::dxf::trim(g->value);
+        double d = fallback;
+        std::from_chars(v.data(), v.data() + v.size(), d);
+        return d;
+    }
+    long long integer(cadhost::db::GroupSpan in, int code, long long fallback) const {
+        const auto* g = find(in, code);
+        if (g == nullptr) return fallback;
+        const std::string_view v = cadhost::dxf::trim(g->value);
+        long long n = fallback;
+        std::from_chars(v.data(), v.data() + v.size(), n);
+        return n;
+    }
+    QPointF point(cadhost::db::GroupSpan in, int code, QPointF fallback) const {
+        if (find(in, code) == nullptr) return fallback;
+        return {real(in, code, fallback.x()), real(in, code + 10, fallback.y())};
+    }
+    std::wstring text(cadhost::db::GroupSpan in, int code) const {
+        const auto* g = find(in, code);
+        return cadhost::db::decodeValue(st_.codec(), g != nullptr ? g->value : std::string_view());
+    }
+    AcDbObjectId style(cadhost::db::GroupSpan in) const {
+        const std::wstring name = text(in, 7);
+        return AcDbObjectId(st_.tableEntry("STYLE", name.empty() ? L"Standard" : name));
+    }
+
+  private:
+    const std::vector<cadhost::dxf::TagView>& t_;
+    const cadhost::db::Store& st_;
+};
+
+}  // namespace
+
+void SceneBuilder::textRecord(const AcDbStub* s, std::vector<Prim>& out) {
+    const cadhost::db::Store& st = db_->store_();
+    st.groupsOf(s, record_);
+    const InPlace in(record_, st);
+    const Context ctx{QTransform(), aciColor(7), L"0", 0};
+    QRgb color = 0;
+    auto layerName = [&] {
+        std::wstring l = in.text(in.span("AcDbEntity"), 8);
+        return l.empty() ? std::wstring(L"0") : l;
+    };
+    if (look(record_, ctx, layerName, color) == nullptr) return;
+    const auto* styleGroup = group(record_, 7);
+    const std::string_view styleKey =
+        styleGroup != nullptr ? styleGroup->value : std::string_view();
+    if (s->type == "TEXT") {
+        const cadhost::db::GroupSpan own = in.span("AcDbText");
+        TextSpec spec;
+        spec.s = in.text(own, 1);
+        spec.h = in.real(own, 40, 0.0);
+        spec.w = in.real(own, 41, 1.0);
+        spec.rot = in.real(own, 50, 0.0) * kDeg;
+        spec.oblique = in.real(own, 51, 0.0) * kDeg;
+        const long long hm = in.integer(own, 72, 0);
+        spec.hm = hm >= 0 && hm <= 5 ? static_cast<int>(hm) : AcDb::kTextLeft;
+        const long long vm = in.integer(in.span("AcDbText", 2), 73, 0);
+        spec.vm = vm >= 0 && vm <= 3 ? static_cast<int>(vm) : AcDb::kTextBase;
+        spec.pos = in.point(own, 10, QPointF());
+        const bool byStart = spec.hm == AcDb::kTextLeft && spec.vm == AcDb::kTextBase;
+        spec.align = in.point(own, 11, byStart ? spec.pos : QPointF());
+        spec.type = fontTypeByName(styleKey, [&] { return in.style(own); });
+        placeText(spec, ocs(record_, ctx.xf), color, out);
+        return;
+    }
+    const cadhost::db::GroupSpan own = in.span("AcDbMText");
+    MTextSpec spec;
+    // The leading pieces of long contents (group 3), then the rest.
+    std::string raw;
+    for (std::size_t i = own.begin; i < own.end; ++i)
+        if (record_[i].code == 3) raw += record_[i].value;
+    if (const auto* last = in.find(own, 1)) raw += last->value;
+    spec.contents = cadhost::db::decodeValue(st.codec(), raw);
+    spec.h = in.real(own, 40, 0.0);
+    spec.width = in.real(own, 41, 0.0);
+    spec.spacing = in.real(own, 44, 1.0);
+    const long long attach = in.integer(own, 71, 1);
+    spec.attach = attach >= 1 && attach <= 9 ? static_cast<int>(attach) : 1;
+    if (in.find(own, 11) != nullptr) {
+        const QPointF d = in.point(own, 11, QPointF(1, 0));
+        spec.rotation = std::atan2(d.y(), d.x());
+    } else {
+        spec.rotation = in.real(own, 50, 0.0) * kDeg;
+    }
+    spec.loc = in.point(own, 10, QPointF());
+    spec.type = fontTypeByName(styleKey, [&] { return in.style(own); });
+    placeMText(spec, ctx.xf, color, out);
+}
+
+void SceneBuilder::entity(AcDbEntity* e, const Context& ctx, std::vector<Prim>& out) {
+    const Tags& t = e->tags();
+    const std::string type = e->dxfName();
+    QRgb color = 0;
+    const std::wstring* shownLayer = look(
+        t, ctx, [&] { return e->layer(); }, color);
+    if (shownLayer == nullptr) return;
+    const std::wstring& layerName = *shownLayer;
 
     if (type == "LINE") {
         out.push_back(polyline(ctx.xf.map(QPolygonF({point(t, 10), point(t, 11)})), false, color));
@@ -348,8 +510,8 @@ void SceneBuilder::entity(AcDbEntity* e, const Context& ctx, std::vector<Prim>& 
         Prim p;
         p.kind = Prim::Fill;
         p.color = color;
-        p.points = ocs(t, ctx.xf).map(
-            QPolygonF({point(t, 10), point(t, 11), point(t, 13), point(t, 12)}));
+        p.points =
+            ocs(t, ctx.xf).map(QPolygonF({point(t, 10), point(t, 11), point(t, 13), point(t, 12)}));
         if (group(t, 13) == nullptr) p.points.remove(2);
         out.push_back(std::move(p));
     } else if (type == "3DFACE") {
@@ -370,7 +532,8 @@ void SceneBuilder::entity(AcDbEntity* e, const Context& ctx, std::vector<Prim>& 
     } else if (type == "MTEXT") {
         if (auto* m = dynamic_cast<AcDbMText*>(e)) mtext(m, ctx, color, out);
     } else if (type == "INSERT") {
-        if (auto* ref = dynamic_cast<AcDbBlockReference*>(e)) insert(ref, ctx, color, layerName, out);
+        if (auto* ref = dynamic_cast<AcDbBlockReference*>(e))
+            insert(ref, ctx, color, layerName, out);
     } else if (type == "DIMENSION") {
         // Drawn as the block the dimension was made into.
         const cadhost::dxf::Tag* name = group(t, 2);
@@ -415,15 +578,16 @@ void SceneBuilder::entity(AcDbEntity* e, const Context& ctx, std::vector<Prim>& 
         Prim arrow;
         arrow.kind = Prim::Fill;
         arrow.color = color;
-        arrow.points = ctx.xf.map(QPolygonF({pts[0], base + n * (size / 6), base - n * (size / 6)}));
+        arrow.points =
+            ctx.xf.map(QPolygonF({pts[0], base + n * (size / 6), base - n * (size / 6)}));
         out.push_back(std::move(arrow));
     } else if (type == "VIEWPORT") {
         // The sheet's own viewport (number 1) has no frame.
         if (integer(t, 69, 1) == 1) return;
         const QPointF c = point(t, 10);
         const double w = real(t, 40, 0) / 2, h = real(t, 41, 0) / 2;
-        QPolygonF frame({c + QPointF(-w, -h), c + QPointF(w, -h), c + QPointF(w, h),
-                         c + QPointF(-w, h)});
+        QPolygonF frame(
+            {c + QPointF(-w, -h), c + QPointF(w, -h), c + QPointF(w, h), c + QPointF(-w, h)});
         out.push_back(polyline(ctx.xf.map(frame), true, color));
     }
 }
@@ -449,7 +613,8 @@ void SceneBuilder::polyline2d(AcDbEntity* e, const QTransform& xf, QRgb color,
     QPolygonF flat{pts[0]};
     for (int i = 1; i < pts.size(); ++i)
         appendBulge(flat, pts[i - 1], pts[i], is3d ? 0 : bulges[i - 1]);
-    if ((flags & 1) && pts.size() > 1) appendBulge(flat, pts.back(), pts[0], is3d ? 0 : bulges.back());
+    if ((flags & 1) && pts.size() > 1)
+        appendBulge(flat, pts.back(), pts[0], is3d ? 0 : bulges.back());
     out.push_back(polyline((is3d ? xf : ocs(t, xf)).map(flat), false, color));
 }
 
@@ -504,21 +669,38 @@ void SceneBuilder::blockContents(const std::wstring& name, const Context& inner,
 }
 
 void SceneBuilder::text(AcDbText* t, const Context& ctx, QRgb color, std::vector<Prim>& out) {
-    std::wstring s = t->textStringConst();
-    if (t->dxfName() == "ATTDEF") s = bytesToWide(group(t->tags(), 2) ? group(t->tags(), 2)->value : "");
-    if (ctx.dimText != nullptr) s = dimensionText(*ctx.dimText, s);
-    double h = t->height(), w = t->widthFactor();
+    TextSpec spec;
+    spec.s = t->textStringConst();
+    if (t->dxfName() == "ATTDEF")
+        spec.s = bytesToWide(group(t->tags(), 2) ? group(t->tags(), 2)->value : "");
+    if (ctx.dimText != nullptr) spec.s = dimensionText(*ctx.dimText, spec.s);
+    spec.h = t->height();
+    spec.w = t->widthFactor();
+    spec.hm = t->horizontalMode();
+    spec.vm = t->verticalMode();
+    spec.rot = t->rotation();
+    spec.oblique = t->oblique();
+    const AcGePoint3d pos = t->position(), align = t->alignmentPoint();
+    spec.pos = QPointF(pos.x, pos.y);
+    spec.align = QPointF(align.x, align.y);
+    spec.type = dimensionFontType(ctx, fontTypeOf(t));
+    placeText(spec, ctx.xf, color, out);
+}
+
+void SceneBuilder::placeText(TextSpec& spec, const QTransform& xf, QRgb color,
+                             std::vector<Prim>& out) {
+    const std::wstring& s = spec.s;
+    double h = spec.h, w = spec.w, rot = spec.rot;
     if (s.empty() || !(h > 0) || !std::isfinite(h)) return;
     if (!(w > 0) || !std::isfinite(w)) w = 1;
-    const int hm = t->horizontalMode(), vm = t->verticalMode();
-    double rot = t->rotation();
-    const AcGePoint3d pos = t->position(), align = t->alignmentPoint();
-    QPointF start(pos.x, pos.y);
+    const int hm = spec.hm, vm = spec.vm;
+    const double advance = geom::textAdvance(s);
+    QPointF start = spec.pos;
     if (hm == AcDb::kTextAlign || hm == AcDb::kTextFit) {
         // Stretched between the start and the alignment point.
-        const QPointF end(align.x, align.y);
+        const QPointF end = spec.align;
         const double length = QLineF(start, end).length();
-        const double natural = geom::textAdvance(s) * h * w;
+        const double natural = advance * h * w;
         if (length > 0 && natural > 0) {
             rot = std::atan2(end.y() - start.y(), end.x() - start.x());
             if (hm == AcDb::kTextFit)
@@ -528,35 +710,43 @@ void SceneBuilder::text(AcDbText* t, const Context& ctx, QRgb color, std::vector
         }
     } else if (hm != AcDb::kTextLeft || vm != AcDb::kTextBase) {
         const AcGeVector3d off = geom::rotated(geom::alignmentOffset(s, h, w, hm, vm), rot);
-        start = QPointF(align.x - off.x, align.y - off.y);
+        start = QPointF(spec.align.x() - off.x, spec.align.y() - off.y);
     }
-    const tarsil::FontType type = dimensionFontType(ctx, fontTypeOf(t));
-    addRun(textGlyphs(s, type, codePage_), drawsRightToLeft(type), s,
-           textFrame(start, rot, h, w, t->oblique()) * ctx.xf, color, out);
+    addRun(std::move(spec.s), advance, spec.type, codePage_,
+           textFrame(start, rot, h, w, spec.oblique) * xf, color, out);
 }
 
 void SceneBuilder::mtext(AcDbMText* m, const Context& ctx, QRgb color, std::vector<Prim>& out) {
-    const double h = m->textHeight();
-    if (!(h > 0) || !std::isfinite(h)) return;
-    const std::wstring contents = decodeUnicodeEscapes(
-        ctx.dimText != nullptr ? dimensionText(*ctx.dimText, m->contentsConst()) : m->contentsConst());
-    const double spacing = m->lineSpacingFactor() > 0 ? m->lineSpacingFactor() : 1.0;
-    const int attach = m->attachment();
-    const double width = m->width();
-    const std::vector<std::wstring> lines = geom::mtextLines(contents, h, width);
-    const geom::Box box = geom::mtextBox(lines, h, spacing, attach);
-    const int col = (attach - 1) % 3;
+    MTextSpec spec;
+    spec.contents = ctx.dimText != nullptr ? dimensionText(*ctx.dimText, m->contentsConst())
+                                           : m->contentsConst();
+    spec.h = m->textHeight();
+    spec.spacing = m->lineSpacingFactor();
+    spec.attach = m->attachment();
+    spec.width = m->width();
+    spec.rotation = m->rotation();
     const AcGePoint3d loc = m->location();
-    const QTransform place =
-        QTransform().rotateRadians(m->rotation()) * QTransform::fromTranslate(loc.x, loc.y) * ctx.xf;
-    const tarsil::FontType type =
-        dimensionFontType(ctx, fontTypeOf(m));
-    const bool rtl = drawsRightToLeft(type);
+    spec.loc = QPointF(loc.x, loc.y);
+    spec.type = dimensionFontType(ctx, fontTypeOf(m));
+    placeMText(spec, ctx.xf, color, out);
+}
+
+void SceneBuilder::placeMText(const MTextSpec& spec, const QTransform& xf, QRgb color,
+                              std::vector<Prim>& out) {
+    const double h = spec.h;
+    if (!(h > 0) || !std::isfinite(h)) return;
+    const double spacing = spec.spacing > 0 ? spec.spacing : 1.0;
+    std::vector<std::wstring> lines =
+        geom::mtextLines(decodeUnicodeEscapes(spec.contents), h, spec.width);
+    const geom::Box box = geom::mtextBox(lines, h, spacing, spec.attach);
+    const int col = (spec.attach - 1) % 3;
+    const QTransform place = QTransform().rotateRadians(spec.rotation) *
+                             QTransform::fromTranslate(spec.loc.x(), spec.loc.y()) * xf;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const double advance = geom::textAdvance(lines[i]) * h;
-        const double x = col == 0 ? box.left : col == 1 ? -advance / 2 : -advance;
+        const double advance = geom::textAdvance(lines[i]);
+        const double x = col == 0 ? box.left : col == 1 ? -advance * h / 2 : -advance * h;
         const double y = box.top - h - static_cast<double>(i) * h * geom::kMTextLinePitch * spacing;
-        addRun(textGlyphs(lines[i], type, codePage_), rtl, lines[i],
+        addRun(std::move(lines[i]), advance, spec.type, codePage_,
                textFrame({x, y}, 0, h, 1, 0) * place, color, out);
     }
 }
@@ -583,20 +773,19 @@ void SceneBuilder::hatch(const Tags& t, const QTransform& xf, QRgb color, std::v
     };
     while (i < n && t[i].code != 91) ++i;
     if (i >= n) return;
-    const long long paths = std::clamp<long long>(std::strtoll(t[i].value.c_str(), nullptr, 10), 0,
-                                                  static_cast<long long>(n));
+    const long long paths = std::clamp<long long>(whole(t[i].value), 0, static_cast<long long>(n));
     ++i;
     std::vector<QPolygonF> loops;
     for (long long p = 0; p < paths && i < n; ++p) {
         const auto* flagsTag = seek(92, n);
         if (flagsTag == nullptr) break;
-        const long long flags = std::strtoll(flagsTag->value.c_str(), nullptr, 10);
+        const long long flags = whole(flagsTag->value);
         QPolygonF loop;
         if (flags & 2) {
             const bool bulged = val(72) != 0;
             val(73);
-            const long long count =
-                std::clamp<long long>(static_cast<long long>(val(93)), 0, static_cast<long long>(n));
+            const long long count = std::clamp<long long>(static_cast<long long>(val(93)), 0,
+                                                          static_cast<long long>(n));
             QPolygonF pts;
             std::vector<double> bulges;
             for (long long v = 0; v < count && i < n; ++v) {
@@ -610,8 +799,8 @@ void SceneBuilder::hatch(const Tags& t, const QTransform& xf, QRgb color, std::v
                 appendBulge(loop, pts.back(), pts[0], bulges.back());
             }
         } else {
-            const long long edges =
-                std::clamp<long long>(static_cast<long long>(val(93)), 0, static_cast<long long>(n));
+            const long long edges = std::clamp<long long>(static_cast<long long>(val(93)), 0,
+                                                          static_cast<long long>(n));
             for (long long k = 0; k < edges && i < n; ++k) {
                 const int kind = static_cast<int>(val(72));
                 QPolygonF piece;
@@ -649,7 +838,7 @@ void SceneBuilder::hatch(const Tags& t, const QTransform& xf, QRgb color, std::v
                     }
                     // Fit points, then the end tangents.
                     if (i + 1 < n && t[i].code == 97 && t[i + 1].code == 11) {
-                        const long long fits = std::strtoll(t[i].value.c_str(), nullptr, 10);
+                        const long long fits = whole(t[i].value);
                         ++i;
                         for (long long q = 0; q < fits && i < n; ++q) pt(11);
                     }
@@ -665,7 +854,7 @@ void SceneBuilder::hatch(const Tags& t, const QTransform& xf, QRgb color, std::v
         }
         // The objects the boundary was made from.
         if (i < n && t[i].code == 97) {
-            const long long sources = std::strtoll(t[i].value.c_str(), nullptr, 10);
+            const long long sources = whole(t[i].value);
             ++i;
             for (long long q = 0; q < sources && i < n && t[i].code == 330; ++q) ++i;
         }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cadhost/db/acdb_all.h"
+#include "cadhost/dxf/tokenize.h"
 #include "cadhost/view/font_types.h"
 #include "cadhost/view/scene_types.h"
 
@@ -26,10 +27,10 @@ class SceneBuilder {
     struct Context {
         Context(QTransform x, QRgb b, std::wstring l, int d)
             : xf(x), byBlock(b), layer(std::move(l)), depth(d) {}
-        QTransform xf;        // the entity's space to world
-        QRgb byBlock;         // colour of BYBLOCK entities
-        std::wstring layer;   // the layer layer-0 entities take inside a block
-        int depth = 0;        // block nesting
+        QTransform xf;       // the entity's space to world
+        QRgb byBlock;        // colour of BYBLOCK entities
+        std::wstring layer;  // the layer layer-0 entities take inside a block
+        int depth = 0;       // block nesting
         // Inside a dimension's block: the dimension's own text ("<>" the
         // measured one) and text style, which its texts show instead.
         const std::wstring* dimText = nullptr;
@@ -40,12 +41,37 @@ class SceneBuilder {
         QRgb color = 0xFFFFFFFF;
     };
 
+    // What placing a single-line text, or an MText, takes: from an open
+    // entity or from a record read in place.
+    struct TextSpec {
+        std::wstring s;
+        double h = 0, w = 1, rot = 0, oblique = 0;
+        int hm = 0, vm = 0;
+        QPointF pos, align;
+        tarsil::FontType type = tarsil::FontType::Unknown;
+    };
+    struct MTextSpec {
+        std::wstring contents;
+        double h = 0, width = 0, spacing = 1, rotation = 0;
+        int attach = 1;
+        QPointF loc;
+        tarsil::FontType type = tarsil::FontType::Unknown;
+    };
+
+    // The layer an entity shows on and its colour; null when it is hidden.
+    template <class T, class LayerName>
+    const std::wstring* look(const std::vector<T>& t, const Context& ctx, LayerName&& layerOf,
+                             QRgb& color);
+    void textRecord(const AcDbStub* s, std::vector<Prim>& out);
     void entity(AcDbEntity* e, const Context& ctx, std::vector<Prim>& out);
     void insert(AcDbBlockReference* ref, const Context& ctx, QRgb color, const std::wstring& layer,
                 std::vector<Prim>& out);
     void blockContents(const std::wstring& name, const Context& inner, std::vector<Prim>& out);
     void text(AcDbText* t, const Context& ctx, QRgb color, std::vector<Prim>& out);
     void mtext(AcDbMText* m, const Context& ctx, QRgb color, std::vector<Prim>& out);
+    void placeText(TextSpec& spec, const QTransform& xf, QRgb color, std::vector<Prim>& out);
+    void placeMText(const MTextSpec& spec, const QTransform& xf, QRgb color,
+                    std::vector<Prim>& out);
     void hatch(const cadhost::dxf::Tags& tags, const QTransform& xf, QRgb color,
                std::vector<Prim>& out);
     void polyline2d(AcDbEntity* e, const QTransform& xf, QRgb color, std::vector<Prim>& out);
@@ -54,6 +80,8 @@ class SceneBuilder {
     // By the style name the entity stores, looked up once per name.
     template <class T>
     tarsil::FontType fontTypeOf(const T* entity);
+    template <class StyleId>
+    tarsil::FontType fontTypeByName(std::string_view stored, StyleId&& style);
     std::unordered_map<std::string, tarsil::FontType> styleTypes_;
     tarsil::FontType dimensionFontType(const Context& ctx, tarsil::FontType own) const;
     const std::vector<AcDbObjectId>& blockEntities(const std::wstring& name, QPointF& base);
@@ -62,13 +90,20 @@ class SceneBuilder {
     const FontTypes& fonts_;
     const char16_t* codePage_;
     std::unordered_map<std::wstring, Layer> layers_;
-    std::unordered_map<std::string, std::wstring> layerNames_;  // stored name to name
+    // By the name as stored: the name and the layer (in layers_, whose
+    // elements stay where they are).
+    struct NamedLayer {
+        std::wstring name;
+        const Layer* layer;
+    };
+    std::unordered_map<std::string, NamedLayer> layerNames_;
     struct Block {
         std::vector<AcDbObjectId> entities;
         QPointF base;
     };
     std::unordered_map<std::wstring, Block> blocks_;
     bool blocksIndexed_ = false;
+    std::vector<cadhost::dxf::TagView> record_;  // the groups of the text read in place
 };
 
 // A run's frame: text units (advances along the baseline, heights up) to

@@ -9,6 +9,7 @@
 #include <QTransform>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "cadhost/db/objectid.h"
@@ -20,14 +21,23 @@ namespace cadhost::view {
 // (one unit is the height times the width factor), y in text heights, the
 // baseline start at the origin.
 struct TextRun {
-    std::vector<Glyph> glyphs;  // stored order
-    bool rightToLeft = false;   // the font writes each glyph left of the last
-    double advance = 0;         // sum of the glyphs' advances
-    double bottom = 0;          // -descent when a glyph descends, else 0
-    QTransform toWorld;         // text units to world
-    // Outlines in text units, made on first paint.
-    mutable std::optional<QPainterPath> outline;
+    std::wstring stored;                                // the line as stored, "%%" codes and all
+    tarsil::FontType type = tarsil::FontType::Unknown;  // of the line's font
+    const char16_t* codePage = nullptr;                 // the drawing's upper half (null: Latin-1)
+    bool rightToLeft = false;  // the font writes each glyph left of the last
+    double advance = 0;        // the host's width of the line
+    double bottom = 0;         // -descent when a glyph descends, else 0
+    QTransform toWorld;        // text units to world
+    // Made on the first paint that shows the run large enough to read:
+    // most runs of a big drawing are only ever seen as bars.
+    mutable std::optional<std::vector<Glyph>> shown;
+    mutable std::optional<QPainterPath> outline;  // in text units
 
+    // The glyphs in stored order.
+    const std::vector<Glyph>& glyphs() const {
+        if (!shown) shown = textGlyphs(stored, type, codePage);
+        return *shown;
+    }
     QRectF box() const { return QRectF(0, bottom, advance, 1 - bottom); }
     // The four corners of the box in world coordinates.
     QPolygonF worldBox() const { return toWorld.map(QPolygonF(box())); }

@@ -12,6 +12,11 @@
 
 namespace cadhost_test {
 
+// A drawing of one line, for reading and saving.
+inline const std::string kGood =
+    "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n  0\nENDSEC\n"
+    "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  5\n2A\n 10\n0.0\n 70\n1\n  0\nENDSEC\n  0\nEOF\n";
+
 inline std::string samplePath(const std::string& name) {
     return std::string(TARSIL_SOURCE_DIR) + "/samples/" + name;
 }
@@ -29,7 +34,22 @@ inline std::string saved(const AcDbDatabase& db) {
     return out;
 }
 
-inline AcDbObjectId spaceId(AcDbDatabase& db, const ACHAR* name);
+// The record of a symbol table by name (any case), or a null id.
+template <class Table>
+AcDbObjectId recordId(AcDbDatabase& db,
+                      Acad::ErrorStatus (AcDbDatabase::*get)(Table*&, AcDb::OpenMode),
+                      const ACHAR* name) {
+    Table* table = nullptr;
+    AcDbObjectId id;
+    if ((db.*get)(table, AcDb::kForRead) != Acad::eOk) return id;
+    table->getAt(name, id);
+    table->close();
+    return id;
+}
+
+inline AcDbObjectId spaceId(AcDbDatabase& db, const ACHAR* name) {
+    return recordId(db, &AcDbDatabase::getBlockTable, name);
+}
 
 // The entities of model space in drawing order.
 inline std::vector<AcDbObjectId> modelSpace(AcDbDatabase& db) {
@@ -56,16 +76,6 @@ inline AcDbObjectId firstOf(AcDbDatabase& db, const std::string& type, int skip 
     return {};
 }
 
-inline AcDbObjectId spaceId(AcDbDatabase& db, const ACHAR* name) {
-    AcDbBlockTable* table = nullptr;
-    AcDbObjectId id;
-    if (db.getBlockTable(table) == Acad::eOk) {
-        table->getAt(name, id);
-        table->close();
-    }
-    return id;
-}
-
 // Appends an entity to a space and closes both; the new entity's id.
 inline AcDbObjectId append(AcDbDatabase& db, AcDbEntity* entity,
                            const ACHAR* space = ACDB_MODEL_SPACE) {
@@ -77,15 +87,6 @@ inline AcDbObjectId append(AcDbDatabase& db, AcDbEntity* entity,
     entity->close();
     btr->close();
     return id;
-}
-
-// Lines of a text, for comparing two saved drawings.
-inline std::vector<std::string> lines(const std::string& s) {
-    std::vector<std::string> out;
-    std::stringstream ss(s);
-    std::string line;
-    while (std::getline(ss, line)) out.push_back(line);
-    return out;
 }
 
 const char* const kSamples[] = {"hebrew_r12.dxf", "hebrew_r2000.dxf", "hebrew_r2018.dxf"};

@@ -7,10 +7,6 @@ using namespace cadhost_test;
 
 namespace {
 
-const std::string kGood =
-    "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n  0\nENDSEC\n"
-    "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n  5\n2A\n 10\n0.0\n 70\n1\n  0\nENDSEC\n  0\nEOF\n";
-
 std::string replaced(std::string s, const std::string& from, const std::string& to) {
     s.replace(s.find(from), from.size(), to);
     return s;
@@ -40,6 +36,8 @@ INSTANTIATE_TEST_SUITE_P(
     All, BadInput,
     ::testing::Values(
         BadCase{"empty", "", "empty file"},
+        BadCase{"crAlone", "  0\rSECTION\r  2\rHEADER\r  0\rENDSEC\r  0\rEOF\r",
+                "lines end in CR alone"},
         BadCase{"binary", std::string("AutoCAD Binary DXF\r\n\x1a\0", 22), "binary DXF"},
         BadCase{"dwg", std::string("AC1032\0\0\0\0\0\x01", 12), "DWG files are not supported"},
         BadCase{"truncated", kGood.substr(0, kGood.find(" 70")), "line 20: section ENTITIES"},
@@ -70,10 +68,20 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"nul", replaced(kGood, "2A\n", std::string("2\0A\n", 4)), "line 18: NUL byte"}),
     [](const ::testing::TestParamInfo<BadCase>& info) { return std::string(info.param.name); });
 
-TEST(Files, MissingFileIsReported) {
-    AcDbDatabase db(false);
-    EXPECT_EQ(db.readDxfFile(std::filesystem::path("/nonexistent/x.dxf")), Acad::eFileNotFound);
-    EXPECT_NE(db.lastErrorMessage().find("/nonexistent/x.dxf: cannot open"), std::string::npos);
+// A file the system cannot read is named with the system's reason.
+TEST(Files, AnUnreadableFileIsReportedWithItsReason) {
+    const struct {
+        const char *path, *reason;
+    } cases[] = {{"/nonexistent/x.dxf", ": cannot open: No such file or directory"},
+                 {TARSIL_SOURCE_DIR, ": cannot read: Is a directory"},
+                 {"/proc/self/mem", ": cannot read: Input/output error"}};
+    for (const auto& [path, reason] : cases) {
+        AcDbDatabase db(false);
+        EXPECT_NE(db.readDxfFile(std::filesystem::path(path)), Acad::eOk);
+        EXPECT_EQ(db.lastErrorMessage(), std::string(path) + reason);
+    }
+    EXPECT_EQ(AcDbDatabase(false).readDxfFile(std::filesystem::path("/x.dxf")),
+              Acad::eFileNotFound);
 }
 
 TEST(GoodInput, ValuesAtTheEdgesOfTheirRangesAPlusSignALeadingCommentAndAByteOrderMarkLoad) {

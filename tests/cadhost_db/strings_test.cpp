@@ -17,55 +17,43 @@ std::string drawing(const std::string& version, const std::string& codepage,
            text + "\n  0\nENDSEC\n  0\nEOF\n";
 }
 
-std::wstring firstText(AcDbDatabase& db) {
-    AcDbText* t = nullptr;
-    if (acdbOpenObject(t, firstOf(db, "TEXT"), AcDb::kForRead) != Acad::eOk) return L"<none>";
-    std::wstring s = t->textStringConst();
-    t->close();
-    return s;
-}
-
-void setFirstText(AcDbDatabase& db, const std::wstring& s) {
-    AcDbText* t = nullptr;
-    ASSERT_EQ(acdbOpenObject(t, firstOf(db, "TEXT"), AcDb::kForWrite), Acad::eOk);
-    t->setTextString(s.c_str());
-    t->close();
-}
-
 }  // namespace
 
-TEST(Strings, LegacyBytesAreCharactersOfTheSameValue) {
-    AcDbDatabase db(false);
-    ASSERT_EQ(db.readDxfBuffer(drawing("AC1015", "ANSI_1255", "\x82\x81\x80 \xE0\\U+05D0")),
-              Acad::eOk);
-    EXPECT_EQ(firstText(db), L"\x82\x81\x80 \xE0\\U+05D0");
-    setFirstText(db, L"\xE1\x80 \x05D1");  // a character above U+00FF is escaped
-    EXPECT_NE(saved(db).find("  1\n\xE1\x80 \\U+05D1\n"), std::string::npos);
-}
-
-TEST(Strings, Utf8CharactersOfTheCodePageBecomeItsBytes) {
-    AcDbDatabase db(false);
-    // א (U+05D0), € (U+20AC, byte 0x80 of 1255), U+0081 (undefined there), é (not in 1255).
-    std::string raw = "\xD7\x90\xE2\x82\xAC\xC2\x81\xC3\xA9\\U+05D1";
-    ASSERT_EQ(db.readDxfBuffer(drawing("AC1032", "ANSI_1255", raw)), Acad::eOk);
-    EXPECT_EQ(firstText(db), L"\xE0\x80\x81\x00E9\\U+05D1");
-    EXPECT_EQ(saved(db).find(raw) != std::string::npos, true);
-    setFirstText(db, L"\xE0\xE1\x80\x81");
-    EXPECT_NE(saved(db).find("  1\n\xD7\x90\xD7\x91\xE2\x82\xAC\xC2\x81\n"), std::string::npos);
-}
-
-TEST(Strings, UnknownCodePageMapsNothingAndBadUtf8IsTakenBytewise) {
-    AcDbDatabase db(false);
-    ASSERT_EQ(db.readDxfBuffer(drawing("AC1021", "ANSI_9999", "\xD7\x90\xFF")), Acad::eOk);
-    EXPECT_EQ(firstText(db), L"\x05D0\xFF");
-}
-
-TEST(Strings, ControlCharactersTravelAsCaretCodes) {
-    AcDbDatabase db(false);
-    ASSERT_EQ(db.readDxfBuffer(drawing("AC1015", "ANSI_1252", "a^Jb^ c")), Acad::eOk);
-    EXPECT_EQ(firstText(db), L"a\nb^c");
-    setFirstText(db, L"x\ty^");
-    EXPECT_NE(saved(db).find("  1\nx^Iy^ \n"), std::string::npos);
+// Each drawing's text is read as its characters and saved back unchanged;
+// set to new characters, it is written in the drawing's own way.
+TEST(Strings, ReadAndWrittenAsTheDrawingStoresThem) {
+    const struct {
+        const char *version, *page;
+        std::string stored;
+        std::wstring read, set;
+        std::string written;
+    } cases[] = {// Before AC1021 a byte is the character of the same value; one above
+                 // U+00FF is escaped.
+                 {"AC1015", "ANSI_1255", "\x82\x81\x80 \xE0\\U+05D0", L"\x82\x81\x80 \xE0\\U+05D0",
+                  L"\xE1\x80 \x05D1", "\xE1\x80 \\U+05D1"},
+                 // UTF-8 from AC1021, the code page's characters its bytes: alef, the
+                 // euro (0x80 of 1255), U+0081 (undefined there), e acute (not in it).
+                 {"AC1032", "ANSI_1255", "\xD7\x90\xE2\x82\xAC\xC2\x81\xC3\xA9\\U+05D1",
+                  L"\xE0\x80\x81\x00E9\\U+05D1", L"\xE0\xE1\x80\x81",
+                  "\xD7\x90\xD7\x91\xE2\x82\xAC\xC2\x81"},
+                 // An unknown code page maps nothing; bad UTF-8 is taken bytewise.
+                 {"AC1021", "ANSI_9999", "\xD7\x90\xFF", L"\x05D0\xFF", L"\x05D0", "\xD7\x90"},
+                 // Control characters travel as caret codes.
+                 {"AC1015", "ANSI_1252", "a^Jb^ c", L"a\nb^c", L"x\ty^", "x^Iy^ "}};
+    for (const auto& c : cases) {
+        AcDbDatabase db(false);
+        const std::string bytes = drawing(c.version, c.page, c.stored);
+        ASSERT_EQ(db.readDxfBuffer(bytes), Acad::eOk) << db.lastErrorMessage();
+        AcDbText* t = nullptr;
+        ASSERT_EQ(acdbOpenObject(t, firstOf(db, "TEXT"), AcDb::kForRead), Acad::eOk);
+        EXPECT_EQ(std::wstring(t->textStringConst()), c.read) << c.stored;
+        t->close();
+        EXPECT_EQ(saved(db), bytes);
+        ASSERT_EQ(acdbOpenObject(t, firstOf(db, "TEXT"), AcDb::kForWrite), Acad::eOk);
+        t->setTextString(c.set.c_str());
+        t->close();
+        EXPECT_NE(saved(db).find("  1\n" + c.written + "\n"), std::string::npos) << c.written;
+    }
 }
 
 TEST(Strings, CodecRoundTripsEveryByteInEveryKnownCodePage) {

@@ -3,7 +3,16 @@
 
 using namespace cadhost_test;
 
-using Undo = SampleTest;
+class Undo : public SampleTest {
+  protected:
+    // Gives the n-th text of model space a new string.
+    void setText(int n, const ACHAR* text) {
+        AcDbText* t = nullptr;
+        ASSERT_EQ(acdbOpenObject(t, firstOf(db, "TEXT", n), AcDb::kForWrite), Acad::eOk);
+        t->setTextString(text);
+        t->close();
+    }
+};
 
 TEST_P(Undo, ChangeEraseAndAppendInOneGroupAreTakenBack) {
     db.beginUndoGroup();
@@ -30,23 +39,16 @@ TEST_P(Undo, ChangeEraseAndAppendInOneGroupAreTakenBack) {
 }
 
 TEST_P(Undo, OnlyTheLastGroupIsUndone) {
-    AcDbText* t = nullptr;
     db.beginUndoGroup();
-    ASSERT_EQ(acdbOpenObject(t, firstOf(db, "TEXT"), AcDb::kForWrite), Acad::eOk);
-    t->setTextString(L"first");
-    t->close();
+    setText(0, L"first");
     db.endUndoGroup();
-    std::string afterFirst = saved(db);
+    const std::string afterFirst = saved(db);
     db.beginUndoGroup();
     db.beginUndoGroup();  // nested groups count as one
-    ASSERT_EQ(acdbOpenObject(t, firstOf(db, "TEXT"), AcDb::kForWrite), Acad::eOk);
-    t->setTextString(L"second");
-    t->close();
+    setText(0, L"second");
     db.endUndoGroup();
     EXPECT_TRUE(db.isUndoGroupOpen());
-    ASSERT_EQ(acdbOpenObject(t, firstOf(db, "TEXT", 1), AcDb::kForWrite), Acad::eOk);
-    t->setHeight(9);
-    t->close();
+    setText(1, L"third");
     db.endUndoGroup();
     EXPECT_EQ(db.undoGroupCount(), 2u);
     ASSERT_EQ(db.undoLastGroup(), Acad::eOk);
@@ -69,16 +71,11 @@ TEST_P(Undo, RefusesWhileAnObjectOfTheGroupIsOpen) {
 }
 
 TEST_P(Undo, ChangesOutsideAGroupAreUndoneOneByOne) {
-    AcDbText* t = nullptr;
-    for (int i = 0; i < 2; ++i) {
-        ASSERT_EQ(acdbOpenObject(t, firstOf(db, "TEXT", i), AcDb::kForWrite), Acad::eOk);
-        t->setTextString(L"x");
-        t->close();
-    }
+    setText(0, L"x");
+    const std::string afterFirst = saved(db);
+    setText(1, L"x");
     ASSERT_EQ(db.undoLastGroup(), Acad::eOk);
-    ASSERT_EQ(acdbOpenObject(t, firstOf(db, "TEXT", 0), AcDb::kForRead), Acad::eOk);
-    EXPECT_EQ(std::wstring(t->textStringConst()), L"x");
-    t->close();
+    EXPECT_EQ(saved(db), afterFirst);
     ASSERT_EQ(db.undoLastGroup(), Acad::eOk);
     EXPECT_EQ(saved(db), original);
 }
@@ -100,12 +97,7 @@ TEST_P(Undo, AnUndoneAppendGivesItsHandleBack) {
 // undo brings back the bytes and the lookups by name.
 TEST_P(Undo, SymbolTableChangesAreTakenBack) {
     const auto styleId = [&](const ACHAR* name) {
-        AcDbTextStyleTable* table = nullptr;
-        AcDbObjectId id;
-        if (db.getTextStyleTable(table) != Acad::eOk) return id;
-        table->getAt(name, id);
-        table->close();
-        return id;
+        return recordId(db, &AcDbDatabase::getTextStyleTable, name);
     };
     const AcDbObjectId standard = styleId(L"STANDARD");
     ASSERT_TRUE(standard.isValid());
@@ -115,13 +107,10 @@ TEST_P(Undo, SymbolTableChangesAreTakenBack) {
     ASSERT_EQ(style->setName(L"RENAMED"), Acad::eOk);
     ASSERT_EQ(style->setFileName(L"hebrew2.shx"), Acad::eOk);
     style->close();
-    AcDbLayerTable* layers = nullptr;
-    AcDbObjectId layerId;
-    ASSERT_EQ(db.getLayerTable(layers), Acad::eOk);
-    ASSERT_EQ(layers->getAt(L"0", layerId), Acad::eOk);
-    layers->close();
     AcDbLayerTableRecord* layer = nullptr;
-    ASSERT_EQ(acdbOpenObject(layer, layerId, AcDb::kForWrite), Acad::eOk);
+    ASSERT_EQ(
+        acdbOpenObject(layer, recordId(db, &AcDbDatabase::getLayerTable, L"0"), AcDb::kForWrite),
+        Acad::eOk);
     ASSERT_EQ(layer->setIsLocked(true), Acad::eOk);
     layer->close();
     db.endUndoGroup();

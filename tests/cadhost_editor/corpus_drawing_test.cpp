@@ -1,10 +1,6 @@
 // Corpus drawings with blocks, attributes, layouts and code pages: what a
 // selection reaches (the current space only, as a click would) and what
 // LIST shows (names and strings read through the drawing's code page).
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
 #include "cadhost/db/store.h"
 #include "cadhost/editor/selection.h"
 #include "cadhost/editor/sysvars.h"
@@ -34,12 +30,6 @@ class CorpusDrawingTest : public HostTest {
         acedSSFree(ss);
         return handles;
     }
-    std::size_t count(const std::wstring& what) const {
-        std::size_t n = 0;
-        for (auto at = out.find(what); at != std::wstring::npos; at = out.find(what, at + 1)) ++n;
-        return n;
-    }
-    std::string shown() const { return std::string(out.begin(), out.end()); }  // for messages
 };
 
 TEST_F(CorpusDrawingTest, HandlesPointsAndModesReachTheCurrentSpaceOnly) {
@@ -60,11 +50,9 @@ TEST_F(CorpusDrawingTest, HandlesPointsAndModesReachTheCurrentSpaceOnly) {
 
 TEST_F(CorpusDrawingTest, EraseLeavesTheBlockWhileADoubleClickReachesTheAttribute) {
     open(kCorpus + "r2018_ansi1255.dxf");
-    std::string before, after;
-    ASSERT_EQ(db()->dxfOutToString(before), Acad::eOk);
+    const std::string before = saved();
     run({L"ERASE", L"3A", L"3F", L""});
-    ASSERT_EQ(db()->dxfOutToString(after), Acad::eOk);
-    EXPECT_EQ(after, before) << "nothing erased";
+    EXPECT_EQ(saved(), before) << "nothing erased";
     // The host's own text extension edits the attribute double-clicked.
     run({L"DBLCLICK 3F", L"Kitchen", L"DBLCLICK 3B", L"ESC"});
     AcDbAttribute* attribute = nullptr;
@@ -86,7 +74,7 @@ TEST_F(CorpusDrawingTest, AHandleRepeatedOutsideTheSpaceDoesNotHideTheEntity) {
     open(file.string());
     fs::remove(file);
     run({L"LIST", L"2A", L""});
-    EXPECT_TRUE(printed(L"text \"twin\"")) << shown();
+    EXPECT_TRUE(printed(L"text \"twin\"")) << outUtf8();
 }
 
 TEST_F(CorpusDrawingTest, ListNamesABlockReferencesBlockAndAttributesInTheCodePage) {
@@ -103,9 +91,9 @@ TEST_F(CorpusDrawingTest, ListNamesABlockReferencesBlockAndAttributesInTheCodePa
         ASSERT_NE(acDocManagerPtr()->openDocument(kCorpus + file), nullptr);
         run({L"LIST", L"30", L""});
     }
-    EXPECT_EQ(count(L"Style = \"Standard\"  Font file = txt"), 2u) << shown();
-    EXPECT_TRUE(printed(L"text \"\x65e5\x672c\x8a9e\x306e\x6587\x5b57\"")) << shown();
-    EXPECT_TRUE(printed(L"Layer: \"\x0637\x0628\x0642\x0629\"")) << shown();
+    EXPECT_EQ(count(L"Style = \"Standard\"  Font file = txt"), 2u) << outUtf8();
+    EXPECT_TRUE(printed(L"text \"\x65e5\x672c\x8a9e\x306e\x6587\x5b57\"")) << outUtf8();
+    EXPECT_TRUE(printed(L"Layer: \"\x0637\x0628\x0642\x0629\"")) << outUtf8();
 }
 
 TEST_F(CorpusDrawingTest, ListReadsEveryCodePageOfTheFormat) {
@@ -130,21 +118,19 @@ TEST_F(CorpusDrawingTest, ListReadsEveryCodePageOfTheFormat) {
         db()->store_().setHeaderValue("$DWGCODEPAGE", 3, c.codePage);
         out.clear();
         run({L"LIST", handleOf(addText(0, 0, c.stored)), L""});
-        EXPECT_TRUE(printed(std::wstring(L"text ") + c.shown)) << c.codePage << ": " << shown();
+        EXPECT_TRUE(printed(std::wstring(L"text ") + c.shown)) << c.codePage << ": " << outUtf8();
     }
 }
 
 TEST_F(CorpusDrawingTest, AnUnknownCodePageIsNamedOnceAtOpen) {
-    std::ostringstream bytes;
-    bytes << std::ifstream(kCorpus + "r12_nohandles_crlf.dxf", std::ios::binary).rdbuf();
-    std::string text = bytes.str();
+    std::string text = fileBytes(kCorpus + "r12_nohandles_crlf.dxf");
     text.replace(text.find("ANSI_1252"), 9, "ANSI_7777");
     const fs::path file = fs::temp_directory_path() / ("cp_" + std::to_string(::getpid()));
     std::ofstream(file, std::ios::binary) << text;
     ASSERT_NE(acDocManagerPtr()->openDocument(file), nullptr);
     fs::remove(file);
     run({L"LIST", L"ALL", L""});
-    EXPECT_EQ(count(L"Code page \"ANSI_7777\" is unknown"), 1u) << shown();
+    EXPECT_EQ(count(L"Code page \"ANSI_7777\" is unknown"), 1u) << outUtf8();
     EXPECT_TRUE(printed(L"text \"Caf\xe9\""));
     ASSERT_NE(acDocManagerPtr()->openDocument(kCorpus + "r2004_dos850.dxf"), nullptr);
     EXPECT_EQ(count(L"is unknown"), 1u) << "DOS850 is read through iconv";

@@ -4,6 +4,9 @@
 // one new drawing open.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,6 +15,14 @@
 #include "cadhost/editor/cmdline.h"
 #include "cadhost/editor/host.h"
 #include "cadhost/editor/input.h"
+#include "cadhost/rx/wide.h"
+
+inline std::string fileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
 
 class HostTest : public ::testing::Test {
   protected:
@@ -36,8 +47,19 @@ class HostTest : public ::testing::Test {
         cadhost::runCommandLoop();
     }
     bool printed(const std::wstring& text) const { return out.find(text) != std::wstring::npos; }
+    std::size_t count(const std::wstring& text) const {
+        std::size_t n = 0;
+        for (auto at = out.find(text); at != std::wstring::npos; at = out.find(text, at + 1)) ++n;
+        return n;
+    }
+    std::string outUtf8() const { return cadhost::toUtf8(out); }  // for failure messages
 
     AcDbDatabase* db() const { return acdbHostApplicationServices()->workingDatabase(); }
+    std::string saved() const {
+        std::string bytes;
+        EXPECT_EQ(db()->dxfOutToString(bytes), Acad::eOk);
+        return bytes;
+    }
 
     // Appends an entity to the current space and closes it.
     AcDbObjectId append(AcDbEntity* entity) {

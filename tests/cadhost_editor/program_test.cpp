@@ -1,12 +1,10 @@
 // The cadhost program end to end: scripts on a sample drawing, modules on
-// the command line, and its exit codes.
+// the command line, bad files and failed saves (and dxftool's), and exit
+// codes.  Which reason the system gives for which file is the database's.
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
+#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
-#include <string>
-
+#include "host_fixture.h"
 #include "program_run.h"
 
 namespace fs = std::filesystem;
@@ -16,39 +14,45 @@ using ::testing::Not;
 namespace {
 using cadhost_test::ProgramRun;
 
-ProgramRun runHost(const std::string& args, const std::string& input = {}) {
+const std::string kSample = std::string(TARSIL_SOURCE_DIR) + "/samples/hebrew_r2000.dxf";
+const std::string kDemo = std::string(TARSIL_SOURCE_DIR) + "/samples/scripts/demo";
+
+std::string quoted(const fs::path& p) {
+    return "'" + p.string() + "'";
+}
+
+// The program with its arguments, its input typed, after a shell prefix.
+ProgramRun runHost(const std::string& args, const std::string& input = {},
+                   const std::string& prefix = {}) {
     const std::string command = std::string(CADHOST_PROGRAM) + " " + args;
-    return cadhost_test::RunShell(input.empty() ? command
-                                                : "printf '%s' '" + input + "' | " + command);
+    return cadhost_test::RunShell(prefix + (input.empty()
+                                                ? command + " </dev/null"
+                                                : "printf '%s' '" + input + "' | " + command));
 }
 
-std::string sample(const char* name) {
-    return std::string(TARSIL_SOURCE_DIR) + "/samples/scripts/" + name;
+ProgramRun runDxftool(const std::string& in, const fs::path& out, const std::string& prefix = {}) {
+    return cadhost_test::RunShell(prefix + DXFTOOL_PROGRAM + " roundtrip " + in + " " +
+                                  quoted(out));
 }
 
-class ProgramTest : public ::testing::Test {
+class ProgramTest : public HostTest {
   protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("cadhost_prog_" + std::to_string(::getpid()));
+        HostTest::SetUp();
         fs::create_directories(dir);
     }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string write(const std::string& name, const std::string& text) {
-        const fs::path p = dir / name;
-        std::ofstream(p) << text;
-        return p.string();
+    void TearDown() override {
+        fs::remove_all(dir);
+        HostTest::TearDown();
     }
-    fs::path dir;
+    const fs::path dir = fs::temp_directory_path() / ("cadhost_prog_" + std::to_string(::getpid()));
 };
-}  // namespace
 
 TEST_F(ProgramTest, DemoScriptListsMovesTheUcsSavesAndQuits) {
-    const std::string saved = (dir / "demo-out.dxf").string();
-    const std::string script = write("demo.scr",
-                                     "LIST\nALL\n\nUCS\nZ\n90\n(getvar \"UCSXDIR\")\n"
-                                     "SAVEAS\n" +
-                                         saved + "\nQUIT\nLIST\n");
-    const ProgramRun r = runHost(sample("demo.dxf") + " --script " + script);
+    const fs::path saved = dir / "demo-out.dxf", script = dir / "demo.scr";
+    std::ofstream(script) << "LIST\nALL\n\nUCS\nZ\n90\n(getvar \"UCSXDIR\")\nSAVEAS\n"
+                          << saved.string() << "\nQUIT\nLIST\n";
+    const ProgramRun r = runHost(kDemo + ".dxf --script " + script.string());
     EXPECT_EQ(r.exit_code, 0) << r.output;
     EXPECT_THAT(r.output, HasSubstr("Command: LIST"));
     EXPECT_THAT(r.output, HasSubstr("text \"Hello\""));
@@ -56,63 +60,101 @@ TEST_F(ProgramTest, DemoScriptListsMovesTheUcsSavesAndQuits) {
     EXPECT_THAT(r.output, HasSubstr("Drawing saved as"));
     EXPECT_EQ(r.output.rfind("Command: LIST"), r.output.find("Command: LIST"))
         << "nothing after QUIT";
-    ASSERT_TRUE(fs::exists(saved));
-    // The saved drawing opens again with its texts and its user system.
-    const ProgramRun again = runHost(saved, "LIST\nALL\n\n(getvar \"UCSXDIR\")\n");
-    EXPECT_EQ(again.exit_code, 0);
-    EXPECT_THAT(again.output, HasSubstr("text \"Hello\""));
-    EXPECT_THAT(again.output, HasSubstr("(0.0 1.0 0.0)"));
+    EXPECT_TRUE(fs::exists(saved));
 }
 
 TEST_F(ProgramTest, BundledDemoScriptRuns) {
-    const ProgramRun r = runHost(sample("demo.dxf") + " --script " + sample("demo.scr"));
+    const ProgramRun r = runHost(kDemo + ".dxf --script " + kDemo + ".scr");
     EXPECT_EQ(r.exit_code, 0) << r.output;
     EXPECT_THAT(r.output, Not(HasSubstr("Unknown command")));
     EXPECT_THAT(r.output, Not(HasSubstr("; error")));
 }
 
-TEST_F(ProgramTest, StandardInputWithoutQuitEndsAtTheEndOfInput) {
-    const ProgramRun r = runHost("", "(+ 40 2)\nNOSUCH\n\n");
+TEST_F(ProgramTest, StandardInputWithoutQuitEndsAtTheEndOfInputNamingUnsavedDrawings) {
+    ProgramRun r = runHost("", "(+ 40 2)\nNOSUCH\n\n");
     EXPECT_EQ(r.exit_code, 0);
-    EXPECT_THAT(r.output, HasSubstr("42"));
+    EXPECT_THAT(r.output, HasSubstr("\n42\n"));
     EXPECT_THAT(r.output, HasSubstr("Unknown command \"NOSUCH\""));
     EXPECT_THAT(r.output, Not(HasSubstr("not saved"))) << "nothing was changed";
-}
-
-TEST_F(ProgramTest, EndOfInputNamesTheDrawingsLeftUnsaved) {
-    const ProgramRun r = runHost("", "TEXT\n0,0\n2\n0\nleft behind\n");
+    r = runHost("", "TEXT\n0,0\n2\n0\nleft behind\n");
     EXPECT_EQ(r.exit_code, 0);
     EXPECT_THAT(r.output, HasSubstr("Changes to \"Drawing1.dxf\" were not saved."));
 }
 
+// Loaded at start, its command run, then told of the quit and unloaded.
 TEST_F(ProgramTest, ModuleLoadedFromTheCommandLine) {
     const ProgramRun r = runHost(std::string("--load ") + TESTMODULE_PATH, "TMLISP\nQUIT\n");
     EXPECT_EQ(r.exit_code, 0) << r.output;
-    const auto init = r.output.find("testmodule: message 1");
-    const auto invoke = r.output.find("testmodule: invoked 7");
-    const auto preQuit = r.output.find("testmodule: message 13");
-    const auto unload = r.output.find("testmodule: message 2\n");
-    ASSERT_NE(init, std::string::npos) << r.output;
-    ASSERT_NE(invoke, std::string::npos);
-    ASSERT_NE(preQuit, std::string::npos);
-    ASSERT_NE(unload, std::string::npos);
-    EXPECT_LT(init, invoke);
-    EXPECT_LT(invoke, preQuit);
-    EXPECT_LT(preQuit, unload);
+    std::size_t at = 0;
+    for (const char* step : {"testmodule: message 1\n", "testmodule: invoked 7\n",
+                             "testmodule: message 13\n", "testmodule: message 2\n"}) {
+        at = r.output.find(step, at);
+        ASSERT_NE(at, std::string::npos) << step << "in order in " << r.output;
+    }
 }
 
-TEST_F(ProgramTest, FailuresToStartExitNonZeroWithAMessage) {
-    ProgramRun r = runHost((dir / "missing.dxf").string(), "QUIT\n");
-    EXPECT_NE(r.exit_code, 0);
-    EXPECT_THAT(r.output, HasSubstr("cannot open drawing"));
-    const std::string broken = write("broken.dxf", "  0\nSECTION\n  2\nHEADER\n");
-    r = runHost(broken, "QUIT\n");
-    EXPECT_NE(r.exit_code, 0);
-    EXPECT_THAT(r.output, HasSubstr("has no ENDSEC"));
-    r = runHost(std::string("--load ") + NOENTRY_PATH, "QUIT\n");
+TEST_F(ProgramTest, AModuleOrScriptThatCannotBeUsedStopsTheStartWithAMessage) {
+    ProgramRun r = runHost(std::string("--load ") + NOENTRY_PATH, "QUIT\n");
     EXPECT_NE(r.exit_code, 0);
     EXPECT_THAT(r.output, HasSubstr("acrxEntryPoint"));
     r = runHost("--script " + (dir / "none.scr").string());
     EXPECT_NE(r.exit_code, 0);
     EXPECT_THAT(r.output, HasSubstr("none.scr"));
 }
+
+// One file the system cannot read and one whose bytes are no drawing: at
+// start, at OPEN (the session goes on) and in dxftool, nothing written.
+TEST_F(ProgramTest, AnUnreadableDrawingIsRefusedWithItsReasonEverywhere) {
+    std::ofstream(dir / "cr.dxf") << "  0\rSECTION\r  2\rHEADER\r  0\rENDSEC\r  0\rEOF\r";
+    const std::pair<fs::path, std::string> cases[] = {
+        {dir / "gone.dxf", "No such file or directory"}, {dir / "cr.dxf", "lines end in CR alone"}};
+    for (const auto& [bad, reason] : cases) {
+        ProgramRun r = runHost(quoted(bad));
+        EXPECT_EQ(r.exit_code, 2) << r.output;
+        EXPECT_THAT(r.output, HasSubstr("cannot open drawing"));
+        EXPECT_THAT(r.output, HasSubstr(reason));
+        r = runHost("", "OPEN\n" + bad.string() + "\n(+ 40 2)\n");
+        EXPECT_EQ(r.exit_code, 0) << r.output;
+        EXPECT_THAT(r.output, HasSubstr("Unable to open \"" + bad.string() + "\": "));
+        EXPECT_THAT(r.output, HasSubstr(reason));
+        EXPECT_THAT(r.output, HasSubstr("\n42\n"));
+        r = runDxftool(quoted(bad), dir / "out.dxf");
+        EXPECT_EQ(r.exit_code, 1) << r.output;
+        EXPECT_THAT(r.output, HasSubstr(reason));
+        EXPECT_FALSE(fs::exists(dir / "out.dxf"));
+    }
+}
+
+// The disk fills up part-way through the new file.
+TEST_F(ProgramTest, AFailedSaveSaysWhyAndKeepsTheOldFile) {
+    const fs::path old = dir / "old.dxf";
+    std::ofstream(old) << "the old drawing";
+    ProgramRun r = runHost(kSample, "SAVEAS\n" + old.string() + "\n(+ 40 2)\n", "ulimit -f 8; ");
+    EXPECT_EQ(r.exit_code, 0) << r.output;
+    EXPECT_THAT(r.output, HasSubstr("cannot save: File too large"));
+    EXPECT_THAT(r.output, HasSubstr("Unable to save the drawing"));
+    EXPECT_THAT(r.output, HasSubstr("\n42\n")) << "the session goes on";
+    r = runDxftool(kSample, old, "ulimit -f 8; ");
+    EXPECT_EQ(r.exit_code, 1) << r.output;
+    EXPECT_THAT(r.output, HasSubstr("cannot save: File too large"));
+    EXPECT_EQ(fileBytes(old), "the old drawing");
+}
+
+// A drawing whose file is deleted while it is open saves again where it
+// was; when its folder went too, SAVE says so and the drawing stays open.
+TEST_F(ProgramTest, SaveRecreatesAVanishedFileOrSaysWhy) {
+    const fs::path file = dir / "drawing.dxf";
+    fs::copy_file(kSample, file);
+    ASSERT_NE(acDocManagerPtr()->openDocument(file), nullptr);
+    fs::remove(file);
+    run({L"SAVE"});
+    EXPECT_EQ(fileBytes(file), fileBytes(kSample)) << outUtf8();
+    fs::remove_all(dir);
+    out.clear();
+    run({L"SAVE", L"(+ 40 2)"});
+    EXPECT_TRUE(printed(L"cannot save: No such file or directory")) << outUtf8();
+    EXPECT_TRUE(printed(L"\n42\n"));
+    EXPECT_NE(curDoc(), nullptr);
+}
+
+}  // namespace

@@ -1,5 +1,5 @@
 // A small module for the host's tests: it prints each message it gets,
-// registers two commands and two LISP functions, and answers invokes.
+// registers a command and two LISP functions, and answers invokes.
 // Built as testmodule.arx; with TESTMODULE_FAIL_INIT it refuses to start.
 #include "cadhost/apdoc/docmanager.h"
 #include "cadhost/editor/cmdline.h"
@@ -24,19 +24,11 @@ void selectTexts() {
     acutPrintf(L"testmodule: select %d, %d texts\n", rc, n);
 }
 
-void queueExpressions() {
-    const int a = ads_queueexpr(L"(setq tmq (getvar \"CMDECHO\")) (setvar \"CMDECHO\" 0)");
-    const int b = ads_queueexpr(L"(command \".undefine\" \"DDEDIT\")");
-    const int c = ads_queueexpr(L"(setvar \"CMDECHO\" tmq)");
-    acutPrintf(L"testmodule: queued %d %d %d\n", a, b, c);
-}
-
 [[maybe_unused]] void registerCommands() {
     AcEdCommandStack* stack = AcEdCommandStack::cast(acrxSysRegistry()->at(ACRX_COMMAND_DOCK));
     if (stack == nullptr) return;
     stack->addCommand(L"TM_GROUP", L"TM_SELECT", L"TMSELECT",
                       ACRX_CMD_TRANSPARENT | ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW, selectTexts);
-    stack->addCommand(L"TM_GROUP", L"TM_QUEUE", L"TMQUEUE", ACRX_CMD_MODAL, queueExpressions);
 }
 }  // namespace
 

@@ -2,7 +2,6 @@
 // way their glyphs run, curves, fills, blocks and colours.
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <cmath>
 
 #include "cadhost/view/colors.h"
@@ -17,19 +16,19 @@ using cadhost::view::FontTypes;
 using cadhost::view::Prim;
 using cadhost::view::SceneBuilder;
 
-class BuilderTest : public ::testing::Test {
+class BuilderTest : public SceneFixture {
   protected:
-    std::vector<Prim> build(const Drawing& d, std::size_t index = 0) {
-        load(db, d);
-        std::vector<Prim> prims;
-        const auto ids = entities(db);
-        EXPECT_LT(index, ids.size());
-        if (index >= ids.size()) return prims;
-        SceneBuilder builder(&db, fonts);
-        builder.build(ids[index], prims);
-        return prims;
+    // What entity i of the drawing open shows.
+    std::vector<Prim> prims(std::size_t i) {
+        std::vector<Prim> out;
+        EXPECT_LT(i, ids.size());
+        if (i < ids.size()) SceneBuilder(&db, fonts).build(ids[i], out);
+        return out;
     }
-    AcDbDatabase db{false};
+    std::vector<Prim> build(const Drawing& d) {
+        open(d);
+        return prims(0);
+    }
     FontTypes fonts{tarsil::FontMap{{L"hebnorm", tarsil::FontType::HebrewNormal},
                                     {L"heb7bit", tarsil::FontType::Hebrew7Bit}}};
 };
@@ -40,86 +39,93 @@ QRectF boundsOf(const std::vector<Prim>& prims) {
     return r;
 }
 
-TEST_F(BuilderTest, JustifiedTextsSitOnTheirAlignmentPoint) {
+TEST_F(BuilderTest, JustifiedTextsSitOnTheirAlignmentPoints) {
+    // "ABC", 2 high, the stored start (0, 0) stale on purpose: right-aligned
+    // at (60, 0); fit and aligned between (0, 0) and (0, 30), so upright,
+    // aligned growing the height with the length, fit keeping it.
+    const QRectF boxes[] = {QRectF(60 - 4.2, 0, 4.2, 2), QRectF(-2, 0, 2, 30),
+                            QRectF(-2.0 * 30 / 4.2, 0, 2.0 * 30 / 4.2, 30)};
     Drawing d;
-    // Right-aligned at (60, 0); the stored start (0, 0) is stale on purpose.
-    d.entities = groups({{0, "TEXT"}, {8, "0"}, {10, "0.0"}, {20, "0.0"}, {40, "2.0"}, {1, "ABC"},
-                         {72, "2"}, {11, "60.0"}, {21, "0.0"}});
-    const QRectF right = boundsOf(build(d));
-    EXPECT_NEAR(right.right(), 60, 1e-9);
-    EXPECT_NEAR(right.width(), 3 * 0.7 * 2, 1e-9);
-}
-
-TEST_F(BuilderTest, FitAndAlignedTextsSpanTheirTwoPoints) {
-    for (int mode : {3, 5}) {
-        Drawing d;
-        d.entities = groups({{0, "TEXT"}, {8, "0"}, {10, "0.0"}, {20, "0.0"}, {40, "2.0"},
-                             {1, "ABC"}, {72, std::to_string(mode)}, {11, "0.0"}, {21, "30.0"}});
-        AcDbDatabase fresh(false);
-        ASSERT_EQ(fresh.readDxfBuffer(d.dxf()), Acad::eOk);
-        std::vector<Prim> prims;
-        SceneBuilder(&fresh, fonts).build(entities(fresh)[0], prims);
-        ASSERT_EQ(prims.size(), 1u);
-        const QRectF b = prims[0].bounds();
-        // Turned upright: runs from y 0 to 30.
-        EXPECT_NEAR(b.top(), 0, 1e-9) << mode;
-        EXPECT_NEAR(b.bottom(), 30, 1e-9) << mode;
-        // Aligned grows the height with the length, fit keeps it.
-        EXPECT_NEAR(b.width(), mode == 3 ? 2.0 * 30 / 4.2 : 2.0, 1e-9) << mode;
+    const char* modes[][3] = {{"2", "60", "0"}, {"5", "0", "30"}, {"3", "0", "30"}};
+    for (auto [mode, x, y] : modes)
+        d.entities += groups({{0, "TEXT"},
+                              {8, "0"}, {10, "0"}, {20, "0"}, {40, "2"}, {1, "ABC"}, {72, mode},
+                              {11, x}, {21, y}});
+    open(d);
+    for (std::size_t i = 0; i < 3; ++i) {
+        const QRectF b = boundsOf(prims(i));
+        EXPECT_NEAR(b.left(), boxes[i].left(), 1e-9) << i;
+        EXPECT_NEAR(b.right(), boxes[i].right(), 1e-9) << i;
+        EXPECT_NEAR(b.top(), boxes[i].top(), 1e-9) << i;
+        EXPECT_NEAR(b.bottom(), boxes[i].bottom(), 1e-9) << i;
     }
 }
 
-TEST_F(BuilderTest, MTextWrapsAtItsWidthAndStacksItsLines) {
+// Texts are read in place from their records, other entities through the
+// database's objects; an open text is read through its object too.  Both
+// ways must give the same runs, whatever else the record holds.
+TEST_F(BuilderTest, TextsReadInPlaceMatchTheirOpenedObjects) {
     Drawing d;
-    d.entities = groups({{0, "MTEXT"}, {8, "0"}, {10, "0.0"}, {20, "0.0"}, {40, "1.0"},
-                         {41, "3.0"}, {71, "1"}, {1, "AB AB AB\\PXY"}});
-    const auto prims = build(d);
-    ASSERT_EQ(prims.size(), 4u);  // three wrapped lines and a paragraph
-    for (std::size_t i = 0; i < prims.size(); ++i) {
-        // Top-left attachment: lines hang below the location, each one
-        // line pitch lower than the last.
-        const QPointF base = prims[i].text->toWorld.map(QPointF(0, 0));
-        EXPECT_NEAR(base.x(), 0, 1e-9);
-        EXPECT_NEAR(base.y(), -1 - static_cast<double>(i) * 5.0 / 3.0, 1e-9);
+    d.header = groups({{9, "$ACADVER"}, {1, "AC1015"}, {9, "$DWGCODEPAGE"}, {3, "ANSI_1255"}});
+    d.style("NORM", "hebnorm.shx").style("SEVEN", "heb7bit.shx").layer("RED", 1);
+    const auto reactors = groups({{102, "{ACAD_REACTORS"}, {330, "1F"}, {40, "9.0"}, {102, "}"}});
+    d.entities =
+        groups({{0, "TEXT"}, {5, "A1"}}) + reactors +
+        groups({{100, "AcDbEntity"},
+                {8, "RED"}, {100, "AcDbText"}, {10, "1.5"}, {20, "2"}, {40, "2.5"},
+                {1, "\x80^J%%d q"}, {50, "30"}, {41, "0.8"}, {51, "15"}, {7, "NORM"}, {72, "1"},
+                {11, "9"}, {21, "4"}, {100, "AcDbText"}, {73, "2"}, {1001, "APP"}, {1040, "7.0"}}) +
+        groups({{0, "TEXT"},
+                {5, "A2"}, {100, "AcDbEntity"}, {8, "0"}, {62, "5"}, {100, "AcDbText"}, {10, "0"},
+                {20, "0"}, {40, "1"}, {1, "fit me"}, {72, "5"}, {11, "20"}, {21, "5"},
+                {100, "AcDbText"}}) +
+        groups({{0, "MTEXT"},
+                {5, "A3"}, {100, "AcDbEntity"}, {8, "RED"}, {420, "1193046"}, {100, "AcDbMText"},
+                {10, "3"}, {20, "4"}, {40, "1.5"}, {41, "6"}, {71, "5"}, {3, "first piece "},
+                {1, "and more\\Pnext \\U+05D0"}, {7, "NORM"}, {11, "0"}, {21, "1"}, {44, "1.5"}}) +
+        // R12: no subclass markers at all.
+        text(0, 0, 1, "tc", "SEVEN") + text(0, 0, 1, "\x80") +
+        groups({{0, "MTEXT"}, {8, "0"}, {10, "1"}, {20, "1"}, {40, "2"}, {50, "45"}, {1, "x"}});
+    open(d);
+    ASSERT_EQ(ids.size(), 6u);
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        const std::vector<Prim> inPlace = prims(i);
+        AcDbEntity* e = nullptr;
+        ASSERT_EQ(acdbOpenAcDbEntity(e, ids[i], AcDb::kForRead), Acad::eOk);
+        const std::vector<Prim> opened = prims(i);
+        e->close();
+        ASSERT_FALSE(inPlace.empty()) << i;
+        ASSERT_EQ(inPlace.size(), opened.size()) << i;
+        for (std::size_t k = 0; k < inPlace.size(); ++k) {
+            const auto &a = *inPlace[k].text, &b = *opened[k].text;
+            EXPECT_EQ(inPlace[k].color, opened[k].color) << i;
+            EXPECT_EQ(a.stored, b.stored) << i;
+            EXPECT_EQ(a.type, b.type) << i;
+            EXPECT_EQ(a.advance, b.advance) << i;
+            EXPECT_EQ(a.bottom, b.bottom) << i;
+            EXPECT_EQ(a.toWorld, b.toWorld) << i;
+        }
     }
-}
-
-TEST_F(BuilderTest, GlyphsMapByTheStylesFontAndRunItsWay) {
-    Drawing d;
-    d.style("NORM", "hebnorm.shx").style("SEVEN", "heb7bit.shx");
-    d.entities = text(0, 0, 1, "\x80\x81", "NORM") + text(0, 5, 1, "tc", "SEVEN") +
-                 text(0, 10, 1, "\x80\x81");
-    load(db, d);
-    const auto ids = entities(db);
-    SceneBuilder builder(&db, fonts);
-    std::vector<Prim> norm, seven, plain;
-    builder.build(ids[0], norm);
-    builder.build(ids[1], seven);
-    builder.build(ids[2], plain);
-    ASSERT_EQ(norm.size(), 1u);
-    ASSERT_EQ(seven.size(), 1u);
-    ASSERT_EQ(plain.size(), 1u);
-    EXPECT_EQ(norm[0].text->glyphs[0].shown, U'\u05D0');
+    // What they read: the style's font type and the way its glyphs run,
+    // the caret code.  STANDARD's font is not in the map: the code page
+    // (1255) shows byte 0x80 as its currency sign, not as a letter.
+    const auto norm = prims(0), seven = prims(3), plain = prims(4);
+    EXPECT_EQ(norm[0].text->type, tarsil::FontType::HebrewNormal);
+    EXPECT_EQ(norm[0].text->stored, std::wstring(L"\x80\n%%d q"));
+    EXPECT_EQ(norm[0].text->glyphs()[0].shown, U'\u05D0');
     EXPECT_FALSE(norm[0].text->rightToLeft);
-    EXPECT_EQ(seven[0].text->glyphs[0].shown, U'\u05D0');
-    EXPECT_EQ(seven[0].text->glyphs[1].shown, U'\u05D1');
+    EXPECT_EQ(norm[0].color, cadhost::view::aciColor(1));
+    EXPECT_EQ(seven[0].text->glyphs()[1].shown, U'\u05D1');
     EXPECT_TRUE(seven[0].text->rightToLeft);
-    // STANDARD's font is not in the map: the code page (1255) shows byte
-    // 0x80 as its currency sign, not as a letter.
-    EXPECT_EQ(plain[0].text->glyphs[0].shown, U'\u20AC');
+    EXPECT_EQ(plain[0].text->glyphs()[0].shown, U'\u20AC');
 }
 
 TEST(GlyphOutlinesTest, ARightToLeftRunStartsAtTheRightEndOfItsBox) {
-    static int argc = 1;
-    static char name[] = "t";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
-    (void)app;
+    needGui();
     cadhost::view::GlyphOutlines outlines(cadhost::view::defaultFontFile());
     ASSERT_TRUE(outlines.isValid());
     cadhost::view::TextRun run;
-    run.glyphs = {{U'X', L'X'}, {U' ', L' '}};  // a letter, then a blank
+    run.stored = L"X ";  // a letter, then a blank
     run.advance = 1.2;
     const QRectF ltr = outlines.outline(run).boundingRect();
     run.rightToLeft = true;
@@ -135,30 +141,28 @@ TEST(GlyphOutlinesTest, ARightToLeftRunStartsAtTheRightEndOfItsBox) {
 TEST_F(BuilderTest, BulgesBecomeArcs) {
     Drawing d;
     // From (0, 0) to (2, 0) with bulge 1: a half circle below the chord.
-    d.entities = groups({{0, "LWPOLYLINE"}, {8, "0"}, {90, "2"}, {70, "0"}, {10, "0.0"},
-                         {20, "0.0"}, {42, "1.0"}, {10, "2.0"}, {20, "0.0"}});
-    const auto prims = build(d);
-    ASSERT_EQ(prims.size(), 1u);
-    const QRectF b = prims[0].bounds();
+    d.entities = groups({{0, "LWPOLYLINE"},
+                         {8, "0"}, {90, "2"}, {70, "0"}, {10, "0.0"}, {20, "0.0"}, {42, "1.0"},
+                         {10, "2.0"}, {20, "0.0"}});
+    const auto arc = build(d);
+    ASSERT_EQ(arc.size(), 1u);
+    const QRectF b = arc[0].bounds();
     EXPECT_NEAR(b.top(), -1, 1e-6);
     EXPECT_NEAR(b.bottom(), 0, 1e-6);
     EXPECT_NEAR(b.width(), 2, 1e-6);
-    EXPECT_EQ(prims[0].points.back(), QPointF(2, 0));
+    EXPECT_EQ(arc[0].points.back(), QPointF(2, 0));
 }
 
 TEST_F(BuilderTest, LeadersGetAnArrowWhenTheirFirstSegmentHasRoom) {
     auto leader = [](double length) {
-        return groups({{0, "LEADER"}, {8, "0"}, {71, "1"}, {76, "2"}, {10, "0.0"}, {20, "0.0"},
+        return groups({{0, "LEADER"},
+                       {8, "0"}, {71, "1"}, {76, "2"}, {10, "0.0"}, {20, "0.0"},
                        {10, std::to_string(length)}, {20, "0.0"}});
     };
     Drawing d;
     d.entities = leader(20) + leader(4);  // arrows are 2.5 long by default
-    load(db, d);
-    const auto ids = entities(db);
-    SceneBuilder builder(&db, fonts);
-    std::vector<Prim> room, cramped;
-    builder.build(ids[0], room);
-    builder.build(ids[1], cramped);
+    open(d);
+    const auto room = prims(0), cramped = prims(1);
     ASSERT_EQ(room.size(), 2u);
     EXPECT_EQ(room[1].kind, Prim::Fill);
     EXPECT_EQ(room[1].points[0], QPointF(0, 0));  // the tip on the first vertex
@@ -169,43 +173,40 @@ TEST_F(BuilderTest, LeadersGetAnArrowWhenTheirFirstSegmentHasRoom) {
 TEST_F(BuilderTest, SolidHatchFillsAroundItsHole) {
     Drawing d;
     auto square = [](double s) {
-        return groups({{92, "3"}, {72, "0"}, {73, "1"}, {93, "4"}, {10, std::to_string(-s)},
+        return groups({{92, "3"},
+                       {72, "0"}, {73, "1"}, {93, "4"}, {10, std::to_string(-s)},
                        {20, std::to_string(-s)}, {10, std::to_string(s)}, {20, std::to_string(-s)},
                        {10, std::to_string(s)}, {20, std::to_string(s)}, {10, std::to_string(-s)},
                        {20, std::to_string(s)}, {97, "0"}});
     };
     d.entities = groups({{0, "HATCH"}, {8, "0"}, {2, "SOLID"}, {70, "1"}, {71, "0"}, {91, "2"}}) +
                  square(10) + square(2) + groups({{75, "0"}, {76, "1"}});
-    load(db, d);
-    DrawingSceneHolder scene(&db);
-    const auto id = entities(db)[0];
-    EXPECT_EQ(scene->pick({5, 5}, 0), id);       // in the fill
+    open(d);
+    const auto id = ids[0];
+    EXPECT_EQ(scene->pick({5, 5}, 0), id);         // in the fill
     EXPECT_TRUE(scene->pick({0, 0}, 0).isNull());  // in the hole
-    EXPECT_EQ(scene->pick({2, 0}, 0.01), id);    // on the hole's edge
+    EXPECT_EQ(scene->pick({2, 0}, 0.01), id);      // on the hole's edge
     EXPECT_NEAR(scene->boundsOf(id).width(), 20, 1e-9);
 }
 
 TEST_F(BuilderTest, ColoursComeFromTheEntityTheLayerOrTheBlock) {
     Drawing d;
     d.layer("GREEN", 3);
-    d.blocks = groups({{0, "BLOCK"}, {8, "0"}, {2, "B"}, {70, "0"}, {10, "0.0"}, {20, "0.0"}}) +
-               groups({{0, "LINE"}, {8, "0"}, {62, "0"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "0"}}) +
-               groups({{0, "LINE"}, {8, "0"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "0"}}) +
-               groups({{0, "ENDBLK"}, {8, "0"}});
+    d.blocks =
+        groups({{0, "BLOCK"}, {8, "0"}, {2, "B"}, {70, "0"}, {10, "0.0"}, {20, "0.0"}}) +
+        groups({{0, "LINE"}, {8, "0"}, {62, "0"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "0"}}) +
+        groups({{0, "LINE"}, {8, "0"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "0"}}) +
+        groups({{0, "ENDBLK"}, {8, "0"}});
     d.entities =
         groups({{0, "INSERT"}, {8, "GREEN"}, {62, "1"}, {2, "B"}, {10, "0.0"}, {20, "0.0"}}) +
         line(0, 0, 1, 1, "GREEN") +
         groups({{0, "LINE"}, {8, "GREEN"}, {62, "5"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"}}) +
-        groups({{0, "LINE"}, {8, "GREEN"}, {420, "1193046"}, {10, "0"}, {20, "0"}, {11, "1"},
-                {21, "1"}});
-    load(db, d);
-    const auto ids = entities(db);
-    SceneBuilder builder(&db, fonts);
+        groups({{0, "LINE"},
+                {8, "GREEN"}, {420, "1193046"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"}});
+    open(d);
     auto colorsOf = [&](std::size_t i) {
-        std::vector<Prim> prims;
-        builder.build(ids[i], prims);
         std::vector<QRgb> out;
-        for (const Prim& p : prims) out.push_back(p.color);
+        for (const Prim& p : prims(i)) out.push_back(p.color);
         return out;
     };
     using cadhost::view::aciColor;
@@ -223,28 +224,27 @@ TEST_F(BuilderTest, ColoursComeFromTheEntityTheLayerOrTheBlock) {
 TEST_F(BuilderTest, AttributesShowUnlessInvisibleDefinitionsOnlyOutsideBlocks) {
     Drawing d;
     d.blocks = groups({{0, "BLOCK"}, {8, "0"}, {2, "B"}, {70, "2"}, {10, "0.0"}, {20, "0.0"}}) +
-               groups({{0, "ATTDEF"}, {8, "0"}, {10, "0"}, {20, "0"}, {40, "1"}, {1, "x"},
-                       {3, "?"}, {2, "TAG"}, {70, "0"}}) +
+               groups({{0, "ATTDEF"},
+                       {8, "0"}, {10, "0"}, {20, "0"}, {40, "1"}, {1, "x"}, {3, "?"}, {2, "TAG"},
+                       {70, "0"}}) +
                groups({{0, "ENDBLK"}, {8, "0"}});
     d.entities = groups({{0, "INSERT"}, {8, "0"}, {66, "1"}, {2, "B"}, {10, "0.0"}, {20, "0.0"}}) +
-                 groups({{0, "ATTRIB"}, {8, "0"}, {10, "0"}, {20, "0"}, {40, "1"}, {1, "SEEN"},
-                         {2, "TAG"}, {70, "0"}}) +
-                 groups({{0, "ATTRIB"}, {8, "0"}, {10, "0"}, {20, "5"}, {40, "1"}, {1, "HIDDEN"},
-                         {2, "TAG2"}, {70, "1"}}) +
+                 groups({{0, "ATTRIB"},
+                         {8, "0"}, {10, "0"}, {20, "0"}, {40, "1"}, {1, "SEEN"}, {2, "TAG"},
+                         {70, "0"}}) +
+                 groups({{0, "ATTRIB"},
+                         {8, "0"}, {10, "0"}, {20, "5"}, {40, "1"}, {1, "HIDDEN"}, {2, "TAG2"},
+                         {70, "1"}}) +
                  groups({{0, "SEQEND"}, {8, "0"}}) +
-                 groups({{0, "ATTDEF"}, {8, "0"}, {10, "0"}, {20, "9"}, {40, "1"}, {1, "x"},
-                         {3, "?"}, {2, "TAGNAME"}, {70, "0"}});
-    load(db, d);
-    const auto ids = entities(db);
-    ASSERT_EQ(ids.size(), 2u);
-    SceneBuilder builder(&db, fonts);
-    std::vector<Prim> ref, def;
-    builder.build(ids[0], ref);
-    builder.build(ids[1], def);
+                 groups({{0, "ATTDEF"},
+                         {8, "0"}, {10, "0"}, {20, "9"}, {40, "1"}, {1, "x"}, {3, "?"},
+                         {2, "TAGNAME"}, {70, "0"}});
+    open(d);
+    const auto ref = prims(0), def = prims(1);
     ASSERT_EQ(ref.size(), 1u);  // the visible attribute only
-    EXPECT_EQ(ref[0].text->glyphs.size(), 4u);
+    EXPECT_EQ(ref[0].text->glyphs().size(), 4u);
     ASSERT_EQ(def.size(), 1u);
-    EXPECT_EQ(def[0].text->glyphs.size(), 7u);  // "TAGNAME"
+    EXPECT_EQ(def[0].text->glyphs().size(), 7u);  // "TAGNAME"
 }
 
 }  // namespace

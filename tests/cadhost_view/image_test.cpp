@@ -4,7 +4,6 @@
 // When a render differs, it is written beside the test binary.
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <cstdlib>
@@ -12,6 +11,7 @@
 
 #include "cadhost/db/acdb_all.h"
 #include "cadhost/view/drawing_scene.h"
+#include "scene_fixture.h"
 
 namespace cadhost_view_test {
 namespace {
@@ -23,15 +23,6 @@ using cadhost::view::FontTypes;
 constexpr double kTolerance = 0.002;
 // A pixel differs when a channel is off by more than this.
 constexpr int kChannelSlack = 48;
-
-void needGui() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "cadhost_view_test";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
-    (void)app;
-}
 
 FontTypes bundledMap() {
     FontTypes fonts;
@@ -96,11 +87,11 @@ INSTANTIATE_TEST_SUITE_P(Samples, SampleImage,
 
 TEST(SampleImageCompare, SeesTextsDrawnWithTheWrongGlyphs) {
     // Without a font map every Hebrew font is unknown: its bytes show as
-    // code page characters, in stored order.  The comparison must notice.
+    // code page characters, in stored order.  The comparison must notice,
+    // as it must another sample, or an image of another size.
     const QImage expected = reference("hebrew_r2000");
     ASSERT_FALSE(expected.isNull());
     EXPECT_GT(differing(render("hebrew_r2000", FontTypes()), expected), kTolerance);
-    // Nor does it take another sample for this one, or an image of another size.
     EXPECT_GT(differing(reference("hebrew_r12"), expected), kTolerance);
     EXPECT_EQ(differing(expected.scaled(400, 300), expected), 1.0);
 }

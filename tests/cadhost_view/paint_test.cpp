@@ -2,7 +2,6 @@
 // highlighted entities in the highlight colour, small texts as bars.
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -13,23 +12,13 @@ namespace cadhost_view_test {
 namespace {
 
 using cadhost::view::DrawingScene;
-using cadhost::view::FontTypes;
 using cadhost::view::ViewTransform;
 
-class PaintTest : public ::testing::Test {
+class PaintTest : public SceneFixture {
   protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "t";
-        static char* argv[] = {name, nullptr};
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QGuiApplication* app = new QGuiApplication(argc, argv);
-        (void)app;
-    }
-    void open(const Drawing& d) {
-        load(db, d);
-        ids = entities(db);
-        scene = std::make_unique<DrawingScene>(&db, FontTypes());
+    static void SetUpTestSuite() { needGui(); }
+    void show(const Drawing& d) {
+        open(d);
         view.size = QSize(200, 100);
         view.center = QPointF(50, 0);
         view.pixelsPerUnit = 2;  // x 0..100 fills the width, y -25..25
@@ -54,9 +43,6 @@ class PaintTest : public ::testing::Test {
             for (int x = r.left(); x <= r.right(); ++x) n += (img.pixel(x, y) & 0xFFFFFF) != bg;
         return n;
     }
-    AcDbDatabase db{false};
-    std::vector<AcDbObjectId> ids;
-    std::unique_ptr<DrawingScene> scene;
     ViewTransform view;
 };
 
@@ -64,40 +50,32 @@ TEST_F(PaintTest, ALineLandsOnItsPixelsInItsColourAndOnlyInTheDirtyPart) {
     Drawing d;
     d.layer("RED", 1);
     d.entities = line(0, 0.25, 100, 0.25, "RED");  // screen row 49.5: drawn on 49
-    open(d);
+    show(d);
     const QRgb red = cadhost::view::aciColor(1);
     EXPECT_GT(countRow(paint(), 49, red), 150);
     // Only the left half is painted.
     const QImage half = paint(QRect(0, 0, 100, 100));
     EXPECT_EQ(countNotBackground(half, QRect(105, 0, 95, 100)), 0);
     EXPECT_GT(countNotBackground(half, QRect(0, 0, 100, 100)), 80);
-    // A dirty part that misses the line paints nothing.
+    // A dirty part that misses the line paints nothing, nor does an empty one.
     EXPECT_EQ(countNotBackground(paint(QRect(0, 0, 200, 30)), QRect(0, 0, 200, 100)), 0);
+    EXPECT_EQ(countNotBackground(paint(QRect()), QRect(0, 0, 200, 100)), 0);
+    // Highlighted: dashed in the highlight colour.
+    const QImage lit = paint(QRect(0, 0, 200, 100), {ids[0]});
+    EXPECT_EQ(countRow(lit, 49, red), 0);
+    EXPECT_GT(countRow(lit, 49, DrawingScene::highlightColor().rgb()), 50);
+    // A view with no scale paints nothing.
+    view.pixelsPerUnit = 0;
+    EXPECT_EQ(countNotBackground(paint(), QRect(0, 0, 200, 100)), 0);
 }
 
-TEST_F(PaintTest, HighlightedEntitiesShowInTheHighlightColour) {
-    Drawing d;
-    d.layer("RED", 1);
-    d.entities = line(0, 0.25, 100, 0.25, "RED");
-    open(d);
-    const QImage img = paint(QRect(0, 0, 200, 100), {ids[0]});
-    EXPECT_EQ(countRow(img, 49, cadhost::view::aciColor(1)), 0);
-    EXPECT_GT(countRow(img, 49, DrawingScene::highlightColor().rgb()), 50);  // dashed
-}
-
-TEST_F(PaintTest, TextsTooSmallToReadBecomeBars) {
+TEST_F(PaintTest, TextsTooSmallToReadBecomeBarsAndGlyphsOnceZoomedIn) {
     Drawing d;
     d.entities = text(10, 0, 20, "HHHH");  // 20 high, 56 wide
-    open(d);
-    // At 2 pixels a unit the text is 40 pixels high: glyphs, whose
-    // capitals leave gaps along the middle row.
-    const QImage big = paint();
-    const int middle = static_cast<int>(view.toScreen({0, 10}).y());
-    const int bigRow = countNotBackground(big, QRect(0, middle, 200, 1));
-    EXPECT_GT(countNotBackground(big, QRect(0, 0, 200, 100)), 200);
-    EXPECT_LT(bigRow, 100);
+    show(d);
     // At a twentieth of a pixel a unit it is one pixel high: one bar, as
     // long as the text is wide (about 3 pixels), along its middle.
+    const ViewTransform close = view;
     view.pixelsPerUnit = 0.05;
     view.center = QPointF(38, 10);
     const QImage small = paint();
@@ -105,16 +83,13 @@ TEST_F(PaintTest, TextsTooSmallToReadBecomeBars) {
     EXPECT_GE(lit, 2);
     EXPECT_LE(lit, 4);
     EXPECT_EQ(countNotBackground(small, QRect(0, 51, 200, 49)), 0);
-}
-
-TEST_F(PaintTest, ABadViewPaintsNothing) {
-    Drawing d;
-    d.entities = line(0, 0, 100, 0);
-    open(d);
-    view.pixelsPerUnit = 0;
-    EXPECT_EQ(countNotBackground(paint(), QRect(0, 0, 200, 100)), 0);
-    view.pixelsPerUnit = 2;
-    EXPECT_EQ(countNotBackground(paint(QRect()), QRect(0, 0, 200, 100)), 0);
+    // At 2 pixels a unit it is 40 pixels high: glyphs, whose capitals
+    // leave gaps along the middle row.
+    view = close;
+    const QImage big = paint();
+    const int middle = static_cast<int>(view.toScreen({0, 10}).y());
+    EXPECT_GT(countNotBackground(big, QRect(0, 0, 200, 100)), 200);
+    EXPECT_LT(countNotBackground(big, QRect(0, middle, 200, 1)), 100);
 }
 
 }  // namespace

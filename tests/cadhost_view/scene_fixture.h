@@ -4,6 +4,8 @@
 // which entities, layers and blocks it draws.
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+#include <memory>
 #include <string>
 
 #include "cadhost/db/acdb_all.h"
@@ -20,21 +22,24 @@ inline std::string groups(std::initializer_list<std::pair<int, std::string>> gs)
 }
 
 struct Drawing {
-    std::string header = groups({{9, "$ACADVER"}, {1, "AC1009"}, {9, "$DWGCODEPAGE"},
-                                 {3, "ANSI_1255"}, {9, "$TILEMODE"}, {70, "1"}});
+    std::string header = groups({{9, "$ACADVER"},
+                                 {1, "AC1009"}, {9, "$DWGCODEPAGE"}, {3, "ANSI_1255"},
+                                 {9, "$TILEMODE"}, {70, "1"}});
     std::string layers;
     std::string styles;
     std::string blocks;
     std::string entities;
 
     Drawing& layer(const std::string& name, int color, int flags = 0) {
-        layers += groups({{0, "LAYER"}, {2, name}, {70, std::to_string(flags)},
-                          {62, std::to_string(color)}, {6, "CONTINUOUS"}});
+        layers += groups({{0, "LAYER"},
+                          {2, name}, {70, std::to_string(flags)}, {62, std::to_string(color)},
+                          {6, "CONTINUOUS"}});
         return *this;
     }
     Drawing& style(const std::string& name, const std::string& font) {
-        styles += groups({{0, "STYLE"}, {2, name}, {70, "0"}, {40, "0.0"}, {41, "1.0"},
-                          {50, "0.0"}, {71, "0"}, {42, "2.5"}, {3, font}, {4, ""}});
+        styles += groups({{0, "STYLE"},
+                          {2, name}, {70, "0"}, {40, "0.0"}, {41, "1.0"}, {50, "0.0"}, {71, "0"},
+                          {42, "2.5"}, {3, font}, {4, ""}});
         return *this;
     }
     std::string dxf() const {
@@ -42,8 +47,9 @@ struct Drawing {
         s += groups({{0, "SECTION"}, {2, "TABLES"}, {0, "TABLE"}, {2, "LAYER"}, {70, "1"}}) +
              groups({{0, "LAYER"}, {2, "0"}, {70, "0"}, {62, "7"}, {6, "CONTINUOUS"}}) + layers +
              groups({{0, "ENDTAB"}, {0, "TABLE"}, {2, "STYLE"}, {70, "1"}}) +
-             groups({{0, "STYLE"}, {2, "STANDARD"}, {70, "0"}, {40, "0.0"}, {41, "1.0"},
-                     {50, "0.0"}, {71, "0"}, {42, "2.5"}, {3, "txt"}, {4, ""}}) +
+             groups({{0, "STYLE"},
+                     {2, "STANDARD"}, {70, "0"}, {40, "0.0"}, {41, "1.0"}, {50, "0.0"}, {71, "0"},
+                     {42, "2.5"}, {3, "txt"}, {4, ""}}) +
              styles + groups({{0, "ENDTAB"}, {0, "ENDSEC"}});
         s += groups({{0, "SECTION"}, {2, "BLOCKS"}}) + blocks + groups({{0, "ENDSEC"}});
         s += groups({{0, "SECTION"}, {2, "ENTITIES"}}) + entities + groups({{0, "ENDSEC"}});
@@ -51,17 +57,21 @@ struct Drawing {
     }
 };
 
-inline std::string line(double x0, double y0, double x1, double y1, const std::string& layer = "0") {
-    return groups({{0, "LINE"}, {8, layer}, {10, std::to_string(x0)}, {20, std::to_string(y0)},
+inline std::string line(double x0, double y0, double x1, double y1,
+                        const std::string& layer = "0") {
+    return groups({{0, "LINE"},
+                   {8, layer}, {10, std::to_string(x0)}, {20, std::to_string(y0)},
                    {11, std::to_string(x1)}, {21, std::to_string(y1)}});
 }
 inline std::string circle(double x, double y, double r, const std::string& layer = "0") {
-    return groups({{0, "CIRCLE"}, {8, layer}, {10, std::to_string(x)}, {20, std::to_string(y)},
+    return groups({{0, "CIRCLE"},
+                   {8, layer}, {10, std::to_string(x)}, {20, std::to_string(y)},
                    {40, std::to_string(r)}});
 }
 inline std::string text(double x, double y, double h, const std::string& s,
                         const std::string& style = "STANDARD", const std::string& layer = "0") {
-    return groups({{0, "TEXT"}, {8, layer}, {10, std::to_string(x)}, {20, std::to_string(y)},
+    return groups({{0, "TEXT"},
+                   {8, layer}, {10, std::to_string(x)}, {20, std::to_string(y)},
                    {40, std::to_string(h)}, {1, s}, {7, style}});
 }
 
@@ -70,15 +80,31 @@ inline std::vector<AcDbObjectId> entities(AcDbDatabase& db) {
     return db.store_().entitiesOf(db.store_().modelSpace());
 }
 
-// A scene with no font map.
-struct DrawingSceneHolder {
-    explicit DrawingSceneHolder(AcDbDatabase* db) : scene(db, cadhost::view::FontTypes()) {}
-    cadhost::view::DrawingScene* operator->() { return &scene; }
-    cadhost::view::DrawingScene scene;
-};
-
 inline void load(AcDbDatabase& db, const Drawing& d) {
     ASSERT_EQ(db.readDxfBuffer(d.dxf(), "test.dxf"), Acad::eOk) << db.lastErrorMessage();
 }
+
+// The application object painting and glyph outlines need, made once.
+inline void needGui() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "cadhost_view_test";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication* app = new QGuiApplication(argc, argv);
+    (void)app;
+}
+
+// One drawing opened in a scene (with no font map unless given one).
+class SceneFixture : public ::testing::Test {
+  protected:
+    void open(const Drawing& d, cadhost::view::FontTypes fonts = {}) {
+        load(db, d);
+        ids = entities(db);
+        scene = std::make_unique<cadhost::view::DrawingScene>(&db, std::move(fonts));
+    }
+    AcDbDatabase db{false};
+    std::vector<AcDbObjectId> ids;
+    std::unique_ptr<cadhost::view::DrawingScene> scene;
+};
 
 }  // namespace cadhost_view_test

@@ -1,6 +1,10 @@
 // Picking, window and crossing selection, extents and incremental updates
-// of the drawing view, on small drawings whose geometry is known.
+// of the drawing view, on small drawings whose geometry is known; and which
+// font map the view reads.
 #include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
 
 #include "cadhost/db/store.h"
 #include "scene_fixture.h"
@@ -8,41 +12,24 @@
 namespace cadhost_view_test {
 namespace {
 
-using cadhost::view::DrawingScene;
 using cadhost::view::FontTypes;
+using SceneTest = SceneFixture;
 
-class SceneTest : public ::testing::Test {
-  protected:
-    void open(const Drawing& d) {
-        load(db, d);
-        ids = entities(db);
-        scene = std::make_unique<DrawingScene>(&db, FontTypes());
-    }
-    AcDbDatabase db{false};
-    std::vector<AcDbObjectId> ids;
-    std::unique_ptr<DrawingScene> scene;
-};
-
-TEST_F(SceneTest, ExtentsCoverLinesCirclesAndTexts) {
+TEST_F(SceneTest, ExtentsCoverEverythingAndAnEmptyDrawingHasNone) {
+    open(Drawing());
+    EXPECT_TRUE(scene->extents().isNull());
+    EXPECT_TRUE(scene->pick({0, 0}, 100).isNull());
+    EXPECT_TRUE(scene->select(QRectF(-1e9, -1e9, 2e9, 2e9), true).empty());
+    EXPECT_TRUE(scene->boundsOf(AcDbObjectId()).isNull());
     Drawing d;
     d.entities = line(0, 0, 10, 0) + circle(20, 0, 5) + text(-10, 10, 2, "abc");
     open(d);
     const QRectF e = scene->extents();
     EXPECT_NEAR(e.left(), -10, 1e-6);
     EXPECT_NEAR(e.right(), 25, 1e-6);
-    EXPECT_NEAR(e.top(), -5, 1e-6);  // QRectF: top is the smallest y
+    EXPECT_NEAR(e.top(), -5, 1e-6);     // QRectF: top is the smallest y
     EXPECT_NEAR(e.bottom(), 12, 1e-6);  // the text's height above its baseline
-    // Each entity's own bounds.
     EXPECT_NEAR(scene->boundsOf(ids[1]).width(), 10, 1e-6);
-    EXPECT_NEAR(scene->boundsOf(ids[2]).width(), 3 * 0.7 * 2, 1e-6);
-}
-
-TEST_F(SceneTest, EmptyDrawingHasNoExtentsAndPicksNothing) {
-    open(Drawing());
-    EXPECT_TRUE(scene->extents().isNull());
-    EXPECT_TRUE(scene->pick({0, 0}, 100).isNull());
-    EXPECT_TRUE(scene->select(QRectF(-1e9, -1e9, 2e9, 2e9), true).empty());
-    EXPECT_TRUE(scene->boundsOf(AcDbObjectId()).isNull());
 }
 
 TEST_F(SceneTest, PickFindsTheTopMostEntityWithinTolerance) {
@@ -59,8 +46,7 @@ TEST_F(SceneTest, PickFindsTheTopMostEntityWithinTolerance) {
     // A text is picked anywhere in its box.
     EXPECT_EQ(scene->pick({51, 1}, 0), ids[3]);
     EXPECT_TRUE(scene->pick({51, 2.5}, 0.1).isNull());
-    // Beyond the end of the line.
-    EXPECT_TRUE(scene->pick({10.5, 0}, 0.1).isNull());
+    EXPECT_TRUE(scene->pick({10.5, 0}, 0.1).isNull());  // beyond the end of the line
     // A bad tolerance counts as none.
     EXPECT_EQ(scene->pick({51, 1}, -3), ids[3]);
     EXPECT_EQ(scene->pick({51, 1}, std::nan("")), ids[3]);
@@ -68,10 +54,12 @@ TEST_F(SceneTest, PickFindsTheTopMostEntityWithinTolerance) {
 
 TEST_F(SceneTest, WindowTakesWhatIsInsideCrossingAlsoWhatCrosses) {
     Drawing d;
-    d.entities = line(0, 0, 10, 0)     // wholly inside the box below
-                 + line(5, 5, 50, 5)   // crosses it
-                 + circle(100, 100, 1) // far away
-                 + circle(8, 8, 20);   // the box lies inside the circle, touching nothing
+    d.entities = line(0, 0, 10, 0)        // wholly inside the box below
+                 + line(5, 5, 50, 5)      // crosses it
+                 + circle(100, 100, 1)    // far away
+                 + circle(8, 8, 20)       // the box lies inside the circle, touching nothing
+                 + text(0, 40, 10, "WW")  // 20 wide, 10 high
+        ;
     open(d);
     const QRectF box(QPointF(-1, -1), QPointF(20, 10));
     EXPECT_EQ(scene->select(box, false), std::vector<AcDbObjectId>{ids[0]});
@@ -79,57 +67,61 @@ TEST_F(SceneTest, WindowTakesWhatIsInsideCrossingAlsoWhatCrosses) {
     // The box given with its corners the other way round is the same box.
     const QRectF flipped(QPointF(20, 10), QPointF(-1, -1));
     EXPECT_EQ(scene->select(flipped, true), (std::vector<AcDbObjectId>{ids[0], ids[1]}));
+    const QRectF inText(QPointF(5, 45), QPointF(6, 46));
+    EXPECT_EQ(scene->select(inText, true), std::vector<AcDbObjectId>{ids[4]});
+    EXPECT_TRUE(scene->select(inText, false).empty());
+    EXPECT_TRUE(scene->select(QRectF(QPointF(21, 40), QPointF(25, 45)), true).empty());
 }
 
-TEST_F(SceneTest, CrossingATextBoxSelectsTheText) {
-    Drawing d;
-    d.entities = text(0, 0, 10, "WWWW");  // 40 wide, 10 high
-    open(d);
-    EXPECT_EQ(scene->select(QRectF(QPointF(5, 5), QPointF(6, 6)), true).size(), 1u);
-    EXPECT_TRUE(scene->select(QRectF(QPointF(5, 5), QPointF(6, 6)), false).empty());
-    EXPECT_TRUE(scene->select(QRectF(QPointF(41, 0), QPointF(45, 5)), true).empty());
-}
-
-TEST_F(SceneTest, OffAndFrozenLayersAreNeitherDrawnNorPicked) {
+TEST_F(SceneTest, HiddenLayersAndTheOtherSpaceAreNeitherDrawnNorPicked) {
     Drawing d;
     d.layer("OFF", -1).layer("FROZEN", 1, 1).layer("ON", 3);
-    d.entities = line(0, 0, 10, 0, "OFF") + line(0, 1, 10, 1, "FROZEN") + line(0, 2, 10, 2, "ON");
+    d.entities = line(0, 0, 10, 0, "OFF") + line(0, 1, 10, 1, "FROZEN") + line(0, 2, 10, 2, "ON") +
+                 groups({{0, "LINE"},
+                         {8, "0"}, {67, "1"}, {10, "0.0"}, {20, "50.0"}, {11, "10.0"},
+                         {21, "50.0"}});
     open(d);
+    EXPECT_FALSE(scene->isPaperSpace());
     EXPECT_TRUE(scene->pick({5, 0}, 0.1).isNull());
     EXPECT_TRUE(scene->pick({5, 1}, 0.1).isNull());
-    EXPECT_EQ(scene->pick({5, 2}, 0.1), ids[2]);
+    EXPECT_TRUE(scene->pick({5, 50}, 0.1).isNull());
     EXPECT_EQ(scene->select(QRectF(-1, -1, 12, 4), true), std::vector<AcDbObjectId>{ids[2]});
     EXPECT_NEAR(scene->extents().height(), 0, 1e-9);
+    // While "TILEMODE" is 0 the paper space line is the one shown.
+    d.header.replace(d.header.find("$TILEMODE\n70\n1"), 14, "$TILEMODE\n70\n0");
+    AcDbDatabase paper(false);
+    load(paper, d);
+    cadhost::view::DrawingScene sheet(&paper, FontTypes());
+    ASSERT_TRUE(sheet.isPaperSpace());
+    EXPECT_TRUE(sheet.pick({5, 2}, 0.1).isNull());
+    EXPECT_FALSE(sheet.pick({5, 50}, 0.1).isNull());
 }
 
-TEST_F(SceneTest, BlockReferencesArePickedThroughTheirBlocksGeometry) {
+TEST_F(SceneTest, BlockReferencesShowTheirBlockAndStopAtTheNestingLimit) {
     Drawing d;
     d.blocks = groups({{0, "BLOCK"}, {8, "0"}, {2, "B"}, {70, "0"}, {10, "1.0"}, {20, "0.0"}}) +
-               line(1, 0, 3, 0) + groups({{0, "ENDBLK"}, {8, "0"}});
+               line(1, 0, 3, 0) + groups({{0, "ENDBLK"}, {8, "0"}}) +
+               groups({{0, "BLOCK"}, {8, "0"}, {2, "LOOP"}, {70, "0"}, {10, "0.0"}, {20, "0.0"}}) +
+               line(0, 0, 1, 0) +
+               groups({{0, "INSERT"}, {8, "0"}, {2, "LOOP"}, {10, "1.0"}, {20, "0.0"}}) +
+               groups({{0, "ENDBLK"}, {8, "0"}});
     // Placed at (10, 10), rotated 90 degrees, scaled 2: the line runs from
     // (10, 10) up to (10, 14).
-    d.entities = groups({{0, "INSERT"}, {8, "0"}, {2, "B"}, {10, "10.0"}, {20, "10.0"},
-                         {41, "2.0"}, {42, "2.0"}, {50, "90.0"}});
+    d.entities = groups({{0, "INSERT"},
+                         {8, "0"}, {2, "B"}, {10, "10.0"}, {20, "10.0"}, {41, "2.0"}, {42, "2.0"},
+                         {50, "90.0"}}) +
+                 groups({{0, "INSERT"}, {8, "0"}, {2, "LOOP"}, {10, "100.0"}, {20, "0.0"}});
     open(d);
     EXPECT_EQ(scene->pick({10, 13}, 0.01), ids[0]);
     EXPECT_TRUE(scene->pick({12, 10}, 0.01).isNull());
     const QRectF b = scene->boundsOf(ids[0]);
     EXPECT_NEAR(b.top(), 10, 1e-6);
     EXPECT_NEAR(b.bottom(), 14, 1e-6);
-}
-
-TEST_F(SceneTest, ABlockThatInsertsItselfStopsAtTheNestingLimit) {
-    Drawing d;
-    d.blocks = groups({{0, "BLOCK"}, {8, "0"}, {2, "LOOP"}, {70, "0"}, {10, "0.0"}, {20, "0.0"}}) +
-               line(0, 0, 1, 0) +
-               groups({{0, "INSERT"}, {8, "0"}, {2, "LOOP"}, {10, "1.0"}, {20, "0.0"}}) +
-               groups({{0, "ENDBLK"}, {8, "0"}});
-    d.entities = groups({{0, "INSERT"}, {8, "0"}, {2, "LOOP"}, {10, "0.0"}, {20, "0.0"}});
-    open(d);
-    // Some copies, each one further right, and no endless recursion.
-    const QRectF b = scene->boundsOf(ids[0]);
-    EXPECT_GT(b.width(), 5);
-    EXPECT_LT(b.width(), 20);
+    // A block that inserts itself: some copies, each further right, and
+    // no endless recursion.
+    const QRectF loop = scene->boundsOf(ids[1]);
+    EXPECT_GT(loop.width(), 5);
+    EXPECT_LT(loop.width(), 20);
 }
 
 TEST_F(SceneTest, ChangedErasedAndNewEntitiesAreFollowed) {
@@ -176,15 +168,26 @@ TEST_F(SceneTest, ChangedErasedAndNewEntitiesAreFollowed) {
     EXPECT_EQ(scene->pick({5, 20}, 0.1), ids[0]);
 }
 
-TEST_F(SceneTest, PaperSpaceIsShownWhileTileModeIsOff) {
-    Drawing d;
-    d.header = groups({{9, "$ACADVER"}, {1, "AC1009"}, {9, "$TILEMODE"}, {70, "0"}});
-    d.entities = line(0, 0, 10, 0) + groups({{0, "LINE"}, {8, "0"}, {67, "1"}, {10, "0.0"},
-                                             {20, "50.0"}, {11, "10.0"}, {21, "50.0"}});
-    open(d);
-    ASSERT_TRUE(scene->isPaperSpace());
-    EXPECT_TRUE(scene->pick({5, 0}, 0.1).isNull());
-    EXPECT_FALSE(scene->pick({5, 50}, 0.1).isNull());
+TEST(FontMapInUse, IsTheOneTheSettingsNameElseTheDefaultMap) {
+    char pattern[] = "/tmp/viewmapXXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const std::filesystem::path dir(pattern), support = dir / "support";
+    std::filesystem::create_directory(support);
+    auto write = [](const std::filesystem::path& p, const std::string& text) {
+        std::ofstream(p, std::ios::binary) << text;
+    };
+    const auto settings = dir / "tarsil.ini", named = dir / "other.map";
+    // No settings, no default map: none.
+    EXPECT_TRUE(FontTypes::inUse(settings, {support}).empty());
+    write(dir / "default.map", "[FontMapping]\r\n");
+    EXPECT_EQ(FontTypes::inUse(settings, {support}), dir / "default.map");
+    write(settings, "[General]\r\nFontMapFile=" + named.string() + "\r\n");
+    EXPECT_EQ(FontTypes::inUse(settings, {support}), dir / "default.map");  // named one missing
+    write(named, "[FontMapping]\r\nhebnorm=0\r\n");
+    EXPECT_EQ(FontTypes::inUse(settings, {support}), named);
+    write(settings, "[General]\r\nFontMapFile=\r\n");
+    EXPECT_EQ(FontTypes::inUse(settings, {support}), dir / "default.map");
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -31,7 +31,6 @@
 #include "fonts/font_map.h"
 #include "fonts/settings/settings.h"
 #include "fonts/wh_config.h"
-#include "hebrew/codec/drawing_text_codec.h"
 #include "host/entity_ops/create_in_space.h"
 #include "host/entity_ops/editor_text.h"
 #include "tests/fonts/test_support.h"
@@ -56,21 +55,18 @@ class ScriptedPrompts : public UserPrompts {
     }
     QStringList ChooseExistingFiles(QWidget*, const FileDialogRequest& request) override {
         requests.push_back(request);
-        if (files.empty()) return {};
-        return std::exchange(files, {files.begin() + 1, files.end()}).front();
+        return files.isEmpty() ? QStringList() : files.takeFirst();
     }
     bool AskYesNo(QWidget*, const QString& question) override {
-        asked.push_back(question);
-        if (answers.empty()) return false;
-        return std::exchange(answers, {answers.begin() + 1, answers.end()}).front();
+        asked << question;
+        return !answers.isEmpty() && answers.takeFirst();
     }
-    void Tell(QWidget*, const QString& message) override { told.push_back(message); }
+    void Tell(QWidget*, const QString& message) override { told << message; }
 
-    std::vector<QStringList> files;
-    std::vector<bool> answers;
+    QList<QStringList> files;
+    QList<bool> answers;
     std::vector<FileDialogRequest> requests;
-    QStringList asked;
-    QStringList told;
+    QStringList asked, told;
 };
 
 // Runs act on the first modal dialog of type T, once it shows.
@@ -104,11 +100,9 @@ class ConfigSheet : public ::testing::Test {
         fs::copy_file(fs::path(TARSIL_SOURCE_DIR) / "resources/default.map",
                       module_ / "default.map");
         WriteBytes(module_ / "tarsil.ini", "[General]\r\nDdeditStyle=0\r\n");
-        for (const std::string& file :
-             std::vector<std::string>{"HEB7BACK.SHX", "david.shx", "romans.shx", "notes.txt",
-                                      std::string(kHebrewFileName) + ".shx"}) {
-            WriteBytes(support_ / file, "");
-        }
+        for (const std::string name : {"HEB7BACK.SHX", "david.shx", "romans.shx", "notes.txt"})
+            WriteBytes(support_ / name, "");
+        WriteBytes(support_ / (std::string(kHebrewFileName) + ".shx"), "");
         cadhost::setVarInternal(L"ACADPREFIX", cadhost::VarValue::ofString(support_.wstring()));
         CWhConfig::Instance().SetModuleFile(module_ / "tarsil2.arx", nullptr);
         ReadSettings({});
@@ -125,8 +119,13 @@ class ConfigSheet : public ::testing::Test {
         cadhost::setAlertHandler({});
     }
 
-    // The sheet as TSCFG builds it, on its font map page.
-    void Open() {
+    // The sheet as TSCFG builds it, on its font map page; with map bytes,
+    // on maps/a.map holding them.
+    void Open(const std::string& map = {}) {
+        if (!map.empty()) {
+            WriteBytes(maps_ / "a.map", map);
+            CWhConfig::Instance().SetCurrentFontMapPath(maps_ / "a.map");
+        }
         sheet_ = std::make_unique<CTarsilProp>(nullptr);
         sheet_->AddPage(new CPpCfgGeneral(QStringLiteral("2,0,0,0")));
         page_ = new CPpCfgFontRecognition;
@@ -145,19 +144,15 @@ class ConfigSheet : public ::testing::Test {
             rows << grid_->Text(row, 0) + "|" + grid_->Text(row, 1);
         return rows;
     }
-    QPoint CellCenter(int row, int column) const {
-        return grid_->visualRect(grid_->model()->index(row, column)).center();
-    }
-    void ClickName(int row) {
-        QTest::mouseClick(grid_->viewport(), Qt::LeftButton, {}, CellCenter(row, 0));
-    }
-    void ClickEllipsis(int row) {
+    // A click on a row's name, or on its "..." button at the right end.
+    void ClickName(int row, bool ellipsis = false) {
         const QRect cell = grid_->visualRect(grid_->model()->index(row, 0));
         QTest::mouseClick(grid_->viewport(), Qt::LeftButton, {},
-                          QPoint(cell.right() - 4, cell.center().y()));
+                          {ellipsis ? cell.right() - 4 : cell.center().x(), cell.center().y()});
     }
     void ChooseType(int row, const QString& type) {
-        QTest::mouseClick(grid_->viewport(), Qt::LeftButton, {}, CellCenter(row, 1));
+        QTest::mouseClick(grid_->viewport(), Qt::LeftButton, {},
+                          grid_->visualRect(grid_->model()->index(row, 1)).center());
         auto* combo = qobject_cast<QComboBox*>(grid_->CellEditorWidget(row, 1));
         ASSERT_NE(combo, nullptr);
         QAbstractItemView* list = combo->view();
@@ -166,10 +161,8 @@ class ConfigSheet : public ::testing::Test {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualRect(list->model()->index(at, 0)).center());
     }
-    void RunCommand(int command) {
-        QTest::mouseClick(page_->Buddy()->Button(command), Qt::LeftButton);
-    }
-    void ClickApply() { QTest::mouseClick(sheet_->ApplyButton(), Qt::LeftButton); }
+    void RunCommand(int command) { Click(page_->Buddy()->Button(command)); }
+    void Click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
 
     // Every file under the test's folder with its bytes.
     std::map<fs::path, std::string> Files() const {
@@ -182,13 +175,11 @@ class ConfigSheet : public ::testing::Test {
     // A text in the drawing whose style ("Standard") uses font_file.
     static AcDbObjectId MakeText(const wchar_t* font_file, const wchar_t* stored) {
         AcDbTextStyleTable* styles = nullptr;
-        AcDbObjectId style;
+        AcDbSymbolTableRecord* record = nullptr;
         acdbHostApplicationServices()->workingDatabase()->getTextStyleTable(styles, AcDb::kForRead);
-        styles->getAt(L"Standard", style);
+        EXPECT_EQ(styles->getAt(L"Standard", record, AcDb::kForWrite), Acad::eOk);
         styles->close();
-        AcDbTextStyleTableRecord* record = nullptr;
-        EXPECT_EQ(acdbOpenObject(record, style, AcDb::kForWrite), Acad::eOk);
-        record->setFileName(font_file);
+        static_cast<AcDbTextStyleTableRecord*>(record)->setFileName(font_file);
         record->close();
         CTextProperties text;
         text.height = 1.0;
@@ -217,15 +208,13 @@ const std::string kMapA = "[Other]\r\nkeep=1\r\n[FontMapping]\r\nROMANS=2\r\nx=9
 TEST_F(ConfigSheet, TheUsersChoicesReachTheFilesAndTheModuleAtOnce) {
     // Decoded by the type the default map gives heb7back until Apply.
     const AcDbObjectId text = MakeText(L"HEB7BACK.SHX", L"akuo");
-    std::wstring decoded_before = L"akuo";
-    hebrew::DecodeDrawingText(decoded_before, FontType::Hebrew7BitBackward);
+    const auto decoded_before = LoadEditorText(text);
     ASSERT_NE(decoded_before, L"akuo");
-    EXPECT_EQ(LoadEditorText(text), decoded_before);
     WriteBytes(maps_ / "a.map", kMapA);
     Open();
 
     prompts_.files.push_back({PathToQString(maps_ / "a.map")});
-    QTest::mouseClick(page_->PathField()->BrowseButton(), Qt::LeftButton);
+    Click(page_->PathField()->BrowseButton());
     EXPECT_EQ(prompts_.requests.back().start, PathToQString(module_ / "default.map"));
     EXPECT_EQ(page_->PathField()->Path(), PathToQString(maps_ / "a.map"));
     EXPECT_EQ(Rows(), (QStringList{"romans|Hebrew Backward", "x|Hebrew Normal"}));
@@ -236,38 +225,33 @@ TEST_F(ConfigSheet, TheUsersChoicesReachTheFilesAndTheModuleAtOnce) {
         EXPECT_EQ(dialog->NameField()->text(), "NewFontMap");
         dialog->NameField()->setText("mine");
         prompts_.files.push_back({PathToQString(maps_ / "a.map")});
-        QTest::mouseClick(dialog->SourceField()->BrowseButton(), Qt::LeftButton);
+        Click(dialog->SourceField()->BrowseButton());
         ClickButton(dialog, QDialogButtonBox::Ok);
     });
-    QTest::mouseClick(page_->NewMapButton(), Qt::LeftButton);
+    Click(page_->NewMapButton());
     const fs::path mine = maps_ / "mine.map";
     EXPECT_EQ(page_->PathField()->Path(), PathToQString(mine));
-    EXPECT_EQ(Rows(), (QStringList{"romans|Hebrew Backward", "x|Hebrew Normal"}));
 
-    prompts_.answers.push_back(true);
+    // Only font files of the support folders join, typed as the default map says.
+    prompts_.answers = {true, true};
     RunCommand(CFontMapperBuddy::kAddMissing);
     const QString hebrew = QString::fromUtf8(kHebrewFileName);
     EXPECT_EQ(Rows(), (QStringList{"romans|Hebrew Backward", "x|Hebrew Normal",
                                    "heb7back|Hebrew 7 Bit Backward", "david|Hebrew Normal",
                                    hebrew + "|Hebrew Normal"}));
-
     ChooseType(2, "As is");
     ClickName(3);
-    prompts_.answers.push_back(true);
     RunCommand(CFontMapperBuddy::kDeleteCurrent);
-    EXPECT_EQ(Rows(), (QStringList{"romans|Hebrew Backward", "x|Hebrew Normal", "heb7back|As is",
-                                   hebrew + "|Hebrew Normal"}));
     EXPECT_EQ(grid_->SelectedRows(), std::vector<int>{3}) << "the next entry is selected";
     EXPECT_EQ(prompts_.asked, (QStringList{kAddMissingQuestion, kDeleteQuestion}));
     EXPECT_EQ(LoadEditorText(text), decoded_before) << "nothing is in force before Apply";
 
-    ClickApply();
+    Click(sheet_->ApplyButton());
     EXPECT_FALSE(sheet_->ApplyButton()->isEnabled());
     // Type 9, which the list doesn't offer, stays as it was.
     EXPECT_EQ(ReadBytes(mine),
               "[Other]\r\nkeep=1\r\n[FontMapping]\r\nromans=2\r\nx=9\r\nheb7back=5\r\n" +
                   std::string(kHebrewFileName) + "=0\r\n");
-    EXPECT_EQ(ReadBytes(maps_ / "mine.map.001"), kMapA) << "the map as it was before";
     EXPECT_EQ(ReadBytes(maps_ / "a.map"), kMapA);
     EXPECT_EQ(ReadBytes(module_ / "tarsil.ini"),
               "[General]\r\nDdeditStyle=0\r\nFontMapFile=" + mine.string() + "\r\n");
@@ -288,32 +272,26 @@ TEST_F(ConfigSheet, AReadOnlyMapIsReportedAndLosesNothing) {
     prompts_.files.push_back({PathToQString(support_ / "david.shx")});
     RunCommand(CFontMapperBuddy::kNewEntry);
     EXPECT_EQ(Rows(), QStringList{"david|Hebrew Normal"});
-    ClickApply();
+    Click(sheet_->ApplyButton());
     EXPECT_EQ(ReadBytes(read_only), kMapA);
     EXPECT_FALSE(fs::exists(maps_ / "shared.map.001"));
     EXPECT_TRUE(sheet_->ApplyButton()->isEnabled()) << "the map was not written";
 }
 
-TEST_F(ConfigSheet, ExitWithoutApplyChangesNoFile) {
+TEST_F(ConfigSheet, RefusedCommandsAndExitWithoutApplyChangeNoFile) {
     WriteBytes(maps_ / "a.map", kMapA);
     const auto before = Files();
-    Open();
-    prompts_.files.push_back({PathToQString(maps_ / "a.map")});
-    QTest::mouseClick(page_->PathField()->BrowseButton(), Qt::LeftButton);
-    prompts_.answers = {true, true, false, true, true};
-    RunCommand(CFontMapperBuddy::kAddMissing);
+    Open(kMapA);
     ChooseType(0, "d2w");
-    ClickName(1);
-    RunCommand(CFontMapperBuddy::kDeleteCurrent);
+    prompts_.answers = {false, true};
     RunCommand(CFontMapperBuddy::kDeleteAll);  // answered No
-    EXPECT_EQ(Rows().size(), 4);
-    RunCommand(CFontMapperBuddy::kNewEntry);  // cancelled
+    RunCommand(CFontMapperBuddy::kNewEntry);   // no file chosen
+    EXPECT_EQ(Rows(), (QStringList{"romans|d2w", "x|Hebrew Normal"}));
     RunCommand(CFontMapperBuddy::kDeleteAll);
     RunCommand(CFontMapperBuddy::kDeleteCurrent);  // nothing left to delete
     EXPECT_EQ(grid_->RowCount(), 0);
-    EXPECT_TRUE(sheet_->ApplyButton()->isEnabled());
 
-    QTest::mouseClick(sheet_->ExitButton(), Qt::LeftButton);
+    Click(sheet_->ExitButton());
     EXPECT_FALSE(sheet_->isVisible());
     EXPECT_EQ(sheet_->result(), QDialog::Rejected);
     EXPECT_EQ(Files(), before);
@@ -359,7 +337,7 @@ TEST_F(ConfigSheet, NewFontMaps) {
             stayed_open = dialog->isVisible();
             if (stayed_open) dialog->reject();
         });
-        QTest::mouseClick(page_->NewMapButton(), Qt::LeftButton);
+        Click(page_->NewMapButton());
         const fs::path current = folder_ / c.current;
         EXPECT_EQ(stayed_open, *c.name == 0);
         EXPECT_EQ(CWhConfig::Instance().GetCurrentFontMapPath(), current);
@@ -376,51 +354,42 @@ TEST_F(ConfigSheet, NewFontMaps) {
 }
 
 TEST_F(ConfigSheet, ARowsFileButtonRenamesItsFontButNeverToATakenName) {
-    WriteBytes(maps_ / "a.map", kMapA);
-    CWhConfig::Instance().SetCurrentFontMapPath(maps_ / "a.map");
-    Open();
-    prompts_.files = {{"/fonts/ZED.SHX"}, {"/elsewhere/X.shx"}, {}};
-    ClickEllipsis(0);
+    Open(kMapA);
+    prompts_.files = {{"/elsewhere/X.shx"}, {}, {"/fonts/ZED.SHX"}};
+    const QStringList rows{"romans|Hebrew Backward", "x|Hebrew Normal"};
+    ClickName(0, true);  // chooses x, which has its row already
     EXPECT_EQ(prompts_.requests.back().start, "romans");
     EXPECT_EQ(prompts_.requests.back().filter, kFontFileFilter);
+    EXPECT_EQ(grid_->SelectedRows(), std::vector<int>{1});
+    ClickName(0, true);  // cancelled
+    EXPECT_EQ(Rows(), rows);
+    EXPECT_FALSE(sheet_->ApplyButton()->isEnabled()) << "nothing changed";
+
+    ClickName(0, true);
     EXPECT_EQ(Rows(), (QStringList{"x|Hebrew Normal", "zed|Hebrew Backward"}));
     EXPECT_EQ(grid_->SelectedRows(), std::vector<int>{1});
     EXPECT_TRUE(sheet_->ApplyButton()->isEnabled());
-
-    ClickEllipsis(1);  // chooses x, which has its row already
-    EXPECT_EQ(Rows(), (QStringList{"x|Hebrew Normal", "zed|Hebrew Backward"}));
-    EXPECT_EQ(grid_->SelectedRows(), std::vector<int>{0});
-    ClickEllipsis(0);  // cancelled
-    EXPECT_EQ(Rows(), (QStringList{"x|Hebrew Normal", "zed|Hebrew Backward"}));
 }
 
-TEST_F(ConfigSheet, ShowsExitApplyTheVersionAndTooltipsAndMakesAPictureOfThePage) {
-    WriteBytes(maps_ / "a.map",
-               "[FontMapping]\r\nromans=5\r\nhebnorm=0\r\nheb7bit=1\r\nhebback=2\r\nx=9\r\n" +
-                   std::string(kHebrewFileName) + "=4\r\n");
-    CWhConfig::Instance().SetCurrentFontMapPath(maps_ / "a.map");
-    Open();
-    EXPECT_EQ(sheet_->windowTitle(), "Tarsil2");
+TEST_F(ConfigSheet, ShowsItsButtonsAndTooltipsAndMakesAPictureOfThePage) {
+    Open("[FontMapping]\r\nromans=5\r\nhebnorm=0\r\nheb7bit=1\r\nhebback=2\r\nx=9\r\n" +
+         std::string(kHebrewFileName) + "=4\r\n");
     EXPECT_EQ(sheet_->findChildren<QPushButton*>().size(), 2);
     EXPECT_EQ(sheet_->ExitButton()->text(), "Exit");
     EXPECT_FALSE(sheet_->ApplyButton()->isEnabled());
-    EXPECT_EQ(static_cast<CPpCfgGeneral*>(sheet_->Page(0))->VersionText(), "Version 2.0.0.0");
-    EXPECT_EQ(page_->PathField()->Field()->toolTip(), "Current font map");
-    EXPECT_EQ(page_->PathField()->BrowseButton()->toolTip(), "Find existing font map");
-    EXPECT_EQ(page_->NewMapButton()->toolTip(), "New font map");
-    QStringList tips;
+    QStringList tips{page_->PathField()->Field()->toolTip(),
+                     page_->PathField()->BrowseButton()->toolTip(),
+                     page_->NewMapButton()->toolTip()};
     for (int command = 0; command < 4; ++command)
         tips << page_->Buddy()->Button(command)->toolTip();
-    EXPECT_EQ(tips, (QStringList{"New mapping entry", "Add missing fonts", "Delete current entry",
+    EXPECT_EQ(tips, (QStringList{"Current font map", "Find existing font map", "New font map",
+                                 "New mapping entry", "Add missing fonts", "Delete current entry",
                                  "Delete all"}));
     ClickName(2);
-    const QImage image = sheet_->grab().toImage();
-    const QString file =
-        QStringLiteral(TARSIL_BINARY_DIR "/tests/config_dialog/font_recognition.png");
-    ASSERT_TRUE(image.save(file));
+    const QString dir = QStringLiteral(TARSIL_BINARY_DIR "/tests/config_dialog/");
+    ASSERT_TRUE(sheet_->grab().toImage().save(dir + "font_recognition.png"));
     sheet_->SetActivePage(0);
-    ASSERT_TRUE(sheet_->grab().toImage().save(
-        QStringLiteral(TARSIL_BINARY_DIR "/tests/config_dialog/general.png")));
+    ASSERT_TRUE(sheet_->grab().toImage().save(dir + "general.png"));
 }
 
 TEST(QtPrompts, TheFileDialogStartsAtTheFileShownAndGivesTheOneChosen) {

@@ -9,13 +9,11 @@
 #include <QTableWidget>
 #include <QTest>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "editors/completion/completion_word_dlg.h"
 #include "editors/completion/word_list_file.h"
 #include "editors/language/input_language.h"
-#include "fonts/notify.h"
+#include "tests/fonts/test_support.h"
 #include "tests/module/qt_application.h"
 
 namespace tarsil::editors {
@@ -26,34 +24,12 @@ const auto* const kQt = ::testing::AddGlobalTestEnvironment(new tarsil::testing:
 using Words = std::vector<std::wstring>;
 namespace fs = std::filesystem;
 
-class RecordedAlerts : public AlertSink {
-  public:
-    void Alert(const std::wstring& message) override { messages.push_back(message); }
-    Words messages;
-};
-
 class CompletionTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("tarsil_completion_" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-        previous_sink_ = SetAlertSink(&alerts_);
-    }
-    void TearDown() override {
-        SetAlertSink(previous_sink_);
-        fs::remove_all(dir_);
-    }
-
     void WriteFile(const std::string& name, const std::string& bytes) {
-        std::ofstream(dir_ / name, std::ios::binary) << bytes;
+        WriteBytes(dir_ / name, bytes);
     }
-    std::string Bytes(const std::string& name) const {
-        std::ifstream in(dir_ / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string Bytes(const std::string& name) const { return ReadBytes(dir_ / name); }
     // A dialog on the test folder whose drawing holds drawing_words_.
     std::unique_ptr<CCompletionWordDlg> Make() {
         return std::make_unique<CCompletionWordDlg>(CCompletionWordDlg::Sources{
@@ -72,9 +48,9 @@ class CompletionTest : public ::testing::Test {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
     }
 
-    fs::path dir_;
-    RecordedAlerts alerts_;
-    AlertSink* previous_sink_ = nullptr;
+    TempFolder folder_;
+    const fs::path& dir_ = folder_.path();
+    CapturedAlerts alerts_;
     Words drawing_words_ = {L"drawing", L"draft"};
     int collected_ = 0;
 };

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "cadhost/apdoc/docmanager.h"
 #include "cadhost/db/acdb_all.h"
@@ -12,6 +11,7 @@
 #include "editors/completion/drawing_words.h"
 #include "editors/completion/word_list_file.h"
 #include "host/layer/drawing_strings.h"
+#include "tests/fonts/test_support.h"
 
 namespace tarsil::editors {
 namespace {
@@ -40,20 +40,8 @@ TEST(WordListFile, LinesBecomeWords) {
 
 class WordListFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ =
-            fs::temp_directory_path() /
-            ("tarsil_words_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    static std::string Bytes(const fs::path& file) {
-        std::ifstream in(file, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    fs::path dir_;
+    TempFolder folder_;
+    const fs::path& dir_ = folder_.path();
 };
 
 TEST_F(WordListFileTest, WrittenWithCrLfAndReadBack) {
@@ -61,7 +49,7 @@ TEST_F(WordListFileTest, WrittenWithCrLfAndReadBack) {
     EXPECT_EQ(ReadWordList(file), Words{});  // missing: no words, nothing told
     const Words words = {L"\u00F9\u00EC\u00E5\u00ED", L"CAD", L"CAD"};
     ASSERT_TRUE(WriteWordList(file, words));
-    EXPECT_EQ(Bytes(file), "\xF9\xEC\xE5\xED\r\nCAD\r\nCAD\r\n");
+    EXPECT_EQ(ReadBytes(file), "\xF9\xEC\xE5\xED\r\nCAD\r\nCAD\r\n");
     EXPECT_EQ(ReadWordList(file), words);
 }
 
@@ -75,7 +63,7 @@ TEST_F(WordListFileTest, AFileThatCannotBeReplacedKeepsWhatItHad) {
     std::string error;
     EXPECT_FALSE(WriteWordList(blocked, {L"a"}, &error));
     EXPECT_FALSE(error.empty());
-    EXPECT_EQ(Bytes(blocked / "inside"), "x");
+    EXPECT_EQ(ReadBytes(blocked / "inside"), "x");
 }
 
 TEST(DrawingWords, MTextParagraphsAndTextStrings) {

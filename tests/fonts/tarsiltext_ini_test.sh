@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# End-to-end checks of the INI and font map subcommands of tarsiltext.
+# End-to-end checks of the INI and font map subcommands of tarsiltext: their
+# options, output framing and exit codes (the library's rules are fonts_test's).
 # Usage: tarsiltext_ini_test.sh PATH_TO_TARSILTEXT
 set -u
 T=$1
@@ -16,15 +17,12 @@ hex() { od -An -tx1 | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }
 
 f=$dir/tarsil.ini
 printf 'top\n[General]\nDdeditStyle=2 ; two\n[Completion]\nFile=ON\n' >"$f"
-check "$("$T" ini-get "$f" general DDEDITSTYLE 1)" "2 " "get ignores case and cuts the comment"
+check "$("$T" ini-get "$f" general DDEDITSTYLE 1)" "2 " "get prints the value"
 check "$("$T" ini-get "$f" General Missing fallback)" "fallback" "get of a missing key"
 check "$("$T" ini-get "$f" General Missing)" "" "get without a default"
-check "$(cat "$f")" "$(printf 'top\n[General]\nDdeditStyle=2 ; two\n[Completion]\nFile=ON')" \
-  "reading leaves the file alone"
 
 "$T" ini-set "$f" general FontMapFile /x/y.map
-check "$(hex <"$f")" "$(printf 'top=\r\n[General]\r\nDdeditStyle=2 ; two\r\nFontMapFile=/x/y.map\r\n[Completion]\r\nFile=ON\r\n' | hex)" \
-  "set rewrites with CR LF and keeps the rest"
+check "$("$T" ini-get "$f" General FontMapFile)" "/x/y.map" "set writes the value"
 ls "$dir" | grep -q '\.001$' && check "backup" "none" "no backups are made"
 
 check "$("$T" ini-keys "$f" GENERAL | tr '\n' ,)" "DdeditStyle,FontMapFile," "keys in file order"
@@ -35,7 +33,6 @@ check "$("$T" ini-keys "$f" Completion)" "" "deleted section is gone from the fi
 
 new=$dir/new.ini
 check "$("$T" ini-get "$new" S k d)" "d" "missing file reads as empty"
-[ -f "$new" ] || check "missing" "created" "missing file is created"
 
 # Hebrew in UTF-8 on the command line is stored as Windows-layout bytes.
 "$T" --utf8 ini-set "$f" Words first "שלום"
@@ -51,20 +48,15 @@ grep -q "cannot open" "$dir/err" || check "$(cat "$dir/err")" "cannot open ..." 
 check "$?" "1" "a folder is no map file"
 
 m=$dir/fonts.map
-printf '[FontMapping]\r\nromans=2\r\nRomans=1\r\nhebd2w=4 ; d2w\r\nbad=x\r\ntwice=1\r\ntwice=3\r\n[Other]\r\nromans=5\r\n' >"$m"
-# Keys are looked up without regard to case, so romans takes the value of
-# the later Romans; both names stay in the map.
-check "$("$T" map-list "$m" | tr '\n' ,)" "Romans=1,bad=0,hebd2w=4,romans=1,twice=3," "map in name order"
-check "$("$T" map-find "$m" ROMANS)" "1" "find ignores case"
-check "$("$T" map-find "$m" hebd2w.shx)" "255" "find compares the whole name"
+printf '[FontMapping]\r\nromans=5\r\nhebd2w=4 ; d2w\r\n' >"$m"
+check "$("$T" map-list "$m" | tr '\n' ,)" "hebd2w=4,romans=5," "map listed one name=type a line"
+check "$("$T" map-find "$m" romans)" "5" "find prints the type"
+check "$("$T" map-find "$m" nosuch)" "255" "a missing name is Unknown"
 # A font named in Hebrew letters stands in UTF-8 and is found by its name.
 printf '[FontMapping]\r\n\xd7\x93\xd7\x95\xd7\x93=4\r\n' >"$dir/hebrew.map"
 check "$("$T" map-list "$dir/hebrew.map" | hex)" "d7 93 d7 95 d7 93 3d 34 0a" "a Hebrew name listed as the file has it"
 check "$("$T" map-find "$dir/hebrew.map" "$(printf '\xd7\x93\xd7\x95\xd7\x93')")" "4" "a Hebrew name found"
 check "$("$T" map-list "$dir/none.map")" "" "missing map is empty"
-[ -f "$dir/none.map" ] || check "missing" "created" "missing map is created"
-check "$("$T" map-list "$TARSIL_SOURCE_DIR/resources/default.map" | tr '\n' ,)" \
-  "asis=5,heb7back=3,heb7bit=1,hebback=2,hebd2w=4,hebnorm=0,romans=5," "bundled default map"
 
 [ "$failures" -eq 0 ] && echo "all passed"
 exit $((failures > 0))

@@ -18,20 +18,18 @@ class Config : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Config, StartsWithStyleOneAndEmptyPaths) {
-    const CWhConfig& config = CWhConfig::Instance();
-    EXPECT_EQ(config.GetDdeditStyle(), 1);
-    EXPECT_TRUE(config.GetCurrentFontMapPath().empty());
-    EXPECT_TRUE(config.GetModuleDirectory().empty());
-    EXPECT_EQ(&CWhConfig::Instance(), &config);
-}
-
-TEST_F(Config, DestroyingStartsAFreshInstance) {
-    CWhConfig::Instance().SetDdeditStyle(2);
-    CWhConfig::Instance().SetCurrentFontMapPath("/x/y.map");
-    CWhConfig::DestroyInstance();
-    EXPECT_EQ(CWhConfig::Instance().GetDdeditStyle(), 1);
-    EXPECT_TRUE(CWhConfig::Instance().GetCurrentFontMapPath().empty());
+TEST_F(Config, StartsWithStyleOneAndEmptyPathsAndDestroyingStartsAfresh) {
+    for (int round = 0; round < 2; ++round) {
+        CWhConfig& config = CWhConfig::Instance();
+        EXPECT_EQ(&CWhConfig::Instance(), &config);
+        EXPECT_EQ(config.GetDdeditStyle(), 1);
+        EXPECT_TRUE(config.GetCurrentFontMapPath().empty());
+        EXPECT_TRUE(config.GetModuleDirectory().empty());
+        config.SetDdeditStyle(2);
+        config.SetCurrentFontMapPath("/x/y.map");
+        config.SetModuleFile("/opt/tarsil2.arx", nullptr);
+        CWhConfig::DestroyInstance();
+    }
 }
 
 TEST_F(Config, DirectoryEndsInExactlyOneSeparatorAndFileNamesFollowIt) {
@@ -48,7 +46,7 @@ TEST_F(Config, DirectoryEndsInExactlyOneSeparatorAndFileNamesFollowIt) {
     EXPECT_EQ(config.GetDefaultFontMapPath().native(), "/default.map");
 }
 
-TEST_F(Config, LocateFallsBackToTheExecutableWithoutTheModule) {
+TEST_F(Config, LocateFindsTheLoadedModuleOrFallsBackToTheExecutable) {
     CWhConfig& config = CWhConfig::Instance();
     config.Locate();
     const fs::path exe = fs::read_symlink("/proc/self/exe");
@@ -56,13 +54,10 @@ TEST_F(Config, LocateFallsBackToTheExecutableWithoutTheModule) {
     EXPECT_EQ(config.GetSettingsFilePath(), exe.parent_path() / "tarsil.ini");
     EXPECT_EQ(config.GetModuleHandle(), nullptr);
     EXPECT_TRUE(config.GetCurrentFontMapPath().empty());
-}
 
-TEST_F(Config, LocateFindsTheLoadedModuleFile) {
     const fs::path module = fs::path(TARSIL_BINARY_DIR) / "tests/fonts/stub_module/tarsil2.arx";
     void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(handle, nullptr) << dlerror();
-    CWhConfig& config = CWhConfig::Instance();
     config.Locate();
     const fs::path folder = fs::canonical(module).parent_path();
     EXPECT_EQ(config.GetModuleDirectory().native(), folder.native() + "/");

@@ -1,6 +1,7 @@
 // Global allocation functions that count and can refuse; see
 // counting_allocator.h.  In a source file of its own, so that the compiler
-// does not pair them with the standard ones.
+// does not pair them with the standard ones.  Every form is replaced: a
+// sanitizer run brings its own of each.
 #include "tests/hebrew/counting_allocator.h"
 
 #include <cstdlib>

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <atomic>
-#include <cstddef>
 
 namespace tarsil::testing {
 
@@ -12,18 +11,13 @@ inline std::atomic<long> allocations{0};
 inline std::atomic<bool> refuseAllocations{false};
 
 // Allocations made while it lives.
-class AllocationCount {
-  public:
-    AllocationCount() : start_(allocations.load()) {}
-    long operator()() const { return allocations.load() - start_; }
-
-  private:
-    long start_;
+struct AllocationCount {
+    long start = allocations.load();
+    long operator()() const { return allocations.load() - start; }
 };
 
 // While it lives, every allocation fails.
-class RefuseAllocations {
-  public:
+struct RefuseAllocations {
     RefuseAllocations() { refuseAllocations = true; }
     ~RefuseAllocations() { refuseAllocations = false; }
 };

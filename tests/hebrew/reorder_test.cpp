@@ -1,163 +1,177 @@
-// The three reorderings on worked examples, grouped by the rule they show.
+// The three reorderings: worked examples derived by hand, grouped by the
+// rule they show; the linear engine against the rule-by-rule reference on
+// many random lines; and the handling of bad arguments.
 #include "hebrew/reorder.h"
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "hebrew/bidi_class.h"
+#include "tests/hebrew/random_text.h"
+#include "tests/hebrew/reference_reorder.h"
 #include "tests/hebrew/text_helpers.h"
 
 namespace tarsil::hebrew {
 namespace {
 
+using reference::Operation;
 using testing::Bytes;
 using testing::Wide;
 
 constexpr int kLtr = 1, kRtl = 0;
+constexpr Operation kL2V = Operation::kLogicalToVisual, kMasked = Operation::kMasked,
+                    kV2L = Operation::kVisualToLogical;
 
-std::string L2V(const std::string& text, int ltr) {
+// mask: one byte 1 or 2 per byte of text; empty passes no mask.
+reference::Result Engine(Operation op, const std::string& text, int ltr, const std::string& mask) {
     const std::wstring in = Wide(text);
     std::vector<wchar_t> out(in.size() + 1, L'#');
-    EXPECT_EQ(LogicalToVisual(in.c_str(), in.size(), out.data(), nullptr, ltr), 1);
-    return Bytes(out.data());
+    std::vector<std::uint32_t> map(in.size() + 1, 0xFFFFFFFF);
+    const auto* m = mask.empty() ? nullptr : reinterpret_cast<const unsigned char*>(mask.data());
+    const int ok =
+        op == kL2V ? LogicalToVisual(in.c_str(), in.size(), out.data(), map.data(), ltr)
+        : op == kMasked
+            ? LogicalToVisualMasked(in.c_str(), in.size(), out.data(), map.data(), ltr, m)
+            : VisualToLogical(in.c_str(), in.size(), out.data(), map.data(), ltr);
+    EXPECT_EQ(ok, 1);
+    return {Bytes(std::wstring(out.data(), in.size())), map};
 }
 
-std::string Masked(const std::string& text, int ltr, const std::string& mask) {
-    const std::wstring in = Wide(text);
-    std::string maskBytes;
-    for (char m : mask) maskBytes.push_back(static_cast<char>(m - '0'));
-    std::vector<wchar_t> out(in.size() + 1, L'#');
-    EXPECT_EQ(LogicalToVisualMasked(in.c_str(), in.size(), out.data(), nullptr, ltr,
-                                    reinterpret_cast<const unsigned char*>(maskBytes.data())),
-              1);
-    return Bytes(out.data());
+// The mask written as digits '1' and '2'.
+std::string Reordered(Operation op, const std::string& text, int ltr, std::string mask = {}) {
+    for (char& m : mask) m = static_cast<char>(m - '0');
+    return Engine(op, text, ltr, mask).text;
 }
 
-std::string V2L(const std::string& text, int ltr) {
-    const std::wstring in = Wide(text);
-    std::vector<wchar_t> out(in.size() + 1, L'#');
-    EXPECT_EQ(VisualToLogical(in.c_str(), in.size(), out.data(), nullptr, ltr), 1);
-    return Bytes(out.data());
+TEST(Reorder, WorkedExamples) {
+    const struct {
+        const char* rule;
+        Operation op;
+        const char* text;
+        int ltr;
+        const char* mask;
+        const char* out;
+    } cases[] = {
+        {"pure Hebrew", kL2V, "\xE0\xE1\xE2", kRtl, "", "\xE0\xE1\xE2"},
+        {"pure Hebrew", kL2V, "\xE0\xE1\xE2", kLtr, "", "\xE2\xE1\xE0"},
+        {"pure Latin", kL2V, "abc", kLtr, "", "abc"},
+        {"pure Latin", kL2V, "abc", kRtl, "", "cba"},
+        // Latin at 1 then 2, Hebrew at 2 then 3: on screen the Hebrew is on the left.
+        {"alternating levels", kL2V, "abc \xE0\xE1\xE2", kRtl, "", "cba \xE0\xE1\xE2"},
+        {"alternating levels", kL2V,
+         "ab\xE0\xE1"
+         "cd",
+         kLtr, "",
+         "ab\xE1\xE0"
+         "cd"},
+        // After 0x01 the current level is the base again while the spare
+        // level is also the base, so the following Hebrew stays at level 1.
+        {"control resets the level", kL2V,
+         "a\xE0\x01"
+         "b\xE1",
+         kRtl, "",
+         "b\xE1\x01\xE0"
+         "a"},
+        {"no control, no reset", kL2V,
+         "a\xE0"
+         "b\xE1",
+         kRtl, "",
+         "\xE1"
+         "b\xE0"
+         "a"},
+        {"digits after Hebrew", kL2V, "\xE0\xE1 12", kLtr, "", "\xE1\xE0 12"},
+        {"digits after Hebrew", kL2V, "\xE0\xE1 12", kRtl, "", "\xE0\xE1 21"},
+        {"separator in a number", kL2V, "1.5", kLtr, "", "1.5"},
+        {"separator right to left", kL2V, "1.5", kRtl, "", "1.5"},  // shows 5.1
+        {"separator right to left", kL2V, "12:30", kRtl, "", "21:03"},
+        // "#" joins the digit and reverses with it; 0xA4 is a foreign byte, R here.
+        {"terminator joins", kL2V, "1#", kRtl, "", "#1"},
+        {"foreign byte", kL2V, "1\xA4", kRtl, "", "1\xA4"},
+        {"mirrored brackets", kL2V, "\xE0 (ab) \xE1", kRtl, "", "\xE0 )ba( \xE1"},
+        {"mirrored brackets", kL2V, "a (\xE0\xE1) b", kLtr, "", "a (\xE1\xE0) b"},
+        // "(" lands at position 0, whose logical byte "a" ends at an even
+        // level, so it is not swapped; ")" lands where "(" stood at an odd one.
+        {"mirroring by output position", kL2V, "a()", kRtl, "", "((a"},
+        {"typed as Hebrew", kMasked, "a b", kRtl, "121", "a b"},  // shows "b a"
+        {"typed as Latin", kMasked, "a b", kRtl, "111", "b a"},   // shows "a b"
+        {"no mask is Latin", kMasked, "a b", kRtl, "", "b a"},
+        {"masked digits", kMasked, "\xE0\xE1 12", kRtl, "22211", "\xE0\xE1 21"},
+        {"masked Hebrew", kMasked, "\xE0\xE1\xE2", kRtl, "222", "\xE0\xE1\xE2"},
+        {"neutrals before digits join", kV2L, "\xE0! 5", kRtl, "",
+         "\xE0"
+         "5 !"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Reordered(c.op, c.text, c.ltr, c.mask), c.out) << c.rule << ": " << c.text;
 }
 
-std::vector<std::uint32_t> MapOf(const std::string& text, int ltr) {
-    const std::wstring in = Wide(text);
-    std::vector<wchar_t> out(in.size() + 1);
-    std::vector<std::uint32_t> map(in.size() + 1, 999);
-    EXPECT_EQ(LogicalToVisual(in.c_str(), in.size(), out.data(), map.data(), ltr), 1);
-    return map;
+TEST(Reorder, VisualToLogicalUndoesSimpleLines) {
+    for (const char* logical : {"\xE0\xE1 12", "\xE0\xE1\xE2", "\xE0\xE1 abc \xE2"})
+        EXPECT_EQ(Reordered(kV2L, Reordered(kL2V, logical, kRtl), kRtl), logical);
 }
 
-const std::string kAlefBetGimel = "\xE0\xE1\xE2";
-const std::string kGimelBetAlef = "\xE2\xE1\xE0";
-
-TEST(ByteClasses, FollowTheUnicodeClassesOfTheCodePage) {
-    const std::pair<unsigned char, BidiClass> cases[] = {
-        {'a', kL},  {'Z', kL},  {0xE0, kR}, {0xFA, kR},   {'7', kEN}, {'+', kES},
-        {'-', kES}, {'#', kET}, {'%', kET}, {',', kCS},   {':', kCS}, {'\n', kB},
-        {'\t', kS}, {' ', kWS}, {'!', kON}, {0x01, kNone}};
-    for (const auto& [byte, cls] : cases) EXPECT_EQ(ByteBidiClass(byte), cls) << int(byte);
+std::string Printable(const std::string& s) {
+    std::string r;
+    char buf[8];
+    for (unsigned char c : s) {
+        std::snprintf(buf, sizeof buf, c >= 0x20 && c < 0x7F ? "%c" : "\\x%02X", c);
+        r += buf;
+    }
+    return r;
 }
 
-TEST(Paragraphs, PureTextInBothDirections) {
-    EXPECT_EQ(L2V(kAlefBetGimel, kRtl), kAlefBetGimel);
-    EXPECT_EQ(L2V(kAlefBetGimel, kLtr), kGimelBetAlef);
-    EXPECT_EQ(L2V("abc", kLtr), "abc");
-    EXPECT_EQ(L2V("abc", kRtl), "cba");
-}
+using LineMaker = std::string (*)(std::mt19937&, std::size_t);
 
-TEST(Paragraphs, MixedRunsGetAlternatingLevels) {
-    // Latin at 1 then 2, Hebrew at 2 then 3: on screen the Hebrew is on the left.
-    EXPECT_EQ(L2V("abc \xE0\xE1\xE2", kRtl), "cba \xE0\xE1\xE2");
-    EXPECT_EQ(L2V("ab\xE0\xE1"
-                  "cd",
-                  kLtr),
-              "ab\xE1\xE0"
-              "cd");
-}
-
-TEST(Paragraphs, ControlCharacterResetsTheLevelButNotTheSpare) {
-    // After 0x01 the current level is the base again while the spare level
-    // is also the base, so the following Hebrew stays at level 1.
-    EXPECT_EQ(L2V("a\xE0\x01"
-                  "b\xE1",
-                  kRtl),
-              "b\xE1\x01\xE0"
-              "a");
-    EXPECT_EQ(L2V("a\xE0"
-                  "b\xE1",
-                  kRtl),
-              "\xE1"
-              "b\xE0"
-              "a");
-}
-
-TEST(Numbers, DigitsAfterHebrewKeepTheirOrder) {
-    EXPECT_EQ(L2V("\xE0\xE1 12", kLtr), "\xE1\xE0 12");
-    EXPECT_EQ(L2V("\xE0\xE1 12", kRtl), "\xE0\xE1 21");
-}
-
-TEST(Numbers, SeparatorsInRightToLeftParagraphAreRightToLeft) {
-    EXPECT_EQ(L2V("1.5", kLtr), "1.5");
-    EXPECT_EQ(L2V("1.5", kRtl), "1.5");  // shows 5.1
-    EXPECT_EQ(L2V("12:30", kRtl), "21:03");
-}
-
-TEST(Numbers, TerminatorJoinsAdjacentNumber) {
-    // "#" joins the digit and reverses with it; 0xA4 is a foreign byte, R here.
-    EXPECT_EQ(L2V("1#", kRtl), "#1");
-    EXPECT_EQ(L2V("1\xA4", kRtl), "1\xA4");
-}
-
-TEST(Mirroring, BracketsOfRightToLeftRunsAreSwapped) {
-    EXPECT_EQ(L2V("\xE0 (ab) \xE1", kRtl), "\xE0 )ba( \xE1");
-    EXPECT_EQ(L2V("a (\xE0\xE1) b", kLtr), "a (\xE1\xE0) b");
-}
-
-TEST(Mirroring, OutputPositionIsTestedAgainstLogicalLevel) {
-    // "(" lands at output position 0, whose logical byte "a" ends at an even
-    // level, so it is not swapped; ")" lands at position 1, where "(" stood
-    // at an odd level, so it is.
-    EXPECT_EQ(L2V("a()", kRtl), "((a");
-}
-
-TEST(IndexMap, ListsTheLogicalIndexOfEveryOutputPosition) {
-    EXPECT_EQ(MapOf("\xE0\xE1 c", kLtr), (std::vector<std::uint32_t>{1, 0, 2, 3, 4}));
-    EXPECT_EQ(MapOf("abc", kRtl), (std::vector<std::uint32_t>{2, 1, 0, 3}));
-    EXPECT_EQ(MapOf("", kLtr), (std::vector<std::uint32_t>{0}));
-}
-
-TEST(Masked, HebrewTypedNeutralsStayRightToLeft) {
-    EXPECT_EQ(Masked("a b", kRtl, "121"), "a b");  // shows "b a"
-    EXPECT_EQ(Masked("a b", kRtl, "111"), "b a");  // shows "a b"
-    EXPECT_EQ(Masked("\xE0\xE1 12", kRtl, "22211"), "\xE0\xE1 21");
-    EXPECT_EQ(Masked(kAlefBetGimel, kRtl, "222"), kAlefBetGimel);
-}
-
-TEST(Masked, NullMaskCountsAsNothingTypedAsHebrew) {
-    const std::wstring in = Wide("a b");
-    wchar_t out[4];
-    ASSERT_EQ(LogicalToVisualMasked(in.c_str(), 3, out, nullptr, kRtl, nullptr), 1);
-    EXPECT_EQ(Bytes(out), Masked("a b", kRtl, "111"));
-}
-
-TEST(VisualToLogical, UndoesTheReorderingOfSimpleLines) {
-    for (const std::string& logical :
-         {std::string("\xE0\xE1 12"), kAlefBetGimel, std::string("\xE0\xE1 abc \xE2")}) {
-        EXPECT_EQ(V2L(L2V(logical, kRtl), kRtl), logical);
+void Compare(Operation op, std::uint32_t seed, int lines, std::size_t maxLength,
+             LineMaker make = testing::RandomLine) {
+    std::mt19937 rng(seed);
+    int failures = 0;
+    for (int k = 0; k < lines && failures < 5; ++k) {
+        const std::size_t length = std::uniform_int_distribution<std::size_t>(0, maxLength)(rng);
+        const std::string text = make(rng, length);
+        const std::string mask = testing::RandomMask(rng, length);
+        for (bool ltr : {false, true}) {
+            const auto want = reference::Reorder(op, text, ltr, mask);
+            const auto got = Engine(op, text, ltr ? kLtr : kRtl, mask);
+            if (got.text != want.text || got.map != want.map) {
+                ++failures;
+                ADD_FAILURE() << "ltr=" << ltr << " text \"" << Printable(text) << "\"\n  got  \""
+                              << Printable(got.text) << "\"\n  want \"" << Printable(want.text)
+                              << "\"";
+            }
+        }
     }
 }
 
-TEST(VisualToLogical, NeutralsBeforeDigitsJoinTheNumber) {
-    EXPECT_EQ(V2L("\xE0! 5", kRtl),
-              "\xE0"
-              "5 !");
+// Per operation: short lines in bulk, long ones, and lines far longer than
+// the pieces the engine works on, random and sparsely strong.
+void CompareAllLengths(Operation op, std::uint32_t firstSeed) {
+    Compare(op, firstSeed, 6000, 24);
+    Compare(op, firstSeed + 1, 40, 1500);
+    Compare(op, firstSeed + 2, 4, 40000);
+    Compare(op, firstSeed + 3, 4, 40000, testing::SparseStrongLine);
 }
 
-TEST(BadInput, LengthIsCutToTheText) {
+TEST(AgainstReference, LogicalToVisual) {
+    CompareAllLengths(Operation::kLogicalToVisual, 1);
+}
+TEST(AgainstReference, Masked) {
+    CompareAllLengths(Operation::kMasked, 5);
+}
+TEST(AgainstReference, VisualToLogical) {
+    CompareAllLengths(Operation::kVisualToLogical, 9);
+}
+
+TEST(IndexMap, ListsTheLogicalIndexOfEveryOutputPosition) {
+    using Map = std::vector<std::uint32_t>;
+    EXPECT_EQ(Engine(kL2V, "\xE0\xE1 c", kLtr, "").map, (Map{1, 0, 2, 3, 4}));
+    EXPECT_EQ(Engine(kL2V, "abc", kRtl, "").map, (Map{2, 1, 0, 3}));
+    EXPECT_EQ(Engine(kL2V, "", kLtr, "").map, (Map{0}));
+}
+
+TEST(BadInput, LengthIsCutToTheTextAndAWideCharacterEndsIt) {
     const std::wstring in = Wide("ab");
     wchar_t out[8] = {};
     std::uint32_t map[8] = {};
@@ -166,16 +180,14 @@ TEST(BadInput, LengthIsCutToTheText) {
     EXPECT_EQ(map[2], 2u);
     ASSERT_EQ(VisualToLogical(in.c_str(), 1, out, map, kLtr), 1);
     EXPECT_EQ(Bytes(out), "a");
-}
 
-TEST(BadInput, CharacterAboveByteRangeEndsTheText) {
-    const wchar_t in[] = {L'a', L'b', 0x5D0, L'c', 0};
-    wchar_t out[5] = {L'#', L'#', L'#', L'#', L'#'};
-    ASSERT_EQ(LogicalToVisual(in, 4, out, nullptr, kRtl), 1);
+    const wchar_t wide[] = {L'a', L'b', 0x5D0, L'c', 0};
+    std::fill(std::begin(out), std::end(out), L'#');
+    ASSERT_EQ(LogicalToVisual(wide, 4, out, nullptr, kRtl), 1);
     EXPECT_EQ(Bytes(out), "ba");
 }
 
-TEST(BadInput, EmptyTextAndZeroLengthSucceedWithEmptyOutput) {
+TEST(BadInput, EmptyTextSucceedsAndNullBuffersFailWithoutWriting) {
     wchar_t out[2] = {L'#', L'#'};
     std::uint32_t map[1] = {77};
     ASSERT_EQ(LogicalToVisual(L"", 0, out, map, kRtl), 1);
@@ -184,10 +196,8 @@ TEST(BadInput, EmptyTextAndZeroLengthSucceedWithEmptyOutput) {
     out[0] = L'#';
     ASSERT_EQ(VisualToLogical(L"abc", 0, out, nullptr, kRtl), 1);
     EXPECT_EQ(out[0], 0);
-}
 
-TEST(BadInput, NullBuffersFailWithoutWriting) {
-    wchar_t out[2] = {L'#', 0};
+    out[0] = L'#';
     EXPECT_EQ(LogicalToVisual(nullptr, 3, out, nullptr, kRtl), 0);
     EXPECT_EQ(out[0], L'#');
     EXPECT_EQ(LogicalToVisualMasked(L"a", 1, nullptr, nullptr, kRtl, nullptr), 0);

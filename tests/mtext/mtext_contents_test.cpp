@@ -11,17 +11,16 @@
 namespace tarsil::mtext {
 namespace {
 
-using hebrew::Dos;
-using hebrew::Win;
-
+// Letters by number (alef 0, bet 1, gimel 2, dalet 3, vav 5, lamed 12,
+// final mem 13, shin 25) in the Windows and the DOS layout.
 std::wstring W(std::initializer_list<unsigned> letters) {
     std::wstring s;
-    for (unsigned k : letters) s += Win(k);
+    for (unsigned k : letters) s += hebrew::Win(k);
     return s;
 }
 std::wstring D(std::initializer_list<unsigned> letters) {
     std::wstring s;
-    for (unsigned k : letters) s += Dos(k);
+    for (unsigned k : letters) s += hebrew::Dos(k);
     return s;
 }
 
@@ -32,97 +31,74 @@ std::vector<unsigned char> TypedMask(const std::wstring& text) {
     return mask;
 }
 
-// Letters: alef 0, bet 1, gimel 2, dalet 3, vav 5, lamed 12, final mem 13, shin 25.
+constexpr FontType kNormal = FontType::HebrewNormal;
 const std::wstring kShalomStored = D({13, 5, 12, 25});  // Hebrew Normal: DOS, left end first
 const std::wstring kShalom = W({25, 12, 5, 13});
 
-TEST(MTextContents, CodesWrittenByACadProgramStayByteForByteAroundAnEditedWord) {
-    const std::wstring stored = L"{\\fArial|b1;" + kShalomStored + L"}\\P\\Labc\\l";
-    StoredRuns memory;
-    const std::wstring text = DecodeContents(stored, FontType::HebrewNormal, &memory);
-    // Read from the left end: the codes come in reverse order (the editor
-    // hides them); the word reads right.
-    EXPECT_EQ(text, L"}" + kShalom + L"\\fArial|b1;{\n\\Labc\\l");
-
-    // Unchanged: the same bytes.
-    EXPECT_EQ(EncodeContents(text, TypedMask(text), FontType::HebrewNormal, &memory), stored);
-
-    // The word becomes alef bet: only the word's bytes change.
-    std::wstring edited = text;
-    edited.replace(1, kShalom.size(), W({0, 1}));
-    EXPECT_EQ(EncodeContents(edited, TypedMask(edited), FontType::HebrewNormal, &memory),
-              L"{\\fArial|b1;" + D({1, 0}) + L"}\\P\\Labc\\l");
-}
-
-TEST(MTextContents, ALeftToRightListingIsReadBackwardsAcrossItsCodes) {
-    // Hebrew Normal lists the line from its left end: the last stored word
-    // is the first the reader reads, whatever codes lie between.
-    const std::wstring stored = L"\\L" + D({3, 2}) + L"\\l" + D({1, 0});
-    StoredRuns memory;
-    const std::wstring text = DecodeContents(stored, FontType::HebrewNormal, &memory);
-    EXPECT_EQ(text, W({0, 1}) + L"\\l" + W({2, 3}) + L"\\L");
-    EXPECT_EQ(EncodeContents(text, TypedMask(text), FontType::HebrewNormal, &memory), stored);
-    // And so is a whole line that an earlier editor encoded codes and all.
-    EXPECT_EQ(
-        DecodeContents(L"}" + kShalomStored + L"\\A1;{\\H1.5x;", FontType::HebrewNormal, nullptr),
-        L"\\H1.5x;{\\A1;" + kShalom + L"}");
-}
-
-TEST(MTextContents, EachColumnOfALineIsReadBackwardsOnItsOwn) {
-    const std::wstring stored = D({1, 0}) + L"\\N{" + D({3, 2}) + L"}";
-    const std::wstring text = DecodeContents(stored, FontType::HebrewNormal, nullptr);
-    EXPECT_EQ(text, W({0, 1}) + L"\\N}" + W({2, 3}) + L"{");
-    EXPECT_EQ(EncodeContents(text, TypedMask(text), FontType::HebrewNormal, nullptr), stored);
-}
-
-TEST(MTextContents, LinesWithoutHebrewKeepTheirOrder) {
-    const std::wstring stored = L"{\\C1;abc} def\\P12";
-    for (FontType type : {FontType::HebrewNormal, FontType::D2w, FontType::AsIs}) {
-        const std::wstring text = DecodeContents(stored, type, nullptr);
-        EXPECT_EQ(text, L"{\\C1;abc} def\n12") << static_cast<int>(type);
-        EXPECT_EQ(EncodeContents(text, TypedMask(text), type, nullptr), stored);
+// Each stored contents decodes to the editor text, which encodes back to
+// the same bytes, with and without the memory of what was read.
+TEST(MTextContents, DecodeToTheEditorsTextAndEncodeBackByteForByte) {
+    const struct {
+        const char* what;
+        FontType type;
+        std::wstring stored, text;
+    } cases[] = {
+        // Hebrew Normal lists a line from its left end: read backwards, the
+        // codes come in reverse order (the editor hides them).
+        {"codes around a word", kNormal, L"{\\fArial|b1;" + kShalomStored + L"}\\P\\Labc\\l",
+         L"}" + kShalom + L"\\fArial|b1;{\n\\Labc\\l"},
+        {"words across codes", kNormal, L"\\L" + D({3, 2}) + L"\\l" + D({1, 0}),
+         W({0, 1}) + L"\\l" + W({2, 3}) + L"\\L"},
+        {"each column on its own", kNormal, D({1, 0}) + L"\\N{" + D({3, 2}) + L"}",
+         W({0, 1}) + L"\\N}" + W({2, 3}) + L"{"},
+        {"beyond the byte range", kNormal, kShalomStored + L"\u20AC", L"\u20AC" + kShalom},
+        {"no Hebrew", kNormal, L"{\\C1;abc} def\\P12", L"{\\C1;abc} def\n12"},
+        {"no Hebrew", FontType::D2w, L"{\\C1;abc} def\\P12", L"{\\C1;abc} def\n12"},
+        {"no Hebrew", FontType::AsIs, L"{\\C1;abc} def\\P12", L"{\\C1;abc} def\n12"},
+        {"empty", FontType::AsIs, L"", L""},
+        {"empty paragraphs", FontType::AsIs, L"a\\P\\Pb", L"a\n\nb"},
+        {"empty first", FontType::AsIs, L"\\Pa", L"\na"},
+        {"empty last", FontType::AsIs, L"a\\P", L"a\n"},
+        {"only breaks", FontType::AsIs, L"\\P\\P", L"\n\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        StoredRuns memory;
+        EXPECT_EQ(DecodeContents(c.stored, c.type, &memory), c.text);
+        EXPECT_EQ(EncodeContents(c.text, TypedMask(c.text), c.type, &memory), c.stored);
+        EXPECT_EQ(EncodeContents(c.text, TypedMask(c.text), c.type, nullptr), c.stored);
     }
+    // A whole line that an earlier editor encoded codes and all.
+    EXPECT_EQ(DecodeContents(L"}" + kShalomStored + L"\\A1;{\\H1.5x;", kNormal, nullptr),
+              L"\\H1.5x;{\\A1;" + kShalom + L"}");
+    // Carriage returns are dropped with their place in the mask.
+    EXPECT_EQ(EncodeContents(L"a\r\nb", {}, FontType::AsIs, nullptr), L"a\\Pb");
 }
 
-TEST(MTextContents, AnUnchangedWordKeepsTheBytesItWasReadWith) {
-    // "%%128" is alef written as an escape: decoded to the letter, it would
-    // be encoded as the plain DOS letter.
-    const std::wstring stored = L"%%128" + D({1}) + L"\\P" + D({2});
+TEST(MTextContents, OnlyTheEditedWordChangesItsBytes) {
     StoredRuns memory;
-    const std::wstring text = DecodeContents(stored, FontType::HebrewNormal, &memory);
+    const std::wstring stored = L"{\\fArial|b1;" + kShalomStored + L"}\\P\\Labc\\l";
+    std::wstring edited = DecodeContents(stored, kNormal, &memory);
+    edited.replace(1, kShalom.size(), W({0, 1}));
+    EXPECT_EQ(EncodeContents(edited, TypedMask(edited), kNormal, &memory),
+              L"{\\fArial|b1;" + D({1, 0}) + L"}\\P\\Labc\\l");
+
+    // "%%128" is alef as an escape: unchanged it keeps those bytes; without
+    // the memory it is written as the plain DOS letter.
+    const std::wstring escaped = L"%%128" + D({1}) + L"\\P" + D({2});
+    const std::wstring text = DecodeContents(escaped, kNormal, &memory);
     EXPECT_EQ(text, W({1, 0}) + L"\n" + W({2}));
-    EXPECT_EQ(EncodeContents(text, TypedMask(text), FontType::HebrewNormal, &memory), stored);
-    EXPECT_EQ(EncodeContents(text, TypedMask(text), FontType::HebrewNormal, nullptr),
-              D({0, 1}) + L"\\P" + D({2}));
-}
+    EXPECT_EQ(EncodeContents(text, TypedMask(text), kNormal, &memory), escaped);
+    EXPECT_EQ(EncodeContents(text, TypedMask(text), kNormal, nullptr), D({0, 1}) + L"\\P" + D({2}));
 
-TEST(MTextContents, CharactersBeyondTheByteRangeAreKept) {
-    const std::wstring stored = kShalomStored + L"\u20AC";
-    StoredRuns memory;
-    const std::wstring text = DecodeContents(stored, FontType::HebrewNormal, &memory);
-    EXPECT_EQ(text, L"\u20AC" + kShalom);
-    const std::wstring typed = text + W({0});
-    EXPECT_EQ(EncodeContents(typed, TypedMask(typed), FontType::HebrewNormal, &memory),
+    // A letter typed beside a character beyond the byte range.
+    DecodeContents(kShalomStored + L"\u20AC", kNormal, &memory);
+    const std::wstring typed = L"\u20AC" + kShalom + W({0});
+    EXPECT_EQ(EncodeContents(typed, TypedMask(typed), kNormal, &memory),
               D({0, 13, 5, 12, 25}) + L"\u20AC");
     // In a font that converts nothing, in place.
     EXPECT_EQ(EncodeContents(L"a\u05D0b\nc", TypedMask(L"a\u05D0b\nc"), FontType::AsIs, nullptr),
               L"a\u05D0b\\Pc");
-}
-
-TEST(MTextContents, EmptyParagraphsAreEmptyLinesAndBack) {
-    const struct {
-        const wchar_t* contents;
-        const wchar_t* text;
-    } cases[] = {
-        {L"", L""},        {L"a\\P\\Pb", L"a\n\nb"}, {L"\\Pa", L"\na"},
-        {L"a\\P", L"a\n"}, {L"\\P\\P", L"\n\n"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(DecodeContents(c.contents, FontType::AsIs, nullptr), c.text) << c.contents;
-        EXPECT_EQ(EncodeContents(c.text, {}, FontType::AsIs, nullptr), c.contents) << c.contents;
-    }
-    // Carriage returns are dropped with their place in the mask.
-    EXPECT_EQ(EncodeContents(L"a\r\nb", {}, FontType::AsIs, nullptr), L"a\\Pb");
 }
 
 TEST(DimensionText, TheMeasurementIsShownAsTheMarkAndWrittenBackAsBrackets) {
@@ -156,15 +132,14 @@ TEST(DimensionText, HebrewAroundTheMeasurementIsConvertedAndTheBracketsAreNot) {
     // Stored from the left end: the measurement, then alef bet.
     const std::wstring stored = L"<>" + D({1, 0});
     StoredRuns memory;
-    const DimensionEditText text = DecodeDimensionText(stored, FontType::HebrewNormal, &memory);
+    const DimensionEditText text = DecodeDimensionText(stored, kNormal, &memory);
     EXPECT_EQ(text.upper, W({0, 1}) + L"\u00A7");
-    EXPECT_EQ(EncodeDimensionText(text.upper, TypedMask(text.upper), L"", {},
-                                  FontType::HebrewNormal, nullptr),
+    EXPECT_EQ(EncodeDimensionText(text.upper, TypedMask(text.upper), L"", {}, kNormal, nullptr),
               stored);
     // A word typed below goes after "\X" in the font's own form.
     const std::wstring below = W({2, 3});
     EXPECT_EQ(EncodeDimensionText(text.upper, TypedMask(text.upper), below, TypedMask(below),
-                                  FontType::HebrewNormal, &memory),
+                                  kNormal, &memory),
               stored + L"\\X" + D({3, 2}));
 }
 

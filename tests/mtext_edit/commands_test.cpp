@@ -23,7 +23,7 @@ std::wstring HandleOf(AcDbObjectId id) {
 class CommandsTest : public testing::DrawingTest {
   protected:
     void SetUp() override {
-        Open("samples/hebrew_r2000.dxf");
+        DrawingTest::SetUp();
         cadhost::setHostWindows(&frame_, &frame_);
         SetMTextEditorOpener([this](AcDbObjectId id, const AcGePoint3d& p) {
             opened_.push_back({id, p});
@@ -44,45 +44,42 @@ class CommandsTest : public testing::DrawingTest {
     std::vector<Opened> opened_;
 };
 
-TEST_F(CommandsTest, TstmOpensTheEditorForThePickedMText) {
-    const AcDbObjectId mtext = Nth("MTEXT");
-    cadhost::pushInput(HandleOf(mtext));
-    RunTstm();
-    ASSERT_EQ(opened_.size(), 1u);
-    EXPECT_EQ(opened_[0].id, mtext);
-    EXPECT_NE(out_.find(L"Select MText or ENTER for new MText:  "), std::wstring::npos);
+// What TSTM and TSTD open for each run of answers: the picked object, the
+// point of a new MText, or nothing when a prompt is cancelled.
+TEST_F(CommandsTest, TheAnswersDecideWhetherAndOnWhatTheEditorOpens) {
+    const std::wstring mtext = HandleOf(Nth("MTEXT")), dimension = HandleOf(Nth("DIMENSION"));
+    const std::wstring kNew = L"new at 5,6";
+    const struct {
+        void (*run)();
+        std::vector<std::wstring> answers;
+        std::wstring opened;  // a handle, kNew, or empty for no editor
+        const wchar_t* prompt;
+    } cases[] = {
+        {RunTstm, {mtext}, mtext, L"Select MText or ENTER for new MText:  "},
+        {RunTstm, {L"", L"5,6"}, kNew, L"Specify start point of text: "},
+        {RunTstm, {L"", L"ESC"}, L"", L"Specify start point of text: "},
+        {RunTstm, {L"ESC"}, L"", L"Select MText or ENTER for new MText:  "},
+        {RunTstd, {L""}, L"", L"Select Dimension for edit:  "},  // no new dimension
+        {RunTstd, {dimension}, dimension, L"Select Dimension for edit:  "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answers.back());
+        opened_.clear();
+        out.clear();
+        cadhost::pushInputs(c.answers);
+        c.run();
+        EXPECT_NE(out.find(c.prompt), std::wstring::npos) << out;
+        ASSERT_EQ(opened_.size(), c.opened.empty() ? 0u : 1u);
+        if (c.opened == kNew) {
+            EXPECT_TRUE(opened_[0].id.isNull());
+            EXPECT_TRUE(opened_[0].point.isEqualTo(AcGePoint3d(5, 6, 0)));
+        } else if (!c.opened.empty()) {
+            EXPECT_EQ(HandleOf(opened_[0].id), c.opened);
+        }
+    }
 }
 
-TEST_F(CommandsTest, TstmEnterAsksForThePointOfANewMText) {
-    cadhost::pushInputs({L"", L"5,6"});
-    RunTstm();
-    ASSERT_EQ(opened_.size(), 1u);
-    EXPECT_TRUE(opened_[0].id.isNull());
-    EXPECT_EQ(opened_[0].point.x, 5);
-    EXPECT_EQ(opened_[0].point.y, 6);
-    EXPECT_NE(out_.find(L"Specify start point of text: "), std::wstring::npos);
-}
-
-TEST_F(CommandsTest, TstmEndsWithoutEditorWhenAPromptIsCancelled) {
-    cadhost::pushInputs({L"", L"ESC"});
-    RunTstm();
-    cadhost::pushInputs({L"ESC"});
-    RunTstm();
-    EXPECT_TRUE(opened_.empty());
-}
-
-TEST_F(CommandsTest, TstdOpensOnlyForAPickedDimension) {
-    cadhost::pushInput(L"");
-    RunTstd();
-    EXPECT_TRUE(opened_.empty()) << "Enter: no new dimension";
-    const AcDbObjectId dimension = Nth("DIMENSION");
-    cadhost::pushInput(HandleOf(dimension));
-    RunTstd();
-    ASSERT_EQ(opened_.size(), 1u);
-    EXPECT_EQ(opened_[0].id, dimension);
-    EXPECT_NE(out_.find(L"Select Dimension for edit:  "), std::wstring::npos);
-}
-
+// DDEDIT hands the object it picked to the editor of its kind.
 TEST_F(CommandsTest, AnotherCommandOpensTheEditorsOnTheObjectItPicked) {
     const AcDbObjectId mtext = Nth("MTEXT"), dimension = Nth("DIMENSION");
     EditMTextFor(L"DDEDIT", mtext);
@@ -91,22 +88,6 @@ TEST_F(CommandsTest, AnotherCommandOpensTheEditorsOnTheObjectItPicked) {
     ASSERT_EQ(opened_.size(), 2u);
     EXPECT_EQ(opened_[0].id, mtext);
     EXPECT_EQ(opened_[1].id, dimension);
-    cadhost::setHostWindows(nullptr, nullptr);
-    EditMTextFor(L"DDEDIT", mtext);
-    EXPECT_EQ(opened_.size(), 2u);
-    EXPECT_NE(out_.find(L"DDEDIT needs the window"), std::wstring::npos);
-}
-
-TEST_F(CommandsTest, WithoutAWindowTheCommandsSayWhatTheyNeedAndEnd) {
-    cadhost::setHostWindows(nullptr, nullptr);
-    cadhost::pushInput(HandleOf(Nth("MTEXT")));
-    RunTstm();
-    RunTstd();
-    EXPECT_TRUE(opened_.empty());
-    EXPECT_TRUE(cadhost::inputPending()) << "no prompt was asked";
-    EXPECT_NE(out_.find(L"TSTM needs the window"), std::wstring::npos);
-    EXPECT_NE(out_.find(L"TSTD needs the window"), std::wstring::npos);
-    cadhost::clearInput();
 }
 
 }  // namespace

@@ -1,10 +1,13 @@
 // Reads a saved drawing back without the editors' code: `dxftool list`
-// gives an entity's stored string, `tarsiltext decode` the logical text of
-// each of its pieces (the string cut at "\P", or at a dimension's "\X").
+// gives each entity's stored string, `tarsiltext decode` the logical text
+// of each of its pieces (the string cut at "\P", or at a dimension's "\X").
 #pragma once
 
+#include <unistd.h>
+
 #include <cstdio>
-#include <fstream>
+#include <filesystem>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -16,67 +19,80 @@ inline std::string RunTool(const std::string& command) {
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return out;
     char buf[4096];
-    std::size_t n;
-    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
+    for (std::size_t n; (n = fread(buf, 1, sizeof buf, pipe)) > 0;) out.append(buf, n);
     pclose(pipe);
     return out;
 }
 
-// The stored string of the entity with this handle, its \xHH escapes as bytes.
-inline std::string ListedString(const std::string& dxf, const std::string& handle) {
-    std::istringstream lines(RunTool(std::string(DXFTOOL) + " list '" + dxf + "'"));
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (line.rfind(handle + "\t", 0) != 0) continue;
-        const std::string escaped = line.substr(line.rfind('\t') + 1);
-        std::string bytes;
-        for (std::size_t i = 0; i < escaped.size(); ++i) {
-            if (escaped.compare(i, 2, "\\x") == 0 && i + 3 < escaped.size() + 0) {
-                bytes += static_cast<char>(std::stoi(escaped.substr(i + 2, 2), nullptr, 16));
+// One entity of a saved drawing as dxftool lists it.
+struct ListedText {
+    std::string type, style;
+    std::string stored;  // bytes, \xHH escapes undone
+};
+
+// The entities of a drawing by handle; only those of `type` unless it is empty.
+inline std::map<std::string, ListedText> ListTexts(const std::filesystem::path& dxf,
+                                                   const std::string& type = "TEXT") {
+    std::map<std::string, ListedText> texts;
+    std::istringstream lines(RunTool(std::string(DXFTOOL) + " list '" + dxf.string() + "'"));
+    for (std::string line; std::getline(lines, line);) {
+        std::vector<std::string> fields;
+        std::istringstream cut(line);
+        for (std::string field; fields.size() < 5 && std::getline(cut, field, '\t');)
+            fields.push_back(field);
+        std::string raw, bytes;
+        std::getline(cut, raw);
+        if (fields.size() < 5 || (!type.empty() && fields[1] != type)) continue;
+        for (std::size_t i = 0; i < raw.size(); ++i) {
+            if (raw.compare(i, 2, "\\x") == 0 && i + 3 < raw.size()) {
+                bytes += static_cast<char>(std::stoi(raw.substr(i + 2, 2), nullptr, 16));
                 i += 3;
             } else {
-                bytes += escaped[i];
+                bytes += raw[i];
             }
         }
-        return bytes;
+        texts[fields[0]] = {fields[1], fields[3], bytes};
     }
-    return "<not listed>";
+    return texts;
+}
+
+// The stored string of the entity with this handle, whatever its type.
+inline std::string ListedString(const std::filesystem::path& dxf, const std::string& handle) {
+    const auto texts = ListTexts(dxf, "");
+    const auto it = texts.find(handle);
+    return it == texts.end() ? "<not listed>" : it->second.stored;
 }
 
 // Each piece of stored, cut at the separators, decoded for the font type:
-// Windows-layout bytes, one string a piece.
-inline std::vector<std::string> DecodedPieces(const std::string& stored, int fontType,
-                                              const std::vector<std::string>& separators) {
-    std::vector<std::string> pieces(1);
-    for (std::size_t i = 0; i < stored.size(); ++i) {
-        bool cut = false;
-        for (const std::string& s : separators)
-            if (stored.compare(i, s.size(), s) == 0) {
-                pieces.emplace_back();
-                i += s.size() - 1;
-                cut = true;
-                break;
-            }
-        if (!cut) pieces.back() += stored[i];
+// one character per byte (the Windows layout's letters 0xE0..0xFA).
+inline std::vector<std::wstring> DecodedPieces(std::string stored, int fontType,
+                                               const std::vector<std::string>& separators = {}) {
+    for (const std::string& s : separators)
+        for (std::size_t at; (at = stored.find(s)) != std::string::npos;)
+            stored.replace(at, s.size(), "\n");
+    stored += '\n';
+    // A file of this process alone: tests run side by side.
+    char name[] = "/tmp/tarsil-decode-XXXXXX";
+    const int fd = mkstemp(name);
+    const bool written =
+        fd >= 0 && write(fd, stored.data(), stored.size()) == ssize_t(stored.size());
+    if (fd >= 0) close(fd);
+    std::istringstream decoded(written ? RunTool(std::string(TARSILTEXT) + " decode --font-type " +
+                                                 std::to_string(fontType) + " < " + name)
+                                       : "");
+    unlink(name);
+    std::vector<std::wstring> out;
+    for (std::string line; std::getline(decoded, line);) {
+        out.emplace_back();
+        for (unsigned char c : line) out.back() += static_cast<wchar_t>(c);
     }
-    const std::string input = std::string(TARSIL_BINARY_DIR) + "/mtext_decode_input.txt";
-    {
-        std::ofstream out(input, std::ios::binary);
-        for (const std::string& p : pieces) out << p << '\n';
-    }
-    std::istringstream decoded(RunTool(std::string(TARSILTEXT) + " decode --font-type " +
-                                       std::to_string(fontType) + " < '" + input + "'"));
-    std::vector<std::string> out;
-    std::string line;
-    while (std::getline(decoded, line)) out.push_back(line);
     return out;
 }
 
-// Engine text (U+0000..U+00FF) as its bytes.
-inline std::string Bytes(const std::wstring& text) {
-    std::string out;
-    for (wchar_t c : text) out += static_cast<char>(c);
-    return out;
+// A stored string of one piece decoded for the font type.
+inline std::wstring Decoded(const std::string& stored, int fontType) {
+    const std::vector<std::wstring> pieces = DecodedPieces(stored, fontType);
+    return pieces.size() == 1 ? pieces[0] : L"<" + std::to_wstring(pieces.size()) + L" pieces>";
 }
 
 }  // namespace tarsil::testing

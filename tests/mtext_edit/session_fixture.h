@@ -1,42 +1,14 @@
-// A fresh in-process host for each test with a drawing open, the bundled
-// font map's Hebrew fonts, and alerts and the command line captured.
+// The sample drawing (or another of the sources) open in a fresh
+// in-process host, with the readers the MText and dimension tests share.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "cadhost/apdoc/docmanager.h"
-#include "cadhost/db/acdb_all.h"
-#include "cadhost/editor/cmdline.h"
-#include "cadhost/editor/host.h"
-#include "cadhost/editor/input.h"
-#include "fonts/font_map.h"
+#include "tests/fonts/test_support.h"
+#include "tests/text_lines/sample_fixture.h"
 
 namespace tarsil::testing {
-
-inline std::string SourcePath(const std::string& relative) {
-    return std::string(TARSIL_SOURCE_DIR) + "/" + relative;
-}
-
-inline std::string FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Logical Windows-layout text from UTF-8 Hebrew: letters U+05D0..U+05EA
-// become U+00E0..U+00FA, as the editors see them.
-inline std::wstring Logical(const std::wstring& hebrew) {
-    std::wstring out;
-    for (wchar_t c : hebrew) out += (c >= 0x05D0 && c <= 0x05EA) ? wchar_t(c - 0x05D0 + 0xE0) : c;
-    return out;
-}
 
 // The direction mask of text typed letter by letter with Hebrew active
 // for the Hebrew letters.
@@ -46,37 +18,20 @@ inline std::vector<unsigned char> TypedMask(const std::wstring& text) {
     return mask;
 }
 
-class DrawingTest : public ::testing::Test {
+class DrawingTest : public SampleTest {
   protected:
+    // Another drawing of the sources, opened over the sample.
     void Open(const std::string& relative) {
-        cadhost::resetHost();
-        cadhost::setCommandLineSink([this](const std::wstring& s) { out_ += s; });
-        cadhost::setAlertHandler([this](const std::wstring& s) { alerts_.push_back(s); });
-        cadhost::setInputReader(nullptr, false);
-        path_ = SourcePath(relative);
+        path_ = std::string(TARSIL_SOURCE_DIR) + "/" + relative;
         ASSERT_NE(acDocManagerPtr()->openDocument(path_), nullptr);
-        CurrentFontMap() = {
-            {L"hebnorm", FontType::HebrewNormal},
-            {L"heb7bit", FontType::Hebrew7Bit},
-            {L"hebback", FontType::HebrewBackward},
-            {L"hebd2w", FontType::D2w},
-            {L"romans", FontType::AsIs},
-        };
     }
-    void TearDown() override {
-        cadhost::resetHost();
-        cadhost::setCommandLineSink({});
-        cadhost::setAlertHandler({});
-        CurrentFontMap().clear();
-    }
-
     AcDbDatabase* db() const { return acdbHostApplicationServices()->workingDatabase(); }
     std::string Saved() const {
         std::string s;
         EXPECT_EQ(db()->dxfOutToString(s), Acad::eOk);
         return s;
     }
-    std::string Original() const { return FileBytes(path_); }
+    std::string Original() const { return ReadBytes(path_); }
 
     // The n-th entity (0 first) of a DXF type in model space, in drawing order.
     AcDbObjectId Nth(const std::string& type, int n = 0) {
@@ -97,14 +52,27 @@ class DrawingTest : public ::testing::Test {
         ADD_FAILURE() << "no " << type;
         return {};
     }
-    std::wstring Contents(AcDbObjectId id) {
+    // An MText as the tests look at it.
+    struct MTextState {
+        std::wstring contents;
+        AcGePoint3d location;
+        int attachment = 0;
+        double height = 0, spacing = 0, rotation = 0;
+        AcDbObjectId style;
+        AcDbExtents box;
+    };
+    static MTextState ReadMText(AcDbObjectId id) {
+        MTextState s;
         AcDbMText* m = nullptr;
         EXPECT_EQ(acdbOpenObject(m, id, AcDb::kForRead), Acad::eOk);
-        if (m == nullptr) return {};
-        std::wstring s = m->contentsConst();
+        if (m == nullptr) return s;
+        s = {m->contentsConst(),     m->location(), m->attachment(), m->textHeight(),
+             m->lineSpacingFactor(), m->rotation(), m->textStyle(),  {}};
+        EXPECT_EQ(m->getGeomExtents(s.box), Acad::eOk);
         m->close();
         return s;
     }
+    static std::wstring Contents(AcDbObjectId id) { return ReadMText(id).contents; }
     std::wstring Override(AcDbObjectId id) {
         AcDbDimension* d = nullptr;
         EXPECT_EQ(acdbOpenObject(d, id, AcDb::kForRead), Acad::eOk);
@@ -128,9 +96,7 @@ class DrawingTest : public ::testing::Test {
         return groups;
     }
 
-    std::string path_;
-    std::wstring out_;
-    std::vector<std::wstring> alerts_;
+    std::string path_ = SamplePath();
 };
 
 }  // namespace tarsil::testing

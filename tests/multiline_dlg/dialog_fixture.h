@@ -13,7 +13,6 @@
 #include "editors/multiline_dlg/whtn_dlg.h"
 #include "editors/multiline_dlg/whtn_dlg_ids.h"
 #include "editors/visual_edit/ug_multi_edit.h"
-#include "hebrew/reorder.h"
 #include "host/entity_ops/multi_text.h"
 #include "tests/module/qt_application.h"
 #include "tests/text_lines/sample_fixture.h"
@@ -117,13 +116,5 @@ class DialogTest : public tarsil::testing::SampleTest {
     std::unique_ptr<tarsil::MultiText> rows;
     std::unique_ptr<tarsil::CWhtnDlg> dialog;
 };
-
-// The engine's reordering of one line.
-inline std::wstring Reordered(const std::wstring& logical, bool rtl) {
-    std::vector<wchar_t> out(logical.size() + 1);
-    tarsil::hebrew::LogicalToVisual(logical.c_str(), logical.size(), out.data(), nullptr,
-                                    rtl ? 0 : 1);
-    return std::wstring(out.data(), logical.size());
-}
 
 }  // namespace multiline_test

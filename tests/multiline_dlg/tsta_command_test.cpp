@@ -124,19 +124,19 @@ int RefuseOsmode(const wchar_t* name, resbuf* value) {
 }
 
 TEST_F(TstaTest, AFailedReadOfEitherVariableIsAlertedAndEndsTheCommand) {
-    tarsil::host::SetSystemVariableReader(RefuseCmdecho);
-    Run({L"52"});
-    EXPECT_EQ(alerts, std::vector<std::wstring>{L"\"CMDECHO\" failed"});
-    EXPECT_FALSE(opened_.has_value());
-    EXPECT_EQ(out.find(L"Select block"), std::wstring::npos) << "nothing asked";
-    ExpectPutBack();
-    alerts.clear();
-    cadhost::clearInput();
-    tarsil::host::SetSystemVariableReader(RefuseOsmode);
-    Run({L"52"});
-    EXPECT_EQ(alerts, std::vector<std::wstring>{L"\"OSMODE\" failed"});
-    EXPECT_FALSE(opened_.has_value());
-    ExpectPutBack();
+    const std::pair<decltype(&RefuseCmdecho), const wchar_t*> refusals[] = {
+        {RefuseCmdecho, L"\"CMDECHO\" failed"}, {RefuseOsmode, L"\"OSMODE\" failed"}};
+    for (const auto& [reader, alert] : refusals) {
+        alerts.clear();
+        out.clear();
+        tarsil::host::SetSystemVariableReader(reader);
+        Run({L"52"});
+        EXPECT_EQ(alerts, std::vector<std::wstring>{alert});
+        EXPECT_FALSE(opened_.has_value());
+        EXPECT_EQ(out.find(L"Select block"), std::wstring::npos) << "nothing asked";
+        ExpectPutBack();
+        cadhost::clearInput();
+    }
 }
 
 }  // namespace

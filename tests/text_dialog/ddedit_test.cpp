@@ -1,8 +1,8 @@
 // The module's DDEDIT in a host with a window: the object picked decides
-// the editor, and what the editor keeps is in the saved drawing.
+// the editor, the MText editor completes Hebrew words only, and the
+// single-line editor leaves English active for the next editor.
 #include <QListWidget>
 
-#include "tests/mtext_edit/independent_decode.h"
 #include "tests/text_dialog/editor_fixture.h"
 
 namespace tarsil {
@@ -13,27 +13,13 @@ using testing::EditOf;
 using testing::Win;
 
 constexpr int kHebrewButton = 1116;
+constexpr int kMTextEdit = 1087;
 
 class Ddedit : public testing::EditorTest {
   protected:
     int Style() const override { return 2; }
-    // The first entity of the type in model or paper space, as dxftool lists it.
-    static std::wstring HandleOf(const std::string& type) {
-        std::istringstream lines(
-            testing::RunTool(std::string(DXFTOOL) + " list '" + SamplePath() + "'"));
-        for (std::string line; std::getline(lines, line);) {
-            const std::size_t tab = line.find('\t');
-            if (tab != std::string::npos &&
-                line.compare(tab + 1, type.size() + 1, type + "\t") == 0)
-                return {line.begin(), line.begin() + static_cast<std::ptrdiff_t>(tab)};
-        }
-        return {};
-    }
-    static std::string Narrow(const std::wstring& text) { return {text.begin(), text.end()}; }
-    static void Click(QDialog* dialog, int id) {
-        auto* button = ControlOf<QAbstractButton>(dialog, id);
-        ASSERT_NE(button, nullptr) << id;
-        QTest::mouseClick(button, Qt::LeftButton);
+    static std::wstring HandleOf(const char* type) {
+        return testing::FirstHandleOf(SamplePath(), type);
     }
     // Typed keys with the dialog's Hebrew button down: t c d are alef bet gimel.
     static void TypeHebrew(QDialog* dialog, QWidget* edit, const char* keys) {
@@ -41,65 +27,58 @@ class Ddedit : public testing::EditorTest {
         edit->setFocus();
         QTest::keyClicks(edit, keys);
     }
-    // The stored string's last paragraph, decoded for the font type.
-    std::wstring LastParagraph(const std::string& stored, int fontType) {
-        const std::size_t cut = stored.rfind("\\P");
-        return testing::Decoded(cut == std::string::npos ? stored : stored.substr(cut + 2),
-                                fontType, folder_);
-    }
 };
 
-TEST_F(Ddedit, OnAnMTextOpensTheMTextEditorAndOkKeepsTheChange) {
-    const std::wstring handle = HandleOf("MTEXT");
-    ASSERT_FALSE(handle.empty());
-    const std::string before = testing::ListedString(SamplePath(), Narrow(handle));
-    ASSERT_NE(before.find("\\P"), std::string::npos) << before;
-    RunEditor(L"DDEDIT", {handle}, [&](QDialog* dialog) {
-        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Tarsil MText editor"));
-        auto* edit = ControlOf<QTextEdit>(dialog, 1087);
-        ASSERT_NE(edit, nullptr);
-        edit->moveCursor(QTextCursor::End);
-        TypeHebrew(dialog, edit, " tcd");
-        Click(dialog, 1);
-    });
-    const std::string saved = testing::ListedString(Save().string(), Narrow(handle));
-    EXPECT_NE(saved, before);
-    EXPECT_EQ(LastParagraph(saved, 0), LastParagraph(before, 0) + L" " + Win(testing::kAlefBet));
-    EXPECT_EQ(saved.substr(0, saved.rfind("\\P")), before.substr(0, before.rfind("\\P")))
-        << "only the last paragraph was typed in";
+// No editor for anything else: the sample's lines lie in block
+// definitions, its leader is in model space.
+TEST_F(Ddedit, ThePickedObjectDecidesTheEditorWhichOpensOnItsText) {
+    const struct {
+        const char* type;
+        const char* title;  // none for no editor
+        int edit;
+        QString shows;  // a word of the object's text
+    } kinds[] = {
+        {"TEXT", "Multy line Text editor", 1107, QStringLiteral("שלום")},
+        {"MTEXT", "Tarsil MText editor", kMTextEdit, QStringLiteral("חדר")},
+        {"DIMENSION", "Dimension text editor", 1096, QStringLiteral("מטר")},
+        {"LEADER", nullptr, 0, {}},
+    };
+    for (const auto& kind : kinds) {
+        SCOPED_TRACE(kind.type);
+        ASSERT_FALSE(HandleOf(kind.type).empty());
+        const auto drive = [&](QDialog* dialog) {
+            EXPECT_EQ(dialog->windowTitle(), QString::fromLatin1(kind.title));
+            auto* edit = ControlOf<QTextEdit>(dialog, kind.edit);
+            ASSERT_NE(edit, nullptr);
+            EXPECT_TRUE(edit->toPlainText().contains(kind.shows))
+                << edit->toPlainText().toStdString();
+            Cancel(dialog);
+        };
+        RunEditor(L"DDEDIT", {HandleOf(kind.type), L""}, drive, kind.title != nullptr);
+    }
 }
 
-TEST_F(Ddedit, OnADimensionOpensItsTextEditorAndCancelKeepsTheDrawing) {
-    const std::wstring handle = HandleOf("DIMENSION");
-    ASSERT_FALSE(handle.empty());
-    const std::string before = testing::ListedString(SamplePath(), Narrow(handle));
-    RunEditor(L"DDEDIT", {handle}, [&](QDialog* dialog) {
-        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Dimension text editor"));
-        auto* upper = ControlOf<QTextEdit>(dialog, 1096);
-        ASSERT_NE(upper, nullptr);
-        EXPECT_FALSE(upper->toPlainText().isEmpty()) << "the dimension's text is loaded";
-        TypeHebrew(dialog, upper, "tcd");
-        Click(dialog, 2);
-    });
-    EXPECT_EQ(testing::ListedString(Save().string(), Narrow(handle)), before);
-}
-
-TEST_F(Ddedit, OnATextOpensTheSingleLineEditorOnThatText) {
+// The single-line editor opens with Hebrew and makes English active again
+// when it closes; the MText editor opened next chooses no language, so its
+// keys type Latin.
+TEST_F(Ddedit, TheSingleLineEditorTypesHebrewAndLeavesLatinForTheNext) {
     RunEditor(L"DDEDIT", {L"36"}, [&](QDialog* dialog) {
-        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Multy line Text editor"));
-        QTextEdit* edit = EditOf(dialog);
-        ASSERT_EQ(edit->document()->blockCount(), 1);
-        EXPECT_EQ(edit->toPlainText().toStdWString(), testing::kShalom);
-        // The editor opens with Hebrew: its button shows pushed, keys type letters.
         EXPECT_TRUE(ControlOf<QAbstractButton>(dialog, kHebrewButton)->isChecked());
         EXPECT_FALSE(ControlOf<QAbstractButton>(dialog, kHebrewButton + 1)->isChecked());
-        CaretToLine(edit, 0);
-        QTest::keyClick(edit, Qt::Key_End, Qt::ShiftModifier);
-        QTest::keyClicks(edit, QStringLiteral("tcd"));
-        Ok(dialog);
+        QTest::keyClicks(EditOf(dialog), QStringLiteral("t"));
+        EXPECT_TRUE(EditOf(dialog)->toPlainText().contains(QChar(0x05D0)));
+        Cancel(dialog);
     });
-    const auto saved = testing::ListTexts(Save());
-    EXPECT_EQ(testing::Decoded(saved.at("36").stored, 0, folder_), Win(testing::kAlefBet));
+    RunEditor(L"DDEDIT", {HandleOf("MTEXT")}, [&](QDialog* dialog) {
+        auto* edit = ControlOf<QTextEdit>(dialog, kMTextEdit);
+        ASSERT_NE(edit, nullptr);
+        edit->moveCursor(QTextCursor::End);
+        edit->setFocus();
+        QTest::keyClicks(edit, QStringLiteral("t"));
+        EXPECT_TRUE(edit->toPlainText().endsWith(QLatin1Char('t')))
+            << edit->toPlainText().toStdString();
+        Cancel(dialog);
+    });
 }
 
 // The MText editor offers the word list's words for the Hebrew letters
@@ -110,9 +89,10 @@ TEST_F(Ddedit, TheMTextEditorCompletesHebrewWordsOnly) {
     WriteBytes(folder_ / "tarsil.ini",
                "[General]\r\nDdeditStyle=2\r\n[Completion]\r\nFile=ON\r\nDrawing=OFF\r\n");
     const std::wstring handle = HandleOf("MTEXT");
-    const std::string before = testing::ListedString(SamplePath(), Narrow(handle));
+    const std::string key(handle.begin(), handle.end());
+    const std::string before = testing::ListedString(SamplePath(), key);
     RunEditor(L"DDEDIT", {handle}, [&](QDialog* dialog) {
-        auto* edit = ControlOf<QTextEdit>(dialog, 1087);
+        auto* edit = ControlOf<QTextEdit>(dialog, kMTextEdit);
         auto* list = ControlOf<QListWidget>(dialog, 1098);
         ASSERT_NE(edit, nullptr);
         ASSERT_NE(list, nullptr);
@@ -138,50 +118,19 @@ TEST_F(Ddedit, TheMTextEditorCompletesHebrewWordsOnly) {
         QTest::keyClick(edit, Qt::Key_Escape);
         EXPECT_FALSE(list->isVisible());
         EXPECT_TRUE(dialog->isVisible()) << "Esc went to the list";
-        Click(dialog, 1);
+        Ok(dialog);
     });
-    const std::string saved = testing::ListedString(Save().string(), Narrow(handle));
-    EXPECT_EQ(LastParagraph(saved, 0), LastParagraph(before, 0) + L" " +
-                                           Win(L"\u05E9\u05DC\u05D5\u05E9\u05D4") + L" " +
-                                           Win(testing::kShalom));
-}
-
-// The single-line editor makes English active again when it closes; the
-// MText editor opened next chooses no language, so its keys type Latin.
-TEST_F(Ddedit, AfterTheSingleLineEditorTheNextEditorTypesLatin) {
-    RunEditor(L"DDEDIT", {L"36"}, [&](QDialog* dialog) {
-        QTest::keyClicks(EditOf(dialog), QStringLiteral("t"));
-        EXPECT_TRUE(EditOf(dialog)->toPlainText().contains(QChar(0x05D0)));
-        Cancel(dialog);
-    });
-    RunEditor(L"DDEDIT", {HandleOf("MTEXT")}, [&](QDialog* dialog) {
-        auto* edit = ControlOf<QTextEdit>(dialog, 1087);
-        ASSERT_NE(edit, nullptr);
-        edit->moveCursor(QTextCursor::End);
-        edit->setFocus();
-        QTest::keyClicks(edit, QStringLiteral("t"));
-        EXPECT_TRUE(edit->toPlainText().endsWith(QLatin1Char('t')))
-            << edit->toPlainText().toStdString();
-        Click(dialog, 2);
-    });
-}
-
-TEST_F(Ddedit, OnAnythingElseOpensNoEditor) {
-    // The sample's lines lie in block definitions; its leader is in model space.
-    const std::wstring leader = testing::FirstHandleOf(SamplePath(), "LEADER");
-    ASSERT_FALSE(leader.empty());
-    cadhost::pushInputs({leader, L""});
-    bool opened = false;
-    QTimer::singleShot(0, [&] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            opened = true;
-            modal->close();
-        }
-    });
-    cadhost::runCommandLine(L"DDEDIT");
-    QApplication::processEvents();
-    EXPECT_FALSE(opened);
-    cadhost::clearInput();
+    // The last paragraph gained the chosen word and the typed one.
+    const auto paragraphs = [](const std::string& stored) {
+        return testing::DecodedPieces(stored, 0, {"\\P"});
+    };
+    const std::vector<std::wstring> was = paragraphs(before);
+    std::vector<std::wstring> now = paragraphs(testing::ListedString(Save(), key));
+    ASSERT_EQ(now.size(), was.size());
+    EXPECT_EQ(now.back(), was.back() + L" " + Win(L"\u05E9\u05DC\u05D5\u05E9\u05D4") + L" " +
+                              Win(testing::kShalom));
+    now.back() = was.back();
+    EXPECT_EQ(now, was) << "only the last paragraph was typed in";
 }
 
 }  // namespace

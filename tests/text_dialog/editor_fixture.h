@@ -12,9 +12,7 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
-#include <cstdio>
 #include <functional>
-#include <map>
 
 #include "cadhost/apdoc/docmanager.h"
 #include "cadhost/editor/input.h"
@@ -25,6 +23,7 @@
 #include "tests/fonts/test_support.h"
 #include "tests/module/host_fixture.h"
 #include "tests/module/qt_application.h"
+#include "tests/mtext_edit/independent_decode.h"
 #include "tests/text_lines/sample_fixture.h"
 
 namespace tarsil::testing {
@@ -71,9 +70,10 @@ class EditorTest : public HostTest {
     static AcDbObjectId Id(const wchar_t* handle) { return cadhost::entityByHandle(handle); }
 
     // Runs the command line; drive gets the editor once it is up and must
-    // close it.  Answers are queued for the command's prompts first.
+    // close it.  Answers are queued for the command's prompts first; an
+    // editor must come up unless `opens` says otherwise.
     void RunEditor(const std::wstring& command, std::vector<std::wstring> answers,
-                   const std::function<void(QDialog*)>& drive) {
+                   const std::function<void(QDialog*)>& drive, bool opens = true) {
         for (const std::wstring& answer : answers) cadhost::pushInput(answer);
         bool driven = false;
         // A timer of this scope: when no editor comes up it dies here
@@ -90,7 +90,8 @@ class EditorTest : public HostTest {
         });
         timer.start(0);
         cadhost::runCommandLine(command);
-        EXPECT_TRUE(driven) << "no editor came up";
+        EXPECT_EQ(driven, opens) << "an editor came up: " << driven;
+        cadhost::clearInput();
     }
     // TSTT on the texts, in this order.
     void Edit(std::initializer_list<const wchar_t*> handles,
@@ -99,17 +100,24 @@ class EditorTest : public HostTest {
         answers.emplace_back(L"");
         RunEditor(L"TSTT", answers, drive);
     }
-    static void Ok(QDialog* dialog) {
-        QTest::mouseClick(ControlOf<QPushButton>(dialog, 1), Qt::LeftButton);
+    static void Click(QWidget* dialog, int id) {
+        QWidget* control = ControlOf<QWidget>(dialog, id);
+        ASSERT_NE(control, nullptr) << "no control " << id;
+        QTest::mouseClick(control, Qt::LeftButton);
     }
-    static void Cancel(QDialog* dialog) {
-        QTest::mouseClick(ControlOf<QPushButton>(dialog, 2), Qt::LeftButton);
-    }
+    static void Ok(QDialog* dialog) { Click(dialog, 1); }
+    static void Cancel(QDialog* dialog) { Click(dialog, 2); }
     // Puts the caret at the start of a line (0 based) of the edit.
     static void CaretToLine(QTextEdit* edit, int line, bool end = false) {
         QTextCursor cursor(edit->document()->findBlockByNumber(line));
         if (end) cursor.movePosition(QTextCursor::EndOfBlock);
         edit->setTextCursor(cursor);
+    }
+    // Replaces the whole of a line by typing.
+    static void RetypeLine(QTextEdit* edit, int line, const QString& keys) {
+        CaretToLine(edit, line);
+        QTest::keyClick(edit, Qt::Key_End, Qt::ShiftModifier);
+        QTest::keyClicks(edit, keys);
     }
 
     // Saves the drawing through the host and gives the file's path.
@@ -122,69 +130,5 @@ class EditorTest : public HostTest {
     TempFolder folder_;
     QWidget frame_;
 };
-
-// What a command prints on standard output.
-inline std::string Output(const std::string& command) {
-    std::string out;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return out;
-    char buffer[4096];
-    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    pclose(pipe);
-    return out;
-}
-
-// One text of a saved drawing as dxftool lists it.
-struct ListedText {
-    std::string style;
-    std::string stored;  // bytes, escapes undone
-};
-
-// The TEXT (or type) entities of a saved drawing by handle, read by dxftool.
-inline std::map<std::string, ListedText> ListTexts(const std::filesystem::path& dxf,
-                                                   const std::string& type = "TEXT") {
-    std::map<std::string, ListedText> texts;
-    const std::string listing = Output(std::string(DXFTOOL) + " list '" + dxf.string() + "'");
-    std::size_t pos = 0;
-    while (pos < listing.size()) {
-        std::size_t end = listing.find('\n', pos);
-        if (end == std::string::npos) end = listing.size();
-        std::vector<std::string> fields;
-        std::size_t start = pos;
-        for (int i = 0; i < 5; ++i) {
-            const std::size_t tab = listing.find('\t', start);
-            if (tab == std::string::npos || tab > end) break;
-            fields.push_back(listing.substr(start, tab - start));
-            start = tab + 1;
-        }
-        if (fields.size() == 5 && fields[1] == type) {
-            std::string raw = listing.substr(start, end - start), bytes;
-            for (std::size_t i = 0; i < raw.size(); ++i) {
-                if (raw[i] == '\\' && i + 3 < raw.size() + 0 && raw[i + 1] == 'x') {
-                    bytes += static_cast<char>(std::stoi(raw.substr(i + 2, 2), nullptr, 16));
-                    i += 3;
-                } else {
-                    bytes += raw[i];
-                }
-            }
-            texts[fields[0]] = {fields[3], bytes};
-        }
-        pos = end + 1;
-    }
-    return texts;
-}
-
-// Stored bytes of a font type decoded to logical text by tarsiltext, as
-// one character per byte (the Windows layout's letters 0xE0..0xFA).
-inline std::wstring Decoded(const std::string& stored, int fontType, const TempFolder& folder) {
-    const std::filesystem::path input = folder / "stored.txt";
-    WriteBytes(input, stored + "\n");
-    std::string out = Output(std::string(TARSILTEXT) + " decode --font-type " +
-                             std::to_string(fontType) + " < '" + input.string() + "'");
-    if (!out.empty() && out.back() == '\n') out.pop_back();
-    std::wstring wide;
-    for (unsigned char c : out) wide += static_cast<wchar_t>(c);
-    return wide;
-}
 
 }  // namespace tarsil::testing

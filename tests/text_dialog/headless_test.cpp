@@ -1,6 +1,5 @@
 // The module's commands in the host without a window: a command that
-// would open an editor says so in one line and ends; DDEDIT names the
-// command for a kind of annotation whose editor is elsewhere.
+// would open an editor says so in one line and ends.
 #include <gmock/gmock.h>
 
 #include "cadhost/apdoc/docmanager.h"
@@ -14,7 +13,7 @@
 namespace tarsil {
 namespace {
 
-using ::testing::HasSubstr;
+using ::testing::EndsWith;
 
 class Headless : public testing::HostTest {
   protected:
@@ -36,46 +35,27 @@ class Headless : public testing::HostTest {
     TempFolder folder_;
 };
 
-TEST_F(Headless, CommandsThatOpenAnEditorEndWithOneLine) {
-    for (const wchar_t* command : {L"TSTT", L"DTEXT", L"TEXT"}) {
-        cadhost::runCommandLine(command);
-        EXPECT_EQ(TakeOutput(), std::wstring(command) + L" needs the window: run cadhost --gui.\n")
-            << "nothing is asked before";
+// Each command line that would open an editor: nothing is asked before the
+// line, except what DDEDIT needs to learn what was picked (a text, an MText,
+// a dimension, a block with attributes).
+TEST_F(Headless, EachCommandThatOpensAnEditorEndsWithOneLine) {
+    const std::wstring mtext = testing::FirstHandleOf(testing::SamplePath(), "MTEXT");
+    const std::wstring dimension = testing::FirstHandleOf(testing::SamplePath(), "DIMENSION");
+    ASSERT_FALSE(mtext.empty() || dimension.empty());
+    for (const std::wstring& line : std::vector<std::wstring>{
+             L"TSTT", L"DTEXT", L"TEXT", L"TSTM", L"TSTD", L"DDEDIT 36", L"DDEDIT " + mtext,
+             L"DDEDIT " + dimension, L"DDEDIT 52", L"TSTA 52"}) {
+        cadhost::runCommandLine(line);
+        const std::wstring command = line.substr(0, line.find(L' '));
+        const std::wstring said = command + L" needs the window: run cadhost --gui.\n";
+        if (command == line) {
+            EXPECT_EQ(TakeOutput(), said) << "nothing is asked before";
+        } else {
+            EXPECT_THAT(TakeOutput(), EndsWith(said)) << line;
+        }
+        EXPECT_FALSE(cadhost::inputPending()) << line;
     }
-    // DDEDIT learns what was picked first: a text would open the editor.
-    cadhost::runCommandLine(L"DDEDIT 36");
-    EXPECT_THAT(TakeOutput(), HasSubstr(L"DDEDIT needs the window: run cadhost --gui.\n"));
     EXPECT_FALSE(cadhost::lispQueuePending());
-}
-
-// DDEDIT on each kind of annotation: an editor of the module needs the
-// window; a kind edited by another command names it.
-struct Annotation {
-    const char* type;
-    const wchar_t* says;
-};
-
-class DdeditOnEachKind : public Headless, public ::testing::WithParamInterface<Annotation> {};
-
-TEST_P(DdeditOnEachKind, SaysWhatItNeeds) {
-    const std::wstring handle = testing::FirstHandleOf(testing::SamplePath(), GetParam().type);
-    ASSERT_FALSE(handle.empty());
-    cadhost::runCommandLine(L"DDEDIT " + handle);
-    const std::wstring out = TakeOutput();
-    EXPECT_THAT(out, HasSubstr(GetParam().says));
-}
-
-constexpr wchar_t kNeedsWindow[] = L"DDEDIT needs the window: run cadhost --gui.\n";
-
-INSTANTIATE_TEST_SUITE_P(Headless, DdeditOnEachKind,
-                         ::testing::Values(Annotation{"MTEXT", kNeedsWindow},
-                                           Annotation{"DIMENSION", kNeedsWindow}),
-                         [](const auto& info) { return std::string(info.param.type); });
-
-// The sample's block reference with attributes.
-TEST_F(Headless, DdeditOnABlockWithAttributesNeedsTheWindow) {
-    cadhost::runCommandLine(L"DDEDIT 52");
-    EXPECT_THAT(TakeOutput(), HasSubstr(kNeedsWindow));
 }
 
 }  // namespace

@@ -27,11 +27,6 @@ class EditorValues : public testing::EditorTest {
         QTest::keyClicks(field, text);
         QTest::keyClick(field, Qt::Key_Return);
     }
-    static void RetypeLine(QTextEdit* edit, const QString& keys) {
-        CaretToLine(edit, 0);
-        QTest::keyClick(edit, Qt::Key_End, Qt::ShiftModifier);
-        QTest::keyClicks(edit, keys);
-    }
     static void SelectAll(QDialog* dialog) {
         QTest::keyClick(EditOf(dialog), Qt::Key_A, Qt::ControlModifier);
     }
@@ -49,8 +44,6 @@ TEST_F(EditorValues, TheListsShowTheSelectedLinesAndAStyleChangesThemAll) {
     Edit({L"36", L"39", L"3C"}, [&](QDialog* dialog) {
         auto* styles = ControlOf<QComboBox>(dialog, 1088);
         auto* justifications = ControlOf<QComboBox>(dialog, 1089);
-        ASSERT_EQ(justifications->count(), 15);
-        EXPECT_EQ(justifications->itemText(14), QStringLiteral("BottomRight"));
         EXPECT_EQ(styles->currentText(), QStringLiteral("HEBBACK"));  // the caret's line
         EXPECT_EQ(ControlOf<QLineEdit>(dialog, 1004)->text(), QStringLiteral("2.500\n"));
         EXPECT_EQ(ControlOf<QLineEdit>(dialog, 1094)->text(), QStringLiteral("0.00\n"));
@@ -154,7 +147,7 @@ TEST_F(Completion, TheListFollowsTheTypedWordAndItsKeysChooseOrDismiss) {
     Edit({L"3C"}, [&](QDialog* dialog) {
         QTextEdit* edit = EditOf(dialog);
         auto* list = ControlOf<QListWidget>(dialog, 1098);
-        RetypeLine(edit, QStringLiteral("ak"));  // של
+        RetypeLine(edit, 0, QStringLiteral("ak"));  // של
         ASSERT_TRUE(list->isVisible());
         ASSERT_EQ(list->count(), 2);
         EXPECT_EQ(list->currentRow(), 0);

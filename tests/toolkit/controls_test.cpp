@@ -18,18 +18,12 @@ namespace {
 
 const auto* const kQt = ::testing::AddGlobalTestEnvironment(new testing::QtApplication);
 
-class SpinTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        spin.SetBuddy(&edit);
-        spin.SetDecimals(4);
-        spin.SetRangeAndDelta(0.0, 359.0, 0.5);
-    }
+TEST(NumSpin, ArrowsStepWithinTheRangeAndOnlyNumbersAreReported) {
     QLineEdit edit;
     CNumSpinCtrl spin;
-};
-
-TEST_F(SpinTest, ArrowsStepWithinTheRangeAndTypedNumbersAreReported) {
+    spin.SetBuddy(&edit);
+    spin.SetDecimals(4);
+    spin.SetRangeAndDelta(0.0, 359.0, 0.5);
     QSignalSpy stepped(&spin, &CNumSpinCtrl::Stepped);
     QSignalSpy edited(&spin, &CNumSpinCtrl::Edited);
     spin.SetPos(358.0);
@@ -39,24 +33,23 @@ TEST_F(SpinTest, ArrowsStepWithinTheRangeAndTypedNumbersAreReported) {
     QTest::mouseClick(spin.DownButton(), Qt::LeftButton);
     ASSERT_EQ(stepped.count(), 4) << "setting is not stepping";
     EXPECT_EQ(stepped.last().at(0).toDouble(), 358.5);
+    spin.SetPos(-20.0);
+    EXPECT_EQ(spin.Pos(), 0.0) << "below the range";
+
+    edit.clear();
+    QTest::keyClicks(&edit, "abc");
+    EXPECT_FALSE(spin.Pos().has_value());
+    EXPECT_TRUE(edited.isEmpty()) << "no number, no report";
     edit.clear();
     QTest::keyClicks(&edit, "12.25");
     ASSERT_FALSE(edited.isEmpty());
     EXPECT_EQ(edited.last().at(0).toDouble(), 12.25);
-    spin.SetPos(-20.0);
-    EXPECT_EQ(spin.Pos(), 0.0) << "below the range";
-}
-
-TEST_F(SpinTest, AnEmptyOrBadEditHasNoValueAndASwappedRangeIsTurned) {
-    QSignalSpy edited(&spin, &CNumSpinCtrl::Edited);
-    QTest::keyClicks(&edit, "abc");
-    EXPECT_TRUE(edited.isEmpty()) << "no number, no report";
-    EXPECT_FALSE(spin.Pos().has_value());
     spin.Clear();
     QTest::mouseClick(spin.UpButton(), Qt::LeftButton);
     EXPECT_EQ(spin.Pos(), 0.5) << "from an empty edit the arrows start at the lower end";
+
     spin.SetRangeAndDelta(10.0, -10.0, 0.0);
-    EXPECT_EQ(spin.Lower(), -10.0);
+    EXPECT_EQ(spin.Lower(), -10.0) << "a swapped range is turned";
     spin.SetPos(3.0);
     QTest::mouseClick(spin.UpButton(), Qt::LeftButton);
     EXPECT_EQ(spin.Pos(), 3.0) << "no step";
@@ -77,18 +70,30 @@ TEST(PaneStatusBar, APaneIsWrittenOnlyWhenItsTextChanges) {
     EXPECT_EQ(bar.PaneText(7), QString());
 }
 
-TEST(IdleRefresh, ATickRunsARequestedRefreshOnce) {
+TEST(IdleRefresh, ATickRunsARequestedRefreshOnceAndOnlyWhileStarted) {
     int runs = 0;
-    CIdleRefresh idle(5, [&] { ++runs; });
+    int ticks = 0;
+    CIdleRefresh idle(1, [&] { ++runs; });
+    // A clock of the same interval; its refresh asks for the next one,
+    // which waits for the next tick.
+    CIdleRefresh clock(1, [&] { ++ticks, clock.Request(); });
+    const auto ticked = [&](int n) {
+        return QTest::qWaitFor([&, until = ticks + n] { return ticks >= until; });
+    };
     idle.Request();
     idle.Request();
+    clock.Request();
     idle.Start();
-    QTest::qWait(40);
+    clock.Start();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return runs > 0; }));
+    ASSERT_TRUE(ticked(3));
     EXPECT_EQ(runs, 1) << "two requests, one refresh";
     idle.Stop();
     idle.Request();
-    QTest::qWait(20);
+    ASSERT_TRUE(ticked(3));
     EXPECT_EQ(runs, 1) << "stopped: the request waits";
+    EXPECT_TRUE(idle.IsRequested());
+    EXPECT_FALSE(idle.IsRunning());
 }
 
 }  // namespace

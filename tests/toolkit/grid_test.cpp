@@ -6,7 +6,6 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QListView>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTest>
@@ -19,6 +18,8 @@ namespace tarsil::toolkit {
 namespace {
 
 const auto* const kQt = ::testing::AddGlobalTestEnvironment(new testing::QtApplication);
+
+using Signals = QList<QList<QVariant>>;
 
 // A multi-line editor that keeps Enter for itself, like a text grid's.
 class LinesEditor : public CellEditor {
@@ -39,13 +40,13 @@ class LinesEditor : public CellEditor {
     int created = 0;
 };
 
+// Three rows of a read-only name with a "..." button and a list of types.
 class GridTest : public ::testing::Test {
   protected:
     void SetUp() override {
         grid_.resize(400, 300);
         grid_.SetColumnCount(2);
         grid_.SetRowCount(3);
-        grid_.SetColumnTitles({"Name", "Type"});
         for (int row = 0; row < 3; ++row) {
             grid_.SetCell(
                 row, 0, {.text = QString("font%1").arg(row), .editable = false, .ellipsis = true});
@@ -60,74 +61,62 @@ class GridTest : public ::testing::Test {
     QPoint Center(int row, int column) const {
         return grid_.visualRect(grid_.model()->index(row, column)).center();
     }
-    QPoint EllipsisOf(int row, int column) const {
-        const QRect cell = grid_.visualRect(grid_.model()->index(row, column));
+    QPoint EllipsisOf(int row) const {
+        const QRect cell = grid_.visualRect(grid_.model()->index(row, 0));
         return {cell.right() - Grid::kEllipsisWidth / 2, cell.center().y()};
     }
-    void Click(const QPoint& at) { QTest::mouseClick(grid_.viewport(), Qt::LeftButton, {}, at); }
+    // An edit ends once events are handled.
+    bool EditorCloses(int row, int column) {
+        return QTest::qWaitFor([&] { return grid_.CellEditorWidget(row, column) == nullptr; });
+    }
+    // Opens the list cell with one click and clicks its option at.
+    void Choose(int row, int at, const QString& shown) {
+        QTest::mouseClick(grid_.viewport(), Qt::LeftButton, {}, Center(row, 1));
+        auto* combo = qobject_cast<QComboBox*>(grid_.CellEditorWidget(row, 1));
+        ASSERT_NE(combo, nullptr);
+        EXPECT_EQ(combo->currentText(), shown);
+        EXPECT_EQ(combo->count(), 3);
+        QAbstractItemView* list = combo->view();
+        ASSERT_TRUE(list->isVisible());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualRect(list->model()->index(at, 0)).center());
+    }
 
     Grid grid_;
 };
 
 }  // namespace
 
-TEST_F(GridTest, TypingIntoATextCellCommitsOnEnterAndReportsOnlyRealChanges) {
+TEST_F(GridTest, EditsReportOnlyRealChangesMadeByTheUser) {
     grid_.SetCell(2, 0, {.text = "old"});
     QSignalSpy changed(&grid_, &Grid::cellChanged);
-
-    grid_.SetText(2, 0, "set by the program");  // not a user's edit
-    EXPECT_EQ(changed.count(), 0);
+    grid_.SetText(2, 0, "set by the program");
 
     grid_.SetCurrentCell(2, 0);
     QTest::keyClick(&grid_, 'n');  // any key starts the edit with itself
     auto* line = qobject_cast<QLineEdit*>(grid_.CellEditorWidget(2, 0));
     ASSERT_NE(line, nullptr);
     QTest::keyClicks(line, "ew");
-    QTest::keyClick(line, Qt::Key_Return);  // the edit ends once events are handled
-    EXPECT_TRUE(QTest::qWaitFor([&] { return grid_.CellEditorWidget(2, 0) == nullptr; }));
+    QTest::keyClick(line, Qt::Key_Return);
+    EXPECT_TRUE(EditorCloses(2, 0));
     EXPECT_EQ(grid_.Text(2, 0), "new");
-    ASSERT_EQ(changed.count(), 1);
-    EXPECT_EQ(changed[0], (QList<QVariant>{2, 0}));
 
     // The same text again is no change; Escape drops what was typed.
     ASSERT_TRUE(grid_.EditCell(2, 0));
     QTest::keyClick(grid_.CellEditorWidget(2, 0), Qt::Key_Return);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return grid_.CellEditorWidget(2, 0) == nullptr; }));
+    ASSERT_TRUE(EditorCloses(2, 0));
     ASSERT_TRUE(grid_.EditCell(2, 0));
-    line = qobject_cast<QLineEdit*>(grid_.CellEditorWidget(2, 0));
-    QTest::keyClicks(line, "xyz");
-    QTest::keyClick(line, Qt::Key_Escape);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return grid_.CellEditorWidget(2, 0) == nullptr; }));
+    QTest::keyClicks(grid_.CellEditorWidget(2, 0), "xyz");
+    QTest::keyClick(grid_.CellEditorWidget(2, 0), Qt::Key_Escape);
+    EXPECT_TRUE(EditorCloses(2, 0));
     EXPECT_EQ(grid_.Text(2, 0), "new");
-    EXPECT_EQ(changed.count(), 1);
-}
 
-TEST_F(GridTest, AListCellOpensOnOneClickAndTakesTheChoiceAtOnce) {
-    QSignalSpy changed(&grid_, &Grid::cellChanged);
-    Click(Center(1, 1));
-    auto* combo = qobject_cast<QComboBox*>(grid_.CellEditorWidget(1, 1));
-    ASSERT_NE(combo, nullptr);
-    EXPECT_EQ(combo->currentText(), "One");
-    EXPECT_EQ(combo->count(), 3);
-    QAbstractItemView* list = combo->view();
-    ASSERT_TRUE(list->isVisible());
-
-    const QRect three = list->visualRect(list->model()->index(2, 0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, three.center());
+    // A list takes the choice at once; the choice it shows changes nothing.
+    Choose(1, 2, "One");
     EXPECT_EQ(grid_.Text(1, 1), "Three");
-    ASSERT_EQ(changed.count(), 1);
-    EXPECT_EQ(changed[0], (QList<QVariant>{1, 1}));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return grid_.CellEditorWidget(1, 1) == nullptr; }));
-
-    // Choosing what the cell already shows changes nothing.
-    Click(Center(1, 1));
-    combo = qobject_cast<QComboBox*>(grid_.CellEditorWidget(1, 1));
-    ASSERT_NE(combo, nullptr);
-    EXPECT_EQ(combo->currentText(), "Three");
-    list = combo->view();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualRect(list->model()->index(2, 0)).center());
-    EXPECT_EQ(changed.count(), 1);
+    EXPECT_TRUE(EditorCloses(1, 1));
+    Choose(1, 2, "Three");
+    EXPECT_EQ(changed, (Signals{{2, 0}, {1, 1}}));
 }
 
 TEST_F(GridTest, AButtonRunsOnlyWhenPressedAndReleasedOnIt) {
@@ -137,25 +126,21 @@ TEST_F(GridTest, AButtonRunsOnlyWhenPressedAndReleasedOnIt) {
         const char* what;
         QPoint press;
         QPoint release;
-        int clicks;
+        QList<QVariant> cell;  // empty: no click
     };
     const Case cases[] = {
-        {"ellipsis of row 1", EllipsisOf(1, 0), EllipsisOf(1, 0), 1},
-        {"whole button cell", Center(2, 1), Center(2, 1), 1},
-        {"text beside the ellipsis", Center(1, 0), Center(1, 0), 0},
-        {"released on another row's ellipsis", EllipsisOf(0, 0), EllipsisOf(1, 0), 0},
-        {"released off the button", EllipsisOf(0, 0), Center(0, 0), 0},
+        {"ellipsis of row 1", EllipsisOf(1), EllipsisOf(1), {1, 0}},
+        {"whole button cell", Center(2, 1), Center(2, 1), {2, 1}},
+        {"text beside the ellipsis", Center(1, 0), Center(1, 0), {}},
+        {"released on another row's ellipsis", EllipsisOf(0), EllipsisOf(1), {}},
+        {"released off the button", EllipsisOf(0), Center(0, 0), {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         clicked.clear();
         QTest::mousePress(grid_.viewport(), Qt::LeftButton, {}, c.press);
         QTest::mouseRelease(grid_.viewport(), Qt::LeftButton, {}, c.release);
-        ASSERT_EQ(clicked.count(), c.clicks);
-        if (c.clicks == 1) {
-            const QModelIndex at = grid_.indexAt(c.press);
-            EXPECT_EQ(clicked[0], (QList<QVariant>{at.row(), at.column()}));
-        }
+        EXPECT_EQ(clicked, c.cell.isEmpty() ? Signals{} : Signals{c.cell});
     }
 }
 
@@ -170,11 +155,9 @@ TEST_F(GridTest, ACustomEditorKeepsItsKeysAndFollowsItsCellAcrossRowChanges) {
     ASSERT_TRUE(grid_.EditCell(1, 2));
     auto* edit = qobject_cast<QPlainTextEdit*>(grid_.CellEditorWidget(1, 2));
     ASSERT_NE(edit, nullptr);
-    EXPECT_EQ(edit->toPlainText(), "a");
     edit->moveCursor(QTextCursor::End);
     QTest::keyClick(edit, Qt::Key_Return);  // a new line, not the end of the edit
     QTest::keyClicks(edit, "b");
-    ASSERT_EQ(edit->toPlainText(), "a\nb");
     ASSERT_EQ(grid_.CellEditorWidget(1, 2), edit);
     QTest::keyClick(edit, Qt::Key_Tab);
     EXPECT_TRUE(QTest::qWaitFor([&] { return grid_.Text(1, 2) == "a\nb"; }));
@@ -185,9 +168,6 @@ TEST_F(GridTest, ACustomEditorKeepsItsKeysAndFollowsItsCellAcrossRowChanges) {
     ASSERT_TRUE(grid_.EditCell(1, 2));
     EXPECT_EQ(cell_editor->created, 1);
     EXPECT_EQ(qobject_cast<QPlainTextEdit*>(grid_.CellEditorWidget(1, 2))->toPlainText(), "own");
-    QTest::keyClick(grid_.CellEditorWidget(1, 2), Qt::Key_Escape);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return grid_.CellEditorWidget(1, 2) == nullptr; }));
-    EXPECT_EQ(grid_.Text(1, 2), "own");
 }
 
 TEST_F(GridTest, ReadOnlyButtonAndOutsideCellsOpenNoEditorAndIgnoreChanges) {
@@ -201,7 +181,6 @@ TEST_F(GridTest, ReadOnlyButtonAndOutsideCellsOpenNoEditorAndIgnoreChanges) {
         grid_.SetCell(row, column, {.text = "lost"});
         EXPECT_EQ(grid_.Text(row, column), "");
         EXPECT_FALSE(grid_.EditCell(row, column));
-        EXPECT_EQ(grid_.CellEditorWidget(row, column), nullptr);
     }
     grid_.RemoveRow(3);
     grid_.InsertRow(5);
@@ -211,40 +190,34 @@ TEST_F(GridTest, ReadOnlyButtonAndOutsideCellsOpenNoEditorAndIgnoreChanges) {
     EXPECT_EQ(grid_.FirstVisibleRow(), -1);
 }
 
-TEST_F(GridTest, ColumnsShareTheWidthByWeightAndRowsKeepTheirHeights) {
+TEST_F(GridTest, LayoutSelectionAndScrollingAreKeptAndReported) {
     grid_.SetColumnWeights({7, 3});
     grid_.resize(500, 300);
     const int width = grid_.viewport()->width();
     EXPECT_EQ(grid_.columnWidth(0), width * 7 / 10);
     EXPECT_EQ(grid_.columnWidth(0) + grid_.columnWidth(1), width);
 
-    grid_.SetDefaultRowHeight(22);
-    grid_.SetRowCount(5);
-    grid_.SetRowHeight(1, 40);
-    EXPECT_EQ(grid_.RowHeight(4), 22);
-    EXPECT_EQ(grid_.RowHeight(1), 40);
-    grid_.InsertRow(0);
-    EXPECT_EQ(grid_.RowHeight(2), 40);
-}
-
-TEST_F(GridTest, FocusSelectionAndScrollingAreReportedAndRestored) {
     grid_.setSelectionBehavior(QAbstractItemView::SelectRows);
     QSignalSpy current(&grid_, &Grid::currentCellChanged);
     grid_.SelectRow(2);
     EXPECT_EQ(grid_.CurrentRow(), 2);
     EXPECT_EQ(grid_.SelectedRows(), std::vector<int>{2});
     EXPECT_EQ(current.last()[0], 2);
-
     grid_.SetCurrentCell(7, 0);
     EXPECT_EQ(grid_.CurrentRow(), -1);
     EXPECT_EQ(current.last()[0], -1);
 
+    // New rows take the default height; a row keeps its own when rows move.
     grid_.SetDefaultRowHeight(22);
     grid_.SetRowCount(60);
+    grid_.SetRowHeight(1, 40);
+    grid_.InsertRow(0);
+    EXPECT_EQ(grid_.RowHeight(59), 22);
+    EXPECT_EQ(grid_.RowHeight(2), 40);
     grid_.SetFirstVisibleRow(20);
     EXPECT_EQ(grid_.FirstVisibleRow(), 20);
     grid_.SetFirstVisibleRow(500);  // clamped, never past the end
-    EXPECT_LT(grid_.FirstVisibleRow(), 60);
+    EXPECT_LT(grid_.FirstVisibleRow(), 61);
     EXPECT_GT(grid_.FirstVisibleRow(), 20);
 }
 

@@ -13,34 +13,26 @@
 namespace visual_test {
 namespace {
 
+constexpr Qt::KeyboardModifiers kCtrl = Qt::ControlModifier;
+
 TEST_F(EditTest, ArrowsReadOnInTheLinesOwnDirection) {
     edit->SetEditText(L"abc\nde", true);
-    Key(Qt::Key_Right);
-    Key(Qt::Key_Right);
-    EXPECT_EQ(edit->CaretIndex(), 2);
-    Key(Qt::Key_End);
-    Key(Qt::Key_Right);  // past the end: start of the next line
-    EXPECT_EQ(edit->CaretPosition().line, 1);
-    EXPECT_EQ(edit->CaretPosition().column, 0);
-    Key(Qt::Key_Left);  // back past column 0: end of the line above
-    EXPECT_EQ(edit->CaretIndex(), 3);
-    Key(Qt::Key_End, Qt::ControlModifier);
-    EXPECT_EQ(edit->CaretIndex(), 6);
-    Key(Qt::Key_Right);
-    EXPECT_EQ(edit->CaretIndex(), 6) << "the caret stays at the end of the text";
-    Key(Qt::Key_Home, Qt::ControlModifier);
-    EXPECT_EQ(edit->CaretIndex(), 0);
-    Key(Qt::Key_Left);
-    EXPECT_EQ(edit->CaretIndex(), 0);
+    // Past a line's end is the next line's start, and back again.
+    Press({{Qt::Key_Right},
+           {Qt::Key_Right, {}, 2},
+           {Qt::Key_End},
+           {Qt::Key_Right, {}, 4},
+           {Qt::Key_Left, {}, 3},
+           {Qt::Key_End, kCtrl, 6},
+           {Qt::Key_Right, {}, 6},
+           {Qt::Key_Home, kCtrl, 0},
+           {Qt::Key_Left, {}, 0}});
+    EXPECT_EQ(edit->CaretPosition().line, 0);
 
     // Right to left: Left reads on, Right goes back.
     edit->SetEditText({kShin, kLamed, kVav}, true);
     edit->SetDirection(2);
-    Key(Qt::Key_Left);
-    Key(Qt::Key_Left);
-    EXPECT_EQ(edit->CaretIndex(), 2);
-    Key(Qt::Key_Right);
-    EXPECT_EQ(edit->CaretIndex(), 1);
+    Press({{Qt::Key_Left}, {Qt::Key_Left, {}, 2}, {Qt::Key_Right, {}, 1}});
     Hebrew();
     Type("t");
     EXPECT_EQ(edit->LogicalText(), (std::wstring{kShin, kAlef, kLamed, kVav}));
@@ -50,15 +42,16 @@ TEST_F(EditTest, UpAndDownFollowTheRowsShownInARightToLeftParagraph) {
     edit->SetEditText({kAlef, L'\n', kBet, kBet}, true);
     edit->SetDirection(2);
     // The first logical line is shown on top although it is listed last.
-    Key(Qt::Key_Home, Qt::ControlModifier);
-    EXPECT_EQ(edit->VisualText()[static_cast<std::size_t>(edit->CaretIndex())], kAlef);
+    const auto at_caret = [&] { return edit->VisualText()[std::size_t(edit->CaretIndex())]; };
+    Key(Qt::Key_Home, kCtrl);
+    EXPECT_EQ(at_caret(), kAlef);
     Key(Qt::Key_Down);
-    EXPECT_EQ(edit->VisualText()[static_cast<std::size_t>(edit->CaretIndex())], kBet);
+    EXPECT_EQ(at_caret(), kBet);
     Key(Qt::Key_Up);
-    EXPECT_EQ(edit->VisualText()[static_cast<std::size_t>(edit->CaretIndex())], kAlef);
+    EXPECT_EQ(at_caret(), kAlef);
 }
 
-TEST_F(EditTest, SelectionByKeysReplacesAndDeletes) {
+TEST_F(EditTest, SelectionByKeysReplacesAndDeletesAndCtrlZTakesBackEdits) {
     edit->SetEditText(L"hello world", true);
     Key(Qt::Key_End, Qt::ShiftModifier);
     EXPECT_EQ(edit->GetSel(), (std::pair<int, int>{0, 11}));
@@ -66,85 +59,66 @@ TEST_F(EditTest, SelectionByKeysReplacesAndDeletes) {
     EXPECT_EQ(edit->LogicalText(), L"x");
     edit->SetEditText(L"hello", true);
     edit->SetSel(1, 3);
-    Key(Qt::Key_Backspace);
-    EXPECT_EQ(edit->LogicalText(), L"hlo");
+    Press({{Qt::Key_Backspace, {}, 1, L"hlo"}});
     edit->SetSel(0, -1);
     EXPECT_EQ(edit->GetSel(), (std::pair<int, int>{0, 3}));
     edit->SetSel(-1, 0);
     EXPECT_EQ(edit->GetSel().first, edit->GetSel().second);
-    Key(Qt::Key_Home);
-    Key(Qt::Key_Delete);
-    EXPECT_EQ(edit->LogicalText(), L"lo");
-    Key(Qt::Key_Backspace);  // at the start: nothing
-    EXPECT_EQ(edit->LogicalText(), L"lo");
-}
-
-TEST_F(EditTest, CtrlZTakesBackEditsOneByOne) {
-    Type("abc");
-    Key(Qt::Key_Backspace);
-    EXPECT_EQ(edit->LogicalText(), L"ab");
-    Key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(edit->LogicalText(), L"abc");
-    EXPECT_EQ(edit->CaretIndex(), 0) << "undo puts the caret at the start";
-    Key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(edit->LogicalText(), L"ab");
-    Key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(edit->LogicalText(), L"a");
-    Key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(edit->LogicalText(), L"a") << "the empty start is never saved";
-    ExpectVisualIsReordering();
+    // Backspace at the start deletes nothing; undo puts the caret at the start.
+    Press({{Qt::Key_Home},
+           {Qt::Key_Delete, {}, 0, L"lo"},
+           {Qt::Key_Backspace, {}, 0, L"lo"},
+           {Qt::Key_End},
+           {Qt::Key_Backspace, {}, 1, L"l"},
+           {Qt::Key_Z, kCtrl, 0, L"lo"},
+           {Qt::Key_Z, kCtrl, 0, L"hlo"}});
 }
 
 TEST_F(EditTest, ClipboardRoundTripsMixedTextInLogicalOrder) {
     const std::wstring mixed = {kShin, kLamed, L' ', L'a', L'b', L' ', L'1', L'2'};
+    QClipboard* clipboard = QApplication::clipboard();
     edit->SetDirection(2);
     edit->SetEditText(mixed, true);
     edit->SetSel(0, -1);
-    Key(Qt::Key_C, Qt::ControlModifier);
-    const QString copied = QApplication::clipboard()->text();
-    EXPECT_EQ(copied, QString::fromStdU16String(u"\u05E9\u05DC ab 12"))
+    Key(Qt::Key_C, kCtrl);
+    EXPECT_EQ(clipboard->text(), QString::fromStdU16String(u"\u05E9\u05DC ab 12"))
         << "real letters, typed order";
-    Key(Qt::Key_X, Qt::ControlModifier);
-    EXPECT_EQ(edit->LogicalText(), L"");
-    Key(Qt::Key_V, Qt::ControlModifier);
-    Key(Qt::Key_V, Qt::ControlModifier);
+    Press({{Qt::Key_X, kCtrl, 0, L""}, {Qt::Key_V, kCtrl}, {Qt::Key_V, kCtrl}});
     EXPECT_EQ(edit->LogicalText(), mixed + mixed);
-    ExpectVisualIsReordering();
 
     // Lines travel with carriage returns; single-line makes them spaces.
     edit->SetEditText(L"a\nb", true);
     edit->SetDirection(1);
     edit->SetSel(0, -1);
-    Key(Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("a\rb"));
-    QApplication::clipboard()->setText(QStringLiteral("x\r\ny\u4E00z"));
+    Key(Qt::Key_C, kCtrl);
+    EXPECT_EQ(clipboard->text(), QStringLiteral("a\rb"));
+    Press({{Qt::Key_V, kCtrl, -1, L"a\nb"}});
+    clipboard->setText(QStringLiteral("x\r\ny\u4E00z"));
     edit->SetSingleLine(true);
     edit->SetEditText(L"", true);
-    Key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(edit->LogicalText(), L"x y") << "text ends at a character without a byte";
+    Press({{Qt::Key_V, kCtrl, 3, L"x y"}});  // the text ends at a character without a byte
 
     // A paste is cut to what still fits.
-    edit->SetEditText(std::wstring(1022, L'.'), true);
-    Key(Qt::Key_End);
-    QApplication::clipboard()->setText(QStringLiteral("123"));
-    Key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(edit->LogicalText(), std::wstring(1022, L'.') + L"12");
-    QApplication::clipboard()->clear();
-    Key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(edit->TextLength(), 1024);
+    const std::wstring full = std::wstring(1022, L'.') + L"12";
+    edit->SetEditText(full.substr(0, 1022), true);
+    clipboard->setText(QStringLiteral("123"));
+    Press({{Qt::Key_End}, {Qt::Key_V, kCtrl, 1024, full.c_str()}});
+    clipboard->clear();
+    Press({{Qt::Key_V, kCtrl, 1024, full.c_str()}});
 }
 
 TEST_F(EditTest, MousePlacesTheCaretByTheHitTestAndSelects) {
+    const auto click = [&](QPoint at, Qt::KeyboardModifiers mods = {}) {
+        QTest::mouseClick(edit.get(), Qt::LeftButton, mods, at);
+    };
     edit->SetEditText(L"abcdef", true);
-    const QPoint c = edit->PosFromChar(3);
-    QTest::mouseClick(edit.get(), Qt::LeftButton, {}, c + QPoint(1, 3));
+    click(edit->PosFromChar(3) + QPoint(1, 3));
     EXPECT_EQ(edit->CaretIndex(), 3);
-    QTest::mouseClick(edit.get(), Qt::LeftButton, Qt::ShiftModifier,
-                      edit->PosFromChar(5) + QPoint(1, 3));
+    click(edit->PosFromChar(5) + QPoint(1, 3), Qt::ShiftModifier);
     EXPECT_EQ(edit->GetSel(), (std::pair<int, int>{3, 5}));
-    QTest::mouseClick(edit.get(), Qt::LeftButton, {}, QPoint(-20, -20));
+    click({-20, -20});
     EXPECT_EQ(edit->CaretIndex(), 0) << "negative coordinates count as 0";
-    QTest::mouseClick(edit.get(), Qt::LeftButton, {}, QPoint(290, 200));
+    click({290, 200});
     EXPECT_EQ(edit->CaretIndex(), 6) << "beyond the text: end of the last line";
     QTest::mouseDClick(edit.get(), Qt::LeftButton, {}, QPoint(5, 5));
     EXPECT_EQ(edit->GetSel(), (std::pair<int, int>{0, 6}));
@@ -153,8 +127,7 @@ TEST_F(EditTest, MousePlacesTheCaretByTheHitTestAndSelects) {
     edit->SetEditText({kShin, kLamed, kVav, kFinalMem}, true);
     edit->SetDirection(2);
     for (int i = 0; i < 4; ++i) {
-        const QPoint right = edit->PosFromChar(i);
-        QTest::mouseClick(edit.get(), Qt::LeftButton, {}, right + QPoint(-2, 3));
+        click(edit->PosFromChar(i) + QPoint(-2, 3));
         EXPECT_EQ(edit->CaretIndex(), i) << i;
     }
     ASSERT_GT(edit->PosFromChar(0).x(), edit->PosFromChar(3).x()) << "listed from the right end";
@@ -164,10 +137,10 @@ TEST_F(EditTest, ScrollingKeepsTheCaretOnTheFirstLineShown) {
     std::wstring lines;
     for (int i = 0; i < 30; ++i) lines += L"line\n";
     edit->SetEditText(lines, true);
-    Key(Qt::Key_End, Qt::ControlModifier);
+    Key(Qt::Key_End, kCtrl);
     EXPECT_GT(edit->FirstVisibleLine(), 0) << "the caret is kept in view";
     edit->SetSel(0, 0);
-    Key(Qt::Key_Home, Qt::ControlModifier);
+    Key(Qt::Key_Home, kCtrl);
     EXPECT_EQ(edit->FirstVisibleLine(), 0);
 }
 
