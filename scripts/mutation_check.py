@@ -70,7 +70,9 @@ def run(cmd, log, timeout=None, **kw):
 
 
 def sync_sources(src):
-    """Copies tracked and new files; unchanged files keep their times."""
+    """Copies tracked and new files; unchanged files keep their times.  A
+    changed file gets the time of the copy, not its own: an edit older than
+    the last build in this folder must still be rebuilt."""
     listed = subprocess.run(["git", "ls-files", "-co", "--exclude-standard", "-z"], cwd=ROOT,
                             check=True, capture_output=True).stdout.decode().split("\0")
     for rel in filter(None, listed):
@@ -84,7 +86,8 @@ def sync_sources(src):
                 if f.read() == data:
                     continue
         os.makedirs(os.path.dirname(b), exist_ok=True)
-        shutil.copy2(a, b)
+        shutil.copyfile(a, b)
+        shutil.copymode(a, b)
 
 
 def test_binaries(build):

@@ -65,13 +65,6 @@ TEST_F(FontMapListTest, SavingRewritesTheSectionAtTheEndKeepingTheRestAndABackup
     EXPECT_EQ(again.Entries(), list.Entries());
 }
 
-TEST_F(FontMapListTest, AMapInAFolderThatIsMissingIsNotWritten) {
-    FontMapList list;
-    list.AddNames({L"new"});
-    EXPECT_FALSE(list.Save(folder_ / "no" / "such.map"));
-    EXPECT_FALSE(fs::exists(folder_ / "no"));
-}
-
 TEST_F(FontMapListTest, AddingNamesNeverMakesASecondEntryOfAName) {
     FontMapList list = Loaded("[FontMapping]\r\nromans=5\r\nmid=3\r\n");
     // New names join sorted; the row returned is the first name given.
@@ -92,12 +85,14 @@ TEST_F(FontMapListTest, AddingNamesNeverMakesASecondEntryOfAName) {
     EXPECT_EQ(list.Size(), 5u);
 }
 
-TEST_F(FontMapListTest, RowsOutOfRangeAreLeftAlone) {
+TEST_F(FontMapListTest, RowsOutOfRangeAreLeftAloneAndAMissingFolderIsNotMade) {
     FontMapList list = Loaded("[FontMapping]\r\na=1\r\n");
     EXPECT_FALSE(list.SetType(3, FontType::AsIs));
     EXPECT_EQ(list.Rename(3, L"b"), std::make_pair(-1, false));
     list.Remove(3);
     EXPECT_EQ(list.Entries(), (Entries{{L"a", FontType::Hebrew7Bit}}));
+    EXPECT_FALSE(list.Save(folder_ / "no" / "such.map"));
+    EXPECT_FALSE(fs::exists(folder_ / "no"));
 }
 
 TEST(FontNameOfFile, TheFileNameWithoutFolderOrExtensionInLowerCase) {

@@ -172,16 +172,6 @@ TEST(KeyboardKeys, AltShiftTogglesNothingElseDoes) {
         QKeyEvent(QEvent::KeyRelease, Qt::Key_Shift, Qt::AltModifier | Qt::ShiftModifier)));
 }
 
-TEST(KeyboardKeys, OnlyHebrewTextKeysAreTranslated) {
-    EXPECT_EQ(TypedText(QStringLiteral("akuo 12"), kEnglishLayout), QStringLiteral("akuo 12"));
-    EXPECT_EQ(TranslatedKeyEvent(Press(Qt::Key_C, Qt::ControlModifier, "\x03"), kHebrewLayout),
-              nullptr);
-    EXPECT_EQ(TranslatedKeyEvent(Press(Qt::Key_5, Qt::NoModifier, "5"), kHebrewLayout), nullptr);
-    const auto alef = TranslatedKeyEvent(Press(Qt::Key_T, Qt::NoModifier, "t"), kHebrewLayout);
-    ASSERT_NE(alef, nullptr);
-    EXPECT_EQ(alef->text(), QStringLiteral("א"));
-}
-
 TEST(KeyboardKeys, AKeyboardThatTypesHebrewItselfIsLeftAlone) {
     const auto slash = [] {
         return TranslatedKeyEvent(Press(Qt::Key_Slash, Qt::NoModifier, "/"), kHebrewLayout);

@@ -1,41 +1,30 @@
-// A fresh in-process host for each test with the test drawing open, the
-// font map of the test styles, and the alerts and command line captured.
+// The shared host of the module's tests with the test drawing open and the
+// font map of the test styles.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <cmath>
-#include <string>
-#include <vector>
 
 #include "cadhost/apdoc/docmanager.h"
-#include "cadhost/db/acdb_all.h"
-#include "cadhost/editor/cmdline.h"
-#include "cadhost/editor/host.h"
 #include "cadhost/editor/input.h"
-#include "cadhost/editor/sysvars.h"
 #include "cadhost/editor/ucs.h"
 #include "fonts/font_map.h"
+#include "tests/module/host_fixture.h"
 
 namespace entops_test {
-
-inline std::string DrawingPath() {
-    return std::string(TARSIL_SOURCE_DIR) + "/tests/entity_ops/data/entops.dxf";
-}
 
 // The host's own measurement of an entity, without the operations' helpers.
 struct Box {
     double minX = 0, minY = 0, maxX = 0, maxY = 0;
 };
 
-class EntityTest : public ::testing::Test {
+class EntityTest : public tarsil::testing::HostTest {
   protected:
     void SetUp() override {
-        cadhost::resetHost();
-        cadhost::setCommandLineSink([this](const std::wstring& s) { out += s; });
-        cadhost::setAlertHandler([this](const std::wstring& s) { alerts.push_back(s); });
+        HostTest::SetUp();
         cadhost::setInputReader(nullptr, false);
-        ASSERT_NE(acDocManagerPtr()->openDocument(DrawingPath()), nullptr) << Narrow(out);
+        const std::string drawing =
+            std::string(TARSIL_SOURCE_DIR) + "/tests/entity_ops/data/entops.dxf";
+        ASSERT_NE(acDocManagerPtr()->openDocument(drawing), nullptr) << Narrow(output_);
         tarsil::CurrentFontMap() = {
             {L"hebnorm", tarsil::FontType::HebrewNormal},
             {L"heb7bit", tarsil::FontType::Hebrew7Bit},
@@ -45,15 +34,13 @@ class EntityTest : public ::testing::Test {
         };
     }
     void TearDown() override {
-        cadhost::resetHost();
-        cadhost::setCommandLineSink({});
-        cadhost::setAlertHandler({});
         tarsil::CurrentFontMap().clear();
+        HostTest::TearDown();
     }
 
     static std::string Narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
     AcDbDatabase* db() const { return acdbHostApplicationServices()->workingDatabase(); }
-    void type(std::initializer_list<std::wstring> lines) {
+    static void type(std::initializer_list<std::wstring> lines) {
         for (const auto& l : lines) cadhost::pushInput(l);
     }
 
@@ -76,7 +63,6 @@ class EntityTest : public ::testing::Test {
             [&](AcDbText& t) { return s == t.textStringConst() && t.dxfName() == "TEXT"; },
             "text " + Narrow(s));
     }
-    // The first block reference of the named block.
     AcDbObjectId Insert(const std::wstring& block) {
         return Find<AcDbBlockReference>(
             [&](AcDbBlockReference& r) { return r.blockName() == block; },
@@ -88,16 +74,14 @@ class EntityTest : public ::testing::Test {
         return std::wstring(buf, buf + std::char_traits<char>::length(buf));
     }
 
-    Box Extents(AcDbObjectId id) {
-        Box b;
+    static Box Extents(AcDbObjectId id) {
         AcDbEntity* e = nullptr;
         EXPECT_EQ(acdbOpenAcDbEntity(e, id, AcDb::kForRead), Acad::eOk);
-        if (e == nullptr) return b;
+        if (e == nullptr) return {};
         AcDbExtents x;
         EXPECT_EQ(e->getGeomExtents(x), Acad::eOk);
         e->close();
-        b = {x.minPoint().x, x.minPoint().y, x.maxPoint().x, x.maxPoint().y};
-        return b;
+        return {x.minPoint().x, x.minPoint().y, x.maxPoint().x, x.maxPoint().y};
     }
 
     // Every property the operations may touch, for "left as it was" checks.
@@ -109,24 +93,23 @@ class EntityTest : public ::testing::Test {
         AcDbObjectId style;
         bool operator==(const Snapshot&) const = default;
     };
-    Snapshot Snap(AcDbObjectId id) {
-        Snapshot s;
+    static Snapshot Snap(AcDbObjectId id) {
         AcDbText* t = nullptr;
         EXPECT_EQ(acdbOpenObject(t, id, AcDb::kForRead), Acad::eOk);
-        if (t == nullptr) return s;
-        s = {t->position(),     t->alignmentPoint(),  t->height(),
-             t->rotation(),     t->widthFactor(),     t->horizontalMode(),
-             t->verticalMode(), t->textStringConst(), t->textStyle()};
+        if (t == nullptr) return {};
+        const Snapshot s = {t->position(),     t->alignmentPoint(),  t->height(),
+                            t->rotation(),     t->widthFactor(),     t->horizontalMode(),
+                            t->verticalMode(), t->textStringConst(), t->textStyle()};
         t->close();
         return s;
     }
-    void SetString(AcDbObjectId id, const std::wstring& s) {
+    static void SetString(AcDbObjectId id, const std::wstring& s) {
         AcDbText* t = nullptr;
         ASSERT_EQ(acdbOpenObject(t, id, AcDb::kForWrite), Acad::eOk);
         t->setTextString(s.c_str());
         t->close();
     }
-    std::wstring String(AcDbObjectId id) { return Snap(id).text; }
+    static std::wstring String(AcDbObjectId id) { return Snap(id).text; }
 
     // Rotates the user coordinate system about the world origin.
     static void RotateUcs(double degrees) {
@@ -134,17 +117,6 @@ class EntityTest : public ::testing::Test {
         ucs.angle = degrees * M_PI / 180.0;
         cadhost::setCurrentUcs(ucs);
     }
-    static void SetCvport(short value) {
-        cadhost::setVarInternal(L"CVPORT", cadhost::VarValue::ofShort(value));
-    }
-    bool Alerted(const std::wstring& message) const {
-        for (const auto& a : alerts)
-            if (a == message) return true;
-        return false;
-    }
-
-    std::wstring out;
-    std::vector<std::wstring> alerts;
 };
 
 }  // namespace entops_test

@@ -23,15 +23,17 @@ class RowTest : public EntityTest {
     }
 };
 
-TEST_F(RowTest, LoadTakesTheSnapshot) {
-    auto row = Row(L"justify me");
-    EXPECT_EQ(row.Loaded().textString, L"justify me");
+TEST_F(RowTest, LoadTakesASnapshotThatLaterChangesLeaveAlone) {
+    const AcDbObjectId id = Text(L"justify me");
+    SetString(id, L"as loaded");
+    tarsil::OperationText row;
+    ASSERT_TRUE(row.Load(id));
+    SetString(id, L"changed since");
+    EXPECT_EQ(row.Loaded().textString, L"as loaded");
     EXPECT_NEAR(row.Loaded().height, 2.0, kEps);
-    EXPECT_NEAR(row.Loaded().rotation, 10 * kDegree, 1e-9);
-    EXPECT_NEAR(row.Loaded().position.x, 100.0, kEps);
+    EXPECT_NEAR(row.Loaded().rotation, 10 * kDegree, kEps);
     EXPECT_FALSE(row.IsMoved());
-    tarsil::OperationText missing;
-    EXPECT_FALSE(missing.Load(AcDbObjectId()));
+    EXPECT_FALSE(tarsil::OperationText().Load(AcDbObjectId()));
 }
 
 TEST_F(RowTest, HighlightIsShownByTheHostAndTakenBack) {
@@ -45,168 +47,140 @@ TEST_F(RowTest, HighlightIsShownByTheHostAndTakenBack) {
     EXPECT_EQ(tarsil::layer::DocumentRepaintCount(), repaints + 2) << "each repaints the view";
 }
 
-TEST_F(RowTest, HeightOfZeroChangesNothing) {
+TEST_F(RowTest, HeightStyleAndTextThroughTheStylesFont) {
     auto row = Row(L"alpha");
-    EXPECT_TRUE(row.SetHeight(0.0));
+    EXPECT_TRUE(row.SetHeight(0.0)) << "a height of 0 changes nothing";
     EXPECT_NEAR(row.GetHeight(), 2.5, kEps);
     EXPECT_TRUE(row.SetHeight(4.0));
     EXPECT_NEAR(row.GetHeight(), 4.0, kEps);
-}
-
-TEST_F(RowTest, RotationIsMeasuredFromTheUserXAxis) {
-    RotateUcs(90);
-    tarsil::MultiText rows;  // the current collection takes the UCS angle
-    auto row = Row(L"fit me");
-    ASSERT_TRUE(row.SetRotation(30.0));
-    EXPECT_NEAR(Snap(Text(L"fit me")).rotation, 120 * kDegree, 1e-9);
-    EXPECT_NEAR(row.GetRotation(), 30 * kDegree, 1e-9);
-}
-
-TEST_F(RowTest, RotationWithoutCollectionIsWorld) {
-    RotateUcs(45);
-    auto row = Row(L"fit me");
-    ASSERT_TRUE(row.SetRotation(30.0));
-    EXPECT_NEAR(row.GetRotation(), 30 * kDegree, 1e-9);
-}
-
-TEST_F(RowTest, StyleIsSetByNameWithoutRegardToCase) {
-    auto row = Row(L"alpha");
+    // Styles by name without regard to case; an unknown one changes nothing.
     EXPECT_EQ(row.GetTextStyleName(), L"Standard");
     EXPECT_TRUE(row.SetTextStyle(L"hebnorm"));
     EXPECT_EQ(row.GetTextStyleName(), L"HEBNORM");
     EXPECT_FALSE(row.SetTextStyle(L"NO SUCH STYLE"));
     EXPECT_EQ(row.GetTextStyleName(), L"HEBNORM");
-}
-
-TEST_F(RowTest, TextGoesThroughTheStyleFont) {
-    const AcDbObjectId id = Text(L"hebnorm text");
-    auto row = Row(L"hebnorm text");
+    // The text goes through the new style's font: DOS layout, visual order.
     ASSERT_TRUE(row.SetText(std::wstring{0xE0, 0xE1}));
-    // Stored in the DOS layout and in visual order.
-    EXPECT_EQ(String(id), (std::wstring{0x81, 0x80}));
-    EXPECT_EQ(row.GetText().value_or(L"?"), (std::wstring{0xE0, 0xE1}));
+    EXPECT_EQ(String(row.ObjectId()), (std::wstring{0x81, 0x80}));
 }
 
-TEST_F(RowTest, FitAsksForTwoBaselinePointsAndNarrowsTheText) {
-    auto row = Row(L"fit me");
-    type({L"110,10", L"130,10"});
-    ASSERT_TRUE(row.SetJustification(5));
-    const Snapshot s = Snap(Text(L"fit me"));
-    EXPECT_EQ(s.h, 5);
-    EXPECT_EQ(s.v, 0);
-    EXPECT_TRUE(s.position.isEqualTo(AcGePoint3d(110, 10, 0)));
-    EXPECT_TRUE(s.alignment.isEqualTo(AcGePoint3d(130, 10, 0)));
-    EXPECT_NEAR(s.widthFactor, 0.3, kEps);
-    const auto first = out.find(L"Specify first endpoint of text baseline: ");
-    const auto second = out.find(L"Specify second endpoint of text baseline: ");
-    ASSERT_NE(first, std::wstring::npos) << Narrow(out);
-    ASSERT_NE(second, std::wstring::npos);
-    EXPECT_LT(first, second);
-    EXPECT_EQ(row.GetJustification(), 5);
-    EXPECT_TRUE(row.IsAlignedOrFit());
-}
-
-TEST_F(RowTest, BaselinePointsAreTakenInTheUserSystem) {
+TEST_F(RowTest, RotationIsMeasuredFromTheCurrentCollectionsXAxis) {
     RotateUcs(90);
     auto row = Row(L"fit me");
-    // With the X axis turned to world Y, user (x, y) is world (-y, x).
-    type({L"10,-110", L"10,-130"});
-    ASSERT_TRUE(row.SetJustification(3));
-    const Snapshot s = Snap(Text(L"fit me"));
-    EXPECT_EQ(s.h, 3);
-    EXPECT_TRUE(s.position.isEqualTo(AcGePoint3d(110, 10, 0), 1e-9));
-    EXPECT_TRUE(s.alignment.isEqualTo(AcGePoint3d(130, 10, 0), 1e-9));
+    // Without a collection the angle is the world's.
+    ASSERT_TRUE(row.SetRotation(30.0));
+    EXPECT_NEAR(Snap(row.ObjectId()).rotation, 30 * kDegree, kEps);
+    tarsil::MultiText rows;  // the current collection takes the UCS angle
+    ASSERT_TRUE(row.SetRotation(30.0));
+    EXPECT_NEAR(Snap(row.ObjectId()).rotation, 120 * kDegree, kEps);
+    EXPECT_NEAR(row.GetRotation(), 30 * kDegree, kEps);
 }
 
-TEST_F(RowTest, CancelAtAnyJustificationPromptLeavesTheText) {
-    AcDbObjectId id = Text(L"fit me");
-    const Snapshot before = Snap(id);
-    auto row = Row(L"fit me");
-    type({L"ESC"});
-    EXPECT_FALSE(row.SetJustification(5));
-    EXPECT_EQ(Snap(id), before);
-    type({L"110,10", L"ESC"});
-    EXPECT_FALSE(row.SetJustification(5));
-    EXPECT_EQ(Snap(id), before);
-    type({L"ESC"});
-    EXPECT_FALSE(row.SetJustification(8));
-    EXPECT_EQ(Snap(id), before);
-    EXPECT_TRUE(alerts.empty());
+// Fit and aligned ask for the two ends of the baseline, in the user system:
+// with the X axis turned to world Y, user (x, y) is world (-y, x).
+TEST_F(RowTest, FitAndAlignedAskForTwoBaselinePointsInTheUserSystem) {
+    const struct {
+        double ucs;
+        int justification;
+        std::wstring first, second;
+    } cases[] = {{90, 3, L"10,-110", L"10,-130"}, {0, 5, L"110,10", L"130,10"}};
+    for (const auto& c : cases) {
+        RotateUcs(c.ucs);
+        auto row = Row(L"fit me");
+        type({c.first, c.second});
+        output_.clear();
+        ASSERT_TRUE(row.SetJustification(c.justification));
+        const Snapshot s = Snap(row.ObjectId());
+        EXPECT_EQ(s.h, c.justification);
+        EXPECT_TRUE(s.position.isEqualTo(AcGePoint3d(110, 10, 0), kEps)) << c.ucs;
+        EXPECT_TRUE(s.alignment.isEqualTo(AcGePoint3d(130, 10, 0), kEps)) << c.ucs;
+        EXPECT_EQ(row.GetJustification(), c.justification);
+        EXPECT_TRUE(row.IsAlignedOrFit());
+        const auto first = output_.find(L"Specify first endpoint of text baseline: ");
+        ASSERT_NE(first, std::wstring::npos) << Narrow(output_);
+        EXPECT_NE(output_.find(L"Specify second endpoint of text baseline: ", first),
+                  std::wstring::npos);
+    }
+    // Fit, the last, narrows the text to the 20 units between the points.
+    EXPECT_NEAR(Snap(Text(L"fit me")).widthFactor, 0.3, kEps);
+}
+
+TEST_F(RowTest, CancelAtAnyPointPromptLeavesTheText) {
+    const struct {
+        const wchar_t* text;
+        int justification;  // -1: the insertion point
+        std::vector<std::wstring> answers;
+    } cases[] = {{L"fit me", 5, {L"ESC"}},
+                 {L"fit me", 5, {L"110,10", L"ESC"}},
+                 {L"fit me", 8, {L"ESC"}},
+                 {L"middle me", -1, {L"^C"}}};
+    for (const auto& c : cases) {
+        const AcDbObjectId id = Text(c.text);
+        const Snapshot before = Snap(id);
+        auto row = Row(c.text);
+        for (const auto& answer : c.answers) type({answer});
+        EXPECT_FALSE(c.justification < 0 ? row.PickInsertionPoint()
+                                         : row.SetJustification(c.justification))
+            << c.justification;
+        EXPECT_EQ(Snap(id), before) << c.justification;
+    }
+    EXPECT_TRUE(alerts_.empty());
 }
 
 TEST_F(RowTest, EnterRepeatsThePointPrompt) {
     auto row = Row(L"justify me");
     type({L"", L"", L"120,30"});
     ASSERT_TRUE(row.SetJustification(2));
-    const Snapshot s = Snap(Text(L"justify me"));
+    const Snapshot s = Snap(row.ObjectId());
     EXPECT_EQ(s.h, 2);
     EXPECT_TRUE(s.alignment.isEqualTo(AcGePoint3d(120, 30, 0)));
     // Right justified: the baseline ends at the alignment point, so the
     // position lies one text width back along the 10 degree baseline.
-    const double dx = s.alignment.x - s.position.x, dy = s.alignment.y - s.position.y;
-    EXPECT_NEAR(std::atan2(dy, dx), 10 * kDegree, 1e-9);
+    EXPECT_NEAR(std::atan2(s.alignment.y - s.position.y, s.alignment.x - s.position.x),
+                10 * kDegree, kEps);
     std::size_t prompts = 0;
-    for (auto at = out.find(L"Specify a point: "); at != std::wstring::npos;
-         at = out.find(L"Specify a point: ", at + 1))
+    for (auto at = output_.find(L"Specify a point: "); at != std::wstring::npos;
+         at = output_.find(L"Specify a point: ", at + 1))
         ++prompts;
     EXPECT_EQ(prompts, 3u);
 }
 
-TEST_F(RowTest, TopLeftKeepsTheTopAtThePickedPoint) {
-    auto row = Row(L"fit me");
-    type({L"100,20"});
-    ASSERT_TRUE(row.SetJustification(6));
-    EXPECT_EQ(row.GetJustification(), 6);
-    const Box b = Extents(Text(L"fit me"));
-    EXPECT_NEAR(b.maxY, 20.0, 1e-9) << "the top of an unrotated text lies at the point";
-    EXPECT_NEAR(b.minX, 100.0, 1e-9);
-}
-
-TEST_F(RowTest, MovedTopLeftTextStaysMovedWhenItsHeightChanges) {
+TEST_F(RowTest, MovedTopLeftTextKeepsItsTopAndLeftWhenItsHeightChanges) {
     // Top Left is placed by its alignment point: a move that left that
     // point behind would be undone as soon as the text is placed again.
     const AcDbObjectId id = Text(L"fit me");
     auto row = Row(L"fit me");
     type({L"100,20"});
     ASSERT_TRUE(row.SetJustification(6));
+    EXPECT_EQ(row.GetJustification(), 6);
+    EXPECT_NEAR(Extents(id).maxY, 20.0, kEps) << "the top of an unrotated text lies at the point";
+    EXPECT_NEAR(Extents(id).minX, 100.0, kEps);
     ASSERT_TRUE(row.AlignLeftTo(50.0));
-    EXPECT_NEAR(Extents(id).minX, 50.0, 1e-9);
+    EXPECT_NEAR(Extents(id).minX, 50.0, kEps);
     ASSERT_TRUE(row.SetHeight(4.0));
-    const Box b = Extents(id);
-    EXPECT_NEAR(b.minX, 50.0, 1e-9);
-    EXPECT_NEAR(b.maxY, 20.0, 1e-9) << "the top stays at the alignment point";
-    EXPECT_TRUE(Snap(id).alignment.isEqualTo(AcGePoint3d(50, 20, 0), 1e-9));
+    EXPECT_NEAR(Extents(id).minX, 50.0, kEps);
+    EXPECT_NEAR(Extents(id).maxY, 20.0, kEps);
+    EXPECT_TRUE(Snap(id).alignment.isEqualTo(AcGePoint3d(50, 20, 0), kEps));
 }
 
 TEST_F(RowTest, InsertionPointMovesByTheCurrentJustification) {
-    AcDbObjectId id = Text(L"middle me");
+    const AcDbObjectId id = Text(L"middle me");
     auto row = Row(L"middle me");
-    const int justification = row.GetJustification();
-    EXPECT_EQ(justification, 10);  // Middle Center
+    EXPECT_EQ(row.GetJustification(), 10);  // Middle Center
     type({L"120,50"});
     ASSERT_TRUE(row.PickInsertionPoint());
-    EXPECT_EQ(row.GetJustification(), justification);
+    EXPECT_EQ(row.GetJustification(), 10);
     EXPECT_TRUE(Snap(id).alignment.isEqualTo(AcGePoint3d(120, 50, 0)));
-    const Box b = Extents(id);
-    EXPECT_NEAR((b.minX + b.maxX) / 2, 120.0, 1e-9);
+    EXPECT_NEAR((Extents(id).minX + Extents(id).maxX) / 2, 120.0, kEps);
 
     auto plain = Row(L"alpha");
     type({L"1,2"});
     ASSERT_TRUE(plain.PickInsertionPoint());
-    EXPECT_TRUE(Snap(Text(L"alpha")).position.isEqualTo(AcGePoint3d(1, 2, 0)));
-}
-
-TEST_F(RowTest, CancelledInsertionPointLeavesTheText) {
-    AcDbObjectId id = Text(L"middle me");
-    const Snapshot before = Snap(id);
-    auto row = Row(L"middle me");
-    type({L"^C"});
-    EXPECT_FALSE(row.PickInsertionPoint());
-    EXPECT_EQ(Snap(id), before);
+    EXPECT_TRUE(Snap(plain.ObjectId()).position.isEqualTo(AcGePoint3d(1, 2, 0)));
 }
 
 TEST_F(RowTest, RestoreWritesTheLoadedSnapshotBack) {
-    AcDbObjectId id = Text(L"justify me");
+    const AcDbObjectId id = Text(L"justify me");
     const Snapshot before = Snap(id);
     auto row = Row(L"justify me");
     ASSERT_TRUE(row.SetHeight(5));
@@ -219,7 +193,8 @@ TEST_F(RowTest, RestoreWritesTheLoadedSnapshotBack) {
     EXPECT_EQ(changed.text, L"changed");
     EXPECT_NE(changed.style, before.style);
     EXPECT_EQ(changed.h, 5);
-    EXPECT_NE(changed.height, before.height);
+    EXPECT_NEAR(changed.height, 5.0, kEps);
+    EXPECT_FALSE(changed.position.isEqualTo(before.position, 1.0));
     ASSERT_TRUE(row.Restore());
     const Snapshot after = Snap(id);
     EXPECT_EQ(after.text, before.text);
@@ -228,12 +203,12 @@ TEST_F(RowTest, RestoreWritesTheLoadedSnapshotBack) {
     EXPECT_EQ(after.v, before.v);
     EXPECT_NEAR(after.height, before.height, kEps);
     EXPECT_NEAR(after.widthFactor, before.widthFactor, kEps);
-    EXPECT_NEAR(after.rotation, before.rotation, 1e-9);
-    EXPECT_TRUE(after.position.isEqualTo(before.position, 1e-9));
+    EXPECT_NEAR(after.rotation, before.rotation, kEps);
+    EXPECT_TRUE(after.position.isEqualTo(before.position, kEps));
 }
 
 TEST_F(RowTest, LockedTextIsReportedByEveryOperation) {
-    AcDbObjectId id = Text(L"alpha");
+    const AcDbObjectId id = Text(L"alpha");
     auto row = Row(L"alpha");
     AcDbText* held = nullptr;
     ASSERT_EQ(acdbOpenObject(held, id, AcDb::kForWrite), Acad::eOk);
@@ -242,17 +217,14 @@ TEST_F(RowTest, LockedTextIsReportedByEveryOperation) {
     EXPECT_EQ(row.GetTextStyleName(), L"");
     EXPECT_FALSE(row.GetText().has_value());
     EXPECT_FALSE(row.SetTextStyle(L"ROMANS"));
-    const std::size_t reads = alerts.size();
-    EXPECT_EQ(reads, 5u);
-    for (const auto& a : alerts) EXPECT_EQ(a, L"\nCannot open the object TEXT");
+    EXPECT_EQ(alerts_, std::vector<std::wstring>(5, L"\nCannot open the object TEXT"));
+    alerts_.clear();
     EXPECT_FALSE(row.SetHeight(3));
     EXPECT_FALSE(row.SetRotation(3));
     EXPECT_FALSE(row.AlignLeftTo(0));
     EXPECT_FALSE(row.Restore());
     EXPECT_FALSE(row.SetJustification(2));
-    ASSERT_EQ(alerts.size(), reads + 5);
-    for (std::size_t i = reads; i < alerts.size(); ++i)
-        EXPECT_EQ(alerts[i], L"\nCannot open object text\n");
+    EXPECT_EQ(alerts_, std::vector<std::wstring>(5, L"\nCannot open object text\n"));
     held->close();
     EXPECT_FALSE(row.IsMoved());
     EXPECT_NEAR(Snap(id).height, 2.5, kEps);

@@ -200,6 +200,7 @@ TEST_F(StyleFontTest, BundledSupportFolderHoldsTheDefaultMapsFonts) {
     tarsil::FontMap defaults;
     ASSERT_TRUE(
         tarsil::LoadFontMap(std::string(TARSIL_SOURCE_DIR) + "/resources/default.map", defaults));
+    ASSERT_EQ(defaults.size(), 7u);
     for (const auto& [name, type] : defaults)
         EXPECT_NE(std::find(collector.names().begin(), collector.names().end(), name),
                   collector.names().end())

@@ -47,7 +47,7 @@ struct Work {
 
 // The class of a byte, written out from the Unicode bidirectional classes
 // of the ASCII characters, independently of the engine's table.  Above
-// 0x7F only the letters matter: every other high byte becomes ON below.
+// 0x7F only the letters matter: every other high byte is ON.
 int RuleClass(unsigned char b) {
     if (b >= 0xE0 && b <= 0xFA) return kR;
     if (b >= 0x80) return kON;
@@ -67,7 +67,6 @@ void Classify(Work& w) {
     for (int i = 0; i < w.n(); ++i) {
         const unsigned char b = w.bytes[i];
         int c = RuleClass(b);
-        if ((b >= 0x80 && b <= 0xDF) || (b >= 0xFB)) c = kON;
         if (w.op == Operation::kLogicalToVisual && !w.ltr && (c == kCS || c == kON || c == kES))
             c = kR;
         if (w.hebrew(i) && (Neutral(c) || c == kES || (c == kCS && i == w.n() - 1))) c = kR;
@@ -150,14 +149,9 @@ void Numbers(Work& w) {
     }
 }
 
-int StrongBefore(const Classes& c, int i) {
-    for (int j = i; j >= 0; --j)
-        if (Strong(c[j])) return c[j];
-    return kNotFound;
-}
-
-int StrongAfter(const Classes& c, int i) {
-    for (int j = i; j < static_cast<int>(c.size()); ++j)
+// The first strong class from i on, stepping back (-1) or forth (+1).
+int StrongFrom(const Classes& c, int i, int step) {
+    for (int j = i; j >= 0 && j < static_cast<int>(c.size()); j += step)
         if (Strong(c[j])) return c[j];
     return kNotFound;
 }
@@ -194,7 +188,7 @@ void NeutralsByRuns(Work& w) {
         }
         int e = i;
         while (e < w.n() && (Neutral(c[e]) || c[e] == kAN)) ++e;
-        const int b = StrongBefore(c, i), a = StrongAfter(c, i);
+        const int b = StrongFrom(c, i, -1), a = StrongFrom(c, i, +1);
         for (int j = i; j < e; ++j) {
             if (!Neutral(c[j])) continue;
             const unsigned char byte = w.bytes[j];
@@ -244,7 +238,7 @@ void ImplicitLevels(Work& w) {
             lv += 1;
         } else if (c == kAN) {
             lv += 2;
-        } else if (c == kEN && StrongBefore(w.cls, i) != kR) {
+        } else if (c == kEN && StrongFrom(w.cls, i, -1) != kR) {
             lv += 2;
         }
     }

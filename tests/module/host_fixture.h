@@ -107,17 +107,15 @@ inline std::filesystem::path SamplePath(const char* name = "hebrew_r2000.dxf") {
 // DXF file ("TEXT" -> "36").
 inline std::wstring FirstHandleOf(const std::filesystem::path& dxf, const std::string& type) {
     std::ifstream in(dxf, std::ios::binary);
-    std::string code, value, entity;
-    auto trim = [](std::string s) {
-        while (!s.empty() && (s.back() == '\r' || s.back() == ' ')) s.pop_back();
-        while (!s.empty() && s.front() == ' ') s.erase(0, 1);
-        return s;
+    std::string code, value, entity, section;
+    auto trimmed = [](std::string& s) {
+        s.erase(s.find_last_not_of("\r ") + 1);
+        s.erase(0, s.find_first_not_of(' '));
     };
     // Only ENTITIES: what lies in a block definition cannot be selected.
-    std::string section;
     while (std::getline(in, code) && std::getline(in, value)) {
-        code = trim(code);
-        value = trim(value);
+        trimmed(code);
+        trimmed(value);
         if (code == "0") entity = value;
         if (code == "2" && entity == "SECTION") section = value;
         if (code == "5" && entity == type && section == "ENTITIES")

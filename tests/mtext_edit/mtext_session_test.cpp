@@ -266,16 +266,5 @@ TEST_F(MTextSessionTest, ColumnDataOfOneEntityIsLeftAsItWas) {
     EXPECT_NE(Contents(id).find(L"{\\C1;" + DosVisual(L"דלת") + L"}"), std::wstring::npos);
 }
 
-TEST_F(MTextSessionTest, CharactersBeyondTheByteRangeAreWrittenBack) {
-    Open("tests/mtext_edit/data/columns_r2018.dxf");
-    const AcDbObjectId id = Nth("MTEXT", 1);
-    MTextSession session(id, {});
-    ASSERT_TRUE(session.Load());
-    EXPECT_EQ(session.LoadedText(), L"\u2603" + Win(L"שלום"));
-    Type(session, session.LoadedText() + Win(L"א"));
-    EXPECT_EQ(Contents(id), DosVisual(L"שלוםא") + L"\u2603");
-    EXPECT_NE(Saved().find("\xE2\x98\x83"), std::string::npos);  // U+2603 in UTF-8
-}
-
 }  // namespace
 }  // namespace tarsil

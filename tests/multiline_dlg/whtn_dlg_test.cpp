@@ -1,14 +1,125 @@
 // The multi-line text editor in process: how it opens on Hebrew and on
 // Latin rows, typing in a cell, the notices of the cell's control reaching
 // the buttons, the fields of the selected rows, the rows it adds and removes.
+#include "editors/multiline_dlg/whtn_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QTest>
 #include <cstdlib>
+#include <memory>
 
-#include "dialog_fixture.h"
+#include "editors/language/input_language.h"
+#include "editors/multiline_dlg/whtn_dlg_ids.h"
+#include "editors/visual_edit/ug_multi_edit.h"
+#include "host/entity_ops/multi_text.h"
+#include "tests/module/qt_application.h"
+#include "tests/text_lines/sample_fixture.h"
+#include "toolkit/control_id/control_id.h"
+#include "toolkit/grid/grid.h"
+#include "toolkit/image_button/image_check_button.h"
+#include "toolkit/status_bar/pane_status_bar.h"
 
 namespace multiline_test {
 namespace {
+
+namespace ml = tarsil::editors::multiline;
+using tarsil::toolkit::CImageCheckButton;
+using tarsil::toolkit::FindControlAs;
+
+// The block reference of the sample whose attributes read "חדר שינה" (NAME)
+// and "חדר 12" (NUMBER), style HEBNORM.
+inline constexpr wchar_t kRoomTag[] = L"52";
+
+class DialogTest : public tarsil::testing::SampleTest {
+  protected:
+    void SetUp() override {
+        SampleTest::SetUp();
+        language.RestoreDefaults();
+    }
+    void TearDown() override {
+        dialog.reset();
+        rows.reset();
+        language.RestoreDefaults();
+        SampleTest::TearDown();
+    }
+
+    // The collection of the block reference's attributes, and the dialog on it.
+    void OpenOnAttributes() {
+        rows = std::make_unique<tarsil::MultiText>(true);
+        ASSERT_TRUE(rows->LoadAttributes(Id(kRoomTag)));
+        Show(true);
+    }
+    // The collection of texts, and the dialog on it outside attribute mode.
+    void OpenOnTexts(const std::vector<AcDbObjectId>& texts) {
+        rows = std::make_unique<tarsil::MultiText>(false);
+        for (AcDbObjectId id : texts) ASSERT_TRUE(rows->AddText(id));
+        Show(false);
+    }
+    void Show(bool attributeMode) {
+        dialog = std::make_unique<tarsil::CWhtnDlg>(nullptr, attributeMode);
+        dialog->show();
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    }
+
+    tarsil::toolkit::Grid* Grid() const { return dialog->GridControl(); }
+    CImageCheckButton* Button(int id) const {
+        return FindControlAs<CImageCheckButton>(dialog.get(), id);
+    }
+    QLineEdit* Field(int id) const { return FindControlAs<QLineEdit>(dialog.get(), id); }
+    void Click(int id) const {
+        QWidget* control = tarsil::toolkit::FindControl(dialog.get(), id);
+        ASSERT_NE(control, nullptr) << "no control " << id;
+        QTest::mouseClick(control, Qt::LeftButton);
+    }
+    // Opens the cell's in-place editor; null when it did not open.
+    tarsil::CUGMultiEdit* EditCell(int row) const {
+        if (!Grid()->EditCell(row, 0)) return nullptr;
+        return dialog->EditingControl();
+    }
+    // Which of the buttons are pressed, by id.
+    std::vector<int> Pressed(std::initializer_list<int> ids) const {
+        std::vector<int> pressed;
+        for (int id : ids)
+            if (Button(id)->IsPressed()) pressed.push_back(id);
+        return pressed;
+    }
+    std::pair<QString, QString> Status() const {
+        dialog->RunIdle();
+        return {dialog->StatusBar()->PaneText(0), dialog->StatusBar()->PaneText(1)};
+    }
+    // A text in model space (Windows-layout logical text stored as is: the
+    // font of TXTSTYLE is not Hebrew).
+    AcDbObjectId AddText(const std::wstring& text, AcGePoint3d at, double height,
+                         AcDb::TextHorzMode mode = AcDb::kTextLeft) {
+        AcDbBlockTable* table = nullptr;
+        EXPECT_EQ(Db()->getBlockTable(table, AcDb::kForRead), Acad::eOk);
+        AcDbSymbolTableRecord* record = nullptr;
+        EXPECT_EQ(table->getAt(ACDB_MODEL_SPACE, record, AcDb::kForWrite), Acad::eOk);
+        table->close();
+        auto* text_entity = new AcDbText(at, text.c_str(), AcDbObjectId(), height, 0.0);
+        if (mode != AcDb::kTextLeft) {
+            text_entity->setHorizontalMode(mode);
+            text_entity->setAlignmentPoint(at);
+        }
+        AcDbObjectId id;
+        EXPECT_EQ(static_cast<AcDbBlockTableRecord*>(record)->appendAcDbEntity(id, text_entity),
+                  Acad::eOk);
+        record->close();
+        if (mode != AcDb::kTextLeft) text_entity->adjustAlignment(Db());
+        text_entity->close();
+        return id;
+    }
+
+    tarsil::editors::InputLanguage& language = tarsil::editors::InputLanguage::Instance();
+    std::unique_ptr<tarsil::MultiText> rows;
+    std::unique_ptr<tarsil::CWhtnDlg> dialog;
+};
 
 const auto* const kQt = ::testing::AddGlobalTestEnvironment(new tarsil::testing::QtApplication);
 
@@ -71,8 +182,8 @@ TEST_F(DialogTest, TheDirectionButtonsReachTheCellAndEnterWritesTheRow) {
 }
 
 // The cell's control opens on the row's text in the row's direction;
-// Escape drops what was typed there and the row keeps its text.
-TEST_F(DialogTest, EscapeInTheCellDropsTheEdit) {
+// Escape drops what was typed there, OK keeps it.
+TEST_F(DialogTest, EscapeInTheCellDropsTheEditAndOkKeepsIt) {
     OpenOnAttributes();
     tarsil::CUGMultiEdit* edit = EditCell(1);
     ASSERT_NE(edit, nullptr);
@@ -83,6 +194,13 @@ TEST_F(DialogTest, EscapeInTheCellDropsTheEdit) {
     QTest::keyClick(edit, Qt::Key_Escape);
     EXPECT_EQ(dialog->EditingControl(), nullptr);
     EXPECT_EQ((*rows)[1]->GetText(), Win(kRoom12));
+    // OK while a cell is being edited keeps what was typed there.
+    edit = EditCell(1);
+    ASSERT_NE(edit, nullptr);
+    edit->SetEditText(L"", true);
+    QTest::keyClicks(edit, "tc");
+    dialog->accept();
+    EXPECT_EQ((*rows)[1]->GetText(), (std::wstring{0xE0, 0xE1}));
 }
 
 // Ctrl with a side's Shift, and Alt+Shift, inside the cell: the control

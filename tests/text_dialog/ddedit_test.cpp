@@ -1,6 +1,6 @@
 // The module's DDEDIT in a host with a window: the object picked decides
-// the editor, the MText editor completes Hebrew words only, and the
-// single-line editor leaves English active for the next editor.
+// the editor and its language; the MText editor completes Hebrew words only;
+// without the window the commands say so and end.
 #include <QListWidget>
 
 #include "tests/text_dialog/editor_fixture.h"
@@ -9,7 +9,6 @@ namespace tarsil {
 namespace {
 
 using testing::ControlOf;
-using testing::EditOf;
 using testing::Win;
 
 constexpr int kHebrewButton = 1116;
@@ -30,18 +29,21 @@ class Ddedit : public testing::EditorTest {
 };
 
 // No editor for anything else: the sample's lines lie in block
-// definitions, its leader is in model space.
+// definitions, its leader is in model space.  The single-line editor opens
+// with Hebrew (its button pushed) and makes English active again when it
+// closes; the editors opened after it choose no language, so 't' is Latin.
 TEST_F(Ddedit, ThePickedObjectDecidesTheEditorWhichOpensOnItsText) {
     const struct {
         const char* type;
         const char* title;  // none for no editor
         int edit;
         QString shows;  // a word of the object's text
+        QChar t;        // what the key 't' types
     } kinds[] = {
-        {"TEXT", "Multy line Text editor", 1107, QStringLiteral("שלום")},
-        {"MTEXT", "Tarsil MText editor", kMTextEdit, QStringLiteral("חדר")},
-        {"DIMENSION", "Dimension text editor", 1096, QStringLiteral("מטר")},
-        {"LEADER", nullptr, 0, {}},
+        {"TEXT", "Multy line Text editor", 1107, QStringLiteral("שלום"), QChar(0x05D0)},
+        {"MTEXT", "Tarsil MText editor", kMTextEdit, QStringLiteral("חדר"), QLatin1Char('t')},
+        {"DIMENSION", "Dimension text editor", 1096, QStringLiteral("מטר"), QLatin1Char('t')},
+        {"LEADER", nullptr, 0, {}, {}},
     };
     for (const auto& kind : kinds) {
         SCOPED_TRACE(kind.type);
@@ -52,33 +54,16 @@ TEST_F(Ddedit, ThePickedObjectDecidesTheEditorWhichOpensOnItsText) {
             ASSERT_NE(edit, nullptr);
             EXPECT_TRUE(edit->toPlainText().contains(kind.shows))
                 << edit->toPlainText().toStdString();
+            EXPECT_EQ(ControlOf<QAbstractButton>(dialog, kHebrewButton)->isChecked(),
+                      kind.t == QChar(0x05D0));
+            edit->moveCursor(QTextCursor::End);
+            edit->setFocus();
+            QTest::keyClick(edit, Qt::Key_T);
+            EXPECT_TRUE(edit->toPlainText().endsWith(kind.t)) << edit->toPlainText().toStdString();
             Cancel(dialog);
         };
         RunEditor(L"DDEDIT", {HandleOf(kind.type), L""}, drive, kind.title != nullptr);
     }
-}
-
-// The single-line editor opens with Hebrew and makes English active again
-// when it closes; the MText editor opened next chooses no language, so its
-// keys type Latin.
-TEST_F(Ddedit, TheSingleLineEditorTypesHebrewAndLeavesLatinForTheNext) {
-    RunEditor(L"DDEDIT", {L"36"}, [&](QDialog* dialog) {
-        EXPECT_TRUE(ControlOf<QAbstractButton>(dialog, kHebrewButton)->isChecked());
-        EXPECT_FALSE(ControlOf<QAbstractButton>(dialog, kHebrewButton + 1)->isChecked());
-        QTest::keyClicks(EditOf(dialog), QStringLiteral("t"));
-        EXPECT_TRUE(EditOf(dialog)->toPlainText().contains(QChar(0x05D0)));
-        Cancel(dialog);
-    });
-    RunEditor(L"DDEDIT", {HandleOf("MTEXT")}, [&](QDialog* dialog) {
-        auto* edit = ControlOf<QTextEdit>(dialog, kMTextEdit);
-        ASSERT_NE(edit, nullptr);
-        edit->moveCursor(QTextCursor::End);
-        edit->setFocus();
-        QTest::keyClicks(edit, QStringLiteral("t"));
-        EXPECT_TRUE(edit->toPlainText().endsWith(QLatin1Char('t')))
-            << edit->toPlainText().toStdString();
-        Cancel(dialog);
-    });
 }
 
 // The MText editor offers the word list's words for the Hebrew letters
@@ -131,6 +116,29 @@ TEST_F(Ddedit, TheMTextEditorCompletesHebrewWordsOnly) {
                               Win(testing::kShalom));
     now.back() = was.back();
     EXPECT_EQ(now, was) << "only the last paragraph was typed in";
+}
+
+// Without the host's window each command that would open an editor says so
+// in one line and ends: nothing is asked before, except what DDEDIT and TSTA
+// need to learn what was picked.
+TEST_F(Ddedit, WithoutTheWindowEachCommandEndsWithOneLine) {
+    cadhost::setHostWindows(nullptr, nullptr);
+    for (const std::wstring& line :
+         std::vector<std::wstring>{L"TSTT", L"DTEXT", L"TEXT", L"TSTM", L"TSTD", L"DDEDIT 36",
+                                   L"DDEDIT " + HandleOf("MTEXT"),
+                                   L"DDEDIT " + HandleOf("DIMENSION"), L"DDEDIT 52", L"TSTA 52"}) {
+        cadhost::runCommandLine(line);
+        const std::wstring command = line.substr(0, line.find(L' '));
+        const std::wstring said = command + L" needs the window: run cadhost --gui.\n";
+        const std::wstring out = TakeOutput();
+        if (command == line) {
+            EXPECT_EQ(out, said) << "nothing is asked before";
+        } else {
+            EXPECT_TRUE(out.ends_with(said)) << ::testing::PrintToString(out);
+        }
+        EXPECT_FALSE(cadhost::inputPending()) << ::testing::PrintToString(line);
+    }
+    EXPECT_FALSE(cadhost::lispQueuePending());
 }
 
 }  // namespace

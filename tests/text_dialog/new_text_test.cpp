@@ -27,12 +27,8 @@ class NewText : public testing::EditorTest {
     }
     static AcDbDatabase* Db() { return acdbHostApplicationServices()->workingDatabase(); }
     std::vector<AcDbObjectId> Added() const {
-        std::vector<AcDbObjectId> added;
-        for (AcDbObjectId id : Db()->allEntities()) {
-            if (std::find(before_.begin(), before_.end(), id) == before_.end()) {
-                added.push_back(id);
-            }
-        }
+        std::vector<AcDbObjectId> added = Db()->allEntities();
+        std::erase_if(added, [&](AcDbObjectId id) { return std::ranges::count(before_, id) > 0; });
         return added;
     }
     // Types two lines into the editor of a new text and closes it with OK.

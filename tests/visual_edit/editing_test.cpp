@@ -170,30 +170,22 @@ TEST_F(EditTest, TheCaretShowsOnlyWithTheFocusAndPointsToTheLanguage) {
 }
 
 TEST(DrawVisualText, CountsLinesAndTheLongestAndDrawsNothingForEmptyText) {
+    using tarsil::visual::DrawVisualText;
     QImage image(200, 60, QImage::Format_RGB32);
     image.fill(Qt::white);
+    const QImage blank = image.copy(0, 0, 100, 60);
     QPainter painter(&image);
     int first = -1, longest = -1;
-    EXPECT_EQ(tarsil::visual::DrawVisualText(painter, L"", image.rect(), &first, &longest, 0, true,
-                                             false),
-              0);
-    EXPECT_EQ(first, 0);
-    EXPECT_EQ(longest, 0);
-    EXPECT_EQ(tarsil::visual::DrawVisualText(painter, L"ab\nwxyz\n", image.rect(), &first, &longest,
-                                             tarsil::visual::kDrawRight, false, true),
+    EXPECT_EQ(DrawVisualText(painter, L"", image.rect(), &first, &longest, 0, true, false), 0);
+    EXPECT_EQ(std::pair(first, longest), std::pair(0, 0));
+    EXPECT_EQ(DrawVisualText(painter, L"ab\nwxyz\n", image.rect(), &first, &longest,
+                             tarsil::visual::kDrawRight, false, true),
               3);
-    EXPECT_EQ(first, 1);
-    EXPECT_EQ(longest, 4);
+    EXPECT_EQ(std::pair(first, longest), std::pair(1, 4));
     painter.end();
     // Right-aligned: ink near the right edge, none at the far left.
-    auto ink = [&](int x0, int x1) {
-        int n = 0;
-        for (int x = x0; x < x1; ++x)
-            for (int y = 0; y < image.height(); ++y) n += image.pixelColor(x, y) != Qt::white;
-        return n;
-    };
-    EXPECT_GT(ink(150, 200), 0);
-    EXPECT_EQ(ink(0, 100), 0);
+    EXPECT_EQ(image.copy(0, 0, 100, 60), blank);
+    EXPECT_NE(image.copy(150, 0, 50, 60), blank.copy(0, 0, 50, 60));
 }
 
 }  // namespace
