@@ -13,7 +13,7 @@ packages=(
   fonts-dejavu-core
   python3 python3-ezdxf
   hyperfine time
-  xvfb xauth xdotool
+  xvfb xauth xdotool x11-utils
 )
 
 missing=()

@@ -78,7 +78,8 @@ class AcDbDatabase {
     std::size_t undoGroupCount() const;
 
     // Called by AcDbEntity::draw() and on every committed change of an
-    // entity; the host's display hooks here.
+    // entity; the host's display hooks here.  The entity may still be open
+    // when it runs: a hook notes the id and reads the entity later.
     using DrawHook = std::function<void(AcDbObjectId)>;
     void setDrawHook(DrawHook hook);
 

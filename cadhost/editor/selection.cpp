@@ -139,34 +139,39 @@ AcDbObjectId currentSpaceEntityByHandle(const std::wstring& text, bool attribute
     return {};
 }
 
-// Box of the entity in the user system.
-bool ucsBox(const AcDbEntity* ent, double lo[2], double hi[2]) {
+// The world point of a point typed in the user system.
+void userToWorld(const double* user, double world[3]) {
+    const double u[3] = {user[0], user[1], 0};
+    ucsToWorld(currentUcs(), u, false, world);
+}
+
+// Box of the entity as the window shows it.  The view shows the drawing's
+// plane in plan, world X to the right, whatever the user system: a window
+// or a pick box drawn on the screen is a box of world x and y, also under a
+// turned user system.
+bool viewBox(const AcDbEntity* ent, double lo[2], double hi[2]) {
     AcDbExtents ext;
     if (ent->getGeomExtents(ext) != Acad::eOk || ext.isEmpty()) return false;
-    const Ucs ucs = currentUcs();
-    const AcGePoint3d& a = ext.minPoint();
-    const AcGePoint3d& b = ext.maxPoint();
-    const double corners[4][3] = {{a.x, a.y, 0}, {b.x, a.y, 0}, {a.x, b.y, 0}, {b.x, b.y, 0}};
-    for (int i = 0; i < 4; ++i) {
-        double u[3];
-        worldToUcs(ucs, corners[i], false, u);
-        for (int k = 0; k < 2; ++k) {
-            lo[k] = i == 0 ? u[k] : std::min(lo[k], u[k]);
-            hi[k] = i == 0 ? u[k] : std::max(hi[k], u[k]);
-        }
-    }
+    lo[0] = ext.minPoint().x;
+    lo[1] = ext.minPoint().y;
+    hi[0] = ext.maxPoint().x;
+    hi[1] = ext.maxPoint().y;
     return true;
 }
 
+// Corners in the user system; the window is the screen rectangle between them.
 std::vector<AcDbObjectId> windowSelect(const double* p1, const double* p2, bool crossing) {
-    const double wlo[2] = {std::min(p1[0], p2[0]), std::min(p1[1], p2[1])};
-    const double whi[2] = {std::max(p1[0], p2[0]), std::max(p1[1], p2[1])};
+    double a[3], b[3];
+    userToWorld(p1, a);
+    userToWorld(p2, b);
+    const double wlo[2] = {std::min(a[0], b[0]), std::min(a[1], b[1])};
+    const double whi[2] = {std::max(a[0], b[0]), std::max(a[1], b[1])};
     std::vector<AcDbObjectId> out;
     for (const AcDbObjectId& id : spaceEntities(false)) {
         AcDbEntity* ent = nullptr;
         if (acdbOpenObject(ent, id, AcDb::kForRead) != Acad::eOk) continue;
         double lo[2], hi[2];
-        if (ucsBox(ent, lo, hi)) {
+        if (viewBox(ent, lo, hi)) {
             const bool inside =
                 lo[0] >= wlo[0] && lo[1] >= wlo[1] && hi[0] <= whi[0] && hi[1] <= whi[1];
             const bool touches =
@@ -178,31 +183,38 @@ std::vector<AcDbObjectId> windowSelect(const double* p1, const double* p2, bool 
     return out;
 }
 
-// Distance in the user system's plane from p to the segment a-b (world points).
-double distanceToSegment(const double p[2], const AcGePoint3d& wa, const AcGePoint3d& wb) {
-    const Ucs ucs = currentUcs();
-    const double worldA[3] = {wa.x, wa.y, wa.z}, worldB[3] = {wb.x, wb.y, wb.z};
-    double a[3], b[3];
-    worldToUcs(ucs, worldA, false, a);
-    worldToUcs(ucs, worldB, false, b);
-    const double dx = b[0] - a[0], dy = b[1] - a[1];
-    const double len2 = dx * dx + dy * dy;
-    double t = len2 > 0 ? ((p[0] - a[0]) * dx + (p[1] - a[1]) * dy) / len2 : 0;
-    t = std::clamp(t, 0.0, 1.0);
-    return std::hypot(p[0] - (a[0] + t * dx), p[1] - (a[1] + t * dy));
+// Whether the second corner of a window lies left of the first on the
+// screen, which makes the window a crossing one.
+bool leftOf(const double* corner, const double* first) {
+    double c[3], f[3];
+    userToWorld(corner, c);
+    userToWorld(first, f);
+    return c[0] < f[0];
 }
 
-// The entity under a picked point: a line within the pick box of it, any
-// other entity whose extents hold the point; the one drawn last wins.  The
-// pick box is as if the drawing's extents filled a 1000-pixel view and the
-// box were 3 pixels wide, so picking works at any drawing scale.
-AcDbObjectId pickAt(const double p[2]) {
+// Distance in the drawing's plane from p to the segment a-b (world points).
+double distanceToSegment(const double p[2], const AcGePoint3d& a, const AcGePoint3d& b) {
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double len2 = dx * dx + dy * dy;
+    double t = len2 > 0 ? ((p[0] - a.x) * dx + (p[1] - a.y) * dy) / len2 : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    return std::hypot(p[0] - (a.x + t * dx), p[1] - (a.y + t * dy));
+}
+
+// The entity under a picked point (user system): a line within the pick box
+// of it, any other entity whose extents hold the point; the one drawn last
+// wins.  The pick box is as if the drawing's extents filled a 1000-pixel
+// view and the box were 3 pixels wide, so picking works at any drawing
+// scale.
+AcDbObjectId pickAt(const double picked[2]) {
     struct Candidate {
         AcDbObjectId id;
         double lo[2], hi[2];
         bool line;
         AcGePoint3d start, end;
     };
+    double p[3];
+    userToWorld(picked, p);
     std::vector<Candidate> candidates;
     double lo[2] = {0, 0}, hi[2] = {0, 0};
     bool measured = false;
@@ -210,7 +222,7 @@ AcDbObjectId pickAt(const double p[2]) {
         AcDbEntity* ent = nullptr;
         if (acdbOpenObject(ent, id, AcDb::kForRead) != Acad::eOk) continue;
         Candidate c{id, {}, {}, false, {}, {}};
-        const bool boxed = ucsBox(ent, c.lo, c.hi);
+        const bool boxed = viewBox(ent, c.lo, c.hi);
         if (boxed) {
             for (int k = 0; k < 2; ++k) {
                 lo[k] = measured ? std::min(lo[k], c.lo[k]) : c.lo[k];
@@ -343,7 +355,7 @@ int promptSelect(const Mode& mode, const void* pt1, const resbuf* filter, ads_na
                 // enclosing one, to the left a crossing one.
                 ads_point corner;
                 if (acedGetCorner(p, L"Specify opposite corner: ", corner) != RTNORM) return RTCAN;
-                found = windowSelect(p, corner, corner[0] < p[0]);
+                found = windowSelect(p, corner, leftOf(corner, p));
             }
         } else {
             writeCommandLine(L"*Invalid selection*\n");

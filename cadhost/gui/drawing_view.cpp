@@ -17,6 +17,7 @@
 #include "cadhost/editor/ucs.h"
 #include "cadhost/gui/answers.h"
 #include "cadhost/gui/prompt_pump.h"
+#include "cadhost/rx/wide.h"
 
 namespace cadhost::gui {
 namespace {
@@ -37,6 +38,16 @@ AcDbDatabase* openDatabase(std::uint64_t serial) {
         if (doc->serial() == serial) return doc->database();
     }
     return nullptr;
+}
+
+// Whether the prompt takes entities, so that a drag draws a window.
+bool selecting() {
+    const PromptKind kind = currentPrompt().kind;
+    return kind == PromptKind::Command || kind == PromptKind::Selection;
+}
+
+bool dragged(QPointF from, QPointF to) {
+    return std::hypot(to.x() - from.x(), to.y() - from.y()) > kDragPixels;
 }
 
 // The world point of a point given in the user system.
@@ -175,6 +186,9 @@ void DrawingView::drawRubberBand(QPainter& p) const {
     if (firstCorner_) {
         from = transform_.toScreen(*firstCorner_);
         box = true;
+    } else if (pressedAt_ && selecting() && dragged(*pressedAt_, cursor_)) {
+        from = *pressedAt_;
+        box = true;
     } else if (pump_ != nullptr && pump_->waiting() && prompt.hasBase &&
                (prompt.kind == PromptKind::Point || prompt.kind == PromptKind::Corner)) {
         from = transform_.toScreen(ucsToWorldPoint(prompt.base));
@@ -252,10 +266,7 @@ void DrawingView::mouseReleaseEvent(QMouseEvent* event) {
         if (sameGesture) return;
     }
     const bool shift = (event->modifiers() & Qt::ShiftModifier) != 0;
-    const PromptKind kind = currentPrompt().kind;
-    const bool selecting = kind == PromptKind::Command || kind == PromptKind::Selection;
-    if (pressed && selecting && !firstCorner_ &&
-        std::hypot(at.x() - pressed->x(), at.y() - pressed->y()) > kDragPixels) {
+    if (pressed && selecting() && !firstCorner_ && dragged(*pressed, at)) {
         // Pressed, dragged and let go: a window between the two points.
         finishWindow(transform_.toWorld(*pressed), transform_.toWorld(at), at.x() < pressed->x());
         return;
@@ -332,7 +343,12 @@ void DrawingView::mouseDoubleClickEvent(QMouseEvent* event) {
     const AcDbObjectId id = entityAt(event->position());
     if (id.isNull()) return;
     firstCorner_.reset();
-    pump_->post("DBLCLICK " + handleAnswer(id));
+    // The extension is told where the entity was clicked: the point goes as
+    // typed when the host's own pick there finds the same entity, else the
+    // handle names it (and the host passes its corner).
+    const std::string at = pointAnswer(transform_.toWorld(event->position()));
+    const bool samePick = entityByAnswer(fromUtf8(at)) == id;
+    pump_->post("DBLCLICK " + (samePick ? at : handleAnswer(id)));
 }
 
 void DrawingView::cancel() {

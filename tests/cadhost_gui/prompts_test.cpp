@@ -2,6 +2,7 @@
 // view, cancelled; the nested event loop they wait in.
 #include "cadhost/editor/prompts.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <cmath>
 #include <cwchar>
@@ -33,11 +34,7 @@ TEST_F(PromptWindowTest, ALineTypedOnTheCommandLineAnswersTheWaitingPrompt) {
 
 TEST_F(PromptWindowTest, TypedAndClickedPointsGiveTheSameResult) {
     addLine(-50, -50, 50, 50);
-    cadhost::Ucs ucs;  // turned and moved: the click must come back in it
-    ucs.origin[0] = 4;
-    ucs.origin[1] = -2;
-    ucs.angle = M_PI / 6;
-    cadhost::setCurrentUcs(ucs);
+    turnUcs(M_PI / 6, 4, -2);  // turned and moved: the click must come back in it
     const double wx = 7.5, wy = 3.25, dx = wx - 4, dy = wy + 2;
     const double ux = dx * std::cos(M_PI / 6) + dy * std::sin(M_PI / 6);
     const double uy = -dx * std::sin(M_PI / 6) + dy * std::cos(M_PI / 6);
@@ -56,6 +53,9 @@ TEST_F(PromptWindowTest, TypedAndClickedPointsGiveTheSameResult) {
     wchar_t* rest = nullptr;
     EXPECT_EQ(std::wcstod(out.c_str() + out.rfind(L"Point: ") + 7, &rest), clicked[0]);
     EXPECT_EQ(std::wcstod(rest + 1, nullptr), clicked[1]);
+    // The status bar follows the cursor in the same system.
+    QTest::mouseMove(view(), pixelOf(wx, wy));
+    EXPECT_EQ(window->coordinates()->text(), QString::asprintf("%.4f, %.4f, 0.0000", ux, uy));
 }
 
 TEST_F(PromptWindowTest, EscapeCancelsAndRightClickIsEnter) {

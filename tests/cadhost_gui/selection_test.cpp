@@ -2,17 +2,22 @@
 // selection prompt, the pick-first set at the Command prompt, double-click.
 #include "cadhost/editor/selection.h"
 
+#include <cmath>
+
+#include "cadhost/editor/dblclick.h"
 #include "tests/cadhost_gui/window_fixture.h"
 
 namespace {
 
 class SelectWindowTest : public WindowTest {
   protected:
-    // acedSSGet with the gesture made at its prompt, then right click.
-    std::vector<AcDbObjectId> select(std::function<void()> gesture) {
-        whenWaiting([this, gesture] {
+    // acedSSGet with the gesture made at its prompt; once its answers are
+    // taken and "Select objects" asks again, `then`, and right click.
+    std::vector<AcDbObjectId> select(
+        std::function<void()> gesture, std::function<void()> then = [] {}) {
+        whenWaiting([this, gesture, then] {
             gesture();
-            endSelection();
+            endSelection(then);
         });
         ads_name ss;
         if (acedSSGet(nullptr, nullptr, nullptr, nullptr, ss) != RTNORM) return {};
@@ -21,12 +26,12 @@ class SelectWindowTest : public WindowTest {
         std::sort(ids.begin(), ids.end());
         return ids;
     }
-    // Once the gesture's answers are taken and "Select objects" asks again.
-    void endSelection() {
-        whenWaiting([this] {
+    void endSelection(std::function<void()> then) {
+        whenWaiting([this, then] {
             if (cadhost::currentPrompt().kind != cadhost::PromptKind::Selection ||
                 window->pump()->pending() > 0)
-                return endSelection();
+                return endSelection(then);
+            then();
             click(0, 0, Qt::RightButton);
         });
     }
@@ -35,7 +40,17 @@ class SelectWindowTest : public WindowTest {
 TEST_F(SelectWindowTest, AClickSelectsWhatIsWithinThePickBoxAndEscapeCancels) {
     const AcDbObjectId text = addText(10, 10, L"abc");
     const AcDbObjectId line = addLine(0, 40, 40, 40);
-    EXPECT_EQ(select([this] { click(11, 11); }), std::vector<AcDbObjectId>{text});
+    int unlit = -1, lit = -1;  // pixels in the highlight's colour
+    const QColor highlight = cadhost::view::DrawingScene::highlightColor();
+    EXPECT_EQ(select(
+                  [&] {
+                      unlit = pixelsOf(highlight);
+                      click(11, 11);
+                  },
+                  [&] { lit = pixelsOf(highlight); }),
+              std::vector<AcDbObjectId>{text});
+    EXPECT_EQ(unlit, 0);
+    EXPECT_GT(lit, 20) << "what the selection took is drawn highlighted";
     const QPoint nearLine = pixelOf(20, 40) + QPoint(0, 3);
     EXPECT_EQ(select([&] { QTest::mouseClick(view(), Qt::LeftButton, {}, nearLine); }),
               std::vector<AcDbObjectId>{line});
@@ -48,25 +63,37 @@ TEST_F(SelectWindowTest, AClickSelectsWhatIsWithinThePickBoxAndEscapeCancels) {
     EXPECT_EQ(acedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTCAN);
 }
 
-TEST_F(SelectWindowTest, WindowToTheRightEnclosesAndToTheLeftCrosses) {
+TEST_F(SelectWindowTest, WindowToTheRightEnclosesAndToTheLeftCrossesWhatTheScreenShows) {
     const AcDbObjectId inside = addLine(20, 20, 30, 25);
     const AcDbObjectId across = addLine(35, 20, 60, 20);
     addText(100, 100, L"far");
-    // Pressed, dragged to the right and let go: what lies wholly inside.
-    const auto dragged = select([this] {
-        QTest::mousePress(view(), Qt::LeftButton, {}, pixelOf(15, 30));
-        QTest::mouseMove(view(), pixelOf(40, 15));
-        QTest::mouseRelease(view(), Qt::LeftButton, {}, pixelOf(40, 15));
-    });
-    EXPECT_EQ(dragged, std::vector<AcDbObjectId>{inside});
-    // Two clicks to the left: what the window touches.
+    addLine(26, 10, 29, 10);  // below the window; inside it if it turned with the user system
     std::vector<AcDbObjectId> touched{inside, across};
     std::sort(touched.begin(), touched.end());
-    EXPECT_EQ(select([this] {
-                  click(40, 15);
-                  click(15, 30);
-              }),
-              touched);
+    // The rubber band while the window is drawn: solid blue, or dashed green.
+    const QColor window(70, 130, 230), crossing(60, 200, 90);
+    for (const double angle : {0.0, M_PI / 6}) {
+        turnUcs(angle, 3, 1);
+        int band = 0;
+        const auto dragged = select([&] {
+            QTest::mousePress(view(), Qt::LeftButton, {}, pixelOf(15, 30));
+            QTest::mouseMove(view(), pixelOf(40, 15));
+            band = pixelsOf(window);
+            QTest::mouseRelease(view(), Qt::LeftButton, {}, pixelOf(40, 15));
+        });
+        EXPECT_EQ(dragged, std::vector<AcDbObjectId>{inside}) << "pressed and dragged, " << angle;
+        EXPECT_GT(band, pixelOf(40, 15).x() - pixelOf(15, 30).x()) << "no band while dragging";
+        EXPECT_EQ(select([&] {
+                      click(40, 15);
+                      QTest::mouseMove(view());  // moves without a button go by the cursor
+                      QTest::mouseMove(view(), pixelOf(15, 30));
+                      band = pixelsOf(crossing);
+                      click(15, 30);
+                  }),
+                  touched)
+            << "two clicks to the left, " << angle;
+        EXPECT_GT(band, 20) << angle;
+    }
 }
 
 TEST_F(SelectWindowTest, ClicksAtTheCommandPromptMakeThePickFirstSetForTheNextCommand) {
@@ -85,17 +112,43 @@ TEST_F(SelectWindowTest, ClicksAtTheCommandPromptMakeThePickFirstSetForTheNextCo
     EXPECT_FALSE(printed(L"Select objects:"));
 }
 
-TEST_F(SelectWindowTest, ADoubleClickRunsTheExtensionOfTheEntityUnderTheCursor) {
-    addText(0, 0, L"first");
+// A module's extension: what it was given.
+struct RecordingEdit : AcDbDoubleClickEdit {
+    AcRxClass* isA() const override { return cadhost::lookupClass(L"GuiDoubleClickEdit"); }
+    void startEdit(AcDbEntity* ent, AcGePoint3d at) override {
+        got.emplace_back(ent->objectId(), at);
+        ent->close();
+    }
+    void finishEdit() override {}
+    std::vector<std::pair<AcDbObjectId, AcGePoint3d>> got;
+};
+
+TEST_F(SelectWindowTest, ADoubleClickTellsTheExtensionTheEntityAndWhereItWasClicked) {
+    AcRxClass* key = newAcRxClass(L"GuiDoubleClickEdit", L"AcDbDoubleClickEdit");
+    RecordingEdit edit;
+    AcRxClass* classes[] = {cadhost::lookupClass(L"AcDbText"), cadhost::lookupClass(L"AcDbLine")};
+    for (AcRxClass* c : classes) c->addX(key, &edit);
     const AcDbObjectId text = addText(10, 10, L"abc");
-    // The host's own extension on texts asks for the new text.
+    const AcDbObjectId line = addLine(0, 40, 400, 40);
+    turnUcs(M_PI / 6, 4, -2);
+    double halfPixel = 0;
     atCommandPrompts({[&] {
-        QTest::mouseClick(view(), Qt::LeftButton, {}, pixelOf(11, 11));
-        QTest::mouseDClick(view(), Qt::LeftButton, {}, pixelOf(11, 11));
-        whenWaiting([&] { typeLine(QStringLiteral("clicked")); });
-    }});
-    EXPECT_TRUE(printed(L"Enter new text <abc>: clicked"));
-    EXPECT_EQ(textOf(text), L"clicked");
+                          halfPixel = 0.5 / view()->transform().pixelsPerUnit;
+                          QTest::mouseDClick(view(), Qt::LeftButton, {}, pixelOf(11, 11.5));
+                      },
+                      [&] {
+                          // Within the view's pick box, beyond the host's: named by handle.
+                          const QPoint near = pixelOf(200, 40) + QPoint(0, 3);
+                          QTest::mouseDClick(view(), Qt::LeftButton, {}, near);
+                      }});
+    for (AcRxClass* c : classes) c->delX(key);
+    deleteAcRxClass(key);
+    ASSERT_EQ(edit.got.size(), 2u);
+    EXPECT_EQ(edit.got[0].first, text);
+    EXPECT_NEAR(edit.got[0].second.x, 11, halfPixel) << "the clicked point, in world terms";
+    EXPECT_NEAR(edit.got[0].second.y, 11.5, halfPixel);
+    EXPECT_EQ(edit.got[1].first, line);
+    EXPECT_EQ(edit.got[1].second, AcGePoint3d(0, 40, 0)) << "its corner";
 }
 
 }  // namespace

@@ -74,11 +74,13 @@ TEST_F(ViewWindowTest, AChangedTextRepaintsItsOwnPlaceOnlyAndANewDrawingIsShown)
 
 TEST_F(ViewWindowTest, TheWindowIsTheHostFrameAndShowsAlerts) {
     EXPECT_EQ(acedGetAcadFrame(), window.get());
+    EXPECT_EQ(adsw_acadMainWnd(), window.get());
     EXPECT_EQ(adsw_acadDocWnd(), view());
     QString shown;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->parentWidget(), window.get()) << "modal to the window";
         shown = box->text();
         box->accept();
     });

@@ -13,6 +13,7 @@
 
 #include "cadhost/editor/cmdline.h"
 #include "cadhost/editor/prompt_context.h"
+#include "cadhost/editor/ucs.h"
 #include "cadhost/gui/command_line.h"
 #include "cadhost/gui/drawing_view.h"
 #include "cadhost/gui/main_window.h"
@@ -52,6 +53,27 @@ class WindowTest : public HostTest {
     }
     void click(double x, double y, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseClick(view(), button, {}, pixelOf(x, y));
+    }
+    // The user system turned by angle about the moved origin.
+    static void turnUcs(double angle, double ox = 0, double oy = 0) {
+        cadhost::Ucs ucs;
+        ucs.origin[0] = ox;
+        ucs.origin[1] = oy;
+        ucs.angle = angle;
+        cadhost::setCurrentUcs(ucs);
+    }
+    // Pixels of the view drawn in about this colour.
+    int pixelsOf(QColor colour) const {
+        const QImage shot = view()->grab().toImage();
+        int n = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                n += std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green()) +
+                         std::abs(c.blue() - colour.blue()) <
+                     24;
+            }
+        return n;
     }
     void typeLine(const QString& text) {
         QTest::keyClicks(input(), text);
