@@ -17,32 +17,34 @@ StringCodec::StringCodec(bool utf8, std::string_view dwgCodePage)
 }
 
 std::wstring StringCodec::decode(std::string_view raw) const {
-    std::wstring out;
-    out.reserve(raw.size());
+    // Never more characters than bytes: written in place, then cut.
+    std::wstring out(raw.size(), L'\0');
+    std::size_t n = 0;
     if (!utf8_) {
-        for (char c : raw) out += static_cast<wchar_t>(static_cast<unsigned char>(c));
+        for (char c : raw) out[n++] = static_cast<wchar_t>(static_cast<unsigned char>(c));
         return out;
     }
     for (std::size_t i = 0; i < raw.size();) {
         if (static_cast<unsigned char>(raw[i]) < 0x80) {
-            out += static_cast<wchar_t>(raw[i++]);
+            out[n++] = static_cast<wchar_t>(raw[i++]);
             continue;
         }
         char32_t cp = 0;
-        std::size_t n = utf8SequenceAt(raw, i, cp);
-        if (n == 0) {
-            out += static_cast<wchar_t>(static_cast<unsigned char>(raw[i]));
+        std::size_t len = utf8SequenceAt(raw, i, cp);
+        if (len == 0) {
+            out[n++] = static_cast<wchar_t>(static_cast<unsigned char>(raw[i]));
             ++i;
             continue;
         }
-        i += n;
+        i += len;
         if (cp >= 0x80 && cp <= 0xFFFF && !bytes_.empty()) {
             const std::pair<char16_t, unsigned char> key{static_cast<char16_t>(cp), 0};
             auto it = std::lower_bound(bytes_.begin(), bytes_.end(), key);
             if (it != bytes_.end() && it->first == cp) cp = it->second;
         }
-        out += static_cast<wchar_t>(cp);
+        out[n++] = static_cast<wchar_t>(cp);
     }
+    out.resize(n);
     return out;
 }
 

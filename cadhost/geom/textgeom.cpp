@@ -6,8 +6,11 @@
 
 namespace cadhost::geom {
 
-double glyphAdvance(wchar_t c) {
-    // A switch: the view measures every glyph of every text it draws.
+namespace {
+
+// A switch, and within this file no call through the library's symbol
+// table: the view measures every glyph of every text it draws.
+inline double advanceOf(wchar_t c) {
     switch (c) {
         case L' ':
         case kNoBreakSpace:
@@ -33,6 +36,12 @@ double glyphAdvance(wchar_t c) {
         default:
             return 0.7;
     }
+}
+
+}  // namespace
+
+double glyphAdvance(wchar_t c) {
+    return advanceOf(c);
 }
 
 namespace {
@@ -70,14 +79,33 @@ void forEachGlyph(std::wstring_view text, Fn&& fn) {
 }
 
 bool descends(wchar_t c) {
-    return std::wstring_view(L"gjpqy,;()[]{}_|").find(c) != std::wstring_view::npos;
+    switch (c) {
+        case L'g':
+        case L'j':
+        case L'p':
+        case L'q':
+        case L'y':
+        case L',':
+        case L';':
+        case L'(':
+        case L')':
+        case L'[':
+        case L']':
+        case L'{':
+        case L'}':
+        case L'_':
+        case L'|':
+            return true;
+        default:
+            return false;
+    }
 }
 
 }  // namespace
 
 double textAdvance(std::wstring_view text) {
     double a = 0;
-    forEachGlyph(text, [&](wchar_t c) { a += glyphAdvance(c); });
+    forEachGlyph(text, [&](wchar_t c) { a += advanceOf(c); });
     return a;
 }
 
@@ -245,6 +273,15 @@ std::vector<std::wstring> mtextLines(std::wstring_view contents, double height, 
             lines.push_back(std::move(paragraph));
             continue;
         }
+        // A paragraph that fits is one line, as the loop below makes it:
+        // without its trailing blanks.
+        std::size_t used = paragraph.find_last_not_of(L' ');
+        used = used == std::wstring::npos ? 0 : used + 1;
+        if (textAdvance(std::wstring_view(paragraph).substr(0, used)) <= limit) {
+            paragraph.resize(used);
+            lines.push_back(std::move(paragraph));
+            continue;
+        }
         // Greedy: a word goes on the line while the line, trailing blanks
         // left out, still fits; a word wider than the column stands alone.
         // Advances add up word by word, so a paragraph is measured once.
@@ -259,7 +296,7 @@ std::vector<std::wstring> mtextLines(std::wstring_view contents, double height, 
             if (next == std::wstring::npos) next = paragraph.size();
             const std::wstring_view word(paragraph.data() + i, wordEnd - i);
             const double wordAdvance = textAdvance(word);
-            const double blanksAdvance = static_cast<double>(blanks) * glyphAdvance(L' ');
+            const double blanksAdvance = static_cast<double>(blanks) * advanceOf(L' ');
             if (!line.empty() && lineAdvance + blanksAdvance + wordAdvance > limit) {
                 lines.push_back(std::move(line));
                 line.clear();

@@ -52,6 +52,18 @@ bool DrawingScene::inSpace(AcDbObjectId id) const {
     return btr != nullptr && (paper_ ? st.isPaperSpace(btr) : st.isModelSpace(btr));
 }
 
+std::uint32_t DrawingScene::itemOf(AcDbObjectId id) const {
+    const AcDbStub* s = id.stub();
+    if (s == nullptr || s->db != db_ || s->index >= itemOfSlot_.size()) return kNoItem;
+    return itemOfSlot_[s->index];
+}
+
+void DrawingScene::remember(AcDbObjectId id, std::uint32_t item) {
+    const std::uint32_t slot = id.stub()->index;
+    if (slot >= itemOfSlot_.size()) itemOfSlot_.resize(slot + 1 + slot / 8, kNoItem);
+    itemOfSlot_[slot] = item;
+}
+
 void DrawingScene::fill(Item& item, std::vector<Prim>& built) {
     bool has = false;
     QRectF bounds;
@@ -81,7 +93,7 @@ void DrawingScene::buildItem(std::uint32_t index, SceneBuilder& builder) {
 
 void DrawingScene::rebuild() {
     items_.clear();
-    index_.clear();
+    itemOfSlot_.clear();
     extentsValid_ = false;
     if (db_ == nullptr) return;
     fonts_.clear();
@@ -91,7 +103,6 @@ void DrawingScene::rebuild() {
     if (space == nullptr) return;
     const std::vector<AcDbObjectId> ids = st.entitiesOf(space);
     items_.resize(ids.size());
-    index_.reserve(ids.size());
     SceneBuilder builder(db_, fonts_);
     // The grid needs the extents first: build everything, then lay the
     // grid over what was built.
@@ -101,13 +112,15 @@ void DrawingScene::rebuild() {
         Item& item = items_[i];
         item.id = ids[i];
         item.live = true;
-        index_.emplace(ids[i], i);
+        remember(ids[i], i);
         builder.build(item.id, built);
         fill(item, built);
     }
     grid_.reset(extents(), items_.size());
+    std::vector<const QRectF*> boxes(items_.size(), nullptr);
     for (std::uint32_t i = 0; i < items_.size(); ++i)
-        if (!items_[i].prims.empty()) grid_.insert(i, items_[i].bounds);
+        if (!items_[i].prims.empty()) boxes[i] = &items_[i].bounds;
+    grid_.insertAll(boxes);
 }
 
 void DrawingScene::entityChanged(AcDbObjectId id) {
@@ -120,8 +133,8 @@ void DrawingScene::entityChanged(AcDbObjectId id) {
     const cadhost::db::Store& st = db_->store_();
     if (!st.isEntity(s)) return;
     SceneBuilder builder(db_, fonts_);
-    if (auto it = index_.find(id); it != index_.end()) {
-        buildItem(it->second, builder);
+    if (const std::uint32_t known = itemOf(id); known != kNoItem) {
+        buildItem(known, builder);
         return;
     }
     if (s->block != nullptr && s->section != Section::Entities) {
@@ -132,7 +145,7 @@ void DrawingScene::entityChanged(AcDbObjectId id) {
     if (!inSpace(id)) return;
     const auto index = static_cast<std::uint32_t>(items_.size());
     items_.push_back(Item{id, QRectF(), true, {}});
-    index_.emplace(id, index);
+    remember(id, index);
     buildItem(index, builder);
 }
 
@@ -149,9 +162,9 @@ QRectF DrawingScene::extents() const {
 }
 
 QRectF DrawingScene::boundsOf(AcDbObjectId id) const {
-    auto it = index_.find(id);
-    if (it == index_.end() || items_[it->second].prims.empty()) return {};
-    return items_[it->second].bounds;
+    const std::uint32_t item = itemOf(id);
+    if (item == kNoItem || items_[item].prims.empty()) return {};
+    return items_[item].bounds;
 }
 
 AcDbObjectId DrawingScene::pick(QPointF world, double tolerance) const {

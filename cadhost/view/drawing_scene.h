@@ -8,7 +8,6 @@
 #include <QRect>
 #include <QRectF>
 #include <set>
-#include <unordered_map>
 #include <vector>
 
 #include "cadhost/db/acdb_all.h"
@@ -54,7 +53,7 @@ class DrawingScene {
     std::vector<AcDbObjectId> select(const QRectF& worldBox, bool crossing) const;
     // Bounds of an entity; null when it shows nothing or isn't in the scene.
     QRectF boundsOf(AcDbObjectId id) const;
-    std::size_t itemCount() const { return index_.size(); }
+    std::size_t itemCount() const { return items_.size(); }
 
     static QColor backgroundColor() { return QColor(33, 40, 48); }
     static QColor highlightColor() { return QColor(90, 170, 255); }
@@ -73,7 +72,12 @@ class DrawingScene {
     bool paper_ = false;
     bool useIndex_ = true;
     std::vector<Item> items_;
-    std::unordered_map<AcDbObjectId, std::uint32_t> index_;
+    // Item of each of the database's slots (by the slot's position), or
+    // kNoItem: no hashing, no allocation per entity.
+    static constexpr std::uint32_t kNoItem = 0xFFFFFFFFu;
+    std::vector<std::uint32_t> itemOfSlot_;
+    std::uint32_t itemOf(AcDbObjectId id) const;
+    void remember(AcDbObjectId id, std::uint32_t item);
     SpatialGrid grid_;
     mutable QRectF extents_;
     mutable bool extentsValid_ = false;

@@ -415,11 +415,13 @@ void SceneBuilder::textRecord(const AcDbStub* s, std::vector<Prim>& out) {
     const cadhost::db::GroupSpan own = in.span("AcDbMText");
     MTextSpec spec;
     // The leading pieces of long contents (group 3), then the rest.
+    const auto* last = in.find(own, 1);
+    const std::string_view tail = last != nullptr ? last->value : std::string_view();
     std::string raw;
     for (std::size_t i = own.begin; i < own.end; ++i)
         if (record_[i].code == 3) raw += record_[i].value;
-    if (const auto* last = in.find(own, 1)) raw += last->value;
-    spec.contents = cadhost::db::decodeValue(st.codec(), raw);
+    if (!raw.empty()) raw += tail;
+    spec.contents = cadhost::db::decodeValue(st.codec(), raw.empty() ? tail : raw);
     spec.h = in.real(own, 40, 0.0);
     spec.width = in.real(own, 41, 0.0);
     spec.spacing = in.real(own, 44, 1.0);
@@ -736,8 +738,12 @@ void SceneBuilder::placeMText(const MTextSpec& spec, const QTransform& xf, QRgb 
     const double h = spec.h;
     if (!(h > 0) || !std::isfinite(h)) return;
     const double spacing = spec.spacing > 0 ? spec.spacing : 1.0;
+    // Most contents have no "\U+XXXX": no copy for them.
+    const bool escaped = spec.contents.find(L"\\U+") != std::wstring::npos ||
+                         spec.contents.find(L"\\u+") != std::wstring::npos;
+    const std::wstring decoded = escaped ? decodeUnicodeEscapes(spec.contents) : std::wstring();
     std::vector<std::wstring> lines =
-        geom::mtextLines(decodeUnicodeEscapes(spec.contents), h, spec.width);
+        geom::mtextLines(escaped ? decoded : spec.contents, h, spec.width);
     const geom::Box box = geom::mtextBox(lines, h, spacing, spec.attach);
     const int col = (spec.attach - 1) % 3;
     const QTransform place = QTransform().rotateRadians(spec.rotation) *

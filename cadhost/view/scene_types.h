@@ -30,12 +30,13 @@ struct TextRun {
     QTransform toWorld;        // text units to world
     // Made on the first paint that shows the run large enough to read:
     // most runs of a big drawing are only ever seen as bars.
-    mutable std::optional<std::vector<Glyph>> shown;
+    mutable std::unique_ptr<std::vector<Glyph>> shown;
     mutable std::optional<QPainterPath> outline;  // in text units
 
     // The glyphs in stored order.
     const std::vector<Glyph>& glyphs() const {
-        if (!shown) shown = textGlyphs(stored, type, codePage);
+        if (!shown)
+            shown = std::make_unique<std::vector<Glyph>>(textGlyphs(stored, type, codePage));
         return *shown;
     }
     QRectF box() const { return QRectF(0, bottom, advance, 1 - bottom); }

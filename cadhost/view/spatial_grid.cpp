@@ -8,6 +8,11 @@ namespace {
 // An item spanning more cells than this in either direction is "large".
 constexpr int kMaxSpan = 16;
 constexpr int kMaxCellsPerSide = 1024;
+
+bool finite(const QRectF& b) {
+    return std::isfinite(b.left()) && std::isfinite(b.top()) && std::isfinite(b.width()) &&
+           std::isfinite(b.height());
+}
 }  // namespace
 
 void SpatialGrid::reset(const QRectF& area, std::size_t expectedItems) {
@@ -51,9 +56,7 @@ bool SpatialGrid::touches(const QRectF& a, const QRectF& b) {
 
 void SpatialGrid::insert(std::uint32_t item, const QRectF& bounds) {
     const QRectF b = bounds.normalized();
-    if (!std::isfinite(b.left()) || !std::isfinite(b.top()) || !std::isfinite(b.width()) ||
-        !std::isfinite(b.height()))
-        return;
+    if (!finite(b)) return;
     remove(item);
     if (item >= bounds_.size()) {
         bounds_.resize(item + 1);
@@ -70,6 +73,22 @@ void SpatialGrid::insert(std::uint32_t item, const QRectF& bounds) {
         for (int x = s.x0; x <= s.x1; ++x)
             cells_[static_cast<std::size_t>(y) * nx_ + x].push_back(item);
     present_[item] = 1;
+}
+
+void SpatialGrid::insertAll(const std::vector<const QRectF*>& boxes) {
+    std::vector<std::uint32_t> perCell(cells_.size(), 0);
+    for (const QRectF* b : boxes) {
+        if (b == nullptr || !finite(*b)) continue;
+        const Span s = spanOf(*b);
+        if (s.x1 - s.x0 >= kMaxSpan || s.y1 - s.y0 >= kMaxSpan) continue;
+        for (int y = s.y0; y <= s.y1; ++y)
+            for (int x = s.x0; x <= s.x1; ++x) ++perCell[static_cast<std::size_t>(y) * nx_ + x];
+    }
+    for (std::size_t c = 0; c < cells_.size(); ++c) cells_[c].reserve(perCell[c]);
+    bounds_.resize(std::max(bounds_.size(), boxes.size()));
+    present_.resize(std::max(present_.size(), boxes.size()), 0);
+    for (std::uint32_t i = 0; i < boxes.size(); ++i)
+        if (boxes[i] != nullptr) insert(i, *boxes[i]);
 }
 
 void SpatialGrid::remove(std::uint32_t item) {

@@ -17,6 +17,9 @@ class SpatialGrid {
     // the grid once or not at all; inserting it again moves it.
     void insert(std::uint32_t item, const QRectF& bounds);
     void remove(std::uint32_t item);
+    // Items 0..count-1 at once, right after reset(); boxes[i] null leaves
+    // item i out.  Each cell is sized once instead of growing item by item.
+    void insertAll(const std::vector<const QRectF*>& boxes);
     // The items whose bounds touch box (edges count), ascending.
     std::vector<std::uint32_t> query(const QRectF& box) const;
     std::size_t cellCount() const { return cells_.size(); }

@@ -41,18 +41,22 @@ TEST_F(Save, ReplacesTheTargetAndAFailedSaveKeepsTheOldFile) {
     EXPECT_EQ(readBytes(out.string()), kGood);
     EXPECT_EQ(db.filename(), out);
 
-    // Renaming over a folder fails: nothing else is left behind.
+    // Renaming over a folder fails: nothing else is left behind.  Each
+    // failure says the system's reason.
     EXPECT_EQ(db.dxfOut(dir / "target_is_a_dir"), Acad::eFileAccessErr);
-    EXPECT_NE(db.lastErrorMessage().find("cannot save"), std::string::npos);
+    EXPECT_NE(db.lastErrorMessage().find("cannot save: Is a directory"), std::string::npos)
+        << db.lastErrorMessage();
     EXPECT_TRUE(fs::is_directory(dir / "target_is_a_dir"));
     EXPECT_EQ(db.dxfOut(dir / "no" / "such" / "dir.dxf"), Acad::eFileAccessErr);
+    EXPECT_NE(db.lastErrorMessage().find("cannot save: No such file or directory"),
+              std::string::npos);
     // A disk that fills up part-way through the new drawing.
     {
         tarsil::FileSizeLimit full_disk(kGood.size() / 2);
         write(out, "old contents");
         EXPECT_EQ(db.dxfOut(out), Acad::eFileAccessErr);
     }
-    EXPECT_NE(db.lastErrorMessage().find("File too large"), std::string::npos);
+    EXPECT_NE(db.lastErrorMessage().find("cannot save: File too large"), std::string::npos);
     EXPECT_EQ(readBytes(out.string()), "old contents");
     int files = 0;
     for (auto& e : fs::directory_iterator(dir)) files += e.is_regular_file();

@@ -213,8 +213,7 @@ TEST_F(HostCommandTest, SeveralDrawingsLockAndResources) {
     EXPECT_EQ(acDocManagerPtr()->lockDocument(curDoc(), AcAp::kWrite), Acad::eOk);
     EXPECT_EQ(curDoc()->myLockMode(), AcAp::kWrite);
     EXPECT_EQ(acDocManagerPtr()->unlockDocument(curDoc()), Acad::eOk);
-    EXPECT_EQ(acDocManagerPtr()->unlockDocument(curDoc()), Acad::eInvalidInput);
-    EXPECT_EQ(curDoc()->myLockMode(), AcAp::kNotLocked);
+    EXPECT_EQ(acDocManagerPtr()->unlockDocument(curDoc()), Acad::eInvalidInput) << "not locked";
     acDocManagerPtr()->pushResourceHandle(reinterpret_cast<HINSTANCE>(0x10));
     acDocManagerPtr()->popResourceHandle();
     acDocManagerPtr()->popResourceHandle();

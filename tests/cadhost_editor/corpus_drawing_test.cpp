@@ -8,7 +8,6 @@
 
 namespace {
 namespace fs = std::filesystem;
-const std::string kCorpus = std::string(TARSIL_SOURCE_DIR) + "/tests/data/drawings/";
 using Handles = std::vector<std::wstring>;
 
 // r2018_ansi1255.dxf: model space TEXT 30, MTEXT 31, IMAGE 35, INSERT 3D of
@@ -17,10 +16,6 @@ using Handles = std::vector<std::wstring>;
 // space, LINE 45 and TEXT 46 in the second layout.
 class CorpusDrawingTest : public HostTest {
   protected:
-    void open(const std::string& file) {
-        ASSERT_NE(acDocManagerPtr()->openDocument(file), nullptr) << file;
-        out.clear();
-    }
     Handles selected(std::initializer_list<std::wstring> answers, const ACHAR* mode = nullptr) {
         type(answers);
         ads_name ss;
@@ -33,7 +28,7 @@ class CorpusDrawingTest : public HostTest {
 };
 
 TEST_F(CorpusDrawingTest, HandlesPointsAndModesReachTheCurrentSpaceOnly) {
-    open(kCorpus + "r2018_ansi1255.dxf");
+    open(corpusDrawing("r2018_ansi1255.dxf"));
     // Block definition, attribute, paper space and the second layout refused.
     EXPECT_EQ(selected({L"3A", L"3B", L"3F", L"47", L"45", L"30", L""}), Handles{L"30"});
     EXPECT_EQ(count(L"*Invalid selection*"), 5u);
@@ -49,7 +44,7 @@ TEST_F(CorpusDrawingTest, HandlesPointsAndModesReachTheCurrentSpaceOnly) {
 }
 
 TEST_F(CorpusDrawingTest, EraseLeavesTheBlockWhileADoubleClickReachesTheAttribute) {
-    open(kCorpus + "r2018_ansi1255.dxf");
+    open(corpusDrawing("r2018_ansi1255.dxf"));
     const std::string before = saved();
     run({L"ERASE", L"3A", L"3F", L""});
     EXPECT_EQ(saved(), before) << "nothing erased";
@@ -78,7 +73,7 @@ TEST_F(CorpusDrawingTest, AHandleRepeatedOutsideTheSpaceDoesNotHideTheEntity) {
 }
 
 TEST_F(CorpusDrawingTest, ListNamesABlockReferencesBlockAndAttributesInTheCodePage) {
-    open(kCorpus + "r2018_ansi1255.dxf");
+    open(corpusDrawing("r2018_ansi1255.dxf"));
     run({L"LIST", L"3D", L""});
     const std::wstring layer = L"\"\x05e7\x05d9\x05e8\x05d5\x05ea\"";
     EXPECT_TRUE(printed(L"INSERT  Layer: " + layer + L"  Space: Model space  Handle = 3D"));
@@ -88,7 +83,7 @@ TEST_F(CorpusDrawingTest, ListNamesABlockReferencesBlockAndAttributesInTheCodePa
     EXPECT_LT(out.find(L"\"NAME\""), out.find(L"Attribute \"NUMBER\"  Value: \"12\""));
     // R14 in ANSI_932, two bytes a character; R2013 (UTF-8) in ANSI_1256.
     for (const char* file : {"r14_ansi932.dxf", "r2013_ansi1256.dxf"}) {
-        ASSERT_NE(acDocManagerPtr()->openDocument(kCorpus + file), nullptr);
+        ASSERT_NE(acDocManagerPtr()->openDocument(corpusDrawing(file)), nullptr);
         run({L"LIST", L"30", L""});
     }
     EXPECT_EQ(count(L"Style = \"Standard\"  Font file = txt"), 2u) << outUtf8();
@@ -97,7 +92,7 @@ TEST_F(CorpusDrawingTest, ListNamesABlockReferencesBlockAndAttributesInTheCodePa
 }
 
 TEST_F(CorpusDrawingTest, ListReadsEveryCodePageOfTheFormat) {
-    open(kCorpus + "r2018_ansi1255.dxf");
+    open(corpusDrawing("r2018_ansi1255.dxf"));
     // Expected characters from the code pages' published charts.
     const struct {
         const char* codePage;
@@ -123,7 +118,7 @@ TEST_F(CorpusDrawingTest, ListReadsEveryCodePageOfTheFormat) {
 }
 
 TEST_F(CorpusDrawingTest, AnUnknownCodePageIsNamedOnceAtOpen) {
-    std::string text = fileBytes(kCorpus + "r12_nohandles_crlf.dxf");
+    std::string text = fileBytes(corpusDrawing("r12_nohandles_crlf.dxf"));
     text.replace(text.find("ANSI_1252"), 9, "ANSI_7777");
     const fs::path file = fs::temp_directory_path() / ("cp_" + std::to_string(::getpid()));
     std::ofstream(file, std::ios::binary) << text;
@@ -132,7 +127,7 @@ TEST_F(CorpusDrawingTest, AnUnknownCodePageIsNamedOnceAtOpen) {
     run({L"LIST", L"ALL", L""});
     EXPECT_EQ(count(L"Code page \"ANSI_7777\" is unknown"), 1u) << outUtf8();
     EXPECT_TRUE(printed(L"text \"Caf\xe9\""));
-    ASSERT_NE(acDocManagerPtr()->openDocument(kCorpus + "r2004_dos850.dxf"), nullptr);
+    ASSERT_NE(acDocManagerPtr()->openDocument(corpusDrawing("r2004_dos850.dxf")), nullptr);
     EXPECT_EQ(count(L"is unknown"), 1u) << "DOS850 is read through iconv";
 }
 

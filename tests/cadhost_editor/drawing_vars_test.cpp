@@ -5,29 +5,16 @@
 #include "host_fixture.h"
 
 namespace {
-const std::string kDrawings = std::string(TARSIL_SOURCE_DIR) + "/tests/data/drawings/";
-const std::string kR12 = kDrawings + "r12_nohandles_crlf.dxf";
-const std::string kR12He = kDrawings + "r12_ansi1255.dxf";
-const std::string kR2018 = kDrawings + "r2018_ansi1255.dxf";
+const std::string kR12 = corpusDrawing("r12_nohandles_crlf.dxf");
+const std::string kR12He = corpusDrawing("r12_ansi1255.dxf");
+const std::string kR2018 = corpusDrawing("r2018_ansi1255.dxf");
 
 // ש כ ב ה and ק י ר ו ת in Windows-1255, as the host keeps legacy text:
 // one byte a letter.
 const std::wstring kHebrewLayer = L"\u00f9\u00eb\u00e1\u00e4";
 const std::wstring kWallsLayer = L"\u00f7\u00e9\u00f8\u00e5\u00fa";
 
-class DrawingVarsTest : public HostTest {
-  protected:
-    // Opens the drawing and returns its bytes as read.
-    std::string open(const std::string& path) {
-        EXPECT_NE(acDocManagerPtr()->openDocument(path), nullptr) << path;
-        out.clear();
-        return fileBytes(path);
-    }
-    void runLines(const std::vector<std::wstring>& lines) {
-        for (const auto& line : lines) cadhost::pushInput(line);
-        cadhost::runCommandLoop();
-    }
-};
+using DrawingVarsTest = HostTest;
 
 // Without from, the lines put back what they changed and the file's bytes
 // stay; with it, only those bytes change, in the file's own way.
@@ -74,7 +61,7 @@ TEST_F(DrawingVarsTest, AChangedValueReplacesItsOwnBytesOnly) {
             ASSERT_NE(at, std::string::npos) << c.from;
             expected.replace(at, c.from.size(), c.to);
         }
-        runLines(c.lines);
+        run(c.lines);
         EXPECT_FALSE(printed(L"; error")) << outUtf8();
         EXPECT_EQ(saved(), expected) << cadhost::toUtf8(c.lines.back());
     }
@@ -88,21 +75,21 @@ TEST_F(DrawingVarsTest, UTakesAChangeBack) {
     } cases[] = {
         {kR12, {L"(setvar \"OSMODE\" 0)"}, L"OSMODE"},
         {kR12He, {L"(setvar \"CLAYER\" \"0\")"}, L"CLAYER"},
-        {kDrawings + "r2000_ansi1251.dxf", {L"(setvar \"TEXTSIZE\" 7.5)"}, L"TEXTSIZE"},
+        {corpusDrawing("r2000_ansi1251.dxf"), {L"(setvar \"TEXTSIZE\" 7.5)"}, L"TEXTSIZE"},
         {std::string(TARSIL_SOURCE_DIR) + "/samples/hebrew_r2000.dxf",
          {L"(setvar \"TEXTSTYLE\" \"hebnorm\")"},
          L"TEXTSTYLE"},
-        {kDrawings + "r2010_image.dxf", {L"(setvar \"TILEMODE\" 0)"}, L"TILEMODE"},
+        {corpusDrawing("r2010_image.dxf"), {L"(setvar \"TILEMODE\" 0)"}, L"TILEMODE"},
         {kR2018, {L"UCS Z 30"}, L"UCSXDIR"},
         {kR12, {L"UCS 3,4,0", L""}, L"UCSORG"},
-        {kDrawings + "r2004_dos850.dxf", {L"SETVAR TEXTSIZE 4"}, L"TEXTSIZE"},
+        {corpusDrawing("r2004_dos850.dxf"), {L"SETVAR TEXTSIZE 4"}, L"TEXTSIZE"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(cadhost::toUtf8(c.lines[0]));
         const std::string original = open(c.file);
         const auto before = cadhost::getVar(c.var);
         ASSERT_TRUE(before.has_value());
-        runLines(c.lines);
+        run(c.lines);
         ASSERT_TRUE(cadhost::getVar(c.var).has_value());
         ASSERT_FALSE(*cadhost::getVar(c.var) == *before) << outUtf8();
         out.clear();

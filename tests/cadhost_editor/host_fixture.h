@@ -24,6 +24,11 @@ inline std::string fileBytes(const std::filesystem::path& path) {
     return s.str();
 }
 
+// A drawing of the corpus by its name.
+inline std::string corpusDrawing(const std::string& name) {
+    return std::string(TARSIL_SOURCE_DIR) + "/tests/data/drawings/" + name;
+}
+
 class HostTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -45,6 +50,16 @@ class HostTest : public ::testing::Test {
     void run(std::initializer_list<std::wstring> lines) {
         type(lines);
         cadhost::runCommandLoop();
+    }
+    void run(const std::vector<std::wstring>& lines) {
+        for (const auto& l : lines) cadhost::pushInput(l);
+        cadhost::runCommandLoop();
+    }
+    // Opens a drawing as the current one; the bytes it was read from.
+    std::string open(const std::string& path) {
+        EXPECT_NE(acDocManagerPtr()->openDocument(path), nullptr) << path;
+        out.clear();
+        return fileBytes(path);
     }
     bool printed(const std::wstring& text) const { return out.find(text) != std::wstring::npos; }
     std::size_t count(const std::wstring& text) const {

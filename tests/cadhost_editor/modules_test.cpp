@@ -40,10 +40,6 @@ TEST_F(ModuleTest, CommandsAndLispFunctionsOfTheModule) {
     EXPECT_TRUE(printed(L"testmodule: message 5\ntestmodule: invoked 7\n"));
     EXPECT_TRUE(printed(L"testmodule: invoked 8\n48\n")) << "the function's result is printed";
     EXPECT_TRUE(printed(L"testmodule: invoked 7\n42\n"));
-    run({L"TMSELECT", L"ESC"});
-    EXPECT_TRUE(printed(L"testmodule: select -5002, 0 texts"));
-    run({L"TMSELECT", L""});
-    EXPECT_TRUE(printed(L"testmodule: select -5001, 0 texts"));
 }
 
 TEST_F(ModuleTest, UnloadSendsTheMessageAndTakesItsNamesAway) {

@@ -2,6 +2,7 @@
 // point on nothing opens is the window tests' (clicked there).
 #include "cadhost/editor/prompts.h"
 
+#include <array>
 #include <cmath>
 
 #include "cadhost/editor/commandstack.h"
@@ -10,55 +11,48 @@
 
 class PromptTest : public HostTest {};
 
-TEST_F(PromptTest, PointAnswers) {
-    type({L"1,2", L"@3,4", L"", L"junk", L"5,6,7", L"@1,1", L"ESC"});
-    ads_point p;
-    ASSERT_EQ(acedGetPoint(nullptr, L"P: ", p), RTNORM);
-    EXPECT_DOUBLE_EQ(p[0], 1);
-    ASSERT_EQ(acedGetPoint(nullptr, L"P: ", p), RTNORM);
-    EXPECT_DOUBLE_EQ(p[0], 4) << "relative to the last point";
-    EXPECT_DOUBLE_EQ(p[1], 6);
-    EXPECT_EQ(acedGetPoint(nullptr, L"P: ", p), RTNONE);
-    ASSERT_EQ(acedGetPoint(nullptr, L"P: ", p), RTNORM) << "asked again after junk";
-    EXPECT_DOUBLE_EQ(p[2], 7);
-    EXPECT_TRUE(printed(L"Point or option keyword required."));
-    const ads_point base = {10, 10, 0};
-    ASSERT_EQ(acedGetPoint(base, L"P: ", p), RTNORM);
-    EXPECT_DOUBLE_EQ(p[0], 11) << "relative to the base point, not the last one";
-    EXPECT_DOUBLE_EQ(p[1], 11);
-    EXPECT_EQ(acedGetPoint(nullptr, L"P: ", p), RTCAN);
-    EXPECT_EQ(acedGetPoint(nullptr, L"P: ", p), RTCAN) << "no more input";
-    EXPECT_EQ(acedGetPoint(nullptr, L"P: ", nullptr), RTERROR);
-}
-
-// The answers typed to each prompt in turn and what it returns.
-TEST_F(PromptTest, AngleAndDistanceAnswers) {
-    const ads_point origin = {0, 0, 0}, base = {1, 1, 0};
+// The answers typed to each prompt in turn and what it returns: points
+// relative to the last one or to the base point, angles and distances as
+// numbers or by a second point.
+TEST_F(PromptTest, PointAngleAndDistanceAnswers) {
+    enum Kind { Point, Angle, Distance };
+    const ads_point origin = {0, 0, 0}, one = {1, 1, 0}, ten = {10, 10, 0};
     const struct {
-        bool angle;
+        Kind kind;
         const double* base;
         std::vector<std::wstring> typed;
         int rc;
-        double value;
-    } cases[] = {{true, origin, {L"90"}, RTNORM, M_PI / 2},
-                 {true, origin, {L"-90"}, RTNORM, 3 * M_PI / 2},
-                 {true, origin, {L"0,5"}, RTNORM, M_PI / 2},  // a second point
-                 {true, origin, {L""}, RTNONE, -1},
-                 {true, origin, {L"x", L"^C"}, RTCAN, -1},
-                 {false, base, {L"2.5"}, RTNORM, 2.5},
-                 {false, base, {L"4,5"}, RTNORM, 5},  // from the base point
-                 {false, nullptr, {L"0,0", L"3,4"}, RTNORM, 5},
-                 {false, base, {L""}, RTNONE, -1},
-                 {false, base, {L"ESC"}, RTCAN, -1}};
+        std::array<double, 3> value;
+    } cases[] = {{Point, nullptr, {L"1,2"}, RTNORM, {1, 2, 0}},
+                 {Point, nullptr, {L"@3,4"}, RTNORM, {4, 6, 0}},
+                 {Point, nullptr, {L""}, RTNONE, {}},
+                 {Point, nullptr, {L"junk", L"5,6,7"}, RTNORM, {5, 6, 7}},
+                 {Point, ten, {L"@1,1"}, RTNORM, {11, 11, 0}},
+                 {Point, nullptr, {L"ESC"}, RTCAN, {}},
+                 {Point, nullptr, {}, RTCAN, {}},  // no more input
+                 {Angle, origin, {L"90"}, RTNORM, {M_PI / 2}},
+                 {Angle, origin, {L"-90"}, RTNORM, {3 * M_PI / 2}},
+                 {Angle, origin, {L"0,5"}, RTNORM, {M_PI / 2}},
+                 {Angle, origin, {L""}, RTNONE, {}},
+                 {Angle, origin, {L"x", L"^C"}, RTCAN, {}},
+                 {Distance, one, {L"2.5"}, RTNORM, {2.5}},
+                 {Distance, one, {L"4,5"}, RTNORM, {5}},
+                 {Distance, nullptr, {L"0,0", L"3,4"}, RTNORM, {5}},
+                 {Distance, one, {L""}, RTNONE, {}},
+                 {Distance, one, {L"ESC"}, RTCAN, {}}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed.empty() ? "nothing" : cadhost::toUtf8(c.typed.back()));
         for (const auto& line : c.typed) cadhost::pushInput(line);
-        double got = -1;
-        EXPECT_EQ(c.angle ? acedGetAngle(c.base, L"A: ", &got) : acedGetDist(c.base, L"D: ", &got),
-                  c.rc)
-            << cadhost::toUtf8(c.typed[0]);
-        EXPECT_NEAR(got, c.value, 1e-12) << cadhost::toUtf8(c.typed[0]);
+        std::array<double, 3> got{};
+        EXPECT_EQ(c.kind == Point   ? acedGetPoint(c.base, L"P: ", got.data())
+                  : c.kind == Angle ? acedGetAngle(c.base, L"A: ", got.data())
+                                    : acedGetDist(c.base, L"D: ", got.data()),
+                  c.rc);
+        for (int i = 0; i < 3 && c.rc == RTNORM; ++i) EXPECT_NEAR(got[i], c.value[i], 1e-12);
     }
+    EXPECT_TRUE(printed(L"Point or option keyword required."));
     EXPECT_TRUE(printed(L"Requires valid numeric angle or second point."));
+    EXPECT_EQ(acedGetPoint(nullptr, L"P: ", nullptr), RTERROR);
 }
 
 class SelectionTest : public HostTest {

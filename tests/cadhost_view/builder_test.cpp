@@ -48,9 +48,8 @@ TEST_F(BuilderTest, JustifiedTextsSitOnTheirAlignmentPoints) {
     Drawing d;
     const char* modes[][3] = {{"2", "60", "0"}, {"5", "0", "30"}, {"3", "0", "30"}};
     for (auto [mode, x, y] : modes)
-        d.entities += groups({{0, "TEXT"},
-                              {8, "0"}, {10, "0"}, {20, "0"}, {40, "2"}, {1, "ABC"}, {72, mode},
-                              {11, x}, {21, y}});
+        d.entities += groups({{0, "TEXT"}, {8, "0"}, {10, "0"}, {20, "0"}, {40, "2"}, {1, "ABC"},
+                              {72, mode}, {11, x}, {21, y}});
     open(d);
     for (std::size_t i = 0; i < 3; ++i) {
         const QRectF b = boundsOf(prims(i));
@@ -71,18 +70,17 @@ TEST_F(BuilderTest, TextsReadInPlaceMatchTheirOpenedObjects) {
     const auto reactors = groups({{102, "{ACAD_REACTORS"}, {330, "1F"}, {40, "9.0"}, {102, "}"}});
     d.entities =
         groups({{0, "TEXT"}, {5, "A1"}}) + reactors +
-        groups({{100, "AcDbEntity"},
-                {8, "RED"}, {100, "AcDbText"}, {10, "1.5"}, {20, "2"}, {40, "2.5"},
-                {1, "\x80^J%%d q"}, {50, "30"}, {41, "0.8"}, {51, "15"}, {7, "NORM"}, {72, "1"},
-                {11, "9"}, {21, "4"}, {100, "AcDbText"}, {73, "2"}, {1001, "APP"}, {1040, "7.0"}}) +
-        groups({{0, "TEXT"},
-                {5, "A2"}, {100, "AcDbEntity"}, {8, "0"}, {62, "5"}, {100, "AcDbText"}, {10, "0"},
-                {20, "0"}, {40, "1"}, {1, "fit me"}, {72, "5"}, {11, "20"}, {21, "5"},
+        groups({{100, "AcDbEntity"}, {8, "RED"}, {100, "AcDbText"}, {10, "1.5"}, {20, "2"},
+                {40, "2.5"}, {1, "\x80^J%%d q"}, {50, "30"}, {41, "0.8"}, {51, "15"}, {7, "NORM"},
+                {72, "1"}, {11, "9"}, {21, "4"}, {100, "AcDbText"}, {73, "2"}, {1001, "APP"},
+                {1040, "7.0"}}) +
+        groups({{0, "TEXT"}, {5, "A2"}, {100, "AcDbEntity"}, {8, "0"}, {62, "5"}, {100, "AcDbText"},
+                {10, "0"}, {20, "0"}, {40, "1"}, {1, "fit me"}, {72, "5"}, {11, "20"}, {21, "5"},
                 {100, "AcDbText"}}) +
-        groups({{0, "MTEXT"},
-                {5, "A3"}, {100, "AcDbEntity"}, {8, "RED"}, {420, "1193046"}, {100, "AcDbMText"},
-                {10, "3"}, {20, "4"}, {40, "1.5"}, {41, "6"}, {71, "5"}, {3, "first piece "},
-                {1, "and more\\Pnext \\U+05D0"}, {7, "NORM"}, {11, "0"}, {21, "1"}, {44, "1.5"}}) +
+        groups({{0, "MTEXT"}, {5, "A3"}, {100, "AcDbEntity"}, {8, "RED"}, {420, "1193046"},
+                {100, "AcDbMText"}, {10, "3"}, {20, "4"}, {40, "1.5"}, {41, "6"}, {71, "5"},
+                {3, "first piece "}, {1, "and more\\Pnext \\U+05D0"}, {7, "NORM"}, {11, "0"},
+                {21, "1"}, {44, "1.5"}}) +
         // R12: no subclass markers at all.
         text(0, 0, 1, "tc", "SEVEN") + text(0, 0, 1, "\x80") +
         groups({{0, "MTEXT"}, {8, "0"}, {10, "1"}, {20, "1"}, {40, "2"}, {50, "45"}, {1, "x"}});
@@ -141,9 +139,8 @@ TEST(GlyphOutlinesTest, ARightToLeftRunStartsAtTheRightEndOfItsBox) {
 TEST_F(BuilderTest, BulgesBecomeArcs) {
     Drawing d;
     // From (0, 0) to (2, 0) with bulge 1: a half circle below the chord.
-    d.entities = groups({{0, "LWPOLYLINE"},
-                         {8, "0"}, {90, "2"}, {70, "0"}, {10, "0.0"}, {20, "0.0"}, {42, "1.0"},
-                         {10, "2.0"}, {20, "0.0"}});
+    d.entities = groups({{0, "LWPOLYLINE"}, {8, "0"}, {90, "2"}, {70, "0"}, {10, "0.0"},
+                         {20, "0.0"}, {42, "1.0"}, {10, "2.0"}, {20, "0.0"}});
     const auto arc = build(d);
     ASSERT_EQ(arc.size(), 1u);
     const QRectF b = arc[0].bounds();
@@ -155,8 +152,7 @@ TEST_F(BuilderTest, BulgesBecomeArcs) {
 
 TEST_F(BuilderTest, LeadersGetAnArrowWhenTheirFirstSegmentHasRoom) {
     auto leader = [](double length) {
-        return groups({{0, "LEADER"},
-                       {8, "0"}, {71, "1"}, {76, "2"}, {10, "0.0"}, {20, "0.0"},
+        return groups({{0, "LEADER"}, {8, "0"}, {71, "1"}, {76, "2"}, {10, "0.0"}, {20, "0.0"},
                        {10, std::to_string(length)}, {20, "0.0"}});
     };
     Drawing d;
@@ -173,8 +169,7 @@ TEST_F(BuilderTest, LeadersGetAnArrowWhenTheirFirstSegmentHasRoom) {
 TEST_F(BuilderTest, SolidHatchFillsAroundItsHole) {
     Drawing d;
     auto square = [](double s) {
-        return groups({{92, "3"},
-                       {72, "0"}, {73, "1"}, {93, "4"}, {10, std::to_string(-s)},
+        return groups({{92, "3"}, {72, "0"}, {73, "1"}, {93, "4"}, {10, std::to_string(-s)},
                        {20, std::to_string(-s)}, {10, std::to_string(s)}, {20, std::to_string(-s)},
                        {10, std::to_string(s)}, {20, std::to_string(s)}, {10, std::to_string(-s)},
                        {20, std::to_string(s)}, {97, "0"}});
@@ -201,8 +196,8 @@ TEST_F(BuilderTest, ColoursComeFromTheEntityTheLayerOrTheBlock) {
         groups({{0, "INSERT"}, {8, "GREEN"}, {62, "1"}, {2, "B"}, {10, "0.0"}, {20, "0.0"}}) +
         line(0, 0, 1, 1, "GREEN") +
         groups({{0, "LINE"}, {8, "GREEN"}, {62, "5"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"}}) +
-        groups({{0, "LINE"},
-                {8, "GREEN"}, {420, "1193046"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"}});
+        groups({{0, "LINE"}, {8, "GREEN"}, {420, "1193046"}, {10, "0"}, {20, "0"}, {11, "1"},
+                {21, "1"}});
     open(d);
     auto colorsOf = [&](std::size_t i) {
         std::vector<QRgb> out;
@@ -224,21 +219,17 @@ TEST_F(BuilderTest, ColoursComeFromTheEntityTheLayerOrTheBlock) {
 TEST_F(BuilderTest, AttributesShowUnlessInvisibleDefinitionsOnlyOutsideBlocks) {
     Drawing d;
     d.blocks = groups({{0, "BLOCK"}, {8, "0"}, {2, "B"}, {70, "2"}, {10, "0.0"}, {20, "0.0"}}) +
-               groups({{0, "ATTDEF"},
-                       {8, "0"}, {10, "0"}, {20, "0"}, {40, "1"}, {1, "x"}, {3, "?"}, {2, "TAG"},
-                       {70, "0"}}) +
+               groups({{0, "ATTDEF"}, {8, "0"}, {10, "0"}, {20, "0"}, {40, "1"}, {1, "x"}, {3, "?"},
+                       {2, "TAG"}, {70, "0"}}) +
                groups({{0, "ENDBLK"}, {8, "0"}});
     d.entities = groups({{0, "INSERT"}, {8, "0"}, {66, "1"}, {2, "B"}, {10, "0.0"}, {20, "0.0"}}) +
-                 groups({{0, "ATTRIB"},
-                         {8, "0"}, {10, "0"}, {20, "0"}, {40, "1"}, {1, "SEEN"}, {2, "TAG"},
-                         {70, "0"}}) +
-                 groups({{0, "ATTRIB"},
-                         {8, "0"}, {10, "0"}, {20, "5"}, {40, "1"}, {1, "HIDDEN"}, {2, "TAG2"},
-                         {70, "1"}}) +
+                 groups({{0, "ATTRIB"}, {8, "0"}, {10, "0"}, {20, "0"}, {40, "1"}, {1, "SEEN"},
+                         {2, "TAG"}, {70, "0"}}) +
+                 groups({{0, "ATTRIB"}, {8, "0"}, {10, "0"}, {20, "5"}, {40, "1"}, {1, "HIDDEN"},
+                         {2, "TAG2"}, {70, "1"}}) +
                  groups({{0, "SEQEND"}, {8, "0"}}) +
-                 groups({{0, "ATTDEF"},
-                         {8, "0"}, {10, "0"}, {20, "9"}, {40, "1"}, {1, "x"}, {3, "?"},
-                         {2, "TAGNAME"}, {70, "0"}});
+                 groups({{0, "ATTDEF"}, {8, "0"}, {10, "0"}, {20, "9"}, {40, "1"}, {1, "x"},
+                         {3, "?"}, {2, "TAGNAME"}, {70, "0"}});
     open(d);
     const auto ref = prims(0), def = prims(1);
     ASSERT_EQ(ref.size(), 1u);  // the visible attribute only

@@ -22,24 +22,21 @@ inline std::string groups(std::initializer_list<std::pair<int, std::string>> gs)
 }
 
 struct Drawing {
-    std::string header = groups({{9, "$ACADVER"},
-                                 {1, "AC1009"}, {9, "$DWGCODEPAGE"}, {3, "ANSI_1255"},
-                                 {9, "$TILEMODE"}, {70, "1"}});
+    std::string header = groups({{9, "$ACADVER"}, {1, "AC1009"}, {9, "$DWGCODEPAGE"},
+                                 {3, "ANSI_1255"}, {9, "$TILEMODE"}, {70, "1"}});
     std::string layers;
     std::string styles;
     std::string blocks;
     std::string entities;
 
     Drawing& layer(const std::string& name, int color, int flags = 0) {
-        layers += groups({{0, "LAYER"},
-                          {2, name}, {70, std::to_string(flags)}, {62, std::to_string(color)},
-                          {6, "CONTINUOUS"}});
+        layers += groups({{0, "LAYER"}, {2, name}, {70, std::to_string(flags)},
+                          {62, std::to_string(color)}, {6, "CONTINUOUS"}});
         return *this;
     }
     Drawing& style(const std::string& name, const std::string& font) {
-        styles += groups({{0, "STYLE"},
-                          {2, name}, {70, "0"}, {40, "0.0"}, {41, "1.0"}, {50, "0.0"}, {71, "0"},
-                          {42, "2.5"}, {3, font}, {4, ""}});
+        styles += groups({{0, "STYLE"}, {2, name}, {70, "0"}, {40, "0.0"}, {41, "1.0"}, {50, "0.0"},
+                          {71, "0"}, {42, "2.5"}, {3, font}, {4, ""}});
         return *this;
     }
     std::string dxf() const {
@@ -47,9 +44,8 @@ struct Drawing {
         s += groups({{0, "SECTION"}, {2, "TABLES"}, {0, "TABLE"}, {2, "LAYER"}, {70, "1"}}) +
              groups({{0, "LAYER"}, {2, "0"}, {70, "0"}, {62, "7"}, {6, "CONTINUOUS"}}) + layers +
              groups({{0, "ENDTAB"}, {0, "TABLE"}, {2, "STYLE"}, {70, "1"}}) +
-             groups({{0, "STYLE"},
-                     {2, "STANDARD"}, {70, "0"}, {40, "0.0"}, {41, "1.0"}, {50, "0.0"}, {71, "0"},
-                     {42, "2.5"}, {3, "txt"}, {4, ""}}) +
+             groups({{0, "STYLE"}, {2, "STANDARD"}, {70, "0"}, {40, "0.0"}, {41, "1.0"},
+                     {50, "0.0"}, {71, "0"}, {42, "2.5"}, {3, "txt"}, {4, ""}}) +
              styles + groups({{0, "ENDTAB"}, {0, "ENDSEC"}});
         s += groups({{0, "SECTION"}, {2, "BLOCKS"}}) + blocks + groups({{0, "ENDSEC"}});
         s += groups({{0, "SECTION"}, {2, "ENTITIES"}}) + entities + groups({{0, "ENDSEC"}});
@@ -59,19 +55,16 @@ struct Drawing {
 
 inline std::string line(double x0, double y0, double x1, double y1,
                         const std::string& layer = "0") {
-    return groups({{0, "LINE"},
-                   {8, layer}, {10, std::to_string(x0)}, {20, std::to_string(y0)},
+    return groups({{0, "LINE"}, {8, layer}, {10, std::to_string(x0)}, {20, std::to_string(y0)},
                    {11, std::to_string(x1)}, {21, std::to_string(y1)}});
 }
 inline std::string circle(double x, double y, double r, const std::string& layer = "0") {
-    return groups({{0, "CIRCLE"},
-                   {8, layer}, {10, std::to_string(x)}, {20, std::to_string(y)},
+    return groups({{0, "CIRCLE"}, {8, layer}, {10, std::to_string(x)}, {20, std::to_string(y)},
                    {40, std::to_string(r)}});
 }
 inline std::string text(double x, double y, double h, const std::string& s,
                         const std::string& style = "STANDARD", const std::string& layer = "0") {
-    return groups({{0, "TEXT"},
-                   {8, layer}, {10, std::to_string(x)}, {20, std::to_string(y)},
+    return groups({{0, "TEXT"}, {8, layer}, {10, std::to_string(x)}, {20, std::to_string(y)},
                    {40, std::to_string(h)}, {1, s}, {7, style}});
 }
 

@@ -77,8 +77,7 @@ TEST_F(SceneTest, HiddenLayersAndTheOtherSpaceAreNeitherDrawnNorPicked) {
     Drawing d;
     d.layer("OFF", -1).layer("FROZEN", 1, 1).layer("ON", 3);
     d.entities = line(0, 0, 10, 0, "OFF") + line(0, 1, 10, 1, "FROZEN") + line(0, 2, 10, 2, "ON") +
-                 groups({{0, "LINE"},
-                         {8, "0"}, {67, "1"}, {10, "0.0"}, {20, "50.0"}, {11, "10.0"},
+                 groups({{0, "LINE"}, {8, "0"}, {67, "1"}, {10, "0.0"}, {20, "50.0"}, {11, "10.0"},
                          {21, "50.0"}});
     open(d);
     EXPECT_FALSE(scene->isPaperSpace());
@@ -107,9 +106,8 @@ TEST_F(SceneTest, BlockReferencesShowTheirBlockAndStopAtTheNestingLimit) {
                groups({{0, "ENDBLK"}, {8, "0"}});
     // Placed at (10, 10), rotated 90 degrees, scaled 2: the line runs from
     // (10, 10) up to (10, 14).
-    d.entities = groups({{0, "INSERT"},
-                         {8, "0"}, {2, "B"}, {10, "10.0"}, {20, "10.0"}, {41, "2.0"}, {42, "2.0"},
-                         {50, "90.0"}}) +
+    d.entities = groups({{0, "INSERT"}, {8, "0"}, {2, "B"}, {10, "10.0"}, {20, "10.0"}, {41, "2.0"},
+                         {42, "2.0"}, {50, "90.0"}}) +
                  groups({{0, "INSERT"}, {8, "0"}, {2, "LOOP"}, {10, "100.0"}, {20, "0.0"}});
     open(d);
     EXPECT_EQ(scene->pick({10, 13}, 0.01), ids[0]);

@@ -58,7 +58,7 @@ TEST_F(InputLanguageTest, ActivatingAndTogglingAnnounceTheCharsetOnceEach) {
                           {177, kHebrewLayout}, {0, kEnglishLayout}, {177, kHebrewLayout}}));
 }
 
-TEST_F(InputLanguageTest, LayoutsNotLoadedOrNotInstalledChangeNothing) {
+TEST_F(InputLanguageTest, LayoutsNotLoadedOrNotInstalledChangeNothingUntilLoaded) {
     EXPECT_EQ(service_.ActivateKeyboardLayout(0x0419), 0u);
     for (const wchar_t* text : {L"00000419", L"0000040X", L"", L"00000000"}) {
         EXPECT_EQ(service_.LoadKeyboardLayout(text, kLoadActivate), 0u);
@@ -71,11 +71,8 @@ TEST_F(InputLanguageTest, LayoutsNotLoadedOrNotInstalledChangeNothing) {
     EXPECT_EQ(service_.CurrentLayout(), kEnglishLayout);
     EXPECT_EQ(service_.LoadedLayouts(), std::vector<LayoutId>{kEnglishLayout});
     EXPECT_TRUE(heard_.empty());
-}
-
-TEST_F(InputLanguageTest, ActivateLayoutLoadsByTextFormWhenNotLoaded) {
-    service_.SetInstalled(kHebrewLayout, false);
-    service_.SetInstalled(kHebrewLayout, true);  // installed again, but not loaded
+    // Installed again but not loaded: ActivateLayout loads it by its text form.
+    service_.SetInstalled(kHebrewLayout, true);
     EXPECT_EQ(service_.ActivateKeyboardLayout(kHebrewLayout), 0u);
     EXPECT_EQ(service_.LoadKeyboardLayout(L"0000040D", 0), kHebrewLayout);  // loads only
     EXPECT_EQ(service_.CurrentLayout(), kEnglishLayout);

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
@@ -118,6 +119,23 @@ class EditorTest : public HostTest {
         CaretToLine(edit, line);
         QTest::keyClick(edit, Qt::Key_End, Qt::ShiftModifier);
         QTest::keyClicks(edit, keys);
+    }
+
+    // With "של" typed the list offers two words: the arrows stop at its ends
+    // and Enter takes the last word into the text instead of a line break.
+    static void ChooseTheLastOfTwo(QTextEdit* edit, QListWidget* list) {
+        const int lines = edit->document()->blockCount();
+        ASSERT_TRUE(list->isVisible());
+        ASSERT_EQ(list->count(), 2);
+        EXPECT_EQ(list->currentRow(), 0);
+        QTest::keyClick(edit, Qt::Key_Up);
+        EXPECT_EQ(list->currentRow(), 0);
+        QTest::keyClick(edit, Qt::Key_Down);
+        QTest::keyClick(edit, Qt::Key_Down);
+        EXPECT_EQ(list->currentRow(), 1);
+        QTest::keyClick(edit, Qt::Key_Return);
+        EXPECT_FALSE(list->isVisible());
+        EXPECT_EQ(edit->document()->blockCount(), lines) << "Enter went to the list";
     }
 
     // Saves the drawing through the host and gives the file's path.
