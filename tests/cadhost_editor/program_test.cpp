@@ -3,7 +3,6 @@
 // reason the system gives for which file is the database's; dxftool's own
 // refusals are its command-line script's.
 #include <gmock/gmock.h>
-#include <unistd.h>
 
 #include "host_fixture.h"
 #include "program_run.h"
@@ -33,15 +32,7 @@ ProgramRun runHost(const std::string& args, const std::string& input = {},
 
 class ProgramTest : public HostTest {
   protected:
-    void SetUp() override {
-        HostTest::SetUp();
-        fs::create_directories(dir);
-    }
-    void TearDown() override {
-        fs::remove_all(dir);
-        HostTest::TearDown();
-    }
-    const fs::path dir = fs::temp_directory_path() / ("cadhost_prog_" + std::to_string(::getpid()));
+    tarsil::TempFolder dir;
 };
 
 // The bundled script lists, turns the UCS, writes a text, saves and quits:
@@ -115,8 +106,8 @@ TEST_F(ProgramTest, SaveRecreatesAVanishedFileOrSaysWhy) {
     ASSERT_NE(acDocManagerPtr()->openDocument(file), nullptr);
     fs::remove(file);
     run({L"SAVE"});
-    EXPECT_EQ(fileBytes(file), fileBytes(kSample)) << outUtf8();
-    fs::remove_all(dir);
+    EXPECT_EQ(ReadBytes(file), ReadBytes(kSample)) << outUtf8();
+    fs::remove_all(dir.path());
     out.clear();
     run({L"SAVE", L"(+ 40 2)"});
     EXPECT_TRUE(printed(L"Unable to save the drawing: ")) << outUtf8();
