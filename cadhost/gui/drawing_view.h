@@ -12,6 +12,7 @@
 #include <set>
 
 #include "cadhost/db/objectid.h"
+#include "cadhost/gui/font_map_stamp.h"
 #include "cadhost/view/drawing_scene.h"
 #include "cadhost/view/view_transform.h"
 
@@ -28,7 +29,8 @@ class DrawingView : public QWidget {
     ~DrawingView() override;
 
     // Follows the host: another drawing, or the other space, is shown whole;
-    // highlighting is brought up to date.  Called whenever a prompt waits.
+    // a font map named or written since is drawn with; highlighting is
+    // brought up to date.  Called whenever a prompt waits.
     void syncWithHost();
     // Applies the changes the drawing reported since the last call.
     void applyChanges();
@@ -46,6 +48,9 @@ class DrawingView : public QWidget {
     const view::DrawingScene* scene() const { return scene_.get(); }
     // The entity under a point of the widget, within the pick box.
     AcDbObjectId entityAt(QPointF screen) const;
+    // The host's picks at typed points: the entity drawn at a world point,
+    // when the view shows the space the host works in.
+    std::optional<AcDbObjectId> pickForHost(QPointF world) const;
     // What is drawn highlighted: redraw mode 3, the pick-first set, and
     // what the selection prompt has taken so far.
     std::set<AcDbObjectId> highlighted() const;
@@ -75,6 +80,7 @@ class DrawingView : public QWidget {
     void updateHighlight();
     void updateWorld(const QRectF& worldBox);
     void entityChanged(AcDbObjectId id);
+    bool followFontMap();
 
     PromptPump* pump_;
     QWidget* keyTarget_ = nullptr;
@@ -82,6 +88,7 @@ class DrawingView : public QWidget {
     std::uint64_t docSerial_ = 0;
     int tilemode_ = 1;
     std::unique_ptr<view::DrawingScene> scene_;
+    FontMapStamp fontMap_;  // the map the scene was made with
     view::ViewTransform transform_;
     std::set<AcDbObjectId> shownHighlight_;
     std::set<AcDbObjectId> changed_;  // reported by the drawing, not yet applied

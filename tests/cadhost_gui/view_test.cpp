@@ -1,10 +1,16 @@
 // The view and the frame: zoom and pan, ZOOM, repainting what changed,
 // following the drawing, the host's windows and alerts.
+#include <unistd.h>
+
 #include <QMessageBox>
 #include <QPaintEvent>
 #include <QWheelEvent>
+#include <filesystem>
+#include <fstream>
 
 #include "cadhost/editor/host.h"
+#include "cadhost/editor/selection.h"
+#include "cadhost/editor/sysvars.h"
 #include "cadhost/editor/windows.h"
 #include "tests/cadhost_gui/window_fixture.h"
 
@@ -68,6 +74,15 @@ TEST_F(ViewWindowTest, AChangedTextRepaintsItsOwnPlaceOnlyAndANewDrawingIsShown)
     EXPECT_LT(paints.painted.width(), view()->width() / 2) << "not the whole view";
     EXPECT_TRUE(paints.painted.contains(pixelOf(10, 10)));
     EXPECT_GT(view()->scene()->boundsOf(text).width(), 30) << "the scene has the new text";
+    // Highlighted by acedRedraw: lit at once, repainted in its place only.
+    paints.painted = {};
+    ads_name name;
+    ASSERT_EQ(acdbGetAdsName(name, text), Acad::eOk);
+    acedRedraw(name, 3);
+    QApplication::processEvents();
+    EXPECT_TRUE(paints.painted.contains(pixelOf(10, 10)));
+    EXPECT_LT(paints.painted.width(), view()->width() / 2);
+    EXPECT_GT(pixelsOf(cadhost::view::DrawingScene::highlightColor()), 20);
     typeCommands({"NEW"});
     EXPECT_TRUE(view()->scene()->extents().isEmpty()) << "the new, empty drawing is shown";
 }
@@ -92,3 +107,26 @@ TEST_F(ViewWindowTest, TheWindowIsTheHostFrameAndShowsAlerts) {
 }
 
 }  // namespace
+
+TEST_F(ViewWindowTest, AFontMapWrittenWhileTheWindowIsOpenIsDrawnWithAtTheNextPrompt) {
+    const std::filesystem::path support =
+        std::filesystem::temp_directory_path() / ("cadhost-map-" + std::to_string(getpid()));
+    std::filesystem::create_directories(support);
+    auto writeMap = [&](const char* type, const char* padding) {
+        std::ofstream(support / "default.map")
+            << "[FontMapping]\nmyfont=" << type << padding << "\n";
+    };
+    auto typeOfMyFont = [&] { return view()->scene()->fontTypes().ofFont(L"myfont.shx"); };
+    writeMap("2", "");
+    ASSERT_TRUE(
+        cadhost::setVarInternal(L"ACADPREFIX", cadhost::VarValue::ofString(support.wstring())));
+    addLine(0, 0, 10, 10);
+    typeCommands({});
+    EXPECT_EQ(typeOfMyFont(), tarsil::FontType::HebrewBackward);
+    writeMap("4", "\n; rewritten");  // another size: a change even within one clock tick
+    typeCommands({});
+    EXPECT_EQ(typeOfMyFont(), tarsil::FontType::D2w);
+    std::filesystem::remove_all(support);
+    typeCommands({});  // no map at all: every font is unknown
+    EXPECT_EQ(typeOfMyFont(), tarsil::FontType::Unknown);
+}
