@@ -16,6 +16,7 @@
 #include "editors/language/input_language.h"
 #include "editors/multiline_dlg/whtn_dlg_ids.h"
 #include "editors/visual_edit/ug_multi_edit.h"
+#include "host/entity_ops/create_in_space.h"
 #include "host/entity_ops/multi_text.h"
 #include "tests/module/qt_application.h"
 #include "tests/text_lines/sample_fixture.h"
@@ -93,27 +94,16 @@ class DialogTest : public tarsil::testing::SampleTest {
         dialog->RunIdle();
         return {dialog->StatusBar()->PaneText(0), dialog->StatusBar()->PaneText(1)};
     }
-    // A text in model space (Windows-layout logical text stored as is: the
-    // font of TXTSTYLE is not Hebrew).
-    AcDbObjectId AddText(const std::wstring& text, AcGePoint3d at, double height,
-                         AcDb::TextHorzMode mode = AcDb::kTextLeft) {
-        AcDbBlockTable* table = nullptr;
-        EXPECT_EQ(Db()->getBlockTable(table, AcDb::kForRead), Acad::eOk);
-        AcDbSymbolTableRecord* record = nullptr;
-        EXPECT_EQ(table->getAt(ACDB_MODEL_SPACE, record, AcDb::kForWrite), Acad::eOk);
-        table->close();
-        auto* text_entity = new AcDbText(at, text.c_str(), AcDbObjectId(), height, 0.0);
-        if (mode != AcDb::kTextLeft) {
-            text_entity->setHorizontalMode(mode);
-            text_entity->setAlignmentPoint(at);
-        }
-        AcDbObjectId id;
-        EXPECT_EQ(static_cast<AcDbBlockTableRecord*>(record)->appendAcDbEntity(id, text_entity),
-                  Acad::eOk);
-        record->close();
-        if (mode != AcDb::kTextLeft) text_entity->adjustAlignment(Db());
-        text_entity->close();
-        return id;
+    // A text in model space (Windows-layout logical text stored as is: no
+    // style, so no Hebrew font); justification 2 is Right.
+    static AcDbObjectId AddText(const std::wstring& text, AcGePoint3d at, double height,
+                                int justification = 0) {
+        tarsil::CTextProperties record;
+        record.position = at;
+        record.height = height;
+        record.justification = justification;
+        EXPECT_TRUE(tarsil::CreateTextInCurrentSpace(record, text));
+        return record.objectId;
     }
 
     tarsil::editors::InputLanguage& language = tarsil::editors::InputLanguage::Instance();
@@ -315,8 +305,7 @@ TEST_F(DialogTest, DistanceIsEditableOnlyWhileVerticalAlignmentIsPressed) {
 // a right-aligned Hebrew row lands one row step under it at its right edge,
 // and a row left empty leaves nothing in the drawing.
 TEST_F(DialogTest, ARowTypedBelowARightAlignedRowKeepsItsEdgeAndEmptyRowsGo) {
-    const AcDbObjectId right =
-        AddText({0xF9, 0xEC, 0xE5, 0xED}, {60, 20, 0}, 2.0, AcDb::kTextRight);
+    const AcDbObjectId right = AddText({0xF9, 0xEC, 0xE5, 0xED}, {60, 20, 0}, 2.0, 2);
     OpenOnTexts({right});
     Field(ml::kSize)->setText("2.0");
     rows->SetRowStep(4.0);
