@@ -73,6 +73,12 @@ class DialogTest : public tarsil::testing::SampleTest {
         return FindControlAs<CImageCheckButton>(dialog.get(), id);
     }
     QLineEdit* Field(int id) const { return FindControlAs<QLineEdit>(dialog.get(), id); }
+    // Types over a field's text, as the user does after selecting it.
+    void Type(int id, const char* keys) const {
+        Field(id)->setFocus();
+        Field(id)->selectAll();
+        QTest::keyClicks(Field(id), keys);
+    }
     void Click(int id) const {
         QWidget* control = tarsil::toolkit::FindControl(dialog.get(), id);
         ASSERT_NE(control, nullptr) << "no control " << id;
@@ -263,14 +269,10 @@ TEST_F(DialogTest, RowsOfDifferentHeightsLeaveTheSizeEmptyAndTypingSetsThemAll) 
     Grid()->selectAll();
     EXPECT_EQ(Field(ml::kSize)->text(), QString()) << "the rows disagree";
     EXPECT_TRUE(Field(ml::kSize)->isEnabled());
-    QLineEdit* size = Field(ml::kSize);
-    size->setFocus();
-    QTest::keyClicks(size, "4.5");
+    Type(ml::kSize, "4.5");
     EXPECT_DOUBLE_EQ(tarsil::testing::ReadText(small).height, 4.5);
     EXPECT_DOUBLE_EQ(tarsil::testing::ReadText(large).height, 4.5);
-    Field(ml::kAngle)->setFocus();
-    Field(ml::kAngle)->selectAll();
-    QTest::keyClicks(Field(ml::kAngle), "90");
+    Type(ml::kAngle, "90");
     EXPECT_NEAR(tarsil::testing::ReadText(large).rotation, M_PI / 2, 1e-12) << "degrees";
     // A cell being edited disables the fields.
     ASSERT_NE(EditCell(0), nullptr);
@@ -290,10 +292,7 @@ TEST_F(DialogTest, DistanceIsEditableOnlyWhileVerticalAlignmentIsPressed) {
     // height 2: two gaps of 3.
     EXPECT_EQ(Field(ml::kDistance)->text(), QStringLiteral("3.0000"));
     EXPECT_NEAR(tarsil::testing::ReadText(b).position.y, -5.0, 1e-9) << "spread evenly";
-    QLineEdit* distance = Field(ml::kDistance);
-    distance->setFocus();
-    distance->selectAll();
-    QTest::keyClicks(distance, "2");
+    Type(ml::kDistance, "2");
     EXPECT_NEAR(tarsil::testing::ReadText(b).position.y, -4.0, 1e-9);
     EXPECT_NEAR(tarsil::testing::ReadText(c).position.y, -8.0, 1e-9);
     Click(ml::kVerticalAlignment);
@@ -306,6 +305,7 @@ TEST_F(DialogTest, DistanceIsEditableOnlyWhileVerticalAlignmentIsPressed) {
 // and a row left empty leaves nothing in the drawing.
 TEST_F(DialogTest, ARowTypedBelowARightAlignedRowKeepsItsEdgeAndEmptyRowsGo) {
     const AcDbObjectId right = AddText({0xF9, 0xEC, 0xE5, 0xED}, {60, 20, 0}, 2.0, 2);
+    ASSERT_EQ(tarsil::testing::ReadText(right).horizontal, AcDb::kTextRight);
     OpenOnTexts({right});
     Field(ml::kSize)->setText("2.0");
     rows->SetRowStep(4.0);

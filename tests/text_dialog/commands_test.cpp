@@ -150,10 +150,7 @@ TEST_F(Ddedit, ThePickedObjectDecidesTheEditorWhichOpensOnItsText) {
 // The MText editor offers the word list's words for the Hebrew letters
 // before the caret; Latin letters are never completed.
 TEST_F(Ddedit, TheMTextEditorCompletesHebrewWordsOnly) {
-    // שלום and שלושה, one byte per letter as the drawing keeps them.
-    WriteBytes(folder_ / "words.ini", "\xF9\xEC\xE5\xED\r\n\xF9\xEC\xE5\xF9\xE4\r\nakuo\r\n");
-    WriteBytes(folder_ / "tarsil.ini",
-               "[General]\r\nDdeditStyle=2\r\n[Completion]\r\nFile=ON\r\nDrawing=OFF\r\n");
+    CompleteFromWordList("akuo\r\n");
     const std::wstring handle = HandleOf("MTEXT");
     const std::string key(handle.begin(), handle.end());
     const std::string before = testing::ListedString(SamplePath(), key);
