@@ -12,6 +12,7 @@
 #include "cadhost/editor/cmdline.h"
 #include "cadhost/editor/commandstack.h"
 #include "cadhost/editor/input.h"
+#include "cadhost/editor/point_pick.h"
 #include "cadhost/editor/prompt_context.h"
 #include "cadhost/editor/prompts.h"
 #include "cadhost/editor/sysvars.h"
@@ -201,11 +202,29 @@ double distanceToSegment(const double p[2], const AcGePoint3d& a, const AcGePoin
     return std::hypot(p[0] - (a.x + t * dx), p[1] - (a.y + t * dy));
 }
 
+PointPicker& windowPicker() {
+    static PointPicker picker;
+    return picker;
+}
+
+// What the window draws at the world point, if it can tell: an entity of
+// the current space, or nothing.
+std::optional<AcDbObjectId> pickInWindow(const double world[2]) {
+    if (!windowPicker()) return std::nullopt;
+    const std::optional<AcDbObjectId> id = windowPicker()(world[0], world[1]);
+    if (!id || id->isNull()) return id;
+    AcDbEntity* ent = nullptr;
+    if (acdbOpenObject(ent, *id, AcDb::kForRead) != Acad::eOk) return std::nullopt;
+    const bool here = ent->ownerId() == currentSpace();
+    ent->close();
+    return here ? id : std::nullopt;
+}
+
 // The entity under a picked point (user system): a line within the pick box
 // of it, any other entity whose extents hold the point; the one drawn last
 // wins.  The pick box is as if the drawing's extents filled a 1000-pixel
 // view and the box were 3 pixels wide, so picking works at any drawing
-// scale.
+// scale.  With a window showing the current space, what it picks there.
 AcDbObjectId pickAt(const double picked[2]) {
     struct Candidate {
         AcDbObjectId id;
@@ -215,6 +234,7 @@ AcDbObjectId pickAt(const double picked[2]) {
     };
     double p[3];
     userToWorld(picked, p);
+    if (const std::optional<AcDbObjectId> shown = pickInWindow(p)) return *shown;
     std::vector<Candidate> candidates;
     double lo[2] = {0, 0}, hi[2] = {0, 0};
     bool measured = false;
@@ -385,6 +405,10 @@ int promptSelect(const Mode& mode, const void* pt1, const resbuf* filter, ads_na
     }
 }
 }  // namespace
+
+void setPointPicker(PointPicker picker) {
+    windowPicker() = std::move(picker);
+}
 
 std::vector<AcDbObjectId> pickfirstIds() {
     return sel().pickfirst;

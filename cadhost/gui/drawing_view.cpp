@@ -172,6 +172,16 @@ AcDbObjectId DrawingView::entityAt(QPointF screen) const {
     return scene_->pick(transform_.toWorld(screen), kPickBox / transform_.pixelsPerUnit);
 }
 
+std::optional<AcDbObjectId> DrawingView::pickForHost(QPointF world) const {
+    // The host works in paper space while "CVPORT" is 1.
+    const auto cvport = getVar(L"CVPORT");
+    const bool paper = cvport && cvport->integer == 1;
+    if (scene_ == nullptr || db_ != acdbHostApplicationServices()->workingDatabase() ||
+        scene_->isPaperSpace() != paper)
+        return std::nullopt;
+    return entityAt(transform_.toScreen(world));
+}
+
 void DrawingView::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.fillRect(event->rect(), view::DrawingScene::backgroundColor());

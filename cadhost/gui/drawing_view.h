@@ -46,6 +46,9 @@ class DrawingView : public QWidget {
     const view::DrawingScene* scene() const { return scene_.get(); }
     // The entity under a point of the widget, within the pick box.
     AcDbObjectId entityAt(QPointF screen) const;
+    // The host's picks at typed points: the entity drawn at a world point,
+    // when the view shows the space the host works in.
+    std::optional<AcDbObjectId> pickForHost(QPointF world) const;
     // What is drawn highlighted: redraw mode 3, the pick-first set, and
     // what the selection prompt has taken so far.
     std::set<AcDbObjectId> highlighted() const;

@@ -11,6 +11,7 @@
 #include "cadhost/apdoc/docmanager.h"
 #include "cadhost/editor/cmdline.h"
 #include "cadhost/editor/input.h"
+#include "cadhost/editor/point_pick.h"
 #include "cadhost/editor/prompt_context.h"
 #include "cadhost/editor/selection.h"
 #include "cadhost/editor/ucs.h"
@@ -69,6 +70,7 @@ void MainWindow::attachToHost() {
     });
     setRedrawListener([this](AcDbObjectId id, int) { view_->redraw(id); });
     registerZoomCommand(view_);
+    setPointPicker([this](double x, double y) { return view_->pickForHost(QPointF(x, y)); });
     pump_->install();
     commandLine_->setFocus();
 }
@@ -79,6 +81,7 @@ void MainWindow::detachFromHost() {
     pump_->close();
     setInputReader(nullptr, false);
     registerZoomCommand(nullptr);
+    setPointPicker({});
     setRedrawListener(nullptr);
     setAlertHandler({});
     setCommandLineSink({});

@@ -5,6 +5,7 @@
 #include <QWheelEvent>
 
 #include "cadhost/editor/host.h"
+#include "cadhost/editor/selection.h"
 #include "cadhost/editor/windows.h"
 #include "tests/cadhost_gui/window_fixture.h"
 
@@ -68,6 +69,15 @@ TEST_F(ViewWindowTest, AChangedTextRepaintsItsOwnPlaceOnlyAndANewDrawingIsShown)
     EXPECT_LT(paints.painted.width(), view()->width() / 2) << "not the whole view";
     EXPECT_TRUE(paints.painted.contains(pixelOf(10, 10)));
     EXPECT_GT(view()->scene()->boundsOf(text).width(), 30) << "the scene has the new text";
+    // Highlighted by acedRedraw: lit at once, repainted in its place only.
+    paints.painted = {};
+    ads_name name;
+    ASSERT_EQ(acdbGetAdsName(name, text), Acad::eOk);
+    acedRedraw(name, 3);
+    QApplication::processEvents();
+    EXPECT_TRUE(paints.painted.contains(pixelOf(10, 10)));
+    EXPECT_LT(paints.painted.width(), view()->width() / 2);
+    EXPECT_GT(pixelsOf(cadhost::view::DrawingScene::highlightColor()), 20);
     typeCommands({"NEW"});
     EXPECT_TRUE(view()->scene()->extents().isEmpty()) << "the new, empty drawing is shown";
 }
