@@ -85,6 +85,7 @@ void DrawingView::syncWithHost() {
         shownHighlight_.clear();
         scene_.reset();
         if (db_ != nullptr) {
+            fontMap_ = FontMapStamp::current();
             scene_ = std::make_unique<view::DrawingScene>(db_);
             // Entities may not be read while the drawing closes them: the
             // change is noted and applied from the event loop.
@@ -92,10 +93,24 @@ void DrawingView::syncWithHost() {
             zoomExtents();
         }
         update();
-    } else {
+    } else if (!followFontMap()) {
         applyChanges();
     }
     updateHighlight();
+}
+
+bool DrawingView::followFontMap() {
+    if (scene_ == nullptr) return false;
+    FontMapStamp now = FontMapStamp::current();
+    if (now == fontMap_) return false;
+    fontMap_ = std::move(now);
+    view::FontTypes fonts;
+    if (!fontMap_.file.empty()) fonts.load(fontMap_.file);
+    scene_->setFontTypes(std::move(fonts));
+    scene_->rebuild();  // the pending changes too
+    changed_.clear();
+    update();
+    return true;
 }
 
 void DrawingView::entityChanged(AcDbObjectId id) {

@@ -12,6 +12,7 @@
 #include <set>
 
 #include "cadhost/db/objectid.h"
+#include "cadhost/gui/font_map_stamp.h"
 #include "cadhost/view/drawing_scene.h"
 #include "cadhost/view/view_transform.h"
 
@@ -28,7 +29,8 @@ class DrawingView : public QWidget {
     ~DrawingView() override;
 
     // Follows the host: another drawing, or the other space, is shown whole;
-    // highlighting is brought up to date.  Called whenever a prompt waits.
+    // a font map named or written since is drawn with; highlighting is
+    // brought up to date.  Called whenever a prompt waits.
     void syncWithHost();
     // Applies the changes the drawing reported since the last call.
     void applyChanges();
@@ -78,6 +80,7 @@ class DrawingView : public QWidget {
     void updateHighlight();
     void updateWorld(const QRectF& worldBox);
     void entityChanged(AcDbObjectId id);
+    bool followFontMap();
 
     PromptPump* pump_;
     QWidget* keyTarget_ = nullptr;
@@ -85,6 +88,7 @@ class DrawingView : public QWidget {
     std::uint64_t docSerial_ = 0;
     int tilemode_ = 1;
     std::unique_ptr<view::DrawingScene> scene_;
+    FontMapStamp fontMap_;  // the map the scene was made with
     view::ViewTransform transform_;
     std::set<AcDbObjectId> shownHighlight_;
     std::set<AcDbObjectId> changed_;  // reported by the drawing, not yet applied

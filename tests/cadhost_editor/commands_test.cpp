@@ -34,11 +34,6 @@ class HostCommandTest : public HostTest {
         rec->close();
         layers->close();
     }
-    fs::path tempFile(const std::string& name) {
-        fs::path dir = fs::temp_directory_path() / ("cadhost_test_" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-        return dir / name;
-    }
 };
 
 TEST_F(HostCommandTest, DtextPlacesLinesInTheUcsAndUndoTakesThemBackAsOne) {
@@ -162,7 +157,8 @@ TEST_F(HostCommandTest, DoubleClickRunsTheExtensionOfTheEntitysClass) {
 // What a save marks unchanged and what changes the drawing again; the
 // texts and variables as saved come back with OPEN.
 TEST_F(HostCommandTest, SaveOpenAndWhatCountsAsAChange) {
-    const fs::path file = tempFile("tracked.dxf");
+    const tarsil::TempFolder folder;
+    const fs::path file = folder / "tracked.dxf";
     EXPECT_FALSE(curDoc()->isModified()) << "a new drawing";
     AcDbObjectId id = addText(3, 4, L"kept");
     EXPECT_TRUE(curDoc()->isModified()) << "an appended entity";
@@ -184,7 +180,6 @@ TEST_F(HostCommandTest, SaveOpenAndWhatCountsAsAChange) {
     EXPECT_EQ(textOf(texts()[0]), L"kept");
     EXPECT_EQ(cadhost::getVar(L"OSMODE")->integer, 5);
     EXPECT_NEAR(cadhost::getVar(L"UCSXDIR")->point[1], 1, 1e-12);
-    fs::remove_all(file.parent_path());
 }
 
 TEST_F(HostCommandTest, QuitAsksBeforeThrowingAwayUnsavedChanges) {

@@ -118,7 +118,7 @@ TEST_F(CorpusDrawingTest, ListReadsEveryCodePageOfTheFormat) {
 }
 
 TEST_F(CorpusDrawingTest, AnUnknownCodePageIsNamedOnceAtOpen) {
-    std::string text = fileBytes(corpusDrawing("r12_nohandles_crlf.dxf"));
+    std::string text = ReadBytes(corpusDrawing("r12_nohandles_crlf.dxf"));
     text.replace(text.find("ANSI_1252"), 9, "ANSI_7777");
     const fs::path file = fs::temp_directory_path() / ("cp_" + std::to_string(::getpid()));
     std::ofstream(file, std::ios::binary) << text;

@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,13 +15,9 @@
 #include "cadhost/editor/host.h"
 #include "cadhost/editor/input.h"
 #include "cadhost/rx/wide.h"
+#include "tests/fonts/test_support.h"
 
-inline std::string fileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using tarsil::ReadBytes;
 
 // A drawing of the corpus by its name.
 inline std::string corpusDrawing(const std::string& name) {
@@ -59,7 +54,7 @@ class HostTest : public ::testing::Test {
     std::string open(const std::string& path) {
         EXPECT_NE(acDocManagerPtr()->openDocument(path), nullptr) << path;
         out.clear();
-        return fileBytes(path);
+        return ReadBytes(path);
     }
     bool printed(const std::wstring& text) const { return out.find(text) != std::wstring::npos; }
     std::size_t count(const std::wstring& text) const {

@@ -1,11 +1,16 @@
 // The view and the frame: zoom and pan, ZOOM, repainting what changed,
 // following the drawing, the host's windows and alerts.
+#include <unistd.h>
+
 #include <QMessageBox>
 #include <QPaintEvent>
 #include <QWheelEvent>
+#include <filesystem>
+#include <fstream>
 
 #include "cadhost/editor/host.h"
 #include "cadhost/editor/selection.h"
+#include "cadhost/editor/sysvars.h"
 #include "cadhost/editor/windows.h"
 #include "tests/cadhost_gui/window_fixture.h"
 
@@ -102,3 +107,26 @@ TEST_F(ViewWindowTest, TheWindowIsTheHostFrameAndShowsAlerts) {
 }
 
 }  // namespace
+
+TEST_F(ViewWindowTest, AFontMapWrittenWhileTheWindowIsOpenIsDrawnWithAtTheNextPrompt) {
+    const std::filesystem::path support =
+        std::filesystem::temp_directory_path() / ("cadhost-map-" + std::to_string(getpid()));
+    std::filesystem::create_directories(support);
+    auto writeMap = [&](const char* type, const char* padding) {
+        std::ofstream(support / "default.map")
+            << "[FontMapping]\nmyfont=" << type << padding << "\n";
+    };
+    auto typeOfMyFont = [&] { return view()->scene()->fontTypes().ofFont(L"myfont.shx"); };
+    writeMap("2", "");
+    ASSERT_TRUE(
+        cadhost::setVarInternal(L"ACADPREFIX", cadhost::VarValue::ofString(support.wstring())));
+    addLine(0, 0, 10, 10);
+    typeCommands({});
+    EXPECT_EQ(typeOfMyFont(), tarsil::FontType::HebrewBackward);
+    writeMap("4", "\n; rewritten");  // another size: a change even within one clock tick
+    typeCommands({});
+    EXPECT_EQ(typeOfMyFont(), tarsil::FontType::D2w);
+    std::filesystem::remove_all(support);
+    typeCommands({});  // no map at all: every font is unknown
+    EXPECT_EQ(typeOfMyFont(), tarsil::FontType::Unknown);
+}

@@ -16,8 +16,6 @@
 
 #include "cadhost/apdoc/docmanager.h"
 #include "cadhost/db/acdb_all.h"
-#include "cadhost/editor/cmdline.h"
-#include "cadhost/editor/host.h"
 #include "cadhost/editor/sysvars.h"
 #include "fonts/config_dialog/cfg_font_recognition_page.h"
 #include "fonts/config_dialog/cfg_general_page.h"
@@ -34,6 +32,7 @@
 #include "host/entity_ops/create_in_space.h"
 #include "host/entity_ops/editor_text.h"
 #include "tests/fonts/test_support.h"
+#include "tests/module/host_fixture.h"
 #include "tests/module/qt_application.h"
 #include "tests/toolkit/qt_print.h"
 
@@ -89,12 +88,10 @@ void ClickButton(QDialog* dialog, QDialogButtonBox::StandardButton which) {
 
 constexpr char kHebrewFileName[] = "\xd7\x92\xd7\x95\xd7\xa4\xd7\x9f";  // gimel vav pe final nun
 
-class ConfigSheet : public ::testing::Test {
+class ConfigSheet : public testing::HostTest {
   protected:
     void SetUp() override {
-        cadhost::resetHost();
-        cadhost::setCommandLineSink([this](const std::wstring& text) { out_ += text; });
-        cadhost::setAlertHandler([this](const std::wstring& text) { alerts_.push_back(text); });
+        HostTest::SetUp();
         ASSERT_NE(acDocManagerPtr()->newDocument(), nullptr);
         for (const fs::path& dir : {module_, support_, maps_}) fs::create_directory(dir);
         fs::copy_file(fs::path(TARSIL_SOURCE_DIR) / "resources/default.map",
@@ -114,9 +111,7 @@ class ConfigSheet : public ::testing::Test {
         CWhConfig::DestroyInstance();
         CurrentFontMap().clear();
         DefaultFontMap().clear();
-        cadhost::resetHost();
-        cadhost::setCommandLineSink({});
-        cadhost::setAlertHandler({});
+        HostTest::TearDown();
     }
 
     // The sheet as TSCFG builds it, on its font map page; with map bytes,
@@ -192,8 +187,6 @@ class ConfigSheet : public ::testing::Test {
     fs::path module_ = folder_ / "module";
     fs::path support_ = folder_ / "support";
     fs::path maps_ = folder_ / "maps";
-    std::wstring out_;
-    std::vector<std::wstring> alerts_;
     ScriptedPrompts prompts_;
     UserPrompts* previous_ = nullptr;
     std::unique_ptr<CTarsilProp> sheet_;
@@ -266,7 +259,7 @@ TEST_F(ConfigSheet, AReadOnlyMapIsReportedAndLosesNothing) {
     fs::permissions(read_only, fs::perms::owner_read | fs::perms::group_read);
     CWhConfig::Instance().SetCurrentFontMapPath(read_only);
     Open();
-    EXPECT_THAT(out_, HasSubstr(L"Can't open font map file '" + read_only.wstring() + L"'\n"));
+    EXPECT_THAT(output_, HasSubstr(L"Can't open font map file '" + read_only.wstring() + L"'\n"));
     EXPECT_EQ(grid_->RowCount(), 0);
 
     prompts_.files.push_back({PathToQString(support_ / "david.shx")});

@@ -58,14 +58,11 @@ TEST(IniLines, AreReadIntoSectionsAndWrittenBackWithCrLf) {
 TEST(IniLines, SplitAtTheFirstEqualsWithoutTrimming) {
     HIniEx ini;
     ini.Parse("[S]\n a = b=c\nnoequals\n=onlyvalue\n[ F ]\n");
-    const auto& entries = ini.Sections()[1].entries;
-    ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[0].key, L" a ");
-    EXPECT_EQ(entries[0].value, L" b=c");
-    EXPECT_EQ(entries[1].key, L"noequals");
-    EXPECT_EQ(entries[1].value, L"");
-    EXPECT_EQ(entries[2].key, L"");
-    EXPECT_EQ(entries[2].value, L"onlyvalue");
+    std::vector<std::pair<std::wstring, std::wstring>> entries;
+    for (const auto& entry : ini.Sections()[1].entries)
+        entries.emplace_back(entry.key, entry.value);
+    EXPECT_EQ(entries,
+              (decltype(entries){{L" a ", L" b=c"}, {L"noequals", L""}, {L"", L"onlyvalue"}}));
     EXPECT_EQ(ini.Sections()[2].name, L" F ");
     EXPECT_TRUE(ini.GetKeys(L"F").empty());
 }

@@ -67,12 +67,10 @@ TEST_F(Config, LocateFindsTheLoadedModuleOrFallsBackToTheExecutable) {
 }
 
 TEST(LocateLoadedModule, MatchesTheFileNameOnlyAndIgnoresAsciiCase) {
-    const LocatedModule exe = LocateLoadedModule("no-such-module.so");
-    EXPECT_EQ(exe.path, fs::read_symlink("/proc/self/exe"));
     const LocatedModule libc = LocateLoadedModule("LIBC.SO.6");
     EXPECT_EQ(libc.path.filename(), fs::canonical(libc.path).filename());
     EXPECT_NE(libc.handle, nullptr);
-    EXPECT_NE(libc.path, exe.path);
+    EXPECT_NE(libc.path, fs::read_symlink("/proc/self/exe"));
 }
 
 }  // namespace tarsil

@@ -8,34 +8,30 @@
 
 #include "cadhost/apdoc/docmanager.h"
 #include "cadhost/db/acdb_all.h"
-#include "cadhost/editor/cmdline.h"
-#include "cadhost/editor/host.h"
 #include "cadhost/editor/sysvars.h"
 #include "fonts/font_map.h"
 #include "fonts/style_font/acad_paths_parser.h"
 #include "fonts/style_font/font_collector.h"
 #include "fonts/style_font/font_type_of_style.h"
+#include "tests/module/host_fixture.h"
 
 namespace fs = std::filesystem;
 using tarsil::FontType;
 
 namespace {
-class StyleFontTest : public ::testing::Test {
+class StyleFontTest : public tarsil::testing::HostTest {
   protected:
     void SetUp() override {
-        cadhost::resetHost();
-        cadhost::setCommandLineSink([this](const std::wstring& s) { out += s; });
+        HostTest::SetUp();
         acDocManagerPtr()->newDocument();
         saved = tarsil::CurrentFontMap();
         tarsil::CurrentFontMap() = {{L"romans", FontType::AsIs},
-                                    {L"hebnorm", FontType::HebrewNormal},
                                     {L"fonts/heb7bit", FontType::Hebrew7Bit},
                                     {L"david", FontType::HebrewBackward}};
     }
     void TearDown() override {
         tarsil::CurrentFontMap() = saved;
-        cadhost::resetHost();
-        cadhost::setCommandLineSink({});
+        HostTest::TearDown();
     }
 
     // The drawing's "Standard" style, given the font file.
@@ -58,7 +54,6 @@ class StyleFontTest : public ::testing::Test {
         return tarsil::FontTypeOfStyle(styleWithFont(file));
     }
 
-    std::wstring out;
     tarsil::FontMap saved;
 };
 }  // namespace
@@ -77,13 +72,11 @@ TEST(RemoveFontExtensionTest, OnlyTheLastComponentsExtensionGoes) {
 
 TEST_F(StyleFontTest, StylesMatchTheirFontByNameWithoutCaseOrExtension) {
     EXPECT_EQ(typeOf(L"ROMANS.SHX"), FontType::AsIs);
-    EXPECT_EQ(typeOf(L"hebnorm"), FontType::HebrewNormal);
     EXPECT_EQ(typeOf(L"David.ttf"), FontType::HebrewBackward)
         << "a TrueType file matches by its name too";
     EXPECT_EQ(typeOf(L"fonts/heb7bit.shx"), FontType::Hebrew7Bit);
     EXPECT_EQ(typeOf(L"other/heb7bit.shx"), FontType::Unknown)
         << "a directory must match the entry's directory";
-    EXPECT_EQ(typeOf(L"nosuch.shx"), FontType::Unknown);
     // Objects that are no style are unknown.
     EXPECT_EQ(tarsil::FontTypeOfStyle(AcDbObjectId()), FontType::Unknown);
     AcDbDatabase* db = acdbHostApplicationServices()->workingDatabase();
@@ -138,10 +131,8 @@ std::optional<cadhost::VarValue> AnswerPrefix(const std::wstring& name) {
 TEST_F(StyleFontTest, SupportPathsSplitAtSemicolonsAndFailedReadsArePrinted) {
     cadhost::setVarInternal(L"ACADPREFIX", cadhost::VarValue::ofString(L"/a/;;/b c/;"));
     tarsil::acad_paths_parser_t parser;
-    ASSERT_EQ(parser.paths().size(), 2u);
-    EXPECT_EQ(parser.paths()[0], L"/a/");
-    EXPECT_EQ(parser.paths()[1], L"/b c/");
-    EXPECT_NE(out.find(L"acad_paths_parser_t.../a/\nacad_paths_parser_t.../b c/\n"),
+    EXPECT_EQ(parser.paths(), (std::vector<std::wstring>{L"/a/", L"/b c/"}));
+    EXPECT_NE(TakeOutput().find(L"acad_paths_parser_t.../a/\nacad_paths_parser_t.../b c/\n"),
               std::wstring::npos);
     cadhost::setVarInternal(L"ACADPREFIX", cadhost::VarValue::ofString(L""));
     EXPECT_TRUE(tarsil::acad_paths_parser_t().paths().empty());
@@ -149,21 +140,18 @@ TEST_F(StyleFontTest, SupportPathsSplitAtSemicolonsAndFailedReadsArePrinted) {
     // Installed for this test only; nothing else in this program reads the
     // variables that the document manager's own hooks answer.
     cadhost::setDatabaseVarHooks({AnswerPrefix, nullptr});
-    out.clear();
     g_prefixAnswer = [] { return std::optional(cadhost::VarValue{}); };  // no value: RTERROR
     EXPECT_TRUE(tarsil::acad_paths_parser_t().paths().empty());
-    EXPECT_EQ(out, L"acad_paths_parser_t::acedGetVar error=-5001\n");
+    EXPECT_EQ(TakeOutput(), L"acad_paths_parser_t::acedGetVar error=-5001\n");
 
-    out.clear();
     g_prefixAnswer = [] { return std::optional(cadhost::VarValue::ofReal(1.5)); };
     EXPECT_TRUE(tarsil::acad_paths_parser_t().paths().empty());
-    EXPECT_EQ(out, L"acad_paths_parser_t::acedGetVar error=5100\n") << "not a string";
+    EXPECT_EQ(TakeOutput(), L"acad_paths_parser_t::acedGetVar error=5100\n") << "not a string";
 
-    out.clear();
     tarsil::acad_font_collector::file_collector_t collector;
     collector.collect();
     EXPECT_TRUE(collector.names().empty());
-    EXPECT_EQ(out, L"acad_paths_parser_t::acedGetVar error=5100\n");
+    EXPECT_EQ(output_, L"acad_paths_parser_t::acedGetVar error=5100\n");
     g_prefixAnswer = nullptr;
     cadhost::setDatabaseVarHooks({});
 }

@@ -14,6 +14,7 @@
 #include "hebrew/reorder.h"
 #include "tests/hebrew/counting_allocator.h"
 #include "tests/hebrew/random_text.h"
+#include "tests/hebrew/reference_reorder.h"
 #include "tests/hebrew/text_helpers.h"
 
 namespace tarsil::hebrew {
@@ -22,7 +23,7 @@ namespace {
 using tarsil::testing::AllocationCount;
 using tarsil::testing::RefuseAllocations;
 
-enum class Operation { kLogicalToVisual, kMasked, kVisualToLogical };
+using reference::Operation;
 constexpr Operation kOperations[] = {Operation::kLogicalToVisual, Operation::kMasked,
                                      Operation::kVisualToLogical};
 

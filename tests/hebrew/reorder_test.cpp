@@ -107,21 +107,6 @@ TEST(Reorder, WorkedExamples) {
         EXPECT_EQ(Reordered(c.op, c.text, c.ltr, c.mask), c.out) << c.rule << ": " << c.text;
 }
 
-TEST(Reorder, VisualToLogicalUndoesSimpleLines) {
-    for (const char* logical : {"\xE0\xE1 12", "\xE0\xE1\xE2", "\xE0\xE1 abc \xE2"})
-        EXPECT_EQ(Reordered(kV2L, Reordered(kL2V, logical, kRtl), kRtl), logical);
-}
-
-std::string Printable(const std::string& s) {
-    std::string r;
-    char buf[8];
-    for (unsigned char c : s) {
-        std::snprintf(buf, sizeof buf, c >= 0x20 && c < 0x7F ? "%c" : "\\x%02X", c);
-        r += buf;
-    }
-    return r;
-}
-
 using LineMaker = std::string (*)(std::mt19937&, std::size_t);
 
 void Compare(Operation op, std::uint32_t seed, int lines, std::size_t maxLength,
@@ -137,9 +122,9 @@ void Compare(Operation op, std::uint32_t seed, int lines, std::size_t maxLength,
             const auto got = Engine(op, text, ltr ? kLtr : kRtl, mask);
             if (got.text != want.text || got.map != want.map) {
                 ++failures;
-                ADD_FAILURE() << "ltr=" << ltr << " text \"" << Printable(text) << "\"\n  got  \""
-                              << Printable(got.text) << "\"\n  want \"" << Printable(want.text)
-                              << "\"";
+                ADD_FAILURE() << "ltr=" << ltr << " text " << ::testing::PrintToString(text)
+                              << "\n  got  " << ::testing::PrintToString(got.text) << "\n  want "
+                              << ::testing::PrintToString(want.text);
             }
         }
     }

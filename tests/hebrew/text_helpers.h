@@ -20,11 +20,4 @@ inline std::string Bytes(const std::wstring& wide) {
     return s;
 }
 
-inline std::string Bytes(const wchar_t* wide) {
-    return Bytes(std::wstring(wide));
-}
-
-// Windows layout letters: alef is 0xE0, tav 0xFA.
-constexpr char kAlef = '\xE0', kBet = '\xE1', kGimel = '\xE2', kDalet = '\xE3';
-
 }  // namespace tarsil::hebrew::testing

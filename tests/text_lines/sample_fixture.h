@@ -119,9 +119,7 @@ class SampleTest : public ::testing::Test {
         return records;
     }
 
-    using Text = TextState;
-    static Text Read(AcDbObjectId id) { return ReadText(id); }
-    static std::wstring Stored(const wchar_t* handle) { return Read(Id(handle)).stored; }
+    static std::wstring Stored(const wchar_t* handle) { return ReadText(Id(handle)).stored; }
     // The entities of the drawing that are not in before, in drawing order.
     static std::vector<AcDbObjectId> Added(const std::vector<AcDbObjectId>& before) {
         std::vector<AcDbObjectId> added;

@@ -14,6 +14,7 @@ namespace {
 using testing::kAlefBet;
 using testing::kSampleRows;
 using testing::kShalom;
+using testing::ReadText;
 using testing::Win;
 
 // Letters typed as Hebrew, everything else not.
@@ -92,7 +93,7 @@ TEST_P(StyleChange, RewritesTheLineForTheNewFont) {
     TextLines lines = Loaded({L"36", L"39"});
     ASSERT_TRUE(lines.SetStyle(0, 1, row.style, [&](int i) { return TypedMask(shown_[i]); }));
     for (const wchar_t* h : {L"36", L"39"}) {
-        EXPECT_EQ(Read(Id(h)).style, row.style) << h;
+        EXPECT_EQ(ReadText(Id(h)).style, row.style) << h;
         EXPECT_EQ(Stored(h), expected) << h;
     }
 }
@@ -105,17 +106,17 @@ TEST_F(TextLinesTest, ALineTypedAgainWhereTextsWereErasedGetsANewOneInTheCurrent
     TextLines lines = Loaded({L"36", L"39", L"3C", L"3F"});
     const AcDbObjectId third = Id(L"3C"), fourth = Id(L"3F");
     ASSERT_TRUE(Apply(lines, {Win(kShalom), L""}));
-    EXPECT_TRUE(Read(third).erased);
-    EXPECT_TRUE(Read(fourth).erased);
+    EXPECT_TRUE(ReadText(third).erased);
+    EXPECT_TRUE(ReadText(fourth).erased);
     EXPECT_EQ(Stored(L"39"), L"");
 
     const std::vector<AcDbObjectId> before = Db()->allEntities();
     ASSERT_TRUE(Apply(lines, {Win(kShalom), L"", Win(kAlefBet)}));
     const std::vector<AcDbObjectId> added = Added(before);
     ASSERT_EQ(added.size(), 1u);
-    EXPECT_TRUE(Read(added[0]).position.isEqualTo(AcGePoint3d(0, -10, 0)));
-    EXPECT_EQ(Read(added[0]).style, L"HEBBACK");
-    EXPECT_TRUE(Read(added[0]).paperSpace);
+    EXPECT_TRUE(ReadText(added[0]).position.isEqualTo(AcGePoint3d(0, -10, 0)));
+    EXPECT_EQ(ReadText(added[0]).style, L"HEBBACK");
+    EXPECT_TRUE(ReadText(added[0]).paperSpace);
 }
 
 }  // namespace

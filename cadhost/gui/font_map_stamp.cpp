@@ -1,0 +1,20 @@
+#include "cadhost/gui/font_map_stamp.h"
+
+#include <system_error>
+
+#include "cadhost/view/font_types.h"
+
+namespace cadhost::gui {
+
+FontMapStamp FontMapStamp::current() {
+    FontMapStamp stamp;
+    stamp.file = view::FontTypes::inUse(view::FontTypes::hostSupportFolders());
+    if (stamp.file.empty()) return stamp;
+    std::error_code error;  // a map that vanished reads as an empty one
+    stamp.written = std::filesystem::last_write_time(stamp.file, error);
+    stamp.size = std::filesystem::file_size(stamp.file, error);
+    if (error) stamp.size = 0;
+    return stamp;
+}
+
+}  // namespace cadhost::gui
