@@ -4,11 +4,11 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cadhost/db/acdb_all.h"
+#include "tests/fonts/test_support.h"
 
 namespace cadhost_test {
 
@@ -21,12 +21,7 @@ inline std::string samplePath(const std::string& name) {
     return std::string(TARSIL_SOURCE_DIR) + "/samples/" + name;
 }
 
-inline std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+using tarsil::ReadBytes;
 
 inline std::string saved(const AcDbDatabase& db) {
     std::string out;
@@ -97,7 +92,7 @@ class SampleTest : public ::testing::TestWithParam<const char*> {
     void SetUp() override {
         ASSERT_EQ(db.readDxfFile(std::filesystem::path(samplePath(GetParam()))), Acad::eOk)
             << db.lastErrorMessage();
-        original = readBytes(samplePath(GetParam()));
+        original = ReadBytes(samplePath(GetParam()));
     }
     AcDbDatabase db{false};
     std::string original;

@@ -38,7 +38,7 @@ TEST_F(Save, ReplacesTheTargetAndAFailedSaveKeepsTheOldFile) {
     fs::path out = dir / "out.dxf";
     write(out, "old contents");
     ASSERT_EQ(db.dxfOut(out), Acad::eOk) << db.lastErrorMessage();
-    EXPECT_EQ(readBytes(out.string()), kGood);
+    EXPECT_EQ(ReadBytes(out.string()), kGood);
     EXPECT_EQ(db.filename(), out);
 
     // Renaming over a folder fails: nothing else is left behind.  Each
@@ -57,7 +57,7 @@ TEST_F(Save, ReplacesTheTargetAndAFailedSaveKeepsTheOldFile) {
         EXPECT_EQ(db.dxfOut(out), Acad::eFileAccessErr);
     }
     EXPECT_NE(db.lastErrorMessage().find("cannot save: File too large"), std::string::npos);
-    EXPECT_EQ(readBytes(out.string()), "old contents");
+    EXPECT_EQ(ReadBytes(out.string()), "old contents");
     int files = 0;
     for (auto& e : fs::directory_iterator(dir)) files += e.is_regular_file();
     EXPECT_EQ(files, 1);
@@ -73,7 +73,7 @@ TEST_F(Save, OverASymbolicLinkReplacesTheDrawingItNames) {
     for (const char* name : {"link.dxf", "chain.dxf"}) {
         write(real, "old contents");
         ASSERT_EQ(db.dxfOut(dir / name), Acad::eOk) << db.lastErrorMessage();
-        EXPECT_EQ(readBytes(real.string()), kGood) << name;
+        EXPECT_EQ(ReadBytes(real.string()), kGood) << name;
         EXPECT_EQ(db.filename(), dir / name);
     }
     EXPECT_EQ(fs::read_symlink(dir / "link.dxf"), "drawings/plan.dxf");
@@ -82,7 +82,7 @@ TEST_F(Save, OverASymbolicLinkReplacesTheDrawingItNames) {
     fs::create_symlink("drawings/new.dxf", dir / "dangling.dxf");
     ASSERT_EQ(db.dxfOut(dir / "dangling.dxf"), Acad::eOk) << db.lastErrorMessage();
     EXPECT_TRUE(fs::is_symlink(dir / "dangling.dxf"));
-    EXPECT_EQ(readBytes((dir / "drawings" / "new.dxf").string()), kGood);
+    EXPECT_EQ(ReadBytes((dir / "drawings" / "new.dxf").string()), kGood);
 }
 
 TEST_F(Save, KeepsTheDrawingsPermissionsAndANewOneFollowsTheUmask) {
@@ -120,5 +120,5 @@ TEST_F(Save, AReadOnlyDrawingIsLeftAlone) {
             std::_Exit(refused ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
-    EXPECT_EQ(readBytes(out.string()), "old contents");
+    EXPECT_EQ(ReadBytes(out.string()), "old contents");
 }

@@ -43,6 +43,11 @@ class RichEditTest : public ::testing::Test {
     }
     void TearDown() override { InputLanguage::Instance().RestoreDefaults(); }
 
+    std::pair<long, long> Sel() const {
+        long start = 0, end = 0;
+        edit_->GetSel(start, end);
+        return {start, end};
+    }
     Directions All() const { return edit_->GetCharDirections(0, edit_->GetTextLength()); }
     // The text shown and, for each character, whether it was typed as
     // Hebrew (h) or not (l): "שלום 1|hhhhhh".
@@ -138,11 +143,8 @@ TEST_F(RichEditTest, DirectionsTravelThroughDeletingUndoCutAndPaste) {
 
     // Reading the directions leaves the selection where the user put it.
     edit_->SetSel(5, 2);
-    long start = 0;
-    long end = 0;
     EXPECT_EQ(edit_->GetCharDirections(1, 4), (Directions{2, 2, 1}));
-    edit_->GetSel(start, end);
-    EXPECT_EQ(std::make_pair(start, end), std::make_pair(2L, 5L));
+    EXPECT_EQ(Sel(), std::make_pair(2L, 5L));
     EXPECT_EQ(edit_->textCursor().position(), 2);
 }
 
@@ -309,10 +311,7 @@ TEST_F(RichEditTest, HiddenCodesTakeNoRoomAndAreReadBackUnchanged) {
     }
     EXPECT_EQ(stops, (std::vector<int>{10, 14, 17, 17}));
     QTest::keyClick(edit_, Qt::Key_Right, Qt::ShiftModifier);
-    long start = 0;
-    long end = 0;
-    edit_->GetSel(start, end);
-    EXPECT_EQ(std::make_pair(start, end), std::make_pair(11L, 17L));  // back over "c", "\\L", "}"
+    EXPECT_EQ(Sel(), std::make_pair(11L, 17L));  // back over "c", "\\L", "}"
     // Typing after a code is not hidden.
     edit_->SetSel(17, 17);
     QTest::keyClicks(edit_, "d");

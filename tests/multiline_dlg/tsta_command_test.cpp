@@ -113,22 +113,20 @@ TEST_F(TstaTest, NoEditorWithoutABlockWithAttributes) {
     ExpectPutBack();
 }
 
-int RefuseCmdecho(const wchar_t* name, resbuf* value) {
-    return std::wstring(name) == L"CMDECHO" ? RTERROR : acedGetVar(name, value);
-}
-int RefuseOsmode(const wchar_t* name, resbuf* value) {
-    return std::wstring(name) == L"OSMODE" ? RTERROR : acedGetVar(name, value);
+// The variable whose reading fails; every other one is read.
+std::wstring refused;
+int Refuse(const wchar_t* name, resbuf* value) {
+    return name == refused ? RTERROR : acedGetVar(name, value);
 }
 
 TEST_F(TstaTest, AFailedReadOfEitherVariableIsAlertedAndEndsTheCommand) {
-    const std::pair<decltype(&RefuseCmdecho), const wchar_t*> refusals[] = {
-        {RefuseCmdecho, L"\"CMDECHO\" failed"}, {RefuseOsmode, L"\"OSMODE\" failed"}};
-    for (const auto& [reader, alert] : refusals) {
+    for (const std::wstring name : {L"CMDECHO", L"OSMODE"}) {
+        refused = name;
         alerts.clear();
         out.clear();
-        tarsil::host::SetSystemVariableReader(reader);
+        tarsil::host::SetSystemVariableReader(Refuse);
         Run({L"52"});
-        EXPECT_EQ(alerts, std::vector<std::wstring>{alert});
+        EXPECT_EQ(alerts, std::vector<std::wstring>{L"\"" + name + L"\" failed"});
         EXPECT_FALSE(opened_.has_value());
         EXPECT_EQ(out.find(L"Select block"), std::wstring::npos) << "nothing asked";
         ExpectPutBack();

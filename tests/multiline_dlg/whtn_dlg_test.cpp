@@ -16,6 +16,7 @@
 #include "editors/language/input_language.h"
 #include "editors/multiline_dlg/whtn_dlg_ids.h"
 #include "editors/visual_edit/ug_multi_edit.h"
+#include "host/entity_ops/create_in_space.h"
 #include "host/entity_ops/multi_text.h"
 #include "tests/module/qt_application.h"
 #include "tests/text_lines/sample_fixture.h"
@@ -72,6 +73,12 @@ class DialogTest : public tarsil::testing::SampleTest {
         return FindControlAs<CImageCheckButton>(dialog.get(), id);
     }
     QLineEdit* Field(int id) const { return FindControlAs<QLineEdit>(dialog.get(), id); }
+    // Types over a field's text, as the user does after selecting it.
+    void Type(int id, const char* keys) const {
+        Field(id)->setFocus();
+        Field(id)->selectAll();
+        QTest::keyClicks(Field(id), keys);
+    }
     void Click(int id) const {
         QWidget* control = tarsil::toolkit::FindControl(dialog.get(), id);
         ASSERT_NE(control, nullptr) << "no control " << id;
@@ -93,27 +100,16 @@ class DialogTest : public tarsil::testing::SampleTest {
         dialog->RunIdle();
         return {dialog->StatusBar()->PaneText(0), dialog->StatusBar()->PaneText(1)};
     }
-    // A text in model space (Windows-layout logical text stored as is: the
-    // font of TXTSTYLE is not Hebrew).
-    AcDbObjectId AddText(const std::wstring& text, AcGePoint3d at, double height,
-                         AcDb::TextHorzMode mode = AcDb::kTextLeft) {
-        AcDbBlockTable* table = nullptr;
-        EXPECT_EQ(Db()->getBlockTable(table, AcDb::kForRead), Acad::eOk);
-        AcDbSymbolTableRecord* record = nullptr;
-        EXPECT_EQ(table->getAt(ACDB_MODEL_SPACE, record, AcDb::kForWrite), Acad::eOk);
-        table->close();
-        auto* text_entity = new AcDbText(at, text.c_str(), AcDbObjectId(), height, 0.0);
-        if (mode != AcDb::kTextLeft) {
-            text_entity->setHorizontalMode(mode);
-            text_entity->setAlignmentPoint(at);
-        }
-        AcDbObjectId id;
-        EXPECT_EQ(static_cast<AcDbBlockTableRecord*>(record)->appendAcDbEntity(id, text_entity),
-                  Acad::eOk);
-        record->close();
-        if (mode != AcDb::kTextLeft) text_entity->adjustAlignment(Db());
-        text_entity->close();
-        return id;
+    // A text in model space (Windows-layout logical text stored as is: no
+    // style, so no Hebrew font); justification 2 is Right.
+    static AcDbObjectId AddText(const std::wstring& text, AcGePoint3d at, double height,
+                                int justification = 0) {
+        tarsil::CTextProperties record;
+        record.position = at;
+        record.height = height;
+        record.justification = justification;
+        EXPECT_TRUE(tarsil::CreateTextInCurrentSpace(record, text));
+        return record.objectId;
     }
 
     tarsil::editors::InputLanguage& language = tarsil::editors::InputLanguage::Instance();
@@ -273,14 +269,10 @@ TEST_F(DialogTest, RowsOfDifferentHeightsLeaveTheSizeEmptyAndTypingSetsThemAll) 
     Grid()->selectAll();
     EXPECT_EQ(Field(ml::kSize)->text(), QString()) << "the rows disagree";
     EXPECT_TRUE(Field(ml::kSize)->isEnabled());
-    QLineEdit* size = Field(ml::kSize);
-    size->setFocus();
-    QTest::keyClicks(size, "4.5");
+    Type(ml::kSize, "4.5");
     EXPECT_DOUBLE_EQ(tarsil::testing::ReadText(small).height, 4.5);
     EXPECT_DOUBLE_EQ(tarsil::testing::ReadText(large).height, 4.5);
-    Field(ml::kAngle)->setFocus();
-    Field(ml::kAngle)->selectAll();
-    QTest::keyClicks(Field(ml::kAngle), "90");
+    Type(ml::kAngle, "90");
     EXPECT_NEAR(tarsil::testing::ReadText(large).rotation, M_PI / 2, 1e-12) << "degrees";
     // A cell being edited disables the fields.
     ASSERT_NE(EditCell(0), nullptr);
@@ -300,10 +292,7 @@ TEST_F(DialogTest, DistanceIsEditableOnlyWhileVerticalAlignmentIsPressed) {
     // height 2: two gaps of 3.
     EXPECT_EQ(Field(ml::kDistance)->text(), QStringLiteral("3.0000"));
     EXPECT_NEAR(tarsil::testing::ReadText(b).position.y, -5.0, 1e-9) << "spread evenly";
-    QLineEdit* distance = Field(ml::kDistance);
-    distance->setFocus();
-    distance->selectAll();
-    QTest::keyClicks(distance, "2");
+    Type(ml::kDistance, "2");
     EXPECT_NEAR(tarsil::testing::ReadText(b).position.y, -4.0, 1e-9);
     EXPECT_NEAR(tarsil::testing::ReadText(c).position.y, -8.0, 1e-9);
     Click(ml::kVerticalAlignment);
@@ -315,8 +304,8 @@ TEST_F(DialogTest, DistanceIsEditableOnlyWhileVerticalAlignmentIsPressed) {
 // a right-aligned Hebrew row lands one row step under it at its right edge,
 // and a row left empty leaves nothing in the drawing.
 TEST_F(DialogTest, ARowTypedBelowARightAlignedRowKeepsItsEdgeAndEmptyRowsGo) {
-    const AcDbObjectId right =
-        AddText({0xF9, 0xEC, 0xE5, 0xED}, {60, 20, 0}, 2.0, AcDb::kTextRight);
+    const AcDbObjectId right = AddText({0xF9, 0xEC, 0xE5, 0xED}, {60, 20, 0}, 2.0, 2);
+    ASSERT_EQ(tarsil::testing::ReadText(right).horizontal, AcDb::kTextRight);
     OpenOnTexts({right});
     Field(ml::kSize)->setText("2.0");
     rows->SetRowStep(4.0);

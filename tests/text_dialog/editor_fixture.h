@@ -60,9 +60,15 @@ class EditorTest : public HostTest {
     }
     virtual int Style() const { return 0; }
     // The settings file: the style, and completion off unless a test wants it.
-    static std::string Settings(int style) {
+    static std::string Settings(int style, bool completion = false) {
         return "[General]\r\nDdeditStyle=" + std::to_string(style) +
-               "\r\n[Completion]\r\nFile=OFF\r\nDrawing=OFF\r\n";
+               "\r\n[Completion]\r\nFile=" + (completion ? "ON" : "OFF") + "\r\nDrawing=OFF\r\n";
+    }
+    // Completion from the word list only, which holds שלום and שלושה (one
+    // byte per letter as the drawing keeps them) and the extra lines.
+    void CompleteFromWordList(const std::string& extra = "") {
+        WriteBytes(folder_ / "words.ini", "\xF9\xEC\xE5\xED\r\n\xF9\xEC\xE5\xF9\xE4\r\n" + extra);
+        WriteBytes(folder_ / "tarsil.ini", Settings(Style(), true));
     }
     std::wstring ModuleFile() const { return (folder_ / "tarsil2.arx").wstring(); }
     static std::string SamplePath() {
@@ -139,8 +145,8 @@ class EditorTest : public HostTest {
     }
 
     // Saves the drawing through the host and gives the file's path.
-    std::filesystem::path Save(const std::string& name = "saved.dxf") {
-        const std::filesystem::path path = folder_ / name;
+    std::filesystem::path Save() {
+        const std::filesystem::path path = folder_ / "saved.dxf";
         cadhost::runCommandLine(L"SAVEAS " + path.wstring());
         return path;
     }

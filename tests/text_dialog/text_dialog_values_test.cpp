@@ -27,9 +27,6 @@ class EditorValues : public testing::EditorTest {
         QTest::keyClicks(field, text);
         QTest::keyClick(field, Qt::Key_Return);
     }
-    static void SelectAll(QDialog* dialog) {
-        QTest::keyClick(EditOf(dialog), Qt::Key_A, Qt::ControlModifier);
-    }
     static void Choose(QDialog* dialog, int id, const QString& item) {
         auto* list = ControlOf<QComboBox>(dialog, id);
         const int index = list->findText(item);
@@ -47,8 +44,8 @@ TEST_F(EditorValues, TheListsShowTheSelectedLinesAndAStyleChangesThemAll) {
         EXPECT_EQ(styles->currentText(), QStringLiteral("HEBBACK"));  // the caret's line
         EXPECT_EQ(ControlOf<QLineEdit>(dialog, 1004)->text(), QStringLiteral("2.500\n"));
         EXPECT_EQ(ControlOf<QLineEdit>(dialog, 1094)->text(), QStringLiteral("0.00\n"));
-        SelectAll(dialog);
-        EXPECT_EQ(styles->currentIndex(), -1);  // three styles
+        QTest::keyClick(EditOf(dialog), Qt::Key_A, Qt::ControlModifier);  // all three
+        EXPECT_EQ(styles->currentIndex(), -1);                            // three styles
         EXPECT_EQ(justifications->currentText(), QStringLiteral("Left"));
         Choose(dialog, 1088, QStringLiteral("HEBD2W"));
         Choose(dialog, 1089, QStringLiteral("Right"));
@@ -132,18 +129,8 @@ TEST_F(EditorValues, ResizingKeepsTheEditAndButtonsInTheirPlaces) {
 }
 
 // Words from the module's word list offered under the caret.
-class Completion : public EditorValues {
-  protected:
-    void SetUp() override {
-        EditorValues::SetUp();
-        // שלום and שלושה, one byte per letter as the drawing keeps them.
-        WriteBytes(folder_ / "words.ini", "\xF9\xEC\xE5\xED\r\n\xF9\xEC\xE5\xF9\xE4\r\n");
-        WriteBytes(folder_ / "tarsil.ini",
-                   "[General]\r\nDdeditStyle=0\r\n[Completion]\r\nFile=ON\r\nDrawing=OFF\r\n");
-    }
-};
-
-TEST_F(Completion, TheListFollowsTheTypedWordAndItsKeysChooseOrDismiss) {
+TEST_F(EditorValues, CompletionFollowsTheTypedWordAndItsKeysChooseOrDismiss) {
+    CompleteFromWordList();
     Edit({L"3C"}, [&](QDialog* dialog) {
         QTextEdit* edit = EditOf(dialog);
         auto* list = ControlOf<QListWidget>(dialog, 1098);
