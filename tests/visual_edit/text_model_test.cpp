@@ -46,7 +46,7 @@ TEST(TextModel, InsertionsBeyondTheLimitAreRefused) {
     EXPECT_EQ(model.Logical().front(), L'y');
 }
 
-TEST(TextModel, RightToLeftTextListsLinesLastFirstFromTheirRightEnds) {
+TEST(TextModel, EachDirectionListsItsLinesAndRunsInItsOwnOrder) {
     VisualTextModel model;
     const std::wstring logical = {kShin, kLamed, L' ', L'a', L'b', L'\n', kAlef, kBet};
     model.SetText(logical, true, false);
@@ -60,6 +60,9 @@ TEST(TextModel, RightToLeftTextListsLinesLastFirstFromTheirRightEnds) {
     // A selection of the shown "ba" copies as typed.
     const std::size_t b = model.IndexOf(1, 3);
     EXPECT_EQ(model.LogicalOfVisualRange(b, b + 2), L"ab");
+    // Left to right only the Hebrew run turns, and the lines keep their order.
+    model.SetRightToLeft(false);
+    EXPECT_EQ(model.Visual(), (std::wstring{kLamed, kShin, L' ', L'a', L'b', L'\n', kBet, kAlef}));
 }
 
 TEST(TextModel, UndoWalksBackThroughTheLastTenSavesOnly) {
