@@ -86,7 +86,7 @@ void DrawingView::syncWithHost() {
         scene_.reset();
         if (db_ != nullptr) {
             fontMap_ = FontMapStamp::current();
-            scene_ = std::make_unique<view::DrawingScene>(db_);
+            scene_ = std::make_unique<view::DrawingScene>(db_, fontMap_.fontTypes());
             // Entities may not be read while the drawing closes them: the
             // change is noted and applied from the event loop.
             db_->setDrawHook([this](AcDbObjectId id) { entityChanged(id); });
@@ -104,9 +104,7 @@ bool DrawingView::followFontMap() {
     FontMapStamp now = FontMapStamp::current();
     if (now == fontMap_) return false;
     fontMap_ = std::move(now);
-    view::FontTypes fonts;
-    if (!fontMap_.file.empty()) fonts.load(fontMap_.file);
-    scene_->setFontTypes(std::move(fonts));
+    scene_->setFontTypes(fontMap_.fontTypes());
     scene_->rebuild();  // the pending changes too
     changed_.clear();
     update();

@@ -2,8 +2,6 @@
 
 #include <system_error>
 
-#include "cadhost/view/font_types.h"
-
 namespace cadhost::gui {
 
 FontMapStamp FontMapStamp::current() {
@@ -15,6 +13,12 @@ FontMapStamp FontMapStamp::current() {
     stamp.size = std::filesystem::file_size(stamp.file, error);
     if (error) stamp.size = 0;
     return stamp;
+}
+
+view::FontTypes FontMapStamp::fontTypes() const {
+    view::FontTypes fonts;
+    if (!file.empty()) fonts.load(file);
+    return fonts;
 }
 
 }  // namespace cadhost::gui

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "cadhost/view/font_types.h"
+
 namespace cadhost::gui {
 
 struct FontMapStamp {
@@ -16,6 +18,8 @@ struct FontMapStamp {
 
     // The map in use now, as the view finds it.
     static FontMapStamp current();
+    // The font types of this map (none when there is no map).
+    view::FontTypes fontTypes() const;
 };
 
 }  // namespace cadhost::gui

@@ -29,12 +29,6 @@ bool finiteRect(const QRectF& r) {
 
 }  // namespace
 
-DrawingScene::DrawingScene(AcDbDatabase* db) : db_(db) {
-    const auto file = FontTypes::inUse(FontTypes::hostSupportFolders());
-    if (!file.empty()) fonts_.load(file);
-    rebuild();
-}
-
 DrawingScene::DrawingScene(AcDbDatabase* db, FontTypes fonts) : db_(db), fonts_(std::move(fonts)) {
     rebuild();
 }

@@ -23,8 +23,7 @@ inline constexpr double kMinTextPixels = 2.0;
 
 class DrawingScene {
   public:
-    // Uses the font map in use (FontTypes::inUse on the host's support path).
-    explicit DrawingScene(AcDbDatabase* db);
+    // The window finds the font map in use (cadhost/gui/font_map_stamp.h).
     DrawingScene(AcDbDatabase* db, FontTypes fonts);
 
     AcDbDatabase* database() const { return db_; }
