@@ -110,6 +110,20 @@ def run_tests(build, names, log, timeout):
     return 0
 
 
+def earlier_results(path):
+    """The result of each fault in an earlier report, so that a run limited to
+    some areas or faults keeps the rows of the others."""
+    found = {}
+    if not os.path.exists(path):
+        return found
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            cells = [c.strip() for c in line.strip().strip("|").split("|")]
+            if len(cells) == 4 and cells[1].startswith("`"):
+                found[(cells[0], cells[1].strip("`"), cells[2])] = cells[3]
+    return found
+
+
 def report(mutants, path, seconds):
     areas = collections.OrderedDict()
     for m in mutants:
@@ -155,7 +169,8 @@ def main():
     parser.add_argument("--timeout", type=int, default=300, help="seconds per test binary")
     args = parser.parse_args()
 
-    mutants = parse(args.list)
+    everyone = parse(args.list)
+    mutants = everyone
     if args.area:
         mutants = [m for m in mutants if m.area in args.area]
     if args.match:
@@ -206,7 +221,11 @@ def main():
               flush=True)
     # Leave the build as the sources are.
     run(ninja + targets, os.path.join(logs, "restore-build.log"))
-    report(mutants, args.report, time.time() - started)
+    earlier = earlier_results(args.report)
+    for m in everyone:
+        if m.result is None:
+            m.result = earlier.get((m.area, m.path, m.what), "not run")
+    report(everyone, args.report, time.time() - started)
     print(f"report: {args.report}")
 
 
