@@ -188,18 +188,6 @@ TEST_F(ConfigSheet, TheUsersChoicesReachTheFilesAndTheModuleAtOnce) {
     EXPECT_EQ(Rows(), (QStringList{"romans|Hebrew Backward", "x|Hebrew Normal"}));
     EXPECT_TRUE(sheet_->ApplyButton()->isEnabled());
 
-    // A new map made from the one chosen, beside it.
-    WhenShown<CNewFontMappingDlg>([this](CNewFontMappingDlg* dialog) {
-        EXPECT_EQ(dialog->NameField()->text(), "NewFontMap");
-        dialog->NameField()->setText("mine");
-        prompts_.files.push_back({PathToQString(maps_ / "a.map")});
-        Click(dialog->SourceField()->BrowseButton());
-        ClickButton(dialog, QDialogButtonBox::Ok);
-    });
-    Click(page_->NewMapButton());
-    const fs::path mine = maps_ / "mine.map";
-    EXPECT_EQ(page_->PathField()->Path(), PathToQString(mine));
-
     // Only font files of the support folders join, typed as the default map says.
     prompts_.answers = {true, true};
     RunCommand(CFontMapperBuddy::kAddMissing);
@@ -208,21 +196,20 @@ TEST_F(ConfigSheet, TheUsersChoicesReachTheFilesAndTheModuleAtOnce) {
                                    "heb7back|Hebrew 7 Bit Backward", "david|Hebrew Normal",
                                    hebrew + "|Hebrew Normal"}));
     ChooseType(2, "As is");
-    ClickName(3);
+    ClickName(0);
     RunCommand(CFontMapperBuddy::kDeleteCurrent);
-    EXPECT_EQ(grid_->SelectedRows(), std::vector<int>{3}) << "the next entry is selected";
+    EXPECT_EQ(grid_->SelectedRows(), std::vector<int>{0}) << "the next entry is selected";
     EXPECT_EQ(prompts_.asked, (QStringList{kAddMissingQuestion, kDeleteQuestion}));
     EXPECT_EQ(FindFontType(L"heb7back"), FontType::Hebrew7BitBackward) << "as the default map says";
 
     Click(sheet_->ApplyButton());
     EXPECT_FALSE(sheet_->ApplyButton()->isEnabled());
     // Type 9, which the list doesn't offer, stays as it was.
-    EXPECT_EQ(ReadBytes(mine),
-              "[Other]\r\nkeep=1\r\n[FontMapping]\r\nromans=2\r\nx=9\r\nheb7back=5\r\n" +
+    EXPECT_EQ(ReadBytes(maps_ / "a.map"),
+              "[Other]\r\nkeep=1\r\n[FontMapping]\r\nx=9\r\nheb7back=5\r\ndavid=0\r\n" +
                   std::string(kHebrewFileName) + "=0\r\n");
-    EXPECT_EQ(ReadBytes(maps_ / "a.map"), kMapA);
     EXPECT_EQ(ReadBytes(module_ / "tarsil.ini"),
-              "[General]\r\nDdeditStyle=0\r\nFontMapFile=" + mine.string() + "\r\n");
+              "[General]\r\nDdeditStyle=0\r\nFontMapFile=" + (maps_ / "a.map").string() + "\r\n");
     EXPECT_EQ(FindFontType(L"heb7back"), FontType::AsIs) << "the new map is in force at once";
     EXPECT_TRUE(alerts_.empty());
 
@@ -302,7 +289,10 @@ TEST_F(ConfigSheet, NewFontMaps) {
         bool stayed_open = false;
         WhenShown<CNewFontMappingDlg>([&](CNewFontMappingDlg* dialog) {
             dialog->NameField()->setText(c.name);
-            dialog->SourceField()->SetPath(*c.source ? PathToQString(folder_ / c.source) : "");
+            if (*c.source) {
+                prompts_.files.push_back({PathToQString(folder_ / c.source)});
+                Click(dialog->SourceField()->BrowseButton());
+            }
             ClickButton(dialog, c.cancel ? QDialogButtonBox::Cancel : QDialogButtonBox::Ok);
             stayed_open = dialog->isVisible();
             if (stayed_open) dialog->reject();
