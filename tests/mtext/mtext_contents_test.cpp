@@ -24,12 +24,7 @@ std::wstring D(std::initializer_list<unsigned> letters) {
     return s;
 }
 
-// Direction mask as the rich edit gives it: letters typed as Hebrew.
-std::vector<unsigned char> TypedMask(const std::wstring& text) {
-    std::vector<unsigned char> mask;
-    for (wchar_t c : text) mask.push_back(c >= 0xE0 && c <= 0xFA ? 2 : 1);
-    return mask;
-}
+using hebrew::TypedMask;  // as the rich edit gives it
 
 constexpr FontType kNormal = FontType::HebrewNormal;
 const std::wstring kShalomStored = D({13, 5, 12, 25});  // Hebrew Normal: DOS, left end first

@@ -6,22 +6,17 @@
 
 #include "cadhost/editor/sysvars.h"
 #include "host/text_lines/messages.h"
+#include "tests/codec/codec_test_support.h"
 #include "tests/text_lines/sample_fixture.h"
 
 namespace tarsil {
 namespace {
 
+using hebrew::TypedMask;
 using testing::kAlefBet;
 using testing::kShalom;
 using testing::ReadText;
 using testing::Win;
-
-// Letters typed as Hebrew, everything else not.
-std::vector<unsigned char> TypedMask(const std::wstring& line) {
-    std::vector<unsigned char> mask;
-    for (wchar_t c : line) mask.push_back(c >= 0xE0 && c <= 0xFA ? 2 : 1);
-    return mask;
-}
 
 class TextLinesTest : public testing::SampleTest {
   protected:
