@@ -32,15 +32,12 @@ class FontMapFile : public ::testing::Test {
 TEST_F(FontMapFile, ReadsTheFirstMappingSectionsNamesAndTheirNumbers) {
     const FontMap map = Load(
         "top\n[ FontMapping ]\nblank=1\n[fontmapping]\r\nromans=5\r\nhebnorm=0\r\n"
-        "a=2 ; backward\nb=;5\nc=Hebrew Backward\nd\ne=-3\nx=1\nx=4\n"
+        "c=Hebrew Backward\ne=-3\nx=1\nx=4\n"
         // A name in Hebrew letters stands in UTF-8, one of code page bytes as bytes.
         "\xd7\x93\xd7\x95\xd7\x93=4\r\n\xe0\xe1=2\r\n[FontMapping]\nsecond=4\n");
     const FontMap expected{{L"romans", FontType::AsIs},
                            {L"hebnorm", FontType::HebrewNormal},
-                           {L"a", FontType::HebrewBackward},
-                           {L"b", FontType::HebrewNormal},
                            {L"c", FontType::HebrewNormal},
-                           {L"d", FontType::HebrewNormal},
                            {L"e", static_cast<FontType>(-3)},  // passed through unchanged
                            {L"x", FontType::D2w},              // the later value of a key
                            {L"\u05d3\u05d5\u05d3", FontType::D2w},
