@@ -198,7 +198,7 @@ TEST_F(HostCommandTest, QuitAsksBeforeThrowingAwayUnsavedChanges) {
     EXPECT_TRUE(cadhost::quitRequested());
 }
 
-TEST_F(HostCommandTest, SeveralDrawingsLockAndResources) {
+TEST_F(HostCommandTest, SeveralDrawingsAndTheirLocks) {
     AcApDocument* first = curDoc();
     run({L"NEW"});
     EXPECT_EQ(acDocManagerPtr()->documentCount(), 2);
@@ -206,10 +206,6 @@ TEST_F(HostCommandTest, SeveralDrawingsLockAndResources) {
     EXPECT_EQ(acDocManagerPtr()->lockDocument(curDoc(), AcAp::kWrite), Acad::eOk);
     EXPECT_EQ(acDocManagerPtr()->unlockDocument(curDoc()), Acad::eOk);
     EXPECT_EQ(acDocManagerPtr()->unlockDocument(curDoc()), Acad::eInvalidInput) << "not locked";
-    acDocManagerPtr()->pushResourceHandle(reinterpret_cast<HINSTANCE>(0x10));
-    acDocManagerPtr()->popResourceHandle();
-    acDocManagerPtr()->popResourceHandle();
-    EXPECT_EQ(acDocManagerPtr()->resourceDepth(), 0) << "one pop too many is harmless";
     run({L"CLOSE"});
     EXPECT_EQ(curDoc(), first);
     EXPECT_EQ(db(), first->database());

@@ -37,9 +37,8 @@ class SelectWindowTest : public WindowTest {
     }
 };
 
-TEST_F(SelectWindowTest, AClickSelectsWhatIsWithinThePickBox) {
+TEST_F(SelectWindowTest, AClickSelectsAndHighlightsWhatItHits) {
     const AcDbObjectId text = addText(10, 10, L"abc");
-    const AcDbObjectId line = addLine(0, 40, 40, 40);
     int unlit = -1, lit = -1;  // pixels in the highlight's colour
     const QColor highlight = cadhost::view::DrawingScene::highlightColor();
     EXPECT_EQ(select(
@@ -51,10 +50,6 @@ TEST_F(SelectWindowTest, AClickSelectsWhatIsWithinThePickBox) {
               std::vector<AcDbObjectId>{text});
     EXPECT_EQ(unlit, 0);
     EXPECT_GT(lit, 20) << "what the selection took is drawn highlighted";
-    const QPoint nearLine = pixelOf(20, 40) + QPoint(0, 3);
-    EXPECT_EQ(select([&] { QTest::mouseClick(view(), Qt::LeftButton, {}, nearLine); }),
-              std::vector<AcDbObjectId>{line})
-        << "within the window's pick box, beyond the host's own";
 }
 
 TEST_F(SelectWindowTest, WindowToTheRightEnclosesAndToTheLeftCrossesWhatTheScreenShows) {
@@ -64,8 +59,8 @@ TEST_F(SelectWindowTest, WindowToTheRightEnclosesAndToTheLeftCrossesWhatTheScree
     addLine(26, 10, 29, 10);  // below the window; inside it if it turned with the user system
     std::vector<AcDbObjectId> touched{inside, across};
     std::sort(touched.begin(), touched.end());
-    // The rubber band while the window is drawn: solid blue, or dashed green.
-    const QColor window(70, 130, 230), crossing(60, 200, 90);
+    // The rubber band while the window is drawn, solid blue.
+    const QColor window(70, 130, 230);
     turnUcs(M_PI / 6, 3, 1);
     int band = 0;
     const auto dragged = select([&] {
@@ -79,14 +74,10 @@ TEST_F(SelectWindowTest, WindowToTheRightEnclosesAndToTheLeftCrossesWhatTheScree
     // The first click, on nothing, opens the window.
     EXPECT_EQ(select([&] {
                   click(40, 15);
-                  QTest::mouseMove(view());  // moves without a button go by the cursor
-                  QTest::mouseMove(view(), pixelOf(15, 30));
-                  band = pixelsOf(crossing);
                   click(15, 30);
               }),
               touched)
         << "two clicks to the left";
-    EXPECT_GT(band, 20);
 }
 
 TEST_F(SelectWindowTest, ClicksAtTheCommandPromptMakeThePickFirstSetForTheNextCommand) {
