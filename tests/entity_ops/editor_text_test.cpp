@@ -14,28 +14,6 @@ const std::wstring kAlefBetGimel = {0xE0, 0xE1, 0xE2};
 
 using EditorTextTest = EntityTest;
 
-// What every font type stores is checked on the samples; a font the map
-// does not know stores the text as typed.
-TEST_F(EditorTextTest, AnUnmappedFontStoresAsTypedAndReadsItBack) {
-    const AcDbObjectId id = Text(L"alpha");
-    std::wstring editable = kAlefBetGimel;
-    ASSERT_TRUE(tarsil::StoreEditorText(id, editable));
-    EXPECT_EQ(String(id), kAlefBetGimel);
-    EXPECT_EQ(tarsil::LoadEditorText(id).value_or(L"?"), kAlefBetGimel);
-}
-
-TEST_F(EditorTextTest, LatinTextPassesUnchangedExceptForSevenBitFonts) {
-    for (const wchar_t* name : {L"hebnorm text", L"heb7bit text", L"hebd2w text", L"fit me"}) {
-        // 7-bit fonts read each Latin letter as the Hebrew letter on its key
-        // of the Israeli keyboard: h=yod e=qof b=nun i=final nun t=alef x=samekh.
-        const std::wstring expected = std::wstring(name) == L"heb7bit text"
-                                          ? L"\xE9\xF7\xF0"
-                                            L"7\xF0\xEF\xE0 \xE0\xF7\xF1\xE0"
-                                          : std::wstring(name);
-        EXPECT_EQ(tarsil::LoadEditorText(Text(name)).value_or(L"?"), expected) << Narrow(name);
-    }
-}
-
 // A diameter sign and a Greek letter among the Hebrew: every font type
 // stores and reads them back in their places, and nothing after them is cut.
 TEST(EditorTextConversion, CharactersAboveTheByteRangeAreKept) {
