@@ -14,11 +14,12 @@ const std::wstring kAlefBetGimel = {0xE0, 0xE1, 0xE2};
 
 using EditorTextTest = EntityTest;
 
-// A diameter sign and a Greek letter among the Hebrew: every font type
-// stores and reads them back in their places, and nothing after them is cut.
+// A diameter sign and a Greek letter among the Hebrew: each way of storing
+// (DOS, 7-bit, d2w; the backward fonts share theirs) keeps them in their
+// places, and nothing after them is cut.
 TEST(EditorTextConversion, CharactersAboveTheByteRangeAreKept) {
     const std::wstring logical = kAlefBetGimel + L" \x2300" + L"12 \x03A9" + kAlefBetGimel;
-    for (int type : {0, 1, 2, 3, 4}) {
+    for (int type : {0, 1, 4}) {
         const auto fontType = static_cast<tarsil::FontType>(type);
         std::wstring text = logical;
         tarsil::ConvertEditingForStorage(text, fontType);

@@ -79,7 +79,6 @@ TEST_F(Lifecycle, InitialisationAppliesTheStyleAndEachDrawingLoadButTheFirstRead
     Configure("DdeditStyle=2\r\n");
     Init();
     EXPECT_EQ(lisp_.TakeCalls(), kInstallCalls);
-    EXPECT_FALSE(cadhost::hostTextDoubleClickInstalled());
     EXPECT_EQ(ModuleCommands(),
               (std::vector<std::wstring>{L"KRDV_TSTT TSTT 7 -1", L"KRDV_TSTA TSTA 7 -1",
                                          L"KRDV_TSTM TSTM 7 -1", L"KRDV_TSTD TSTD 7 -1",
