@@ -71,6 +71,10 @@ TEST_F(SysVarTest, GetVarGivesTheHostTypes) {
     ASSERT_EQ(acedGetVar(L"ucsxdir", &rb), RTNORM);
     EXPECT_EQ(rb.restype, RT3DPOINT);
     EXPECT_DOUBLE_EQ(rb.resval.rpoint[0], 1);
+    ASSERT_EQ(acedGetVar(L"TEXTSTYLE", &rb), RTNORM);
+    ASSERT_EQ(rb.restype, RTSTR);
+    EXPECT_STREQ(rb.resval.rstring, L"Standard");
+    acutDelString(rb.resval.rstring);
     EXPECT_EQ(acedGetVar(L"NOSUCHVAR", &rb), RTERROR);
     EXPECT_EQ(acedGetVar(nullptr, &rb), RTERROR);
 }
