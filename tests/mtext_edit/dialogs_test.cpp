@@ -158,7 +158,7 @@ TEST_F(DialogsTest, DimensionTextTypedBelowTheLineIsSaved) {
     Picture(dialog, "dimension_editor.png");
     Click(dialog, dim_dlg::kOkId);
 
-    const std::string stored = testing::ListedString(SaveCopy(), "57");  // kDimension
+    const std::string stored = testing::ListTexts(SaveCopy(), "DIMENSION").at("57").stored;
     const std::size_t below = stored.find("\\X");
     ASSERT_NE(below, std::string::npos) << stored;
     EXPECT_EQ(testing::Decoded(stored.substr(below + 2), 0), Win(L"אבג"));

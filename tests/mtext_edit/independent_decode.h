@@ -25,7 +25,7 @@ inline std::string RunTool(const std::string& command) {
 
 // One entity of a saved drawing as dxftool lists it.
 struct ListedText {
-    std::string type, style;
+    std::string style;
     std::string stored;  // bytes, \xHH escapes undone
 };
 
@@ -50,16 +50,9 @@ inline std::map<std::string, ListedText> ListTexts(const std::filesystem::path& 
                 bytes += raw[i];
             }
         }
-        texts[fields[0]] = {fields[1], fields[3], bytes};
+        texts[fields[0]] = {fields[3], bytes};
     }
     return texts;
-}
-
-// The stored string of the entity with this handle, whatever its type.
-inline std::string ListedString(const std::filesystem::path& dxf, const std::string& handle) {
-    const auto texts = ListTexts(dxf, "");
-    const auto it = texts.find(handle);
-    return it == texts.end() ? "<not listed>" : it->second.stored;
 }
 
 // A stored string of one line decoded for the font type: one character per

@@ -97,7 +97,7 @@ class Ddedit : public testing::EditorTest {
   protected:
     int Style() const override { return 2; }
     static std::wstring HandleOf(const char* type) {
-        return testing::FirstHandleOf(SamplePath(), type);
+        return testing::FirstHandleOf(testing::SamplePath(), type);
     }
     // Typed keys with the dialog's Hebrew button down: t c d are alef bet gimel.
     static void TypeHebrew(QDialog* dialog, QWidget* edit, const char* keys) {

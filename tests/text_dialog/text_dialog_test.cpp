@@ -25,7 +25,7 @@ class TextEditor : public testing::EditorTest {
   protected:
     void SetUp() override {
         EditorTest::SetUp();
-        original_ = testing::ListTexts(SamplePath());
+        original_ = testing::ListTexts(testing::SamplePath());
     }
     // The saved drawing's text of a handle, decoded for its style's font.
     std::wstring SavedLogical(const std::map<std::string, testing::ListedText>& saved,
@@ -95,7 +95,7 @@ TEST_F(TextEditor, CancelLeavesTheSavedDrawingAsItWasOpened) {
         EXPECT_NE(ReadText(Id(L"36")).stored, before);
         Cancel(dialog);
     });
-    EXPECT_EQ(ReadBytes(Save()), ReadBytes(SamplePath()));
+    EXPECT_EQ(ReadBytes(Save()), ReadBytes(testing::SamplePath()));
 }
 
 TEST_F(TextEditor, CancelWithoutChangesTakesBackNothingElse) {
