@@ -60,10 +60,6 @@ class DialogsTest : public testing::DrawingTest {
         ASSERT_NE(button, nullptr) << id;
         QTest::mouseClick(button, Qt::LeftButton);
     }
-    std::filesystem::path SaveCopy() {
-        WriteBytes(folder_ / "saved.dxf", Saved());
-        return folder_ / "saved.dxf";
-    }
     // A picture for the docs when TARSIL_SCREENSHOT_DIR names a folder.
     static void Picture(QWidget& dialog, const char* name) {
         if (const char* folder = std::getenv("TARSIL_SCREENSHOT_DIR")) {
@@ -158,7 +154,9 @@ TEST_F(DialogsTest, DimensionTextTypedBelowTheLineIsSaved) {
     Picture(dialog, "dimension_editor.png");
     Click(dialog, dim_dlg::kOkId);
 
-    const std::string stored = testing::ListTexts(SaveCopy(), "DIMENSION").at("57").stored;
+    WriteBytes(folder_ / "saved.dxf", Saved());
+    const std::string stored =
+        testing::ListTexts(folder_ / "saved.dxf", "DIMENSION").at("57").stored;
     const std::size_t below = stored.find("\\X");
     ASSERT_NE(below, std::string::npos) << stored;
     EXPECT_EQ(testing::Decoded(stored.substr(below + 2), 0), Win(L"אבג"));
