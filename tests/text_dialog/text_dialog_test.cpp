@@ -1,6 +1,7 @@
 // TSTT on the sample with the editor driven by keys and clicks: lines
-// edited, split and removed, OK and Cancel; the saved drawing is read back
-// by dxftool and decoded by tarsiltext, never by the module.
+// edited and split, OK and Cancel; the saved drawing is read back by
+// dxftool and decoded by tarsiltext, never by the module.  (Which texts go
+// when lines go is the lines' own test.)
 #include "tests/text_dialog/editor_fixture.h"
 
 namespace tarsil {
@@ -63,23 +64,6 @@ TEST_F(TextEditor, SplittingALineMovesTheLinesBelowDown) {
     ASSERT_EQ(added.size(), 1u);
     EXPECT_EQ(SavedLogical(saved, added[0]), Win(kShalom).substr(2));
     EXPECT_EQ(saved.at(added[0]).style, "HEBNORM");
-}
-
-// (Which texts go when several lines go at once is the lines' own test.)
-TEST_F(TextEditor, ARemovedLastLineErasesItsText) {
-    const AcDbObjectId last = Id(L"3C");
-    Edit({L"36", L"39", L"3C"}, [&](QDialog* dialog) {
-        QTextEdit* edit = EditOf(dialog);
-        // The last line and its line break.
-        CaretToLine(edit, 1, true);
-        QTest::keyClick(edit, Qt::Key_End, Qt::ShiftModifier | Qt::ControlModifier);
-        QTest::keyClick(edit, Qt::Key_Delete);
-        EXPECT_TRUE(ReadText(last).erased);
-        Ok(dialog);
-    });
-    const auto saved = testing::ListTexts(Save());
-    EXPECT_EQ(saved.count("3C"), 0u);
-    EXPECT_EQ(SavedLogical(saved, "39"), Win(kShalom));
 }
 
 TEST_F(TextEditor, CancelLeavesTheSavedDrawingAsItWasOpened) {
