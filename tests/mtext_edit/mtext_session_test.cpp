@@ -5,12 +5,13 @@
 #include "host/mtext_edit/mtext_session.h"
 
 #include "host/mtext_edit/dimension_session.h"
+#include "tests/codec/codec_test_support.h"
 #include "tests/mtext_edit/session_fixture.h"
 
 namespace tarsil {
 namespace {
 
-using testing::TypedMask;
+using hebrew::TypedMask;
 using testing::Win;
 
 // Stored DOS letters, listed from the left end (as Hebrew Normal stores a word).

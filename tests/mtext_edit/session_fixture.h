@@ -10,14 +10,6 @@
 
 namespace tarsil::testing {
 
-// The direction mask of text typed letter by letter with Hebrew active
-// for the Hebrew letters.
-inline std::vector<unsigned char> TypedMask(const std::wstring& text) {
-    std::vector<unsigned char> mask;
-    for (wchar_t c : text) mask.push_back(c >= 0xE0 && c <= 0xFA ? 2 : 1);
-    return mask;
-}
-
 class DrawingTest : public SampleTest {
   protected:
     // The sample's MText, the leader that points at it, and its dimension.
