@@ -1,7 +1,10 @@
 // What the scene makes of each kind of entity: where texts sit and which
-// way their glyphs run, curves, fills, blocks and colours.
+// way their glyphs run, curves, fills, blocks and colours; and what lands
+// in the image when it is painted.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPainter>
 #include <cmath>
 
 #include "cadhost/view/colors.h"
@@ -12,12 +15,15 @@
 namespace cadhost_view_test {
 namespace {
 
+using cadhost::view::DrawingScene;
 using cadhost::view::FontTypes;
 using cadhost::view::Prim;
 using cadhost::view::SceneBuilder;
+using cadhost::view::ViewTransform;
 
 class BuilderTest : public SceneFixture {
   protected:
+    static void SetUpTestSuite() { needGui(); }
     // What entity i of the drawing open shows.
     std::vector<Prim> prims(std::size_t i) {
         std::vector<Prim> out;
@@ -31,7 +37,36 @@ class BuilderTest : public SceneFixture {
     }
     FontTypes fonts{tarsil::FontMap{{L"hebnorm", tarsil::FontType::HebrewNormal},
                                     {L"heb7bit", tarsil::FontType::Hebrew7Bit}}};
+    // Opens a drawing in a 200 x 100 view of x 0..100, y -25..25.
+    void show(const Drawing& d) {
+        open(d);
+        view.size = QSize(200, 100);
+        view.center = QPointF(50, 0);
+        view.pixelsPerUnit = 2;
+    }
+    QImage paint(QRect dirty = QRect(0, 0, 200, 100), std::set<AcDbObjectId> hl = {}) {
+        QImage image(view.size, QImage::Format_RGB32);
+        image.fill(DrawingScene::backgroundColor());
+        QPainter p(&image);
+        scene->paint(p, view, dirty, hl);
+        return image;
+    }
+    ViewTransform view;
 };
+
+// How many pixels of a row have exactly this colour.
+int countRow(const QImage& img, int y, QRgb c) {
+    int n = 0;
+    for (int x = 0; x < img.width(); ++x) n += (img.pixel(x, y) & 0xFFFFFF) == (c & 0xFFFFFF);
+    return n;
+}
+int countNotBackground(const QImage& img, QRect r) {
+    int n = 0;
+    const QRgb bg = DrawingScene::backgroundColor().rgb() & 0xFFFFFF;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) n += (img.pixel(x, y) & 0xFFFFFF) != bg;
+    return n;
+}
 
 QRectF boundsOf(const std::vector<Prim>& prims) {
     QRectF r;
@@ -104,18 +139,6 @@ TEST_F(BuilderTest, TextsReadInPlaceMatchTheirOpenedObjects) {
             EXPECT_EQ(a.toWorld, b.toWorld) << i;
         }
     }
-    // What they read: the style's font type and the way its glyphs run,
-    // the caret code.  STANDARD's font is not in the map: the code page
-    // (1255) shows byte 0x80 as its currency sign, not as a letter.
-    const auto norm = prims(0), seven = prims(3), plain = prims(4);
-    EXPECT_EQ(norm[0].text->type, tarsil::FontType::HebrewNormal);
-    EXPECT_EQ(norm[0].text->stored, std::wstring(L"\x80\n%%d q"));
-    EXPECT_EQ(norm[0].text->glyphs()[0].shown, U'\u05D0');
-    EXPECT_FALSE(norm[0].text->rightToLeft);
-    EXPECT_EQ(norm[0].color, cadhost::view::aciColor(1));
-    EXPECT_EQ(seven[0].text->glyphs()[1].shown, U'\u05D1');
-    EXPECT_TRUE(seven[0].text->rightToLeft);
-    EXPECT_EQ(plain[0].text->glyphs()[0].shown, U'\u20AC');
 }
 
 TEST(GlyphOutlinesTest, ARightToLeftRunStartsAtTheRightEndOfItsBox) {
@@ -236,6 +259,52 @@ TEST_F(BuilderTest, AttributesShowUnlessInvisibleDefinitionsOnlyOutsideBlocks) {
     EXPECT_EQ(ref[0].text->glyphs().size(), 4u);
     ASSERT_EQ(def.size(), 1u);
     EXPECT_EQ(def[0].text->glyphs().size(), 7u);  // "TAGNAME"
+}
+
+TEST_F(BuilderTest, ALineLandsOnItsPixelsInItsColourAndOnlyInTheDirtyPart) {
+    Drawing d;
+    d.layer("RED", 1);
+    d.entities = line(0, 0.25, 100, 0.25, "RED");  // screen row 49.5: drawn on 49
+    show(d);
+    const QRgb red = cadhost::view::aciColor(1);
+    EXPECT_GT(countRow(paint(), 49, red), 150);
+    // Only the left half is painted.
+    const QImage half = paint(QRect(0, 0, 100, 100));
+    EXPECT_EQ(countNotBackground(half, QRect(105, 0, 95, 100)), 0);
+    EXPECT_GT(countNotBackground(half, QRect(0, 0, 100, 100)), 80);
+    // A dirty part that misses the line paints nothing, nor does an empty one.
+    EXPECT_EQ(countNotBackground(paint(QRect(0, 0, 200, 30)), QRect(0, 0, 200, 100)), 0);
+    EXPECT_EQ(countNotBackground(paint(QRect()), QRect(0, 0, 200, 100)), 0);
+    // Highlighted: dashed in the highlight colour.
+    const QImage lit = paint(QRect(0, 0, 200, 100), {ids[0]});
+    EXPECT_EQ(countRow(lit, 49, red), 0);
+    EXPECT_GT(countRow(lit, 49, DrawingScene::highlightColor().rgb()), 50);
+    // A view with no scale paints nothing.
+    view.pixelsPerUnit = 0;
+    EXPECT_EQ(countNotBackground(paint(), QRect(0, 0, 200, 100)), 0);
+}
+
+TEST_F(BuilderTest, TextsTooSmallToReadBecomeBarsAndGlyphsOnceZoomedIn) {
+    Drawing d;
+    d.entities = text(10, 0, 20, "HHHH");  // 20 high, 56 wide
+    show(d);
+    // At a twentieth of a pixel a unit it is one pixel high: one bar, as
+    // long as the text is wide (about 3 pixels), along its middle.
+    const ViewTransform close = view;
+    view.pixelsPerUnit = 0.05;
+    view.center = QPointF(38, 10);
+    const QImage small = paint();
+    const int lit = countNotBackground(small, QRect(0, 0, 200, 100));
+    EXPECT_GE(lit, 2);
+    EXPECT_LE(lit, 4);
+    EXPECT_EQ(countNotBackground(small, QRect(0, 51, 200, 49)), 0);
+    // At 2 pixels a unit it is 40 pixels high: glyphs, whose capitals
+    // leave gaps along the middle row.
+    view = close;
+    const QImage big = paint();
+    const int middle = static_cast<int>(view.toScreen({0, 10}).y());
+    EXPECT_GT(countNotBackground(big, QRect(0, 0, 200, 100)), 200);
+    EXPECT_LT(countNotBackground(big, QRect(0, middle, 200, 1)), 100);
 }
 
 }  // namespace

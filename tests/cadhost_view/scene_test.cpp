@@ -145,13 +145,8 @@ TEST_F(SceneTest, ChangedErasedAndNewEntitiesAreFollowed) {
     EXPECT_TRUE(scene->boundsOf(ids[1]).isNull());
 
     // A new line in model space joins the scene on top.
-    AcDbBlockTable* table = nullptr;
-    ASSERT_EQ(db.getBlockTable(table), Acad::eOk);
-    AcDbSymbolTableRecord* rec = nullptr;
-    ASSERT_EQ(table->getAt(ACDB_MODEL_SPACE, rec, AcDb::kForWrite), Acad::eOk);
-    table->close();
-    auto* ms = dynamic_cast<AcDbBlockTableRecord*>(rec);
-    ASSERT_NE(ms, nullptr);
+    AcDbBlockTableRecord* ms = nullptr;
+    ASSERT_EQ(acdbOpenObject(ms, db.currentSpaceId(), AcDb::kForWrite), Acad::eOk);
     AcDbObjectId added;
     auto* fresh = new AcDbLine({0, 20, 0}, {10, 20, 0});
     ASSERT_EQ(ms->appendAcDbEntity(added, fresh), Acad::eOk);
