@@ -135,9 +135,14 @@ TEST(Tables, StylesAndCurrentValues) {
     rec->fileName(font);
     EXPECT_STREQ(font, L"hebd2w.shx");
     rec->close();
+    const AcDbObjectId id = recordId(db, &AcDbDatabase::getTextStyleTable, L"HEBD2W");
+
     EXPECT_DOUBLE_EQ(db.textsize(), 2.5);
+    ASSERT_EQ(db.setTextstyle(id), Acad::eOk);
+    EXPECT_EQ(db.textstyle(), id);
+    ASSERT_EQ(db.setTextsize(4.0), Acad::eOk);
+    EXPECT_DOUBLE_EQ(db.textsize(), 4.0);
     EXPECT_EQ(db.setTextsize(-1.0), Acad::eInvalidInput);
-    EXPECT_DOUBLE_EQ(db.textsize(), 2.5);
 }
 
 TEST(Tables, DimensionStyleGivesTheTextStyleAndLeaderFindsItsMText) {
