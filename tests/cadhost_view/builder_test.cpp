@@ -80,12 +80,7 @@ TEST_F(BuilderTest, JustifiedTextsSitOnTheirAlignmentPoints) {
     // aligned growing the height with the length, fit keeping it.
     const QRectF boxes[] = {QRectF(60 - 4.2, 0, 4.2, 2), QRectF(-2, 0, 2, 30),
                             QRectF(-2.0 * 30 / 4.2, 0, 2.0 * 30 / 4.2, 30)};
-    Drawing d;
-    const char* modes[][3] = {{"2", "60", "0"}, {"5", "0", "30"}, {"3", "0", "30"}};
-    for (auto [mode, x, y] : modes)
-        d.entities += groups({{0, "TEXT"}, {8, "0"}, {10, "0"}, {20, "0"}, {40, "2"}, {1, "ABC"},
-                              {72, mode}, {11, x}, {21, y}});
-    open(d);
+    open("justified_texts.dxf");
     for (std::size_t i = 0; i < 3; ++i) {
         const QRectF b = boundsOf(prims(i));
         EXPECT_NEAR(b.left(), boxes[i].left(), 1e-9) << i;
@@ -99,27 +94,7 @@ TEST_F(BuilderTest, JustifiedTextsSitOnTheirAlignmentPoints) {
 // database's objects; an open text is read through its object too.  Both
 // ways must give the same runs, whatever else the record holds.
 TEST_F(BuilderTest, TextsReadInPlaceMatchTheirOpenedObjects) {
-    Drawing d;
-    d.header = groups({{9, "$ACADVER"}, {1, "AC1015"}, {9, "$DWGCODEPAGE"}, {3, "ANSI_1255"}});
-    d.style("NORM", "hebnorm.shx").style("SEVEN", "heb7bit.shx").layer("RED", 1);
-    const auto reactors = groups({{102, "{ACAD_REACTORS"}, {330, "1F"}, {40, "9.0"}, {102, "}"}});
-    d.entities =
-        groups({{0, "TEXT"}, {5, "A1"}}) + reactors +
-        groups({{100, "AcDbEntity"}, {8, "RED"}, {100, "AcDbText"}, {10, "1.5"}, {20, "2"},
-                {40, "2.5"}, {1, "\x80^J%%d q"}, {50, "30"}, {41, "0.8"}, {51, "15"}, {7, "NORM"},
-                {72, "1"}, {11, "9"}, {21, "4"}, {100, "AcDbText"}, {73, "2"}, {1001, "APP"},
-                {1040, "7.0"}}) +
-        groups({{0, "TEXT"}, {5, "A2"}, {100, "AcDbEntity"}, {8, "0"}, {62, "5"}, {100, "AcDbText"},
-                {10, "0"}, {20, "0"}, {40, "1"}, {1, "fit me"}, {72, "5"}, {11, "20"}, {21, "5"},
-                {100, "AcDbText"}}) +
-        groups({{0, "MTEXT"}, {5, "A3"}, {100, "AcDbEntity"}, {8, "RED"}, {420, "1193046"},
-                {100, "AcDbMText"}, {10, "3"}, {20, "4"}, {40, "1.5"}, {41, "6"}, {71, "5"},
-                {3, "first piece "}, {1, "and more\\Pnext \\U+05D0"}, {7, "NORM"}, {11, "0"},
-                {21, "1"}, {44, "1.5"}}) +
-        // R12: no subclass markers at all.
-        text(0, 0, 1, "tc", "SEVEN") + text(0, 0, 1, "\x80") +
-        groups({{0, "MTEXT"}, {8, "0"}, {10, "1"}, {20, "1"}, {40, "2"}, {50, "45"}, {1, "x"}});
-    open(d);
+    open("texts_in_place.dxf");
     ASSERT_EQ(ids.size(), 6u);
     for (std::size_t i = 0; i < ids.size(); ++i) {
         const std::vector<Prim> inPlace = prims(i);
@@ -174,13 +149,7 @@ TEST_F(BuilderTest, BulgesBecomeArcs) {
 }
 
 TEST_F(BuilderTest, LeadersGetAnArrowWhenTheirFirstSegmentHasRoom) {
-    auto leader = [](double length) {
-        return groups({{0, "LEADER"}, {8, "0"}, {71, "1"}, {76, "2"}, {10, "0.0"}, {20, "0.0"},
-                       {10, std::to_string(length)}, {20, "0.0"}});
-    };
-    Drawing d;
-    d.entities = leader(20) + leader(4);  // arrows are 2.5 long by default
-    open(d);
+    open("leaders.dxf");  // 20 and 4 long; arrows are 2.5 long by default
     const auto room = prims(0), cramped = prims(1);
     ASSERT_EQ(room.size(), 2u);
     EXPECT_EQ(room[1].kind, Prim::Fill);
@@ -190,16 +159,7 @@ TEST_F(BuilderTest, LeadersGetAnArrowWhenTheirFirstSegmentHasRoom) {
 }
 
 TEST_F(BuilderTest, SolidHatchFillsAroundItsHole) {
-    Drawing d;
-    auto square = [](double s) {
-        return groups({{92, "3"}, {72, "0"}, {73, "1"}, {93, "4"}, {10, std::to_string(-s)},
-                       {20, std::to_string(-s)}, {10, std::to_string(s)}, {20, std::to_string(-s)},
-                       {10, std::to_string(s)}, {20, std::to_string(s)}, {10, std::to_string(-s)},
-                       {20, std::to_string(s)}, {97, "0"}});
-    };
-    d.entities = groups({{0, "HATCH"}, {8, "0"}, {2, "SOLID"}, {70, "1"}, {71, "0"}, {91, "2"}}) +
-                 square(10) + square(2) + groups({{75, "0"}, {76, "1"}});
-    open(d);
+    open("hatch_with_hole.dxf");  // a square of 20 with a hole of 4 in its middle
     const auto id = ids[0];
     EXPECT_EQ(scene->pick({5, 5}, 0), id);         // in the fill
     EXPECT_TRUE(scene->pick({0, 0}, 0).isNull());  // in the hole
@@ -208,20 +168,7 @@ TEST_F(BuilderTest, SolidHatchFillsAroundItsHole) {
 }
 
 TEST_F(BuilderTest, ColoursComeFromTheEntityTheLayerOrTheBlock) {
-    Drawing d;
-    d.layer("GREEN", 3);
-    d.blocks =
-        groups({{0, "BLOCK"}, {8, "0"}, {2, "B"}, {70, "0"}, {10, "0.0"}, {20, "0.0"}}) +
-        groups({{0, "LINE"}, {8, "0"}, {62, "0"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "0"}}) +
-        groups({{0, "LINE"}, {8, "0"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "0"}}) +
-        groups({{0, "ENDBLK"}, {8, "0"}});
-    d.entities =
-        groups({{0, "INSERT"}, {8, "GREEN"}, {62, "1"}, {2, "B"}, {10, "0.0"}, {20, "0.0"}}) +
-        line(0, 0, 1, 1, "GREEN") +
-        groups({{0, "LINE"}, {8, "GREEN"}, {62, "5"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"}}) +
-        groups({{0, "LINE"}, {8, "GREEN"}, {420, "1193046"}, {10, "0"}, {20, "0"}, {11, "1"},
-                {21, "1"}});
-    open(d);
+    open("colours.dxf");
     auto colorsOf = [&](std::size_t i) {
         std::vector<QRgb> out;
         for (const Prim& p : prims(i)) out.push_back(p.color);
@@ -240,20 +187,7 @@ TEST_F(BuilderTest, ColoursComeFromTheEntityTheLayerOrTheBlock) {
 }
 
 TEST_F(BuilderTest, AttributesShowUnlessInvisibleDefinitionsOnlyOutsideBlocks) {
-    Drawing d;
-    d.blocks = groups({{0, "BLOCK"}, {8, "0"}, {2, "B"}, {70, "2"}, {10, "0.0"}, {20, "0.0"}}) +
-               groups({{0, "ATTDEF"}, {8, "0"}, {10, "0"}, {20, "0"}, {40, "1"}, {1, "x"}, {3, "?"},
-                       {2, "TAG"}, {70, "0"}}) +
-               groups({{0, "ENDBLK"}, {8, "0"}});
-    d.entities = groups({{0, "INSERT"}, {8, "0"}, {66, "1"}, {2, "B"}, {10, "0.0"}, {20, "0.0"}}) +
-                 groups({{0, "ATTRIB"}, {8, "0"}, {10, "0"}, {20, "0"}, {40, "1"}, {1, "SEEN"},
-                         {2, "TAG"}, {70, "0"}}) +
-                 groups({{0, "ATTRIB"}, {8, "0"}, {10, "0"}, {20, "5"}, {40, "1"}, {1, "HIDDEN"},
-                         {2, "TAG2"}, {70, "1"}}) +
-                 groups({{0, "SEQEND"}, {8, "0"}}) +
-                 groups({{0, "ATTDEF"}, {8, "0"}, {10, "0"}, {20, "9"}, {40, "1"}, {1, "x"},
-                         {3, "?"}, {2, "TAGNAME"}, {70, "0"}});
-    open(d);
+    open("attributes.dxf");
     const auto ref = prims(0), def = prims(1);
     ASSERT_EQ(ref.size(), 1u);  // the visible attribute only
     EXPECT_EQ(ref[0].text->glyphs().size(), 4u);

@@ -90,19 +90,9 @@ TEST_F(SceneTest, HiddenLayersAndTheOtherSpaceAreNeitherDrawnNorPicked) {
 }
 
 TEST_F(SceneTest, BlockReferencesShowTheirBlockAndStopAtTheNestingLimit) {
-    Drawing d;
-    d.blocks = groups({{0, "BLOCK"}, {8, "0"}, {2, "B"}, {70, "0"}, {10, "1.0"}, {20, "0.0"}}) +
-               line(1, 0, 3, 0) + groups({{0, "ENDBLK"}, {8, "0"}}) +
-               groups({{0, "BLOCK"}, {8, "0"}, {2, "LOOP"}, {70, "0"}, {10, "0.0"}, {20, "0.0"}}) +
-               line(0, 0, 1, 0) +
-               groups({{0, "INSERT"}, {8, "0"}, {2, "LOOP"}, {10, "1.0"}, {20, "0.0"}}) +
-               groups({{0, "ENDBLK"}, {8, "0"}});
-    // Placed at (10, 10), rotated 90 degrees, scaled 2: the line runs from
-    // (10, 10) up to (10, 14).
-    d.entities = groups({{0, "INSERT"}, {8, "0"}, {2, "B"}, {10, "10.0"}, {20, "10.0"}, {41, "2.0"},
-                         {42, "2.0"}, {50, "90.0"}}) +
-                 groups({{0, "INSERT"}, {8, "0"}, {2, "LOOP"}, {10, "100.0"}, {20, "0.0"}});
-    open(d);
+    // B placed at (10, 10), turned 90 degrees, scaled 2: its line runs from
+    // (10, 10) up to (10, 14).  LOOP inserts itself.
+    open("blocks.dxf");
     EXPECT_EQ(scene->pick({10, 13}, 0.01), ids[0]);
     EXPECT_TRUE(scene->pick({12, 10}, 0.01).isNull());
     const QRectF b = scene->boundsOf(ids[0]);
