@@ -56,14 +56,12 @@ TEST_F(LispTest, DefunCommandsAndLocals) {
 // errors close the table.  Each is followed by a sum: the host goes on.
 TEST_F(LispTest, FormsTheHostAccepts) {
     const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-        {L"(+ 1 2)", L"3"},
         {L"(/ 7 2)", L"3"},
         {L"(/ 7 2.0)", L"3.5"},
         {L"(getvar \"CMDECHO\")", L"1"},
         {L"(getvar \"NOSUCH\")", L"nil"},
         {L"(getvar \"UCSXDIR\")", L"(1.0 0.0 0.0)"},
         {L"(setq s \"a\")", L"\"a\""},
-        {L"(if (= 1 1) \"yes\" \"no\")", L"\"yes\""},
         {L"(if (> 1 2) \"yes\" \"no\")", L"\"no\""},
         {L"(if nil 1)", L"nil"},
         {L"(if 0 (setq taken 1) (setq other 1))", L"1"},
@@ -90,11 +88,9 @@ TEST_F(LispTest, FormsTheHostAccepts) {
         {L"(> \"a\" \"b\")", L"nil"},
         {L"(if)", L"; error: too few arguments"},
         {L"(if 1 2 3 4)", L"; error: too many arguments"},
-        {L"(not 1 2)", L"; error: too many arguments"},
         {L"(car 5)", L"; error: bad argument type: consp 5"},
         {L"(strcat \"a\" 1)", L"; error: bad argument type: stringp 1"},
         {L"(< 1 \"a\")", L"; error: bad argument type: numberp: \"a\""},
-        {L"(+ 1 \"a\")", L"; error: bad argument type: numberp: \"a\""},
         {L"(nosuch 1)", L"; error: no function definition: NOSUCH"},
         {L"(/ 1 0)", L"; error: divide by zero"},
         {L"(setq", L"; error: malformed list on input"},

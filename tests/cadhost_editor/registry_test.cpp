@@ -108,9 +108,7 @@ TEST_F(CommandStackTest, CommandSRunsHostCommandsWithAnswers) {
     const AcDbObjectId c = addText(9, 0, L"c");
     EXPECT_EQ(acedCommandS(RTSTR, L"UNDO", RTSTR, L"E", RTNONE), RTNORM);
     EXPECT_FALSE(db()->isUndoGroupOpen());
-    const std::size_t groups = db()->undoGroupCount();
     EXPECT_EQ(acedCommandS(RTSTR, L"UNDO", RTSHORT, 1, RTNONE), RTNORM);
-    EXPECT_EQ(db()->undoGroupCount(), groups - 1);
     EXPECT_FALSE(exists(b)) << "both texts went in one step";
     EXPECT_FALSE(exists(c));
     EXPECT_TRUE(exists(id));

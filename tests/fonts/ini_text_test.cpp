@@ -50,9 +50,10 @@ TEST(IniLines, AreReadIntoSectionsAndWrittenBackWithCrLf) {
         EXPECT_EQ(ini.Serialize(), c.written) << c.read;
         EXPECT_FALSE(ini.IsModified());
     }
+    // A character beyond the byte range is written as "?".
     HIniEx bytes;
-    bytes.SetValue(L"S", L"\u00e0", L"\u0080\u00ff");
-    EXPECT_EQ(bytes.Serialize(), "[S]\r\n\xE0=\x80\xFF\r\n");
+    bytes.SetValue(L"S", L"\u00e0", L"\u0080\u05d0\u00ff");
+    EXPECT_EQ(bytes.Serialize(), "[S]\r\n\xE0=\x80?\xFF\r\n");
 }
 
 TEST(IniLines, SplitAtTheFirstEqualsWithoutTrimming) {
