@@ -1,4 +1,4 @@
-// New texts and MTexts in the current space, and the justification table.
+// New texts in the current space, and the justification table.
 #include "entity_fixture.h"
 #include "host/entity_ops/create_in_space.h"
 #include "host/entity_ops/justification.h"
@@ -59,24 +59,6 @@ TEST_F(CreateTest, LeftTextInModelSpaceForAnyOtherViewport) {
         EXPECT_TRUE(OwnedBy(record.objectId, ACDB_MODEL_SPACE)) << cvport;
         EXPECT_TRUE(Snap(record.objectId).position.isEqualTo(AcGePoint3d(5, 5, 0)));
     }
-}
-
-TEST_F(CreateTest, MTextTakesTheEditorsState) {
-    SetShortVar(L"CVPORT", 1);
-    tarsil::MTextCreation state;
-    state.location = AcGePoint3d(20, 30, 0);
-    state.attachment = AcDbMText::kBottomLeft;
-    state.textHeight = 3.5;
-    ASSERT_TRUE(tarsil::CreateMTextInCurrentSpace(state, L"one\\Ptwo"));
-    ASSERT_TRUE(state.exists);
-    EXPECT_TRUE(OwnedBy(state.objectId, ACDB_PAPER_SPACE));
-    AcDbMText* m = nullptr;
-    ASSERT_EQ(acdbOpenObject(m, state.objectId, AcDb::kForRead), Acad::eOk);
-    EXPECT_EQ(std::wstring(m->contentsConst()), L"one\\Ptwo");
-    EXPECT_EQ(m->attachment(), AcDbMText::kBottomLeft);
-    EXPECT_NEAR(m->textHeight(), 3.5, 1e-12);
-    EXPECT_TRUE(m->location().isEqualTo(state.location));
-    m->close();
 }
 
 TEST(JustificationTable, IndexOfModePairs) {

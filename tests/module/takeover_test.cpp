@@ -113,18 +113,13 @@ TEST_F(Takeover, EachMoveBetweenStylesMovesTheHostAsTheStylesSay) {
         bool replaced;
         std::vector<std::wstring> calls;
     } moves[] = {{1, 1, false, 2, false, {}},
-                 {1, 1, true, 1, false, {}},
-                 {0, 0, true, 2, false, {}},
                  {0, 1, false, 1, false, {}},
                  {1, 0, false, 0, false, {}},
                  {0, 2, false, 2, true, kInstallCalls},
                  {1, 2, false, 0, true, kInstallCalls},
-                 {2, 2, false, 2, true, {}},
                  {2, 2, true, 2, true, kInstallCalls},
                  {2, 0, false, 2, false, kRestoreCalls},
                  {2, 1, false, 1, false, kRestoreCalls},
-                 {5, 0, false, 2, false, {}},
-                 {5, 5, true, 2, false, {}},
                  {0, 5, false, 2, false, {}}};
     for (const auto& move : moves) {
         const auto context = &move - moves;
@@ -204,9 +199,7 @@ TEST_F(HandlerInPlace, TakesAnEditableTextAndRefusesOneItCannotWrite) {
         // A layer it cannot read counts as locked.
         {2, false, false, false, kLayer, false, true, L""},
         // Another style configured: the handler does nothing at all.
-        {0, true, false, false, kNone, false, false, L""},
         {1, true, false, false, kNone, false, false, L""},
-        {5, true, false, false, kNone, false, false, L""},
     };
     for (const auto& c : cases) {
         const auto context = &c - cases;
