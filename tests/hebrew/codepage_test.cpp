@@ -65,7 +65,6 @@ TEST(ByteLayouts, CharacterAboveByteRangeEndsTheTextAndNullDoesNothing) {
     EXPECT_EQ(ConvertCodeTable(nullptr, out, 0), 0);
     EXPECT_EQ(out[0], L'x');
     EXPECT_EQ(ContainsDosHebrew(nullptr), 0);
-    EXPECT_EQ(ContainsWindowsHebrew(nullptr), 0);
     std::size_t length = 7;
     EXPECT_EQ(DecodeDosEscapes(nullptr, length), 0);
     EXPECT_EQ(length, 7u);
