@@ -43,31 +43,23 @@ TEST_F(CorpusDrawingTest, HandlesPointsAndModesReachTheCurrentSpaceOnly) {
     EXPECT_EQ(selected({L"30", L"45", L"47", L"ALL", L""}), Handles{L"47"}) << "paper space";
 }
 
-TEST_F(CorpusDrawingTest, EraseLeavesTheBlockWhileADoubleClickReachesTheAttribute) {
+// The host's own text extension edits the attribute double-clicked, not
+// the definition inside the block.
+TEST_F(CorpusDrawingTest, ADoubleClickReachesTheAttribute) {
     open(corpusDrawing("r2018_ansi1255.dxf"));
-    const std::string before = saved();
-    run({L"ERASE", L"3A", L"3F", L""});
-    EXPECT_EQ(saved(), before) << "nothing erased";
-    // The host's own text extension edits the attribute double-clicked.
     run({L"DBLCLICK 3F", L"Kitchen", L"DBLCLICK 3B", L"ESC"});
     AcDbAttribute* attribute = nullptr;
     ASSERT_EQ(acdbOpenObject(attribute, cadhost::entityByHandle(L"3F"), AcDb::kForRead), Acad::eOk);
     EXPECT_STREQ(attribute->textStringConst(), L"Kitchen");
     attribute->close();
-    EXPECT_EQ(count(L"*Invalid selection*"), 3u) << "ERASE twice, the ATTDEF inside ROOM once";
+    EXPECT_EQ(count(L"*Invalid selection*"), 1u) << "the ATTDEF inside ROOM";
 }
 
 // A damaged drawing whose layer record has the handle of a text: the
 // record comes first in the file, the text is still found at the prompt.
+// (Kept apart from the corpus, which must come back byte for byte.)
 TEST_F(CorpusDrawingTest, AHandleRepeatedOutsideTheSpaceDoesNotHideTheEntity) {
-    const fs::path file = fs::temp_directory_path() / ("twin_" + std::to_string(::getpid()));
-    std::ofstream(file, std::ios::binary)
-        << "0\nSECTION\n2\nHEADER\n9\n$ACADVER\n1\nAC1009\n9\n$HANDLING\n70\n1\n0\nENDSEC\n"
-           "0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n70\n1\n0\nLAYER\n5\n2A\n2\n0\n70\n0\n"
-           "0\nENDTAB\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n0\nTEXT\n5\n2A\n8\n0\n10\n0.0\n"
-           "20\n0.0\n30\n0.0\n40\n1.0\n1\ntwin\n0\nENDSEC\n0\nEOF\n";
-    open(file.string());
-    fs::remove(file);
+    open(std::string(TARSIL_SOURCE_DIR) + "/tests/data/damaged/twin_handle.dxf");
     run({L"LIST", L"2A", L""});
     EXPECT_TRUE(printed(L"text \"twin\"")) << outUtf8();
 }
@@ -81,17 +73,11 @@ TEST_F(CorpusDrawingTest, ListNamesABlockReferencesBlockAndAttributesInTheCodePa
     EXPECT_TRUE(printed(L"Attribute \"NAME\"  Value: \"\x05de\x05d8\x05d1\x05d7\"  Layer: " +
                         layer + L"  Handle = 3F"));
     EXPECT_LT(out.find(L"\"NAME\""), out.find(L"Attribute \"NUMBER\"  Value: \"12\""));
-    // R14 in ANSI_932, two bytes a character; R2013 (UTF-8) in ANSI_1256.
-    for (const char* file : {"r14_ansi932.dxf", "r2013_ansi1256.dxf"}) {
-        ASSERT_NE(acDocManagerPtr()->openDocument(corpusDrawing(file)), nullptr);
-        run({L"LIST", L"30", L""});
-    }
-    EXPECT_EQ(count(L"Style = \"Standard\"  Font file = txt"), 2u) << outUtf8();
-    EXPECT_TRUE(printed(L"text \"\x65e5\x672c\x8a9e\x306e\x6587\x5b57\"")) << outUtf8();
-    EXPECT_TRUE(printed(L"Layer: \"\x0637\x0628\x0642\x0629\"")) << outUtf8();
 }
 
-TEST_F(CorpusDrawingTest, ListReadsEveryCodePageOfTheFormat) {
+// One code page of each kind: the host's own table, one of the C library's,
+// two bytes a character, none above 0x7F, and an unknown one.
+TEST_F(CorpusDrawingTest, ListReadsTheCodePageOfTheDrawing) {
     open(corpusDrawing("r2018_ansi1255.dxf"));
     // Expected characters from the code pages' published charts.
     const struct {
@@ -100,12 +86,9 @@ TEST_F(CorpusDrawingTest, ListReadsEveryCodePageOfTheFormat) {
     } cases[] = {
         {"ANSI_1255", L"\xe0\xfa 1\x80\x81\x01", L"\"\x05d0\x05ea 1\\x80\\x81\\x01\""},
         {"DOS850", L"K\x81", L"\"K\xfc\""},
-        {"ISO8859-5", L"\xb0\x85", L"\"\x0410\\x85\""},
-        {"MACINTOSH", L"\xe9\x85", L"\"\xc8\xd6\""},
         // A lead byte and its trail byte make one character; a lead byte
         // alone at the end stays a byte.
         {"ANSI_932", L"\x93\xfa\x82\xa0\x82", L"\"\x65e5\x3042\\x82\""},
-        {"ANSI_949", L"\xb0\xa1", L"\"\xac00\""},
         {"ASCII", L"\xe9", L"\"\\xE9\""},              // nothing above 0x7F
         {"ANSI_9999", L"\xe9\x85", L"\"\xe9\\x85\""},  // unknown: Latin-1
     };
@@ -115,6 +98,7 @@ TEST_F(CorpusDrawingTest, ListReadsEveryCodePageOfTheFormat) {
         run({L"LIST", handleOf(addText(0, 0, c.stored)), L""});
         EXPECT_TRUE(printed(std::wstring(L"text ") + c.shown)) << c.codePage << ": " << outUtf8();
     }
+    EXPECT_TRUE(printed(L"Style = \"Standard\"  Font file = txt")) << outUtf8();
 }
 
 TEST_F(CorpusDrawingTest, AnUnknownCodePageIsNamedOnceAtOpen) {

@@ -42,10 +42,6 @@ class HostTest : public ::testing::Test {
         for (const auto& l : lines) cadhost::pushInput(l);
     }
     // Runs the command loop over the given lines.
-    void run(std::initializer_list<std::wstring> lines) {
-        type(lines);
-        cadhost::runCommandLoop();
-    }
     void run(const std::vector<std::wstring>& lines) {
         for (const auto& l : lines) cadhost::pushInput(l);
         cadhost::runCommandLoop();

@@ -29,14 +29,9 @@ TEST_F(ModuleTest, LoadSendsInitThenDrawingLoadedForEachDrawing) {
 
 TEST_F(ModuleTest, CommandsAndLispFunctionsOfTheModule) {
     run({L"APPLOAD", L"", cadhost::fromUtf8(TESTMODULE_PATH)});
-    const AcEdCommand* cmd = acedRegCmds->lookupLocalCmd(L"TMSELECT");
-    ASSERT_NE(cmd, nullptr);
-    EXPECT_EQ(cmd->commandFlags(), 7);
-    AcDbObjectId a = addText(0, 0, L"a");
     out.clear();
-    run({L"TMSELECT", handleOf(a), L"", L"TMLISP", L"(tmfunc)", L"(c:tmlisp)"});
-    EXPECT_TRUE(printed(L"\nSelect texts: "));
-    EXPECT_TRUE(printed(L"testmodule: select 5100, 1 texts"));
+    run({L"TMCOMMAND", L"TMLISP", L"(tmfunc)", L"(c:tmlisp)"});
+    EXPECT_TRUE(printed(L"Command: TMCOMMAND\ntestmodule: command\n")) << outUtf8();
     EXPECT_TRUE(printed(L"testmodule: message 5\ntestmodule: invoked 7\n"));
     EXPECT_TRUE(printed(L"testmodule: invoked 8\n48\n")) << "the function's result is printed";
     EXPECT_TRUE(printed(L"testmodule: invoked 7\n42\n"));
@@ -45,11 +40,11 @@ TEST_F(ModuleTest, CommandsAndLispFunctionsOfTheModule) {
 TEST_F(ModuleTest, UnloadSendsTheMessageAndTakesItsNamesAway) {
     ASSERT_TRUE(loadTestModule());
     out.clear();
-    run({L"APPLOAD", L"U", L"testmodule.arx", L"TMLISP", L"TMSELECT"});
+    run({L"APPLOAD", L"U", L"testmodule.arx", L"TMLISP", L"TMCOMMAND"});
     EXPECT_TRUE(printed(L"testmodule: message 2\n"));
     EXPECT_TRUE(printed(L"Module \"testmodule.arx\" unloaded."));
     EXPECT_TRUE(printed(L"Unknown command \"TMLISP\""));
-    EXPECT_TRUE(printed(L"Unknown command \"TMSELECT\""));
+    EXPECT_TRUE(printed(L"Unknown command \"TMCOMMAND\""));
     EXPECT_TRUE(acrxDynamicLinker->loadedModules().empty());
     EXPECT_FALSE(acrxDynamicLinker->unloadModule(L"testmodule.arx", false));
 }

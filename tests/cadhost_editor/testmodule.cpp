@@ -4,31 +4,18 @@
 #include "cadhost/apdoc/docmanager.h"
 #include "cadhost/editor/cmdline.h"
 #include "cadhost/editor/commandstack.h"
-#include "cadhost/editor/prompts.h"
-#include "cadhost/editor/selection.h"
 #include "cadhost/lisp/lisp.h"
 #include "cadhost/rx/dynlinker.h"
 
 namespace {
-void selectTexts() {
-    const ACHAR* prompts[2] = {L"\nSelect texts: ", L"\nRemove texts: "};
-    resbuf* filter = acutBuildList(RTDXF0, L"TEXT", 0);
-    ads_name ss;
-    const int rc = acedSSGet(L":$", prompts, nullptr, filter, ss);
-    acutRelRb(filter);
-    std::int32_t n = 0;
-    if (rc == RTNORM) {
-        acedSSLength(ss, &n);
-        acedSSFree(ss);
-    }
-    acutPrintf(L"testmodule: select %d, %d texts\n", rc, n);
+void command() {
+    acutPrintf(L"testmodule: command\n");
 }
 
 [[maybe_unused]] void registerCommands() {
     AcEdCommandStack* stack = AcEdCommandStack::cast(acrxSysRegistry()->at(ACRX_COMMAND_DOCK));
     if (stack == nullptr) return;
-    stack->addCommand(L"TM_GROUP", L"TM_SELECT", L"TMSELECT",
-                      ACRX_CMD_TRANSPARENT | ACRX_CMD_USEPICKSET | ACRX_CMD_REDRAW, selectTexts);
+    stack->addCommand(L"TM_GROUP", L"TM_COMMAND", L"TMCOMMAND", ACRX_CMD_TRANSPARENT, command);
 }
 }  // namespace
 

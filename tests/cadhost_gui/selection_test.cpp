@@ -37,9 +37,8 @@ class SelectWindowTest : public WindowTest {
     }
 };
 
-TEST_F(SelectWindowTest, AClickSelectsWhatIsWithinThePickBoxAndEscapeCancels) {
+TEST_F(SelectWindowTest, AClickSelectsAndHighlightsWhatItHits) {
     const AcDbObjectId text = addText(10, 10, L"abc");
-    const AcDbObjectId line = addLine(0, 40, 40, 40);
     int unlit = -1, lit = -1;  // pixels in the highlight's colour
     const QColor highlight = cadhost::view::DrawingScene::highlightColor();
     EXPECT_EQ(select(
@@ -51,16 +50,6 @@ TEST_F(SelectWindowTest, AClickSelectsWhatIsWithinThePickBoxAndEscapeCancels) {
               std::vector<AcDbObjectId>{text});
     EXPECT_EQ(unlit, 0);
     EXPECT_GT(lit, 20) << "what the selection took is drawn highlighted";
-    const QPoint nearLine = pixelOf(20, 40) + QPoint(0, 3);
-    EXPECT_EQ(select([&] { QTest::mouseClick(view(), Qt::LeftButton, {}, nearLine); }),
-              std::vector<AcDbObjectId>{line});
-    whenWaiting([&] {
-        click(30, 20);  // nothing there: a window opens
-        EXPECT_EQ(window->pump()->pending(), 0u);
-        QTest::keyClick(input(), Qt::Key_Escape);
-    });
-    ads_name ss;
-    EXPECT_EQ(acedSSGet(nullptr, nullptr, nullptr, nullptr, ss), RTCAN);
 }
 
 TEST_F(SelectWindowTest, WindowToTheRightEnclosesAndToTheLeftCrossesWhatTheScreenShows) {
@@ -70,30 +59,25 @@ TEST_F(SelectWindowTest, WindowToTheRightEnclosesAndToTheLeftCrossesWhatTheScree
     addLine(26, 10, 29, 10);  // below the window; inside it if it turned with the user system
     std::vector<AcDbObjectId> touched{inside, across};
     std::sort(touched.begin(), touched.end());
-    // The rubber band while the window is drawn: solid blue, or dashed green.
-    const QColor window(70, 130, 230), crossing(60, 200, 90);
-    for (const double angle : {0.0, M_PI / 6}) {
-        turnUcs(angle, 3, 1);
-        int band = 0;
-        const auto dragged = select([&] {
-            QTest::mousePress(view(), Qt::LeftButton, {}, pixelOf(15, 30));
-            QTest::mouseMove(view(), pixelOf(40, 15));
-            band = pixelsOf(window);
-            QTest::mouseRelease(view(), Qt::LeftButton, {}, pixelOf(40, 15));
-        });
-        EXPECT_EQ(dragged, std::vector<AcDbObjectId>{inside}) << "pressed and dragged, " << angle;
-        EXPECT_GT(band, pixelOf(40, 15).x() - pixelOf(15, 30).x()) << "no band while dragging";
-        EXPECT_EQ(select([&] {
-                      click(40, 15);
-                      QTest::mouseMove(view());  // moves without a button go by the cursor
-                      QTest::mouseMove(view(), pixelOf(15, 30));
-                      band = pixelsOf(crossing);
-                      click(15, 30);
-                  }),
-                  touched)
-            << "two clicks to the left, " << angle;
-        EXPECT_GT(band, 20) << angle;
-    }
+    // The rubber band while the window is drawn, solid blue.
+    const QColor window(70, 130, 230);
+    turnUcs(M_PI / 6, 3, 1);
+    int band = 0;
+    const auto dragged = select([&] {
+        QTest::mousePress(view(), Qt::LeftButton, {}, pixelOf(15, 30));
+        QTest::mouseMove(view(), pixelOf(40, 15));
+        band = pixelsOf(window);
+        QTest::mouseRelease(view(), Qt::LeftButton, {}, pixelOf(40, 15));
+    });
+    EXPECT_EQ(dragged, std::vector<AcDbObjectId>{inside}) << "pressed and dragged";
+    EXPECT_GT(band, pixelOf(40, 15).x() - pixelOf(15, 30).x()) << "no band while dragging";
+    // The first click, on nothing, opens the window.
+    EXPECT_EQ(select([&] {
+                  click(40, 15);
+                  click(15, 30);
+              }),
+              touched)
+        << "two clicks to the left";
 }
 
 TEST_F(SelectWindowTest, ClicksAtTheCommandPromptMakeThePickFirstSetForTheNextCommand) {

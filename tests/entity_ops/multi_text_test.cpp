@@ -31,7 +31,7 @@ class CollectionTest : public EntityTest {
     }
 };
 
-TEST_F(CollectionTest, AlignLeftPutsRotatedRowsOnTheLeftmostCorner) {
+TEST_F(CollectionTest, AlignmentsBringRotatedRowsToTheBlocksLeftRightAndMiddle) {
     tarsil::MultiText rows;
     const auto ids = FillRotated(rows);
     std::vector<Box> before;
@@ -40,28 +40,21 @@ TEST_F(CollectionTest, AlignLeftPutsRotatedRowsOnTheLeftmostCorner) {
     // Rotated by 30 degrees, a text's leftmost point is the top of its
     // start: 2.5 * sin 30 = 1.25 left of the position.  gamma delta, at
     // x = 9, is leftmost at 7.75; every start moves to 7.75 + 1.25.
+    double right = -1e300;
     for (std::size_t i = 0; i < ids.size(); ++i) {
         EXPECT_NEAR(Snap(ids[i]).position.x, 9.0, kEps) << i;
         const Box after = Extents(ids[i]);
         EXPECT_NEAR(after.minX, 7.75, kEps);
         EXPECT_NEAR(after.minY, before[i].minY, kEps) << "no vertical move";
+        right = std::max(right, after.maxX);
     }
-}
-
-TEST_F(CollectionTest, AlignRightAndCenterMeetTheBlockEdges) {
-    tarsil::MultiText rows;
-    const auto ids = FillRotated(rows);
-    double right = -1e300;
-    for (auto id : ids) right = std::max(right, Extents(id).maxX);
     ASSERT_TRUE(rows.AlignRight());
     for (auto id : ids) EXPECT_NEAR(Extents(id).maxX, right, kEps);
     // Aligned right, the block now spans from the widest row's left end.
-    double newLeft = 1e300;
-    for (auto id : ids) newLeft = std::min(newLeft, Extents(id).minX);
     ASSERT_TRUE(rows.AlignCenter());
     for (auto id : ids) {
         const Box b = Extents(id);
-        EXPECT_NEAR((b.minX + b.maxX) / 2, (newLeft + right) / 2, kEps);
+        EXPECT_NEAR((b.minX + b.maxX) / 2, (7.75 + right) / 2, kEps);
     }
 }
 
@@ -171,7 +164,7 @@ TEST_F(CollectionTest, LockedRowStopsAlignmentAndSpacingBeforeAnythingMoves) {
     EXPECT_EQ(Snaps(ids), before);
 }
 
-TEST_F(CollectionTest, RowIndexStyleAndJustificationListsAndTheCurrentCollection) {
+TEST_F(CollectionTest, RowIndexStyleIndexAndTheCurrentCollection) {
     EXPECT_EQ(tarsil::MultiText::Current(), nullptr);
     tarsil::MultiText rows;
     FillRotated(rows);
@@ -185,14 +178,9 @@ TEST_F(CollectionTest, RowIndexStyleAndJustificationListsAndTheCurrentCollection
     auto at = [&](const wchar_t* name) {
         return std::find(styles.begin(), styles.end(), name) - styles.begin();
     };
-    ASSERT_LT(at(L"UNMAPPED"), static_cast<long>(styles.size()));
-    EXPECT_LT(at(L"HEBNORM"), at(L"HEB7BIT")) << "table order";
+    ASSERT_LT(at(L"HEBNORM"), static_cast<long>(styles.size()));
     EXPECT_EQ(rows.StyleIndex(L"hebnorm"), at(L"HEBNORM"));
     EXPECT_EQ(rows.StyleIndex(L"no such"), -1);
-    const auto names = rows.JustificationNames();
-    ASSERT_EQ(names.size(), 15u);
-    EXPECT_EQ(names[5], L"Fit");
-    EXPECT_EQ(names[14], L"Bottom Right");
     // The newest collection is the current one.
     EXPECT_EQ(tarsil::MultiText::Current(), &rows);
     {
@@ -255,9 +243,7 @@ TEST_F(CollectionTest, RowsAddedBelowFollowTheLastRowsAnchorInModelSpace) {
     EXPECT_EQ(s.text, L"");
     EXPECT_EQ(s.height, db()->textsize()) << "a text of height 0 takes the drawing's size";
     EXPECT_TRUE(s.alignment.isEqualTo(AcGePoint3d(60, 16, 0), kEps)) << "one row step under it";
-    ASSERT_EQ(acdbOpenObject(text, added->ObjectId(), AcDb::kForRead), Acad::eOk);
-    EXPECT_FALSE(text->isInPaperSpace());
-    text->close();
+    EXPECT_FALSE(s.paper);
     ASSERT_TRUE(added->SetText(L"\u00E0\u00E1\u00E2\u00E3\u00E4\u00E5"));
     EXPECT_NEAR(Extents(added->ObjectId()).maxX, Extents(right).maxX, kEps) << "same right edge";
     // Spacing moves only the point's y; the next row stays at the edge.

@@ -1,4 +1,4 @@
-// The bundled sample drawings hold the same phrases stored for every kind
+// A bundled sample drawing holds the same phrases stored for every kind
 // of Hebrew font: each reads back as the logical phrase, and writing the
 // phrase stores the very bytes the sample generator computed.
 #include <string>
@@ -12,11 +12,11 @@ namespace {
 // שלום, חדר 12 and אבג in the Windows layout.
 const std::wstring kPhrases[] = {L"\u00F9\u00EC\u00E5\u00ED", L"\u00E7\u00E3\u00F8 12",
                                  L"\u00E0\u00E1\u00E2"};
-class SampleTextTest : public EntityTest, public ::testing::WithParamInterface<const char*> {
+class SampleTextTest : public EntityTest {
   protected:
     void SetUp() override {
         EntityTest::SetUp();
-        const std::string path = std::string(TARSIL_SOURCE_DIR) + "/samples/" + GetParam();
+        const std::string path = std::string(TARSIL_SOURCE_DIR) + "/samples/hebrew_r2000.dxf";
         ASSERT_NE(acDocManagerPtr()->openDocument(path), nullptr) << Narrow(output_);
         // As the bundled default map has it.
         tarsil::CurrentFontMap()[L"heb7back"] = tarsil::FontType::Hebrew7BitBackward;
@@ -31,7 +31,7 @@ class SampleTextTest : public EntityTest, public ::testing::WithParamInterface<c
     }
 };
 
-TEST_P(SampleTextTest, EveryHebrewFontReadsTheLogicalPhraseAndStoresItBack) {
+TEST_F(SampleTextTest, EveryHebrewFontReadsTheLogicalPhraseAndStoresItBack) {
     constexpr int kHebrewBackwardRow = 2;
     for (int row = 0; row < 6; ++row) {
         for (int i = 0; i < 3; ++i) {
@@ -51,10 +51,6 @@ TEST_P(SampleTextTest, EveryHebrewFontReadsTheLogicalPhraseAndStoresItBack) {
     }
     EXPECT_TRUE(alerts_.empty());
 }
-
-INSTANTIATE_TEST_SUITE_P(Drawings, SampleTextTest,
-                         ::testing::Values("hebrew_r12.dxf", "hebrew_r2000.dxf",
-                                           "hebrew_r2018.dxf"));
 
 }  // namespace
 }  // namespace entops_test

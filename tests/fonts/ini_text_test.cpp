@@ -50,25 +50,15 @@ TEST(IniLines, AreReadIntoSectionsAndWrittenBackWithCrLf) {
         EXPECT_EQ(ini.Serialize(), c.written) << c.read;
         EXPECT_FALSE(ini.IsModified());
     }
+    // A character beyond the byte range is written as "?".
     HIniEx bytes;
-    bytes.SetValue(L"S", L"\u00e0", L"\u0080\u00ff");
-    EXPECT_EQ(bytes.Serialize(), "[S]\r\n\xE0=\x80\xFF\r\n");
+    bytes.SetValue(L"S", L"\u00e0", L"\u0080\u05d0\u00ff");
+    EXPECT_EQ(bytes.Serialize(), "[S]\r\n\xE0=\x80?\xFF\r\n");
 }
 
-TEST(IniLines, SplitAtTheFirstEqualsWithoutTrimming) {
-    HIniEx ini;
-    ini.Parse("[S]\n a = b=c\nnoequals\n=onlyvalue\n[ F ]\n");
-    std::vector<std::pair<std::wstring, std::wstring>> entries;
-    for (const auto& entry : ini.Sections()[1].entries)
-        entries.emplace_back(entry.key, entry.value);
-    EXPECT_EQ(entries,
-              (decltype(entries){{L" a ", L" b=c"}, {L"noequals", L""}, {L"", L"onlyvalue"}}));
-    EXPECT_EQ(ini.Sections()[2].name, L" F ");
-    EXPECT_TRUE(ini.GetKeys(L"F").empty());
-}
-
-TEST_F(IniText, ValuesAreTheLastOfTheirKeyInTheFirstSectionWithoutTheComment) {
-    HIniEx& ini = Load("[S]\nk=1\nk=2\nb=1\n[S]\nk=3\nonly=4\n[C]\na=2 ; two\nb=;5\nc=x;y;z\n");
+TEST_F(IniText, ValuesAreTheLastOfTheirKeyInTheFirstSectionFromTheFirstEqualsToTheComment) {
+    HIniEx& ini =
+        Load("[S]\nk=1\nk=2\nb=1\n[S]\nk=3\nonly=4\n[C]\na=2 ; two\nb=;5\nc=x;y;z\n d = e=f\n");
     EXPECT_EQ(ini.GetValue(L"S", L"k", L"-"), L"2");
     EXPECT_EQ(ini.GetValue(L"S", L"only", L"-"), L"-");
     EXPECT_EQ(ini.GetValue(L"Missing", L"k", L"dflt"), L"dflt");
@@ -77,6 +67,8 @@ TEST_F(IniText, ValuesAreTheLastOfTheirKeyInTheFirstSectionWithoutTheComment) {
     EXPECT_EQ(ini.GetValue(L"C", L"a", L""), L"2 ");
     EXPECT_EQ(ini.GetValue(L"C", L"b", L"-"), L"");
     EXPECT_EQ(ini.GetValue(L"C", L"c", L""), L"x;y");
+    // Split at the first "=", neither side trimmed.
+    EXPECT_EQ(ini.GetValue(L"C", L" d ", L""), L" e=f");
 }
 
 TEST_F(IniText, CaseMattersOnlyWithoutTheIgnoreCaseFlag) {

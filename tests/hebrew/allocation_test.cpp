@@ -135,15 +135,13 @@ TEST(ReorderStorage, ThreadGivesBackStorageOfHugeLines) {
 
 // The codec's own buffers and the reordering's are kept per thread.
 TEST(CodecStorage, NoAllocationOnceWarmed) {
-    std::mt19937 rng(1255);
-    std::vector<std::wstring> texts;
-    for (std::size_t length : {5000, 40, 300, 4999})
-        texts.push_back(hebrew::testing::Wide(hebrew::testing::RandomLine(rng, length)));
+    const std::vector<Case> cases = MixedCases();
     const std::vector<unsigned char> shortMask(10, 2);  // padded with 1 by the codec
     std::wstring work;
-    work.reserve(texts.front().size() + 1);
+    work.reserve(cases.front().text.size() + 1);
     auto runAll = [&] {
-        for (const std::wstring& text : texts) {
+        for (const Case& c : cases) {
+            const std::wstring& text = c.text;
             for (FontType type :
                  {FontType::HebrewNormal, FontType::Hebrew7Bit, FontType::D2w, FontType::Unknown}) {
                 work = text;

@@ -23,18 +23,13 @@ std::string Table(const std::string& in, int mode) {
 }
 
 TEST(ByteLayouts, LettersMoveBetweenDosAndWindowsRangesAndNothingElseMoves) {
-    for (int b = 0; b < 256; ++b) {
-        const auto byte = static_cast<unsigned char>(b);
-        const bool dos = b >= 0x80 && b <= 0x9A, win = b >= 0xE0 && b <= 0xFA;
-        EXPECT_EQ(DosToWin(byte), dos ? b + 0x60 : b) << b;
-        EXPECT_EQ(WinToDos(byte), win ? b - 0x60 : b) << b;
-    }
-    char text[] = "a\x80\x9A\xE0z";
-    DosToWin(text, text);
-    EXPECT_EQ(std::string(text), "a\xE0\xFA\xE0z");
+    // Both ranges, their ends and the bytes just outside them.
+    char text[] = "a\x7F\x80\x9A\x9B\xDF\xE0\xFA\xFBz";
     char out[sizeof text];
-    WinToDos(text, out);
-    EXPECT_EQ(std::string(out), "a\x80\x9A\x80z");
+    DosToWin(text, out);
+    EXPECT_EQ(std::string(out), "a\x7F\xE0\xFA\x9B\xDF\xE0\xFA\xFBz");
+    WinToDos(text, text);
+    EXPECT_EQ(std::string(text), "a\x7F\x80\x9A\x9B\xDF\x80\x9A\xFBz");
     char empty[] = "", sink[] = "x";
     DosToWin(empty, sink);
     EXPECT_EQ(sink[0], '\0');
@@ -70,7 +65,6 @@ TEST(ByteLayouts, CharacterAboveByteRangeEndsTheTextAndNullDoesNothing) {
     EXPECT_EQ(ConvertCodeTable(nullptr, out, 0), 0);
     EXPECT_EQ(out[0], L'x');
     EXPECT_EQ(ContainsDosHebrew(nullptr), 0);
-    EXPECT_EQ(ContainsWindowsHebrew(nullptr), 0);
     std::size_t length = 7;
     EXPECT_EQ(DecodeDosEscapes(nullptr, length), 0);
     EXPECT_EQ(length, 7u);
@@ -82,25 +76,21 @@ TEST(CodeTable, ReversesTheTextAndMapsItThroughTheTableOfTheMode) {
         int mode;
         const char* out;
     } cases[] = {
-        {"akuo", k7BitToDos, "\x8D\x85\x8C\x99"},
         // Punctuation entries; "`" has none from 7-bit but "w" goes to it.
         {"',./;qw`", k7BitToDos, "``/\x93.\x95\x9A,"},
         // Upper case, digits and Windows letters are not looked up.
         {"AZ09\xE0", k7BitToDos,
          "\xE0"
          "90ZA"},
-        {"\xF9\xEC\xE5\xED", kWindowsTo7Bit, "ouka"},
         {"./`,;'", kWindowsTo7Bit, "';,wq/"},
         {"\xDA\xDF\x80z", kWindowsTo7Bit, "z\x80\xDF\xDA"},
         {"./`',;", kDosTo7Bit, ";'wwq/"},
         {"\xE0t\x9B", kDosTo7Bit, "\x9Bt\xE0"},
         // Other modes only reverse.
         {"akuo\xE0", 3, "\xE0ouka"},
-        {"akuo\xE0", -1, "\xE0ouka"},
         // A final line feed stays at the end, unless it is all there is.
         {"ab\n", 3, "ba\n"},
         {"\n", 3, "\n"},
-        {"a\nb", 3, "b\na"},
         {"a\n\n", 3, "\na\n"},
         {"t\n", k7BitToDos, "\x80\n"},
         {"", 0, ""},
@@ -152,19 +142,16 @@ TEST(DosEscapes, ThreeDigitsInTheLetterRangeBecomeOneCharacter) {
     const std::pair<std::string, std::string> cases[] = {
         {"x%%128y", "x\x80y"},
         {"%%154", "\x9A"},
-        {"%%128%%129", "\x80\x81"},
         {"a%%130%%131b%%132",
          "a\x82\x83"
          "b\x84"},
         // Values outside the letter range stay.
         {"%%127", "%%127"},
         {"%%155", "%%155"},
-        {"%%999", "%%999"},
         // Broken escapes stay; a third "%" only ends the escape.
         {"%%12a", "%%12a"},
         {"%%12", "%%12"},
         {"%128", "%128"},
-        {"%x%128", "%x%128"},
         {"%%%128", "%%%128"},
         // A "%%" after digits opens the next escape; one "%" does not.
         {"%%1%%128", "%%1\x80"},

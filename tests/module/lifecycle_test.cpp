@@ -79,7 +79,6 @@ TEST_F(Lifecycle, InitialisationAppliesTheStyleAndEachDrawingLoadButTheFirstRead
     Configure("DdeditStyle=2\r\n");
     Init();
     EXPECT_EQ(lisp_.TakeCalls(), kInstallCalls);
-    EXPECT_FALSE(cadhost::hostTextDoubleClickInstalled());
     EXPECT_EQ(ModuleCommands(),
               (std::vector<std::wstring>{L"KRDV_TSTT TSTT 7 -1", L"KRDV_TSTA TSTA 7 -1",
                                          L"KRDV_TSTM TSTM 7 -1", L"KRDV_TSTD TSTD 7 -1",
@@ -94,44 +93,28 @@ TEST_F(Lifecycle, InitialisationAppliesTheStyleAndEachDrawingLoadButTheFirstRead
     EXPECT_TRUE(fs::exists(folder_ / "other.map"));
 }
 
-TEST_F(Lifecycle, UnloadingGivesTheHostItsEditingBackEvenIfTheStyleChangedMeanwhile) {
-    // Changed away from 2 in the configuration while loaded, without being
-    // applied: the host's commands are still replaced.
-    for (const int changed_to : {2, 0}) {
-        Configure("DdeditStyle=2\r\n");
-        Init();
-        lisp_.TakeCalls();
-        CWhConfig::Instance().SetDdeditStyle(changed_to);
-        Unload();
-        EXPECT_EQ(lisp_.TakeCalls(), kRestoreCalls) << changed_to;
-        EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
-        EXPECT_EQ(cadhost::lookupClass(L"AcDbDoubleClickText"), nullptr);
-        EXPECT_TRUE(ModuleCommands().empty());
-        EXPECT_EQ(IntVar(L"DTEXTED"), 2);
-        EXPECT_EQ(ReadBytes(Ini()), SavedSettings(changed_to));
-    }
-}
-
-TEST_F(Lifecycle, OtherStylesQueueNothingAndUnloadingGivesDtextedBackAndSaves) {
-    // The General section (none: no settings file), "DTEXTED" while loaded
-    // (it starts at 2), and the style saved.
+TEST_F(Lifecycle, UnloadingGivesTheHostItsEditingBackEvenIfTheStyleChangedMeanwhileAndSaves) {
+    // The style configured, the one it was changed to while loaded without
+    // being applied (the host's commands stay replaced), "DTEXTED" while
+    // loaded (it starts at 2) and what unloading queues.
     const struct {
-        const char* general;
-        int loaded_dtexted, saved;
-    } rows[] = {{"DdeditStyle=1\r\n", 1, 1},
-                {"DdeditStyle=0\r\n", 2, 0},
-                {nullptr, 1, 1},
-                {"DdeditStyle=5\r\n", 2, 5}};
+        int configured, changed_to, loaded_dtexted;
+        std::vector<std::wstring> calls;
+    } rows[] = {{2, 2, 2, kRestoreCalls}, {2, 0, 2, kRestoreCalls}, {1, 1, 1, {}}};
     for (const auto& row : rows) {
         const auto context = &row - rows;
-        fs::remove(Ini());
-        if (row.general != nullptr) Configure(row.general);
+        Configure("DdeditStyle=" + std::to_string(row.configured) + "\r\n");
         Init();
+        lisp_.TakeCalls();
         EXPECT_EQ(IntVar(L"DTEXTED"), row.loaded_dtexted) << context;
+        CWhConfig::Instance().SetDdeditStyle(row.changed_to);
         Unload();
+        EXPECT_EQ(lisp_.TakeCalls(), row.calls) << context;
+        EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled()) << context;
+        EXPECT_EQ(cadhost::lookupClass(L"AcDbDoubleClickText"), nullptr) << context;
+        EXPECT_TRUE(ModuleCommands().empty()) << context;
         EXPECT_EQ(IntVar(L"DTEXTED"), 2) << context;
-        EXPECT_TRUE(lisp_.calls.empty()) << context;
-        EXPECT_EQ(ReadBytes(Ini()), SavedSettings(row.saved)) << context;
+        EXPECT_EQ(ReadBytes(Ini()), SavedSettings(row.changed_to)) << context;
     }
 }
 

@@ -67,11 +67,6 @@ TEST_F(LoadedWithWindow, TheSplashShowsTheModulesVersionAndGoesWithTheModule) {
     QCoreApplication::sendPostedEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
-
-    // Loaded again in the same process: no second splash.
-    ASSERT_TRUE(acrxDynamicLinker->loadModule(ModuleFile().c_str(), true));
-    EXPECT_TRUE(testing::SplashWindows().empty());
-    ASSERT_TRUE(acrxDynamicLinker->unloadModule(ModuleFile().c_str(), true));
 }
 
 TEST_F(LoadedWithWindow, TscfgShowsTheConfigurationSheetOverTheHostsWindow) {

@@ -44,7 +44,9 @@ class LoadedModule : public testing::HostTest {
 
 }  // namespace
 
-TEST_F(LoadedModule, ACopyLoadedAfterAnotherIsUnloadedUsesItsOwnFolder) {
+// One run through every message the host sends, with the host's own LISP
+// running what the module queues; what each answer does is checked in process.
+TEST_F(LoadedModule, ACopyLoadedAfterAnotherIsUnloadedAnswersTheHostFromItsOwnFolder) {
     // The first copy stays mapped after it is unloaded; the second must
     // still read and write the settings beside itself.
     TempFolder first;
@@ -53,7 +55,9 @@ TEST_F(LoadedModule, ACopyLoadedAfterAnotherIsUnloadedUsesItsOwnFolder) {
     const std::wstring first_module = (first / "tarsil2.arx").wstring();
     ASSERT_TRUE(acrxDynamicLinker->loadModule(first_module.c_str(), false));
     ASSERT_TRUE(acrxDynamicLinker->unloadModule(first_module.c_str(), false));
+    EXPECT_EQ(ReadBytes(first / "tarsil.ini"), SavedSettings(first.path(), 0));
 
+    ASSERT_NE(acDocManagerPtr()->newDocument(), nullptr);
     Configure(1);
     SetShortVar(L"DTEXTED", 0);
     ASSERT_TRUE(Load());
@@ -62,25 +66,28 @@ TEST_F(LoadedModule, ACopyLoadedAfterAnotherIsUnloadedUsesItsOwnFolder) {
     TakeOutput();
     cadhost::runCommandLine(L"TSCFG");
     EXPECT_THAT(TakeOutput(), HasSubstr(L"TSCFG needs the window"));
-    ASSERT_TRUE(Unload());
-    EXPECT_EQ(IntVar(L"DTEXTED"), 0);
-    EXPECT_EQ(ReadBytes(folder_ / "tarsil.ini"), SavedSettings(folder_.path(), 1));
-    EXPECT_EQ(ReadBytes(first / "tarsil.ini"), SavedSettings(first.path(), 0));
-}
 
-TEST_F(LoadedModule, ADrawingOpenedAfterLoadingReadsTheSettingsAgainAndQuittingLeavesNothing) {
-    ASSERT_NE(acDocManagerPtr()->newDocument(), nullptr);
+    // A drawing opened after loading reads the settings again.
     Configure(2);
-    ASSERT_TRUE(Load());
-    cadhost::runLispQueue();
-    cadhost::runCommandLine(L".REDEFINE DDEDIT");
     ASSERT_FALSE(Undefined(L"DDEDIT"));
     ASSERT_NE(acDocManagerPtr()->openDocument(testing::SamplePath()), nullptr);
     cadhost::runLispQueue();
     EXPECT_TRUE(Undefined(L"DDEDIT"));
-    // Quitting reaches the module: the host's handler is back.
+    EXPECT_EQ(IntVar(L"CMDECHO"), 1) << "the echo turned off for the takeover is back";
+    ASSERT_TRUE(Unload());
+    cadhost::runLispQueue();
+    EXPECT_FALSE(Undefined(L"DDEDIT"));
+    EXPECT_EQ(IntVar(L"CMDECHO"), 1);
+    EXPECT_EQ(ReadBytes(folder_ / "tarsil.ini"), SavedSettings(folder_.path(), 2));
+
+    // Quitting reaches the module before unloading it: the host's handler
+    // is back and no LISP is left for a host that is going.
+    ASSERT_TRUE(Load());
+    cadhost::runLispQueue();
+    EXPECT_FALSE(cadhost::hostTextDoubleClickInstalled());
     cadhost::shutdownHost();
     EXPECT_TRUE(cadhost::hostTextDoubleClickInstalled());
+    EXPECT_FALSE(cadhost::lispQueuePending());
 }
 
 }  // namespace tarsil

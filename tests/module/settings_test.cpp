@@ -77,7 +77,6 @@ TEST_F(Settings, TheGeneralSectionGivesTheStyleAndTheMapPath) {
         {"; settings\n[ general ]\n  ddeditstyle =  0  \nFONTMAPFILE=\"" + spaced + "\"\n", 0,
          spaced},
         // Unusual styles are kept as they are.
-        {"[General]\nDdeditStyle=5\n", 5, ""},
         {"[General]\nDdeditStyle=2x\n", 2, ""},
         {"[General]\nDdeditStyle=-1\n", -1, ""},
         {"[General]\nDdeditStyle=\n", 1, ""},

@@ -27,10 +27,8 @@ TEST(SplitCodes, CutsEveryKindOfCodeFromTheText) {
         {L"", L""},
         {L"plain text", L"plain text"},
         {L"{\\fArial|b1|i0;word} tail", L"[{][\\fArial|b1|i0;]word[}] tail"},
-        {L"\\A1;{\\H1.5x;ab}", L"[\\A1;][{][\\H1.5x;]ab[}]"},
         {L"x\\Ly\\lz", L"x[\\L]y[\\l]z"},
         {L"a\\\\b\\{c\\}", L"a[\\\\]b[\\{]c[\\}]"},
-        {L"one\\Ntwo\\~three", L"one[\\N]two[\\~]three"},
         {L"\\U+05D0\\U+05d1x", L"[\\U+05D0][\\U+05d1]x"},
         {L"\\M+18140x", L"[\\M+18140]x"},
         {L"\\S1^2;mm", L"[\\S1^2;]mm"},
@@ -69,27 +67,6 @@ TEST(SplitColumns, EachColumnTakesTheTextUpToItsBreak) {
     // An escaped backslash before N is text.
     EXPECT_EQ(SplitColumns(L"a\\\\Nb", 2), (V{L"a\\\\Nb", L""}));
     EXPECT_EQ(SplitColumns(L"x", 0), V{L"x"});
-}
-
-TEST(SplitDimensionText, TextAfterTheFirstStackBreakGoesBelow) {
-    using V = std::vector<std::wstring>;
-    DimensionPieces p = SplitDimensionText(L"up\\Ptwo\\Xdown\\Pmore");
-    EXPECT_TRUE(p.stacked);
-    EXPECT_EQ(p.upper, (V{L"up", L"two"}));
-    EXPECT_EQ(p.lower, (V{L"down", L"more"}));
-
-    p = SplitDimensionText(L"\\Xbelow");
-    EXPECT_TRUE(p.stacked);
-    EXPECT_EQ(p.upper, V{L""});
-    EXPECT_EQ(p.lower, V{L"below"});
-
-    p = SplitDimensionText(L"<> only");
-    EXPECT_FALSE(p.stacked);
-    EXPECT_EQ(p.upper, V{L"<> only"});
-    EXPECT_TRUE(p.lower.empty());
-
-    p = SplitDimensionText(L"a\\\\Xb");
-    EXPECT_FALSE(p.stacked);
 }
 
 }  // namespace

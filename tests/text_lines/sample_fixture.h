@@ -32,19 +32,6 @@ inline const std::wstring kShalom = L"\u05E9\u05DC\u05D5\u05DD";  // first phras
 inline const std::wstring kRoom12 = L"\u05D7\u05D3\u05E8 12";     // second
 inline const std::wstring kAlefBet = L"\u05D0\u05D1\u05D2";       // third
 
-// The first text of each style's row of the samples (x = 0, one row every 5
-// units down from y = 0); the second and third follow at x = 10 and 20.
-struct SampleRow {
-    const wchar_t* style;
-    const wchar_t* handles[3];
-};
-inline constexpr SampleRow kSampleRows[] = {
-    {L"HEBNORM", {L"36", L"37", L"38"}},  {L"HEB7BIT", {L"39", L"3A", L"3B"}},
-    {L"HEBBACK", {L"3C", L"3D", L"3E"}},  {L"HEB7BACK", {L"3F", L"40", L"41"}},
-    {L"HEBD2W", {L"42", L"43", L"44"}},   {L"ROMANS", {L"45", L"46", L"47"}},
-    {L"TXTSTYLE", {L"48", L"49", L"4A"}},
-};
-
 // An entity's text as the tests look at it (erased ones too).
 struct TextState {
     std::wstring stored;
@@ -77,12 +64,6 @@ inline TextState ReadText(AcDbObjectId id) {
         record->close();
     }
     return t;
-}
-
-// Names the parameterised tests after the row's style.
-inline std::string StyleOfRow(const ::testing::TestParamInfo<SampleRow>& info) {
-    const std::wstring style = info.param.style;
-    return std::string(style.begin(), style.end());
 }
 
 class SampleTest : public ::testing::Test {

@@ -1,28 +1,22 @@
 // What the editor's dialog tests can't reach on the sample: the reading
 // order of turned texts, texts that can't be read or written, a style
-// change into every font type, erased lines typed again, paper space.
+// change of font type, erased lines typed again, paper space.
 // (Cancel's reliance on Changed() is tested through the dialog.)
 #include "host/text_lines/text_lines.h"
 
 #include "cadhost/editor/sysvars.h"
 #include "host/text_lines/messages.h"
+#include "tests/codec/codec_test_support.h"
 #include "tests/text_lines/sample_fixture.h"
 
 namespace tarsil {
 namespace {
 
+using hebrew::TypedMask;
 using testing::kAlefBet;
-using testing::kSampleRows;
 using testing::kShalom;
 using testing::ReadText;
 using testing::Win;
-
-// Letters typed as Hebrew, everything else not.
-std::vector<unsigned char> TypedMask(const std::wstring& line) {
-    std::vector<unsigned char> mask;
-    for (wchar_t c : line) mask.push_back(c >= 0xE0 && c <= 0xFA ? 2 : 1);
-    return mask;
-}
 
 class TextLinesTest : public testing::SampleTest {
   protected:
@@ -82,24 +76,20 @@ TEST_F(TextLinesTest, TextsThatCannotBeOpenedStopTheWorkWithTheirAlert) {
     EXPECT_EQ(lines.LineDistance(), 0.0);
 }
 
-// A text given the style of each row is written again in that row's
-// encoding: it then holds the bytes of the row's own first text.
-class StyleChange : public TextLinesTest,
-                    public ::testing::WithParamInterface<testing::SampleRow> {};
-
-TEST_P(StyleChange, RewritesTheLineForTheNewFont) {
-    const testing::SampleRow& row = GetParam();
-    const std::wstring expected = Stored(row.handles[0]);
-    TextLines lines = Loaded({L"36", L"39"});
-    ASSERT_TRUE(lines.SetStyle(0, 1, row.style, [&](int i) { return TypedMask(shown_[i]); }));
-    for (const wchar_t* h : {L"36", L"39"}) {
-        EXPECT_EQ(ReadText(Id(h)).style, row.style) << h;
-        EXPECT_EQ(Stored(h), expected) << h;
+// A style of another font type writes the line again in that font's
+// encoding: the sample's first text in that style holds those bytes.  Each
+// font type's encoding is the codec's to check; here one change each way.
+TEST_F(TextLinesTest, AStyleOfAnotherFontTypeRewritesTheLineForIt) {
+    const std::wstring normal = Stored(L"36"), sevenBit = Stored(L"39");
+    for (const auto& [style, expected] : {std::pair{L"HEBNORM", normal}, {L"HEB7BIT", sevenBit}}) {
+        TextLines lines = Loaded({L"36", L"39"});
+        ASSERT_TRUE(lines.SetStyle(0, 1, style, [&](int i) { return TypedMask(shown_[i]); }));
+        for (const wchar_t* h : {L"36", L"39"}) {
+            EXPECT_EQ(ReadText(Id(h)).style, style) << h;
+            EXPECT_EQ(Stored(h), expected) << h;
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Samples, StyleChange, ::testing::ValuesIn(kSampleRows),
-                         testing::StyleOfRow);
 
 TEST_F(TextLinesTest, ALineTypedAgainWhereTextsWereErasedGetsANewOneInTheCurrentSpace) {
     cadhost::setVarInternal(L"CVPORT", cadhost::VarValue::ofShort(1));
