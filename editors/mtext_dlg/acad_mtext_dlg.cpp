@@ -146,7 +146,6 @@ void CAcadMTextDlg::Initialize() {
     connect(style_, &QComboBox::currentIndexChanged, this, &CAcadMTextDlg::OnStyleChosen);
     connect(attachment_, &QComboBox::currentIndexChanged, this, &CAcadMTextDlg::OnAttachmentChosen);
 
-    completion_->MeasureOffset();
     edit_->SetOwner(this);
     edit_->document()->clearUndoRedoStacks();
     session_->BeginUndo();

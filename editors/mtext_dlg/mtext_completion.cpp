@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QListWidget>
+#include <algorithm>
 
 #include "editors/completion/completion_word_dlg.h"
 #include "editors/language/widget_edge.h"
@@ -24,10 +25,6 @@ MTextCompletion::MTextCompletion(QWidget* dialog, CRichEditCtrlHeb* edit, CCompl
     toolkit::SetControlId(list_, kCompletionListId);
     list_->setFocusPolicy(Qt::NoFocus);
     list_->hide();
-}
-
-void MTextCompletion::MeasureOffset() {
-    offset_ = edit_->mapToGlobal(QPoint(0, 0)).y() - list_->mapToGlobal(QPoint(0, 0)).y();
 }
 
 bool MTextCompletion::Visible() const {
@@ -58,11 +55,12 @@ void MTextCompletion::Update() {
     }
     wordStart_ = static_cast<long>(first);
     caret_ = end;
+    // Under the caret's line; the line runs right to left, so the list
+    // opens leftwards from the caret, over the word being typed.
     const QRect caret = edit_->cursorRect();
-    const int w = edit_->viewport()->width();
-    const QPoint topLeft = list_->parentWidget()->mapFromGlobal(
-        edit_->viewport()->mapToGlobal(QPoint(w - caret.x(), caret.y() + offset_)));
-    list_->setGeometry(topLeft.x(), topLeft.y() + caret.height(), widest + 8, heights + 8);
+    const QPoint below = edit_->viewport()->mapTo(list_->parentWidget(), caret.bottomLeft());
+    const int width = widest + 8;
+    list_->setGeometry(std::max(0, below.x() - width), below.y() + 1, width, heights + 8);
     list_->show();
     list_->raise();
     list_->setCurrentRow(0);

@@ -20,9 +20,6 @@ class MTextCompletion {
   public:
     MTextCompletion(QWidget* dialog, CRichEditCtrlHeb* edit, CCompletionWordDlg* words);
 
-    // The offset between the edit's top and the list's, measured once the
-    // dialog has its layout.
-    void MeasureOffset();
     // After a text change: fills, places and shows the list, or hides it.
     void Update();
     // A key for the edit while the list shows; true when the list took it.
@@ -37,7 +34,6 @@ class MTextCompletion {
     CRichEditCtrlHeb* edit_;
     CCompletionWordDlg* words_;
     QListWidget* list_;
-    int offset_ = 0;
     long wordStart_ = 0;
     long caret_ = 0;
     bool replacing_ = false;  // a chosen word is going in

@@ -129,6 +129,11 @@ class EditorTest : public HostTest {
     static void ChooseTheLastOfTwo(QTextEdit* edit, QListWidget* list) {
         const int lines = edit->document()->blockCount();
         ASSERT_TRUE(list->isVisible());
+        // Under the caret's line, opening leftwards from the caret over the word.
+        const QRect caret = edit->cursorRect();
+        const QPoint at = edit->viewport()->mapTo(list->parentWidget(), caret.bottomLeft());
+        EXPECT_GT(list->geometry().top(), at.y());
+        EXPECT_NEAR(list->geometry().right(), at.x(), 2);
         ASSERT_EQ(list->count(), 2);
         EXPECT_EQ(list->currentRow(), 0);
         QTest::keyClick(edit, Qt::Key_Up);
