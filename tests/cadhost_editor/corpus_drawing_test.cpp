@@ -98,6 +98,7 @@ TEST_F(CorpusDrawingTest, ListReadsTheCodePageOfTheDrawing) {
         run({L"LIST", handleOf(addText(0, 0, c.stored)), L""});
         EXPECT_TRUE(printed(std::wstring(L"text ") + c.shown)) << c.codePage << ": " << outUtf8();
     }
+    EXPECT_TRUE(printed(L"Style = \"Standard\"  Font file = txt")) << outUtf8();
 }
 
 TEST_F(CorpusDrawingTest, AnUnknownCodePageIsNamedOnceAtOpen) {

@@ -78,9 +78,9 @@ TEST_F(CompletionTest, MatchesBeginWithTheTypedWordFromBothListsInOrder) {
     auto dialog = Make();
     QListWidget list;
     list.setSortingEnabled(false);
-    auto matches = [&](const std::wstring& typed, int* heights = nullptr) {
+    auto matches = [&](const std::wstring& typed) {
         list.clear();
-        dialog->GetMatches(&list, typed, heights);
+        dialog->GetMatches(&list, typed, nullptr);
         QStringList shown;
         for (int i = 0; i < list.count(); ++i) shown << list.item(i)->text();
         return shown;
@@ -89,13 +89,8 @@ TEST_F(CompletionTest, MatchesBeginWithTheTypedWordFromBothListsInOrder) {
     EXPECT_EQ(matches(L"dr"), (QStringList{"draw", "dr", "draw", "drawing", "draw"}));
     EXPECT_EQ(matches(L"drawings"), QStringList{});  // longer than every word
     EXPECT_EQ(matches(L"\u00F9\u00EC"), QStringList{"שלום"});
-    int heights = 0;
-    EXPECT_EQ(matches(L"", &heights).size(), 7);  // the empty word matches all
-    EXPECT_EQ(heights, 7 * list.fontMetrics().height());
-    list.clear();
-    EXPECT_EQ(dialog->GetMatches(&list, L"drawi", &heights),
-              list.fontMetrics().horizontalAdvance("drawing"));
-    EXPECT_EQ(heights, list.fontMetrics().height());
+    EXPECT_EQ(matches(L"").size(), 7);  // the empty word matches all
+    int heights = 1;
     EXPECT_EQ(dialog->GetMatches(nullptr, L"d", &heights), 0);
     EXPECT_EQ(heights, 0);
 
@@ -125,7 +120,6 @@ TEST_F(CompletionTest, AddDuplicateDeleteAndOkWriteTheFile) {
     QTest::mouseClick(dialog->AddButton(), Qt::LeftButton);  // already there
     EXPECT_EQ(alerts_.messages, Words{L"Text: שלום already saved."});
     EXPECT_EQ(dialog->WordsList()->currentRow(), 1);
-    EXPECT_TRUE(dialog->WordsList()->item(1, 0)->isSelected());
     EXPECT_EQ(Rows(*dialog), (QStringList{"one", "שלום", "One"}));
 
     ClickRow(*dialog, 0);

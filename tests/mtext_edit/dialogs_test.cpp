@@ -32,12 +32,6 @@ using editors::CRichEditCtrlHeb;
 using editors::InputLanguage;
 using testing::Win;
 
-std::string HandleOf(AcDbObjectId id) {
-    char buf[20] = {};
-    id.handle().getIntoAsciiBuffer(buf);
-    return buf;
-}
-
 class DialogsTest : public testing::DrawingTest {
   protected:
     void SetUp() override {
@@ -66,10 +60,6 @@ class DialogsTest : public testing::DrawingTest {
         ASSERT_NE(button, nullptr) << id;
         QTest::mouseClick(button, Qt::LeftButton);
     }
-    std::filesystem::path SaveCopy() {
-        WriteBytes(folder_ / "saved.dxf", Saved());
-        return folder_ / "saved.dxf";
-    }
     // A picture for the docs when TARSIL_SCREENSHOT_DIR names a folder.
     static void Picture(QWidget& dialog, const char* name) {
         if (const char* folder = std::getenv("TARSIL_SCREENSHOT_DIR")) {
@@ -81,7 +71,7 @@ class DialogsTest : public testing::DrawingTest {
 };
 
 TEST_F(DialogsTest, MTextTypedWordIsWrittenAtOnceAndOkKeepsWhatWasTyped) {
-    const AcDbObjectId id = Nth("MTEXT");
+    const AcDbObjectId id = Id(kMText);
     CAcadMTextDlg dialog(&frame_);
     dialog.SetObject(id, {});
     ShowActive(dialog);
@@ -106,11 +96,12 @@ TEST_F(DialogsTest, MTextTypedWordIsWrittenAtOnceAndOkKeepsWhatWasTyped) {
     EXPECT_TRUE(Contents(id).ends_with(typed)) << "kept by OK";
 }
 
-// Each field applies its value or refuses it with its message and shows the
-// old one again; Cancel then takes back the typing and every value.
+// A field refuses a value with its message and shows the old one again
+// (which values the session takes is checked there); Cancel then takes back
+// the typing and every value.
 TEST_F(DialogsTest, MTextFieldsRefuseBadValuesAndCancelTakesEverythingBack) {
     const std::string original = Original();
-    const AcDbObjectId id = Nth("MTEXT");
+    const AcDbObjectId id = Id(kMText);
     CAcadMTextDlg dialog(&frame_);
     dialog.SetObject(id, {});
     ShowActive(dialog);
@@ -122,9 +113,7 @@ TEST_F(DialogsTest, MTextFieldsRefuseBadValuesAndCancelTakesEverythingBack) {
         const char* shown;
     } cases[] = {
         {mtext_dlg::kHeightId, "abc", kHeightRefusedMessage, "2.50"},
-        {mtext_dlg::kHeightId, "0", kHeightRefusedMessage, "2.50"},
         {mtext_dlg::kSpacingId, "4.01", kLineSpacingRefusedMessage, "1.00"},
-        {mtext_dlg::kSpacingId, "4", nullptr, "4.00"},
         {mtext_dlg::kAngleId, "30", nullptr, "30.00"},
     };
     for (const auto& c : cases) {
@@ -146,7 +135,6 @@ TEST_F(DialogsTest, MTextFieldsRefuseBadValuesAndCancelTakesEverythingBack) {
     emit toolkit::FindControlAs<toolkit::CUpDown>(&dialog, mtext_dlg::kHeightSpinId)->DeltaPos(-1);
     toolkit::FindControlAs<QComboBox>(&dialog, mtext_dlg::kAttachmentId)->setCurrentIndex(0);
     const MTextState m = ReadMText(id);
-    EXPECT_EQ(m.spacing, 4.0);
     EXPECT_NEAR(m.rotation, M_PI / 6, 1e-12);
     EXPECT_EQ(m.height, 2.55);
     EXPECT_EQ(m.attachment, AcDbMText::kTopLeft);
@@ -155,36 +143,29 @@ TEST_F(DialogsTest, MTextFieldsRefuseBadValuesAndCancelTakesEverythingBack) {
     EXPECT_EQ(Saved(), original);
 }
 
-TEST_F(DialogsTest, DimensionTextBelowTheLineAloneAndTheMeasurementAreSavedAsTyped) {
-    const AcDbObjectId id = Nth("DIMENSION");
+// Hebrew typed below the line, saved and read back with the tools.  (The
+// measurement and an empty upper text are the contents tests' business.)
+TEST_F(DialogsTest, DimensionTextTypedBelowTheLineIsSaved) {
     CDimensionTextEditDlg dialog(&frame_);
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Dimension text editor"));
-    dialog.SetObject(id);
+    dialog.SetObject(Id(kDimension));
     ShowActive(dialog);
     EXPECT_EQ(dialog.Upper()->GetWindowText(), Win(L"מטר 5"));
-    // Below the line: the measurement, a blank and a word.
-    dialog.Lower()->setFocus();
-    dialog.Lower()->ReplaceSel(L"\u00A7 ", true);
-    TypeHebrew(dialog.Lower(), "nn");
+    TypeHebrew(dialog.Lower(), "tcd");
     Picture(dialog, "dimension_editor.png");
-    // Nothing above the line: the override starts with the break.
-    dialog.Upper()->setFocus();
-    QTest::keyClick(dialog.Upper(), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(dialog.Upper(), Qt::Key_Delete);
     Click(dialog, dim_dlg::kOkId);
 
-    std::string stored = testing::ListedString(SaveCopy(), HandleOf(id));
-    ASSERT_EQ(stored.substr(0, 2), "\\X") << stored;
-    // One measurement; the rest decodes to the blank and the word.
-    const std::size_t mark = stored.find("<>");
-    ASSERT_NE(mark, std::string::npos) << stored;
-    EXPECT_EQ(testing::Decoded(stored.erase(mark, 2).substr(2), 0), Win(L" ממ"));
+    WriteBytes(folder_ / "saved.dxf", Saved());
+    const std::string stored =
+        testing::ListTexts(folder_ / "saved.dxf", "DIMENSION").at("57").stored;
+    const std::size_t below = stored.find("\\X");
+    ASSERT_NE(below, std::string::npos) << stored;
+    EXPECT_EQ(testing::Decoded(stored.substr(below + 2), 0), Win(L"אבג"));
 }
 
 TEST_F(DialogsTest, DimensionCancelLeavesTheDrawingByteIdentical) {
     const std::string original = Original();
     CDimensionTextEditDlg dialog(&frame_);
-    dialog.SetObject(Nth("DIMENSION"));
+    dialog.SetObject(Id(kDimension));
     ShowActive(dialog);
     TypeHebrew(dialog.Upper(), "t");
     TypeHebrew(dialog.Lower(), "c");
@@ -196,9 +177,10 @@ TEST_F(DialogsTest, DimensionCancelLeavesTheDrawingByteIdentical) {
 }
 
 // Neither dialog chooses a language when it opens, so neither button shows
-// pushed until the language changes; closing the MText editor makes English
-// active again, closing the dimension editor leaves the language alone.
-// The buttons give the focus back to the edit that had it last.
+// pushed; closing the MText editor makes English active again, closing the
+// dimension editor leaves the language alone.  The buttons give the focus
+// back to the edit that had it last (how they show the language is the
+// rich edit's test).
 TEST_F(DialogsTest, TheLanguageAtStartAndAfterTheEditorCloses) {
     auto pushed = [](QDialog& dialog) {
         std::string shown;
@@ -211,7 +193,7 @@ TEST_F(DialogsTest, TheLanguageAtStartAndAfterTheEditorCloses) {
     InputLanguage::Instance().ActivateLayout(editors::kHebrewLayout);
     {
         CAcadMTextDlg dialog(&frame_);
-        dialog.SetObject(Nth("MTEXT"), {});
+        dialog.SetObject(Id(kMText), {});
         ShowActive(dialog);
         EXPECT_EQ(pushed(dialog), "00");
         EXPECT_TRUE(InputLanguage::Instance().HebrewActive()) << "opening changes nothing";
@@ -222,22 +204,14 @@ TEST_F(DialogsTest, TheLanguageAtStartAndAfterTheEditorCloses) {
     InputLanguage::Instance().ActivateLayout(editors::kHebrewLayout);
     {
         CDimensionTextEditDlg dialog(&frame_);
-        dialog.SetObject(Nth("DIMENSION"));
+        dialog.SetObject(Id(kDimension));
         ShowActive(dialog);
         EXPECT_EQ(pushed(dialog), "00");
-        dialog.Lower()->setFocus();
-        InputLanguage::Instance().ActivateLayout(editors::kEnglishLayout);
-        EXPECT_EQ(pushed(dialog), "01") << "a change by the service shows too";
-        Click(dialog, 1116);
-        EXPECT_TRUE(dialog.Lower()->hasFocus());
-        EXPECT_TRUE(dialog.LowerFocus() && !dialog.UpperFocus());
-        EXPECT_EQ(pushed(dialog), "10");
-        dialog.Upper()->setFocus();
-        Click(dialog, 1117);
-        EXPECT_TRUE(dialog.Upper()->hasFocus());
-        EXPECT_TRUE(dialog.UpperFocus() && !dialog.LowerFocus());
-        EXPECT_FALSE(InputLanguage::Instance().HebrewActive());
-        InputLanguage::Instance().ActivateLayout(editors::kHebrewLayout);
+        for (CRichEditCtrlHeb* edit : {dialog.Lower(), dialog.Upper()}) {
+            edit->setFocus();
+            Click(dialog, 1116);
+            EXPECT_TRUE(edit->hasFocus());
+        }
         Click(dialog, dim_dlg::kCancelId);
     }
     EXPECT_TRUE(InputLanguage::Instance().HebrewActive()) << "the dimension editor leaves it";
@@ -250,20 +224,19 @@ TEST_F(DialogsTest, TheCommandsAnswersDecideWhetherAndOnWhatTheEditorOpens) {
     std::vector<std::pair<AcDbObjectId, AcGePoint3d>> opened;
     SetMTextEditorOpener([&](AcDbObjectId id, const AcGePoint3d& p) { opened.push_back({id, p}); });
     SetDimensionEditorOpener([&](AcDbObjectId id) { opened.push_back({id, {}}); });
-    const AcDbObjectId mtext = Nth("MTEXT"), dimension = Nth("DIMENSION");
-    const std::string m = HandleOf(mtext), d = HandleOf(dimension);
+    const AcDbObjectId mtext = Id(kMText), dimension = Id(kDimension);
     const struct {
         void (*run)();
         std::vector<std::wstring> answers;
         std::optional<AcDbObjectId> opened;  // none for no editor, null for a new MText
         const wchar_t* prompt;
     } cases[] = {
-        {RunTstm, {{m.begin(), m.end()}}, mtext, L"Select MText or ENTER for new MText:  "},
+        {RunTstm, {kMText}, mtext, L"Select MText or ENTER for new MText:  "},
         {RunTstm, {L"", L"5,6"}, AcDbObjectId(), L"Specify start point of text: "},
         {RunTstm, {L"", L"ESC"}, {}, L"Specify start point of text: "},
         {RunTstm, {L"ESC"}, {}, L"Select MText or ENTER for new MText:  "},
         {RunTstd, {L""}, {}, L"Select Dimension for edit:  "},  // no new dimension
-        {RunTstd, {{d.begin(), d.end()}}, dimension, L"Select Dimension for edit:  "},
+        {RunTstd, {kDimension}, dimension, L"Select Dimension for edit:  "},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.answers));

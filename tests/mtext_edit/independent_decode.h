@@ -1,6 +1,5 @@
 // Reads a saved drawing back without the editors' code: `dxftool list`
-// gives each entity's stored string, `tarsiltext decode` the logical text
-// of each of its pieces (the string cut at "\P", or at a dimension's "\X").
+// gives each entity's stored string, `tarsiltext decode` its logical text.
 #pragma once
 
 #include <unistd.h>
@@ -26,7 +25,7 @@ inline std::string RunTool(const std::string& command) {
 
 // One entity of a saved drawing as dxftool lists it.
 struct ListedText {
-    std::string type, style;
+    std::string style;
     std::string stored;  // bytes, \xHH escapes undone
 };
 
@@ -51,25 +50,14 @@ inline std::map<std::string, ListedText> ListTexts(const std::filesystem::path& 
                 bytes += raw[i];
             }
         }
-        texts[fields[0]] = {fields[1], fields[3], bytes};
+        texts[fields[0]] = {fields[3], bytes};
     }
     return texts;
 }
 
-// The stored string of the entity with this handle, whatever its type.
-inline std::string ListedString(const std::filesystem::path& dxf, const std::string& handle) {
-    const auto texts = ListTexts(dxf, "");
-    const auto it = texts.find(handle);
-    return it == texts.end() ? "<not listed>" : it->second.stored;
-}
-
-// Each piece of stored, cut at the separators, decoded for the font type:
-// one character per byte (the Windows layout's letters 0xE0..0xFA).
-inline std::vector<std::wstring> DecodedPieces(std::string stored, int fontType,
-                                               const std::vector<std::string>& separators = {}) {
-    for (const std::string& s : separators)
-        for (std::size_t at; (at = stored.find(s)) != std::string::npos;)
-            stored.replace(at, s.size(), "\n");
+// A stored string of one line decoded for the font type: one character per
+// byte (the Windows layout's letters 0xE0..0xFA).
+inline std::wstring Decoded(std::string stored, int fontType) {
     stored += '\n';
     // A file of this process alone: tests run side by side.
     char name[] = "/tmp/tarsil-decode-XXXXXX";
@@ -77,22 +65,14 @@ inline std::vector<std::wstring> DecodedPieces(std::string stored, int fontType,
     const bool written =
         fd >= 0 && write(fd, stored.data(), stored.size()) == ssize_t(stored.size());
     if (fd >= 0) close(fd);
-    std::istringstream decoded(written ? RunTool(std::string(TARSILTEXT) + " decode --font-type " +
-                                                 std::to_string(fontType) + " < " + name)
-                                       : "");
+    const std::string decoded = written ? RunTool(std::string(TARSILTEXT) + " decode --font-type " +
+                                                  std::to_string(fontType) + " < " + name)
+                                        : "<not written>";
     unlink(name);
-    std::vector<std::wstring> out;
-    for (std::string line; std::getline(decoded, line);) {
-        out.emplace_back();
-        for (unsigned char c : line) out.back() += static_cast<wchar_t>(c);
-    }
+    std::wstring out;
+    for (unsigned char c : decoded) out += static_cast<wchar_t>(c);
+    if (out.ends_with(L'\n')) out.pop_back();
     return out;
-}
-
-// A stored string of one piece decoded for the font type.
-inline std::wstring Decoded(const std::string& stored, int fontType) {
-    const std::vector<std::wstring> pieces = DecodedPieces(stored, fontType);
-    return pieces.size() == 1 ? pieces[0] : L"<" + std::to_wstring(pieces.size()) + L" pieces>";
 }
 
 }  // namespace tarsil::testing

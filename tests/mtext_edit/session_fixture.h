@@ -10,16 +10,10 @@
 
 namespace tarsil::testing {
 
-// The direction mask of text typed letter by letter with Hebrew active
-// for the Hebrew letters.
-inline std::vector<unsigned char> TypedMask(const std::wstring& text) {
-    std::vector<unsigned char> mask;
-    for (wchar_t c : text) mask.push_back(c >= 0xE0 && c <= 0xFA ? 2 : 1);
-    return mask;
-}
-
 class DrawingTest : public SampleTest {
   protected:
+    // The sample's MText, the leader that points at it, and its dimension.
+    static constexpr const wchar_t *kMText = L"6B", *kLeader = L"6C", *kDimension = L"57";
     // Another drawing of the sources, opened over the sample.
     void Open(const std::string& relative) {
         path_ = std::string(TARSIL_SOURCE_DIR) + "/" + relative;
@@ -33,25 +27,6 @@ class DrawingTest : public SampleTest {
     }
     std::string Original() const { return ReadBytes(path_); }
 
-    // The n-th entity (0 first) of a DXF type in model space, in drawing order.
-    AcDbObjectId Nth(const std::string& type, int n = 0) {
-        AcDbObjectId model;
-        AcDbBlockTable* blocks = nullptr;
-        EXPECT_EQ(db()->getBlockTable(blocks, AcDb::kForRead), Acad::eOk);
-        if (blocks != nullptr) {
-            blocks->getAt(ACDB_MODEL_SPACE, model);
-            blocks->close();
-        }
-        for (AcDbObjectId id : db()->allEntities()) {
-            AcDbEntity* e = nullptr;
-            if (acdbOpenAcDbEntity(e, id, AcDb::kForRead) != Acad::eOk) continue;
-            const bool match = e->dxfName() == type && e->ownerId() == model;
-            e->close();
-            if (match && n-- == 0) return id;
-        }
-        ADD_FAILURE() << "no " << type;
-        return {};
-    }
     // An MText as the tests look at it.
     struct MTextState {
         std::wstring contents;
@@ -73,14 +48,6 @@ class DrawingTest : public SampleTest {
         return s;
     }
     static std::wstring Contents(AcDbObjectId id) { return ReadMText(id).contents; }
-    std::wstring Override(AcDbObjectId id) {
-        AcDbDimension* d = nullptr;
-        EXPECT_EQ(acdbOpenObject(d, id, AcDb::kForRead), Acad::eOk);
-        if (d == nullptr) return {};
-        std::wstring s = d->dimensionTextConst();
-        d->close();
-        return s;
-    }
     // The groups of an object from the first group with code `from` on.
     std::vector<std::pair<int, std::string>> GroupsFrom(AcDbObjectId id, int from) {
         std::vector<std::pair<int, std::string>> groups;

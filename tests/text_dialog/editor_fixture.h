@@ -71,9 +71,6 @@ class EditorTest : public HostTest {
         WriteBytes(folder_ / "tarsil.ini", Settings(Style(), true));
     }
     std::wstring ModuleFile() const { return (folder_ / "tarsil2.arx").wstring(); }
-    static std::string SamplePath() {
-        return std::string(TARSIL_SOURCE_DIR) + "/samples/hebrew_r2000.dxf";
-    }
     static AcDbObjectId Id(const wchar_t* handle) { return cadhost::entityByHandle(handle); }
 
     // Runs the command line; drive gets the editor once it is up and must

@@ -1,6 +1,7 @@
 // TSTT on the sample with the editor driven by keys and clicks: lines
-// edited, added, split and removed, OK and Cancel; the saved drawing is
-// read back by dxftool and decoded by tarsiltext, never by the module.
+// edited and split, OK and Cancel; the saved drawing is read back by
+// dxftool and decoded by tarsiltext, never by the module.  (Which texts go
+// when lines go is the lines' own test.)
 #include "tests/text_dialog/editor_fixture.h"
 
 namespace tarsil {
@@ -25,7 +26,7 @@ class TextEditor : public testing::EditorTest {
   protected:
     void SetUp() override {
         EditorTest::SetUp();
-        original_ = testing::ListTexts(SamplePath());
+        original_ = testing::ListTexts(testing::SamplePath());
     }
     // The saved drawing's text of a handle, decoded for its style's font.
     std::wstring SavedLogical(const std::map<std::string, testing::ListedText>& saved,
@@ -44,25 +45,6 @@ class TextEditor : public testing::EditorTest {
 
     std::map<std::string, testing::ListedText> original_;
 };
-
-TEST_F(TextEditor, AFourthLineBecomesANewTextOneLineBelowTheThird) {
-    Edit({L"36", L"39", L"3C"}, [&](QDialog* dialog) {
-        QTextEdit* edit = EditOf(dialog);
-        CaretToLine(edit, 2, true);
-        QTest::keyClick(edit, Qt::Key_Return);
-        QTest::keyClicks(edit, kTypedAlefBet);
-        Ok(dialog);
-    });
-    const auto saved = testing::ListTexts(Save());
-    const std::vector<std::string> added = NewHandles(saved);
-    ASSERT_EQ(added.size(), 1u);
-    EXPECT_EQ(saved.at(added[0]).style, "HEBBACK");
-    EXPECT_EQ(SavedLogical(saved, added[0]), Win(kAlefBet));
-    // Two heights (2.5) below the third line, which stands at y = -10.
-    const auto text =
-        ReadText(cadhost::entityByHandle(std::wstring(added[0].begin(), added[0].end())));
-    EXPECT_TRUE(text.position.isEqualTo(AcGePoint3d(0, -15, 0), 1e-9));
-}
 
 TEST_F(TextEditor, SplittingALineMovesTheLinesBelowDown) {
     Edit({L"36", L"39", L"3C"}, [&](QDialog* dialog) {
@@ -84,35 +66,6 @@ TEST_F(TextEditor, SplittingALineMovesTheLinesBelowDown) {
     EXPECT_EQ(saved.at(added[0]).style, "HEBNORM");
 }
 
-TEST_F(TextEditor, RemovedLinesEraseTheirTextsOneOrSeveralAtOnce) {
-    const AcDbObjectId third = Id(L"3C"), fourth = Id(L"3F"), fifth = Id(L"42");
-    Edit({L"36", L"39", L"3C", L"3F", L"42"}, [&](QDialog* dialog) {
-        QTextEdit* edit = EditOf(dialog);
-        // The last line and its line break: one text goes.
-        CaretToLine(edit, 3, true);
-        QTest::keyClick(edit, Qt::Key_End, Qt::ShiftModifier | Qt::ControlModifier);
-        QTest::keyClick(edit, Qt::Key_Delete);
-        EXPECT_TRUE(ReadText(fifth).erased);
-        EXPECT_FALSE(ReadText(fourth).erased);
-        // The second and third lines, selected whole: two go at once, and
-        // the texts that stay take the lines that stay.
-        CaretToLine(edit, 1);
-        QTextCursor cursor = edit->textCursor();
-        cursor.setPosition(edit->document()->findBlockByNumber(3).position(),
-                           QTextCursor::KeepAnchor);
-        edit->setTextCursor(cursor);
-        QTest::keyClick(edit, Qt::Key_Delete);
-        EXPECT_EQ(edit->document()->blockCount(), 2);
-        Ok(dialog);
-    });
-    EXPECT_TRUE(ReadText(third).erased);
-    EXPECT_TRUE(ReadText(fourth).erased);
-    const auto saved = testing::ListTexts(Save());
-    EXPECT_EQ(saved.count("3C") + saved.count("3F") + saved.count("42"), 0u);
-    EXPECT_EQ(SavedLogical(saved, "36"), Win(kShalom));
-    EXPECT_EQ(SavedLogical(saved, "39"), Win(kShalom));
-}
-
 TEST_F(TextEditor, CancelLeavesTheSavedDrawingAsItWasOpened) {
     const std::wstring before = ReadText(Id(L"36")).stored;
     Edit({L"36", L"39", L"3C"}, [&](QDialog* dialog) {
@@ -126,7 +79,7 @@ TEST_F(TextEditor, CancelLeavesTheSavedDrawingAsItWasOpened) {
         EXPECT_NE(ReadText(Id(L"36")).stored, before);
         Cancel(dialog);
     });
-    EXPECT_EQ(ReadBytes(Save()), ReadBytes(SamplePath()));
+    EXPECT_EQ(ReadBytes(Save()), ReadBytes(testing::SamplePath()));
 }
 
 TEST_F(TextEditor, CancelWithoutChangesTakesBackNothingElse) {
