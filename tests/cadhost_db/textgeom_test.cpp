@@ -20,6 +20,16 @@ struct Placement {
 
 class Justification : public ::testing::TestWithParam<Placement> {};
 
+// The extents of an entity are the box from (x0, y0) to (x1, y1).
+void expectBox(const AcDbEntity& e, double x0, double y0, double x1, double y1) {
+    AcDbExtents ext;
+    ASSERT_EQ(e.getGeomExtents(ext), Acad::eOk);
+    EXPECT_NEAR(ext.minPoint().x, x0, 1e-12);
+    EXPECT_NEAR(ext.minPoint().y, y0, 1e-12);
+    EXPECT_NEAR(ext.maxPoint().x, x1, 1e-12);
+    EXPECT_NEAR(ext.maxPoint().y, y1, 1e-12);
+}
+
 }  // namespace
 
 TEST_P(Justification, PositionFollowsFromTheAlignmentPoint) {
@@ -34,17 +44,13 @@ TEST_P(Justification, PositionFollowsFromTheAlignmentPoint) {
     EXPECT_EQ(text.isDefaultAlignment(), p.h == 0 && p.v == 0);
 }
 
-// Left on the baseline keeps the position; the last is right-aligned and
-// turned a quarter, so placed along its own baseline.
+// One row per offset: each horizontal mode, each vertical mode (middle
+// ignores it), and a right-aligned text turned a quarter, so placed along
+// its own baseline.
 INSTANTIATE_TEST_SUITE_P(All, Justification,
-                         ::testing::Values(Placement{0, 0, 0, 1, 2}, Placement{1, 0, 0, 8.6, 5},
-                                           Placement{2, 0, 0, 7.2, 5}, Placement{4, 0, 0, 8.6, 4},
-                                           Placement{0, 1, 0, 10, 5.5},
-                                           Placement{1, 1, 0, 8.6, 5.5},
-                                           Placement{2, 1, 0, 7.2, 5.5}, Placement{0, 2, 0, 10, 4},
-                                           Placement{1, 2, 0, 8.6, 4}, Placement{2, 2, 0, 7.2, 4},
-                                           Placement{0, 3, 0, 10, 3}, Placement{1, 3, 0, 8.6, 3},
-                                           Placement{2, 3, 0, 7.2, 3}, Placement{4, 3, 0, 8.6, 4},
+                         ::testing::Values(Placement{0, 0, 0, 1, 2}, Placement{1, 1, 0, 8.6, 5.5},
+                                           Placement{2, 2, 0, 7.2, 4}, Placement{0, 3, 0, 10, 3},
+                                           Placement{4, 0, 0, 8.6, 4}, Placement{4, 3, 0, 8.6, 4},
                                            Placement{2, 0, std::numbers::pi / 2, 10, 2.2}));
 
 TEST(Justification, AlignedScalesTheHeightAndFitTheWidth) {
@@ -64,15 +70,11 @@ TEST(Justification, AlignedScalesTheHeightAndFitTheWidth) {
 
 TEST(Extents, TextBoxCoversDescendersAndRotation) {
     AcDbText text(AcGePoint3d(1, 1, 0), L"gy", AcDbObjectId(), 2.0);
-    AcDbExtents ext;
-    ASSERT_EQ(text.getGeomExtents(ext), Acad::eOk);
-    EXPECT_NEAR(ext.minPoint().y, 0.5, 1e-12);
-    EXPECT_NEAR(ext.maxPoint().x, 3.8, 1e-12);
+    expectBox(text, 1, 0.5, 3.8, 3);  // a quarter of the height below the baseline
     text.setRotation(std::numbers::pi);
-    ASSERT_EQ(text.getGeomExtents(ext), Acad::eOk);
-    EXPECT_NEAR(ext.minPoint().x, -1.8, 1e-12);
-    EXPECT_NEAR(ext.maxPoint().y, 1.5, 1e-12);
+    expectBox(text, -1.8, -1, 1, 1.5);
     text.setTextString(L"");
+    AcDbExtents ext;
     EXPECT_EQ(text.getGeomExtents(ext), Acad::eNotApplicable);
 }
 
@@ -106,10 +108,7 @@ TEST(Extents, MTextWrapsAtBlanksToItsColumnWidth) {
     m.setContents(L"AB AB AB");
     m.setTextHeight(1.0);
     m.setWidth(3.35);
-    AcDbExtents ext;
-    ASSERT_EQ(m.getGeomExtents(ext), Acad::eOk);
-    EXPECT_NEAR(ext.maxPoint().x, 3.3, 1e-12) << "the longest line";
-    EXPECT_NEAR(ext.minPoint().y, -1 - 5.0 / 3.0, 1e-12) << "two lines";
+    expectBox(m, 0, -1 - 5.0 / 3.0, 3.3, 0);  // two lines, as wide as the longest
 }
 
 TEST(Extents, MTextBoxByAttachmentAndLineSpacing) {
@@ -118,20 +117,11 @@ TEST(Extents, MTextBoxByAttachmentAndLineSpacing) {
     m.setTextHeight(3.0);
     m.setLocation(AcGePoint3d(10, 10, 0));
     m.setLineSpacingFactor(2.0);
-    AcDbExtents ext;
-    ASSERT_EQ(m.getGeomExtents(ext), Acad::eOk);  // top left
-    EXPECT_NEAR(ext.minPoint().x, 10, 1e-12);
-    EXPECT_NEAR(ext.maxPoint().x, 14.2, 1e-12);
-    EXPECT_NEAR(ext.maxPoint().y, 10, 1e-12);
-    EXPECT_NEAR(ext.minPoint().y, -3, 1e-12);  // 3 + 3 * 5/3 * 2 = 13
+    expectBox(m, 10, -3, 14.2, 10);  // top left; 3 + 3 * 5/3 * 2 = 13 high
     m.setAttachment(AcDbMText::kMiddleCenter);
-    ASSERT_EQ(m.getGeomExtents(ext), Acad::eOk);
-    EXPECT_NEAR(ext.minPoint().x, 7.9, 1e-12);
-    EXPECT_NEAR(ext.maxPoint().y, 16.5, 1e-12);
+    expectBox(m, 7.9, 3.5, 12.1, 16.5);
     m.setAttachment(AcDbMText::kBottomRight);
-    ASSERT_EQ(m.getGeomExtents(ext), Acad::eOk);
-    EXPECT_NEAR(ext.maxPoint().x, 10, 1e-12);
-    EXPECT_NEAR(ext.minPoint().y, 10, 1e-12);
+    expectBox(m, 5.8, 10, 10, 23);
     EXPECT_EQ(m.setLineSpacingFactor(5.0), Acad::eInvalidInput);
 }
 

@@ -38,7 +38,9 @@ TEST_P(Undo, ChangeEraseAndAppendInOneGroupAreTakenBack) {
     EXPECT_EQ(db.undoLastGroup(), Acad::eNothingToUndo);
 }
 
-TEST_P(Undo, OnlyTheLastGroupIsUndone) {
+// Undo takes back the last group only, and a change outside any group is
+// a step of its own.
+TEST_P(Undo, GroupsAndUngroupedChangesAreUndoneOneStepAtATime) {
     db.beginUndoGroup();
     setText(0, L"first");
     db.endUndoGroup();
@@ -50,11 +52,15 @@ TEST_P(Undo, OnlyTheLastGroupIsUndone) {
     EXPECT_TRUE(db.isUndoGroupOpen());
     setText(1, L"third");
     db.endUndoGroup();
-    EXPECT_EQ(db.undoGroupCount(), 2u);
-    ASSERT_EQ(db.undoLastGroup(), Acad::eOk);
-    EXPECT_EQ(saved(db), afterFirst);
-    ASSERT_EQ(db.undoLastGroup(), Acad::eOk);
-    EXPECT_EQ(saved(db), original);
+    const std::string afterSecond = saved(db);
+    setText(1, L"x");
+    const std::string afterX = saved(db);
+    setText(0, L"y");
+    EXPECT_EQ(db.undoGroupCount(), 4u);
+    for (const std::string& back : {afterX, afterSecond, afterFirst, original}) {
+        ASSERT_EQ(db.undoLastGroup(), Acad::eOk);
+        EXPECT_EQ(saved(db), back);
+    }
 }
 
 TEST_P(Undo, RefusesWhileAnObjectOfTheGroupIsOpen) {
@@ -67,16 +73,6 @@ TEST_P(Undo, RefusesWhileAnObjectOfTheGroupIsOpen) {
     EXPECT_EQ(db.undoLastGroup(), Acad::eWasOpenedForWrite);
     t->close();
     EXPECT_EQ(db.undoLastGroup(), Acad::eOk);
-    EXPECT_EQ(saved(db), original);
-}
-
-TEST_P(Undo, ChangesOutsideAGroupAreUndoneOneByOne) {
-    setText(0, L"x");
-    const std::string afterFirst = saved(db);
-    setText(1, L"x");
-    ASSERT_EQ(db.undoLastGroup(), Acad::eOk);
-    EXPECT_EQ(saved(db), afterFirst);
-    ASSERT_EQ(db.undoLastGroup(), Acad::eOk);
     EXPECT_EQ(saved(db), original);
 }
 

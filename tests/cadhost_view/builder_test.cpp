@@ -1,7 +1,10 @@
 // What the scene makes of each kind of entity: where texts sit and which
-// way their glyphs run, curves, fills, blocks and colours.
+// way their glyphs run, curves, fills, blocks and colours; and what lands
+// in the image when it is painted.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPainter>
 #include <cmath>
 
 #include "cadhost/view/colors.h"
@@ -12,12 +15,15 @@
 namespace cadhost_view_test {
 namespace {
 
+using cadhost::view::DrawingScene;
 using cadhost::view::FontTypes;
 using cadhost::view::Prim;
 using cadhost::view::SceneBuilder;
+using cadhost::view::ViewTransform;
 
 class BuilderTest : public SceneFixture {
   protected:
+    static void SetUpTestSuite() { needGui(); }
     // What entity i of the drawing open shows.
     std::vector<Prim> prims(std::size_t i) {
         std::vector<Prim> out;
@@ -31,7 +37,36 @@ class BuilderTest : public SceneFixture {
     }
     FontTypes fonts{tarsil::FontMap{{L"hebnorm", tarsil::FontType::HebrewNormal},
                                     {L"heb7bit", tarsil::FontType::Hebrew7Bit}}};
+    // Opens a drawing in a 200 x 100 view of x 0..100, y -25..25.
+    void show(const Drawing& d) {
+        open(d);
+        view.size = QSize(200, 100);
+        view.center = QPointF(50, 0);
+        view.pixelsPerUnit = 2;
+    }
+    QImage paint(QRect dirty = QRect(0, 0, 200, 100), std::set<AcDbObjectId> hl = {}) {
+        QImage image(view.size, QImage::Format_RGB32);
+        image.fill(DrawingScene::backgroundColor());
+        QPainter p(&image);
+        scene->paint(p, view, dirty, hl);
+        return image;
+    }
+    ViewTransform view;
 };
+
+// How many pixels of a row have exactly this colour.
+int countRow(const QImage& img, int y, QRgb c) {
+    int n = 0;
+    for (int x = 0; x < img.width(); ++x) n += (img.pixel(x, y) & 0xFFFFFF) == (c & 0xFFFFFF);
+    return n;
+}
+int countNotBackground(const QImage& img, QRect r) {
+    int n = 0;
+    const QRgb bg = DrawingScene::backgroundColor().rgb() & 0xFFFFFF;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) n += (img.pixel(x, y) & 0xFFFFFF) != bg;
+    return n;
+}
 
 QRectF boundsOf(const std::vector<Prim>& prims) {
     QRectF r;
@@ -45,12 +80,7 @@ TEST_F(BuilderTest, JustifiedTextsSitOnTheirAlignmentPoints) {
     // aligned growing the height with the length, fit keeping it.
     const QRectF boxes[] = {QRectF(60 - 4.2, 0, 4.2, 2), QRectF(-2, 0, 2, 30),
                             QRectF(-2.0 * 30 / 4.2, 0, 2.0 * 30 / 4.2, 30)};
-    Drawing d;
-    const char* modes[][3] = {{"2", "60", "0"}, {"5", "0", "30"}, {"3", "0", "30"}};
-    for (auto [mode, x, y] : modes)
-        d.entities += groups({{0, "TEXT"}, {8, "0"}, {10, "0"}, {20, "0"}, {40, "2"}, {1, "ABC"},
-                              {72, mode}, {11, x}, {21, y}});
-    open(d);
+    open("justified_texts.dxf");
     for (std::size_t i = 0; i < 3; ++i) {
         const QRectF b = boundsOf(prims(i));
         EXPECT_NEAR(b.left(), boxes[i].left(), 1e-9) << i;
@@ -64,27 +94,7 @@ TEST_F(BuilderTest, JustifiedTextsSitOnTheirAlignmentPoints) {
 // database's objects; an open text is read through its object too.  Both
 // ways must give the same runs, whatever else the record holds.
 TEST_F(BuilderTest, TextsReadInPlaceMatchTheirOpenedObjects) {
-    Drawing d;
-    d.header = groups({{9, "$ACADVER"}, {1, "AC1015"}, {9, "$DWGCODEPAGE"}, {3, "ANSI_1255"}});
-    d.style("NORM", "hebnorm.shx").style("SEVEN", "heb7bit.shx").layer("RED", 1);
-    const auto reactors = groups({{102, "{ACAD_REACTORS"}, {330, "1F"}, {40, "9.0"}, {102, "}"}});
-    d.entities =
-        groups({{0, "TEXT"}, {5, "A1"}}) + reactors +
-        groups({{100, "AcDbEntity"}, {8, "RED"}, {100, "AcDbText"}, {10, "1.5"}, {20, "2"},
-                {40, "2.5"}, {1, "\x80^J%%d q"}, {50, "30"}, {41, "0.8"}, {51, "15"}, {7, "NORM"},
-                {72, "1"}, {11, "9"}, {21, "4"}, {100, "AcDbText"}, {73, "2"}, {1001, "APP"},
-                {1040, "7.0"}}) +
-        groups({{0, "TEXT"}, {5, "A2"}, {100, "AcDbEntity"}, {8, "0"}, {62, "5"}, {100, "AcDbText"},
-                {10, "0"}, {20, "0"}, {40, "1"}, {1, "fit me"}, {72, "5"}, {11, "20"}, {21, "5"},
-                {100, "AcDbText"}}) +
-        groups({{0, "MTEXT"}, {5, "A3"}, {100, "AcDbEntity"}, {8, "RED"}, {420, "1193046"},
-                {100, "AcDbMText"}, {10, "3"}, {20, "4"}, {40, "1.5"}, {41, "6"}, {71, "5"},
-                {3, "first piece "}, {1, "and more\\Pnext \\U+05D0"}, {7, "NORM"}, {11, "0"},
-                {21, "1"}, {44, "1.5"}}) +
-        // R12: no subclass markers at all.
-        text(0, 0, 1, "tc", "SEVEN") + text(0, 0, 1, "\x80") +
-        groups({{0, "MTEXT"}, {8, "0"}, {10, "1"}, {20, "1"}, {40, "2"}, {50, "45"}, {1, "x"}});
-    open(d);
+    open("texts_in_place.dxf");
     ASSERT_EQ(ids.size(), 6u);
     for (std::size_t i = 0; i < ids.size(); ++i) {
         const std::vector<Prim> inPlace = prims(i);
@@ -104,18 +114,6 @@ TEST_F(BuilderTest, TextsReadInPlaceMatchTheirOpenedObjects) {
             EXPECT_EQ(a.toWorld, b.toWorld) << i;
         }
     }
-    // What they read: the style's font type and the way its glyphs run,
-    // the caret code.  STANDARD's font is not in the map: the code page
-    // (1255) shows byte 0x80 as its currency sign, not as a letter.
-    const auto norm = prims(0), seven = prims(3), plain = prims(4);
-    EXPECT_EQ(norm[0].text->type, tarsil::FontType::HebrewNormal);
-    EXPECT_EQ(norm[0].text->stored, std::wstring(L"\x80\n%%d q"));
-    EXPECT_EQ(norm[0].text->glyphs()[0].shown, U'\u05D0');
-    EXPECT_FALSE(norm[0].text->rightToLeft);
-    EXPECT_EQ(norm[0].color, cadhost::view::aciColor(1));
-    EXPECT_EQ(seven[0].text->glyphs()[1].shown, U'\u05D1');
-    EXPECT_TRUE(seven[0].text->rightToLeft);
-    EXPECT_EQ(plain[0].text->glyphs()[0].shown, U'\u20AC');
 }
 
 TEST(GlyphOutlinesTest, ARightToLeftRunStartsAtTheRightEndOfItsBox) {
@@ -151,13 +149,7 @@ TEST_F(BuilderTest, BulgesBecomeArcs) {
 }
 
 TEST_F(BuilderTest, LeadersGetAnArrowWhenTheirFirstSegmentHasRoom) {
-    auto leader = [](double length) {
-        return groups({{0, "LEADER"}, {8, "0"}, {71, "1"}, {76, "2"}, {10, "0.0"}, {20, "0.0"},
-                       {10, std::to_string(length)}, {20, "0.0"}});
-    };
-    Drawing d;
-    d.entities = leader(20) + leader(4);  // arrows are 2.5 long by default
-    open(d);
+    open("leaders.dxf");  // 20 and 4 long; arrows are 2.5 long by default
     const auto room = prims(0), cramped = prims(1);
     ASSERT_EQ(room.size(), 2u);
     EXPECT_EQ(room[1].kind, Prim::Fill);
@@ -167,16 +159,7 @@ TEST_F(BuilderTest, LeadersGetAnArrowWhenTheirFirstSegmentHasRoom) {
 }
 
 TEST_F(BuilderTest, SolidHatchFillsAroundItsHole) {
-    Drawing d;
-    auto square = [](double s) {
-        return groups({{92, "3"}, {72, "0"}, {73, "1"}, {93, "4"}, {10, std::to_string(-s)},
-                       {20, std::to_string(-s)}, {10, std::to_string(s)}, {20, std::to_string(-s)},
-                       {10, std::to_string(s)}, {20, std::to_string(s)}, {10, std::to_string(-s)},
-                       {20, std::to_string(s)}, {97, "0"}});
-    };
-    d.entities = groups({{0, "HATCH"}, {8, "0"}, {2, "SOLID"}, {70, "1"}, {71, "0"}, {91, "2"}}) +
-                 square(10) + square(2) + groups({{75, "0"}, {76, "1"}});
-    open(d);
+    open("hatch_with_hole.dxf");  // a square of 20 with a hole of 4 in its middle
     const auto id = ids[0];
     EXPECT_EQ(scene->pick({5, 5}, 0), id);         // in the fill
     EXPECT_TRUE(scene->pick({0, 0}, 0).isNull());  // in the hole
@@ -185,20 +168,7 @@ TEST_F(BuilderTest, SolidHatchFillsAroundItsHole) {
 }
 
 TEST_F(BuilderTest, ColoursComeFromTheEntityTheLayerOrTheBlock) {
-    Drawing d;
-    d.layer("GREEN", 3);
-    d.blocks =
-        groups({{0, "BLOCK"}, {8, "0"}, {2, "B"}, {70, "0"}, {10, "0.0"}, {20, "0.0"}}) +
-        groups({{0, "LINE"}, {8, "0"}, {62, "0"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "0"}}) +
-        groups({{0, "LINE"}, {8, "0"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "0"}}) +
-        groups({{0, "ENDBLK"}, {8, "0"}});
-    d.entities =
-        groups({{0, "INSERT"}, {8, "GREEN"}, {62, "1"}, {2, "B"}, {10, "0.0"}, {20, "0.0"}}) +
-        line(0, 0, 1, 1, "GREEN") +
-        groups({{0, "LINE"}, {8, "GREEN"}, {62, "5"}, {10, "0"}, {20, "0"}, {11, "1"}, {21, "1"}}) +
-        groups({{0, "LINE"}, {8, "GREEN"}, {420, "1193046"}, {10, "0"}, {20, "0"}, {11, "1"},
-                {21, "1"}});
-    open(d);
+    open("colours.dxf");
     auto colorsOf = [&](std::size_t i) {
         std::vector<QRgb> out;
         for (const Prim& p : prims(i)) out.push_back(p.color);
@@ -217,25 +187,58 @@ TEST_F(BuilderTest, ColoursComeFromTheEntityTheLayerOrTheBlock) {
 }
 
 TEST_F(BuilderTest, AttributesShowUnlessInvisibleDefinitionsOnlyOutsideBlocks) {
-    Drawing d;
-    d.blocks = groups({{0, "BLOCK"}, {8, "0"}, {2, "B"}, {70, "2"}, {10, "0.0"}, {20, "0.0"}}) +
-               groups({{0, "ATTDEF"}, {8, "0"}, {10, "0"}, {20, "0"}, {40, "1"}, {1, "x"}, {3, "?"},
-                       {2, "TAG"}, {70, "0"}}) +
-               groups({{0, "ENDBLK"}, {8, "0"}});
-    d.entities = groups({{0, "INSERT"}, {8, "0"}, {66, "1"}, {2, "B"}, {10, "0.0"}, {20, "0.0"}}) +
-                 groups({{0, "ATTRIB"}, {8, "0"}, {10, "0"}, {20, "0"}, {40, "1"}, {1, "SEEN"},
-                         {2, "TAG"}, {70, "0"}}) +
-                 groups({{0, "ATTRIB"}, {8, "0"}, {10, "0"}, {20, "5"}, {40, "1"}, {1, "HIDDEN"},
-                         {2, "TAG2"}, {70, "1"}}) +
-                 groups({{0, "SEQEND"}, {8, "0"}}) +
-                 groups({{0, "ATTDEF"}, {8, "0"}, {10, "0"}, {20, "9"}, {40, "1"}, {1, "x"},
-                         {3, "?"}, {2, "TAGNAME"}, {70, "0"}});
-    open(d);
+    open("attributes.dxf");
     const auto ref = prims(0), def = prims(1);
     ASSERT_EQ(ref.size(), 1u);  // the visible attribute only
     EXPECT_EQ(ref[0].text->glyphs().size(), 4u);
     ASSERT_EQ(def.size(), 1u);
     EXPECT_EQ(def[0].text->glyphs().size(), 7u);  // "TAGNAME"
+}
+
+TEST_F(BuilderTest, ALineLandsOnItsPixelsInItsColourAndOnlyInTheDirtyPart) {
+    Drawing d;
+    d.layer("RED", 1);
+    d.entities = line(0, 0.25, 100, 0.25, "RED");  // screen row 49.5: drawn on 49
+    show(d);
+    const QRgb red = cadhost::view::aciColor(1);
+    EXPECT_GT(countRow(paint(), 49, red), 150);
+    // Only the left half is painted.
+    const QImage half = paint(QRect(0, 0, 100, 100));
+    EXPECT_EQ(countNotBackground(half, QRect(105, 0, 95, 100)), 0);
+    EXPECT_GT(countNotBackground(half, QRect(0, 0, 100, 100)), 80);
+    // A dirty part that misses the line paints nothing, nor does an empty one.
+    EXPECT_EQ(countNotBackground(paint(QRect(0, 0, 200, 30)), QRect(0, 0, 200, 100)), 0);
+    EXPECT_EQ(countNotBackground(paint(QRect()), QRect(0, 0, 200, 100)), 0);
+    // Highlighted: dashed in the highlight colour.
+    const QImage lit = paint(QRect(0, 0, 200, 100), {ids[0]});
+    EXPECT_EQ(countRow(lit, 49, red), 0);
+    EXPECT_GT(countRow(lit, 49, DrawingScene::highlightColor().rgb()), 50);
+    // A view with no scale paints nothing.
+    view.pixelsPerUnit = 0;
+    EXPECT_EQ(countNotBackground(paint(), QRect(0, 0, 200, 100)), 0);
+}
+
+TEST_F(BuilderTest, TextsTooSmallToReadBecomeBarsAndGlyphsOnceZoomedIn) {
+    Drawing d;
+    d.entities = text(10, 0, 20, "HHHH");  // 20 high, 56 wide
+    show(d);
+    // At a twentieth of a pixel a unit it is one pixel high: one bar, as
+    // long as the text is wide (about 3 pixels), along its middle.
+    const ViewTransform close = view;
+    view.pixelsPerUnit = 0.05;
+    view.center = QPointF(38, 10);
+    const QImage small = paint();
+    const int lit = countNotBackground(small, QRect(0, 0, 200, 100));
+    EXPECT_GE(lit, 2);
+    EXPECT_LE(lit, 4);
+    EXPECT_EQ(countNotBackground(small, QRect(0, 51, 200, 49)), 0);
+    // At 2 pixels a unit it is 40 pixels high: glyphs, whose capitals
+    // leave gaps along the middle row.
+    view = close;
+    const QImage big = paint();
+    const int middle = static_cast<int>(view.toScreen({0, 10}).y());
+    EXPECT_GT(countNotBackground(big, QRect(0, 0, 200, 100)), 200);
+    EXPECT_LT(countNotBackground(big, QRect(0, middle, 200, 1)), 100);
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
 #pragma once
 
 // Small drawings written as R12 DXF text, so that each test states exactly
-// which entities, layers and blocks it draws.
+// which entities, layers and blocks it draws; the larger ones are files.
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -92,6 +93,13 @@ class SceneFixture : public ::testing::Test {
   protected:
     void open(const Drawing& d, cadhost::view::FontTypes fonts = {}) {
         load(db, d);
+        ids = entities(db);
+        scene = std::make_unique<cadhost::view::DrawingScene>(&db, std::move(fonts));
+    }
+    // A drawing of tests/data/view, whose first line says what it holds.
+    void open(const std::string& file, cadhost::view::FontTypes fonts = {}) {
+        const std::string path = std::string(TARSIL_SOURCE_DIR) + "/tests/data/view/" + file;
+        ASSERT_EQ(db.readDxfFile(std::filesystem::path(path)), Acad::eOk) << db.lastErrorMessage();
         ids = entities(db);
         scene = std::make_unique<cadhost::view::DrawingScene>(&db, std::move(fonts));
     }

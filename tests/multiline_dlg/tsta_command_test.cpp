@@ -20,9 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The reference of block PLAIN in the entity operations' drawing.
-constexpr wchar_t kPlainBlock[] = L"54";
-
 long VarOf(const wchar_t* name) {
     const auto value = cadhost::getVar(name);
     return value ? value->integer : -1;
@@ -94,41 +91,37 @@ TEST_F(TstaTest, TheBlocksAttributesOpenWithEchoAndSnapsOffInTheModulesFolder) {
     EXPECT_EQ(fs::canonical(opened_->directory), fs::canonical(module_.path()));
     ExpectPutBack();
     EXPECT_EQ(tarsil::MultiText::Current(), nullptr) << "the collection lives for the command";
-    EXPECT_NE(out.find(L"Select block for edit attributes: "), std::wstring::npos);
 }
 
-TEST_F(TstaTest, NoEditorWithoutABlockWithAttributes) {
-    Run({L"ESC"});
-    EXPECT_FALSE(opened_.has_value()) << "cancelled";
-    ExpectPutBack();
-    Run({L"36", L""});
-    EXPECT_FALSE(opened_.has_value()) << "a text is not a block reference";
-    ExpectPutBack();
-    // A block reference without attributes, in another drawing.
-    ASSERT_NE(acDocManagerPtr()->openDocument(std::string(TARSIL_SOURCE_DIR) +
-                                              "/tests/entity_ops/data/entops.dxf"),
-              nullptr);
-    Run({kPlainBlock});
-    EXPECT_FALSE(opened_.has_value()) << "no attributes";
-    ExpectPutBack();
-}
-
-// The variable whose reading fails; every other one is read.
+// The variable whose reading fails (none when empty); every other one is read.
 std::wstring refused;
 int Refuse(const wchar_t* name, resbuf* value) {
     return name == refused ? RTERROR : acedGetVar(name, value);
 }
 
-TEST_F(TstaTest, AFailedReadOfEitherVariableIsAlertedAndEndsTheCommand) {
-    for (const std::wstring name : {L"CMDECHO", L"OSMODE"}) {
-        refused = name;
+// What the selection takes is the collection's business; here, a selection
+// that takes nothing, and a failed read of either variable, which is
+// alerted and ends the command before anything is asked.
+TEST_F(TstaTest, NoEditorWithoutASelectionOrWhenAVariableCantBeRead) {
+    tarsil::host::SetSystemVariableReader(Refuse);
+    const struct {
+        std::wstring refused;
+        std::wstring answer;
+        std::vector<std::wstring> alerts;
+    } cases[] = {
+        {L"", L"ESC", {}},
+        {L"CMDECHO", L"52", {L"\"CMDECHO\" failed"}},
+        {L"OSMODE", L"52", {L"\"OSMODE\" failed"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.refused));
+        refused = c.refused;
         alerts.clear();
         out.clear();
-        tarsil::host::SetSystemVariableReader(Refuse);
-        Run({L"52"});
-        EXPECT_EQ(alerts, std::vector<std::wstring>{L"\"" + name + L"\" failed"});
+        Run({c.answer});
+        EXPECT_EQ(alerts, c.alerts);
         EXPECT_FALSE(opened_.has_value());
-        EXPECT_EQ(out.find(L"Select block"), std::wstring::npos) << "nothing asked";
+        EXPECT_EQ(out.find(L"Select block") == std::wstring::npos, !c.alerts.empty());
         ExpectPutBack();
         cadhost::clearInput();
     }

@@ -60,11 +60,9 @@ TEST(NumSpin, ArrowsStepWithinTheRangeAndOnlyNumbersAreReported) {
 
 TEST(PaneStatusBar, APaneIsWrittenOnlyWhenItsTextChanges) {
     CPaneStatusBar bar({90, 110, 0});
-    EXPECT_EQ(bar.PaneCount(), 3);
     EXPECT_TRUE(bar.SetPaneText(0, QStringLiteral("Hebrew")));
     EXPECT_FALSE(bar.SetPaneText(0, QStringLiteral("Hebrew")));
     EXPECT_TRUE(bar.SetPaneText(0, QStringLiteral("English")));
-    EXPECT_EQ(bar.PaneText(0), QStringLiteral("English"));
     EXPECT_FALSE(bar.SetPaneText(3, QStringLiteral("x")));
     EXPECT_FALSE(bar.SetPaneText(-1, QStringLiteral("x")));
     EXPECT_EQ(bar.PaneText(7), QString());
