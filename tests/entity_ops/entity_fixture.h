@@ -91,15 +91,17 @@ class EntityTest : public tarsil::testing::HostTest {
         int h = 0, v = 0;
         std::wstring text;
         AcDbObjectId style;
+        bool paper = false;
         bool operator==(const Snapshot&) const = default;
     };
     static Snapshot Snap(AcDbObjectId id) {
         AcDbText* t = nullptr;
         EXPECT_EQ(acdbOpenObject(t, id, AcDb::kForRead), Acad::eOk);
         if (t == nullptr) return {};
-        const Snapshot s = {t->position(),     t->alignmentPoint(),  t->height(),
-                            t->rotation(),     t->widthFactor(),     t->horizontalMode(),
-                            t->verticalMode(), t->textStringConst(), t->textStyle()};
+        const Snapshot s = {t->position(),      t->alignmentPoint(),  t->height(),
+                            t->rotation(),      t->widthFactor(),     t->horizontalMode(),
+                            t->verticalMode(),  t->textStringConst(), t->textStyle(),
+                            t->isInPaperSpace()};
         t->close();
         return s;
     }

@@ -178,9 +178,10 @@ class HandlerInPlace : public Takeover {
 constexpr wchar_t kLockedLayerAlert[] =
     L"Object's layer is locked(Frozen,Locked or Off)\nUnlock layer and try again.";
 
-// Per configured style, layer state and what else holds the text or its
-// layer open: whether the handler takes the text (clearing the selection),
-// alerts that the layer is unavailable, or prints.
+// Per configured style, layer state, what else holds the text or its layer
+// open, and the kind of text (an attribute is one): whether the handler
+// takes it (clearing the selection), alerts that the layer is unavailable,
+// or prints.
 TEST_F(HandlerInPlace, TakesAnEditableTextAndRefusesOneItCannotWrite) {
     enum Hold { kNone, kText, kLayer };
     const wchar_t* const opened = L"Error: Could not open AcDbText object for writing!!!\n";
@@ -190,8 +191,11 @@ TEST_F(HandlerInPlace, TakesAnEditableTextAndRefusesOneItCannotWrite) {
         Hold hold;
         bool taken, alerted;
         const wchar_t* printed;
+        const char* type = "TEXT";
     } cases[] = {
         {2, false, false, false, kNone, true, false, L""},
+        // An attribute is taken as a text.
+        {2, false, false, false, kNone, true, false, L"", "ATTRIB"},
         {2, true, false, false, kNone, false, true, L""},
         {2, false, true, false, kNone, false, true, L""},
         {2, false, false, true, kNone, false, true, L""},
@@ -210,7 +214,9 @@ TEST_F(HandlerInPlace, TakesAnEditableTextAndRefusesOneItCannotWrite) {
         ASSERT_TRUE(c.hold != kText || acdbOpenObject(text, text_, AcDb::kForRead) == Acad::eOk);
         ASSERT_TRUE(c.hold != kLayer ||
                     acdbOpenObject(layer, layer_, AcDb::kForWrite) == Acad::eOk);
-        const bool taken = !ClickKeepsSelection(text_);
+        const AcDbObjectId target = FirstOf(c.type);
+        ASSERT_FALSE(target.isNull()) << c.type;
+        const bool taken = !ClickKeepsSelection(target);
         if (text != nullptr) text->close();
         if (layer != nullptr) layer->close();
         EXPECT_EQ(taken, c.taken) << context;
@@ -224,14 +230,6 @@ TEST_F(HandlerInPlace, TakesAnEditableTextAndRefusesOneItCannotWrite) {
         ASSERT_EQ(acdbOpenObject(text, text_, AcDb::kForWrite), Acad::eOk) << context;
         text->close();
     }
-}
-
-TEST_F(HandlerInPlace, AnAttributeIsTakenAsAText) {
-    Configure(kDdeditStyleReplaceHost);
-    const AcDbObjectId attribute = FirstOf("ATTRIB");
-    ASSERT_FALSE(attribute.isNull()) << "the sample has a block reference with attributes";
-    EXPECT_FALSE(ClickKeepsSelection(attribute));
-    EXPECT_TRUE(alerts_.empty());
 }
 
 TEST_F(Takeover, TakingStyleOneAwayGivesDtextedBackAsItWasFoundAndOfItsType) {
