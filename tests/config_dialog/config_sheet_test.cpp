@@ -303,7 +303,9 @@ TEST_F(ConfigSheet, NewFontMaps) {
         EXPECT_EQ(CWhConfig::Instance().GetCurrentFontMapPath(), current);
         EXPECT_EQ(page_->PathField()->Path(), PathToQString(current));
         EXPECT_EQ(prompts_.told, *c.told ? QStringList{c.told} : QStringList());
-        // A copy holds its source; a new empty map is made empty.
+        // A copy holds its source, which is left as it was; a new empty map
+        // is made empty.
+        EXPECT_EQ(ReadBytes(maps_ / "a.map"), kMapA);
         EXPECT_EQ(ReadBytes(current), current == default_path ? default_map
                                       : *c.source             ? kMapA
                                                               : "");

@@ -61,7 +61,7 @@ class TstaTest : public tarsil::testing::SampleTest {
         tarsil::CWhConfig::DestroyInstance();
         SampleTest::TearDown();
     }
-    void Run(std::initializer_list<std::wstring> answers) {
+    void Run(const std::vector<std::wstring>& answers) {
         for (const std::wstring& answer : answers) cadhost::pushInput(answer);
         cmdecho_ = VarOf(L"CMDECHO");
         osmode_ = VarOf(L"OSMODE");
@@ -99,26 +99,27 @@ int Refuse(const wchar_t* name, resbuf* value) {
     return name == refused ? RTERROR : acedGetVar(name, value);
 }
 
-// What the selection takes is the collection's business; here, a selection
-// that takes nothing, and a failed read of either variable, which is
+// What the selection takes is the collection's business; here, selections
+// that take nothing, and a failed read of either variable, which is
 // alerted and ends the command before anything is asked.
 TEST_F(TstaTest, NoEditorWithoutASelectionOrWhenAVariableCantBeRead) {
     tarsil::host::SetSystemVariableReader(Refuse);
     const struct {
         std::wstring refused;
-        std::wstring answer;
+        std::vector<std::wstring> answers;
         std::vector<std::wstring> alerts;
     } cases[] = {
-        {L"", L"ESC", {}},
-        {L"CMDECHO", L"52", {L"\"CMDECHO\" failed"}},
-        {L"OSMODE", L"52", {L"\"OSMODE\" failed"}},
+        {L"", {L"ESC"}, {}},
+        {L"", {L"36", L""}, {}},  // a text is not a block reference
+        {L"CMDECHO", {L"52"}, {L"\"CMDECHO\" failed"}},
+        {L"OSMODE", {L"52"}, {L"\"OSMODE\" failed"}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::PrintToString(c.refused));
+        SCOPED_TRACE(::testing::PrintToString(c.refused + c.answers.front()));
         refused = c.refused;
         alerts.clear();
         out.clear();
-        Run({c.answer});
+        Run(c.answers);
         EXPECT_EQ(alerts, c.alerts);
         EXPECT_FALSE(opened_.has_value());
         EXPECT_EQ(out.find(L"Select block") == std::wstring::npos, !c.alerts.empty());

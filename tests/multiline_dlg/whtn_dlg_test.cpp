@@ -1,6 +1,7 @@
 // The multi-line text editor in process: how it opens on Hebrew and on
-// Latin rows, ending a cell's edit, the buttons and the cell's keys, the
-// fields of the selected rows, the rows it adds and removes.
+// Latin rows, ending a cell's edit, the buttons and the cell's keys, a point
+// picked and Cancel, the fields of the selected rows, the rows it adds and
+// removes.
 #include "editors/multiline_dlg/whtn_dlg.h"
 
 #include <gtest/gtest.h>
@@ -13,11 +14,13 @@
 #include <functional>
 #include <memory>
 
+#include "cadhost/editor/input.h"
 #include "editors/language/input_language.h"
 #include "editors/multiline_dlg/whtn_dlg_ids.h"
 #include "editors/visual_edit/ug_multi_edit.h"
 #include "host/entity_ops/create_in_space.h"
 #include "host/entity_ops/multi_text.h"
+#include "tests/fonts/test_support.h"
 #include "tests/module/qt_application.h"
 #include "tests/text_lines/sample_fixture.h"
 #include "toolkit/control_id/control_id.h"
@@ -241,6 +244,24 @@ TEST_F(DialogTest, ButtonsAndTheCellsKeysKeepOneOfEachGroupPressedAndTheCellFoll
     dialog->reject();
     dialog.reset();
     EXPECT_EQ(static_cast<int>(language.CurrentLayout()), 0x040D);
+}
+
+// The insertion point is picked on the host's command line while the dialog
+// steps aside; Cancel gives back the drawing as it was opened.
+TEST_F(DialogTest, APointIsPickedOnTheCommandLineAndCancelTakesEverythingBack) {
+    OpenOnAttributes();
+    const AcDbObjectId name = Id(L"54");
+    const tarsil::testing::TextState before = tarsil::testing::ReadText(name);
+    cadhost::pushInput(L"100,100");
+    Click(ml::kInsertionPoint);  // of the row selected, the first
+    EXPECT_NEAR(tarsil::testing::ReadText(name).position.x, 100.0, 1e-9) << "the point was taken";
+    EXPECT_TRUE(dialog->isEnabled() && dialog->windowOpacity() == 1.0) << "the dialog is back";
+    Click(ml::kCancel);
+    EXPECT_TRUE(tarsil::testing::ReadText(name).position.isEqualTo(before.position));
+    tarsil::TempFolder folder;
+    cadhost::runCommandLine(L"SAVEAS " + (folder / "saved.dxf").wstring());
+    EXPECT_TRUE(tarsil::ReadBytes(folder / "saved.dxf") == tarsil::ReadBytes(SamplePath()))
+        << "the drawing as it was opened";
 }
 
 TEST_F(DialogTest, RowsOfDifferentHeightsLeaveTheSizeEmptyAndTypingSetsThemAll) {
