@@ -31,10 +31,6 @@ class BuilderTest : public SceneFixture {
         if (i < ids.size()) SceneBuilder(&db, fonts).build(ids[i], out);
         return out;
     }
-    std::vector<Prim> build(const Drawing& d) {
-        open(d);
-        return prims(0);
-    }
     FontTypes fonts{tarsil::FontMap{{L"hebnorm", tarsil::FontType::HebrewNormal},
                                     {L"heb7bit", tarsil::FontType::Hebrew7Bit}}};
     // Opens a drawing in a 200 x 100 view of x 0..100, y -25..25.
@@ -139,7 +135,8 @@ TEST_F(BuilderTest, BulgesBecomeArcs) {
     // From (0, 0) to (2, 0) with bulge 1: a half circle below the chord.
     d.entities = groups({{0, "LWPOLYLINE"}, {8, "0"}, {90, "2"}, {70, "0"}, {10, "0.0"},
                          {20, "0.0"}, {42, "1.0"}, {10, "2.0"}, {20, "0.0"}});
-    const auto arc = build(d);
+    open(d);
+    const auto arc = prims(0);
     ASSERT_EQ(arc.size(), 1u);
     const QRectF b = arc[0].bounds();
     EXPECT_NEAR(b.top(), -1, 1e-6);

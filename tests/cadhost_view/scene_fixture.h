@@ -26,18 +26,12 @@ struct Drawing {
     std::string header = groups({{9, "$ACADVER"}, {1, "AC1009"}, {9, "$DWGCODEPAGE"},
                                  {3, "ANSI_1255"}, {9, "$TILEMODE"}, {70, "1"}});
     std::string layers;
-    std::string styles;
     std::string blocks;
     std::string entities;
 
     Drawing& layer(const std::string& name, int color, int flags = 0) {
         layers += groups({{0, "LAYER"}, {2, name}, {70, std::to_string(flags)},
                           {62, std::to_string(color)}, {6, "CONTINUOUS"}});
-        return *this;
-    }
-    Drawing& style(const std::string& name, const std::string& font) {
-        styles += groups({{0, "STYLE"}, {2, name}, {70, "0"}, {40, "0.0"}, {41, "1.0"}, {50, "0.0"},
-                          {71, "0"}, {42, "2.5"}, {3, font}, {4, ""}});
         return *this;
     }
     std::string dxf() const {
@@ -47,7 +41,7 @@ struct Drawing {
              groups({{0, "ENDTAB"}, {0, "TABLE"}, {2, "STYLE"}, {70, "1"}}) +
              groups({{0, "STYLE"}, {2, "STANDARD"}, {70, "0"}, {40, "0.0"}, {41, "1.0"},
                      {50, "0.0"}, {71, "0"}, {42, "2.5"}, {3, "txt"}, {4, ""}}) +
-             styles + groups({{0, "ENDTAB"}, {0, "ENDSEC"}});
+             groups({{0, "ENDTAB"}, {0, "ENDSEC"}});
         s += groups({{0, "SECTION"}, {2, "BLOCKS"}}) + blocks + groups({{0, "ENDSEC"}});
         s += groups({{0, "SECTION"}, {2, "ENTITIES"}}) + entities + groups({{0, "ENDSEC"}});
         return s + groups({{0, "EOF"}});

@@ -74,18 +74,40 @@ std::vector<Case> MixedCases() {
     return cases;
 }
 
-TEST(ReorderStorage, NoAllocationOnceWarmedWithEitherWorkspace) {
-    for (const bool own : {true, false}) {
-        SCOPED_TRACE(own ? "caller's workspace" : "thread's workspace");
+// With the thread's workspace, warmed by the longest line alone; then with
+// the caller's, beside the codec, whose own buffers are kept per thread.
+TEST(Storage, NoAllocationOnceWarmed) {
+    const std::vector<unsigned char> shortMask(10, 2);  // padded with 1 by the codec
+    for (const bool own : {false, true}) {
+        SCOPED_TRACE(own ? "caller's workspace and the codec" : "thread's workspace");
         std::vector<Case> cases = MixedCases();
         ReorderWorkspace workspace;
         ReorderWorkspace* ws = own ? &workspace : nullptr;
+        std::wstring work;
+        work.reserve(cases.front().text.size() + 1);
+        auto codec = [&] {
+            for (const Case& c : cases) {
+                for (FontType type : {FontType::HebrewNormal, FontType::Hebrew7Bit, FontType::D2w,
+                                      FontType::Unknown}) {
+                    work = c.text;
+                    EncodeDrawingText(work, type, shortMask);
+                    DecodeDrawingText(work, type);
+                }
+                for (const wchar_t* target : {L"w", L"d"}) {
+                    work = c.text;
+                    ConvertForTarget(work, target, 0);
+                }
+            }
+        };
         for (Operation op : kOperations) ASSERT_EQ(Reorder(op, cases.front(), 0, ws), 1);
+        if (own) codec();
         const AllocationCount count;
-        for (int round = 0; round < 3; ++round)
+        for (int round = 0; round < 3; ++round) {
             for (Case& c : cases)
                 for (Operation op : kOperations)
                     for (int ltr : {0, 1}) ASSERT_EQ(Reorder(op, c, ltr, ws, round != 1), 1);
+            if (own) codec();
+        }
         EXPECT_EQ(count(), 0);
     }
 }
@@ -131,34 +153,6 @@ TEST(ReorderStorage, ThreadGivesBackStorageOfHugeLines) {
     const long afterHuge = count();
     ASSERT_EQ(Reorder(Operation::kLogicalToVisual, line, 0, nullptr, false), 1);
     EXPECT_EQ(count(), afterHuge + 1);
-}
-
-// The codec's own buffers and the reordering's are kept per thread.
-TEST(CodecStorage, NoAllocationOnceWarmed) {
-    const std::vector<Case> cases = MixedCases();
-    const std::vector<unsigned char> shortMask(10, 2);  // padded with 1 by the codec
-    std::wstring work;
-    work.reserve(cases.front().text.size() + 1);
-    auto runAll = [&] {
-        for (const Case& c : cases) {
-            const std::wstring& text = c.text;
-            for (FontType type :
-                 {FontType::HebrewNormal, FontType::Hebrew7Bit, FontType::D2w, FontType::Unknown}) {
-                work = text;
-                EncodeDrawingText(work, type, shortMask);
-                DecodeDrawingText(work, type);
-            }
-            for (const wchar_t* target : {L"w", L"d"}) {
-                work = text;
-                ConvertForTarget(work, target, 0);
-            }
-        }
-    };
-    runAll();
-    const AllocationCount count;
-    runAll();
-    runAll();
-    EXPECT_EQ(count(), 0);
 }
 
 }  // namespace

@@ -147,7 +147,6 @@ TEST(IndexMap, ListsTheLogicalIndexOfEveryOutputPosition) {
     using Map = std::vector<std::uint32_t>;
     EXPECT_EQ(Engine(kL2V, "\xE0\xE1 c", kLtr, "").map, (Map{1, 0, 2, 3, 4}));
     EXPECT_EQ(Engine(kL2V, "abc", kRtl, "").map, (Map{2, 1, 0, 3}));
-    EXPECT_EQ(Engine(kL2V, "", kLtr, "").map, (Map{0}));
 }
 
 TEST(BadInput, LengthIsCutToTheTextAndAWideCharacterEndsIt) {
