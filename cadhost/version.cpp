@@ -1,5 +1,7 @@
 #include "cadhost/version.h"
 
 namespace cadhost {
-const char* versionString() { return "cadhost 1.0"; }
+const char* versionString() {
+    return "cadhost 1.0";
+}
 }  // namespace cadhost

@@ -62,7 +62,8 @@ Loaded& loaded() {
 void BM_OpenOnly(benchmark::State& state) {
     for (auto _ : state) {
         AcDbDatabase db(false);
-        if (db.readDxfFile(std::filesystem::path(bigPath())) != Acad::eOk) state.SkipWithError("read");
+        if (db.readDxfFile(std::filesystem::path(bigPath())) != Acad::eOk)
+            state.SkipWithError("read");
         benchmark::DoNotOptimize(&db);
     }
 }
@@ -73,7 +74,8 @@ void BM_OpenAndFirstPaint(benchmark::State& state) {
     QImage image(kSize, QImage::Format_RGB32);
     for (auto _ : state) {
         AcDbDatabase db(false);
-        if (db.readDxfFile(std::filesystem::path(bigPath())) != Acad::eOk) state.SkipWithError("read");
+        if (db.readDxfFile(std::filesystem::path(bigPath())) != Acad::eOk)
+            state.SkipWithError("read");
         DrawingScene scene(&db, fonts);
         ViewTransform view;
         view.size = kSize;
@@ -126,7 +128,8 @@ void BM_TextChangedRepaint(benchmark::State& state) {
     const QPointF c = l.view.toWorld(QPointF(kSize.width() / 2.0, kSize.height() / 2.0));
     AcDbObjectId id;
     for (double r = 1; id.isNull() && r < 1e4; r *= 2) {
-        for (AcDbObjectId hit : l.scene->select(QRectF(c - QPointF(r, r), c + QPointF(r, r)), true)) {
+        for (AcDbObjectId hit :
+             l.scene->select(QRectF(c - QPointF(r, r), c + QPointF(r, r)), true)) {
             AcDbText* t = nullptr;
             if (acdbOpenObject(t, hit, AcDb::kForRead) == Acad::eOk) {
                 id = hit;

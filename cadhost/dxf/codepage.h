@@ -5,7 +5,6 @@
 #include <string_view>
 #include <utility>
 #include <vector>
-#include <vector>
 
 namespace cadhost::dxf {
 
