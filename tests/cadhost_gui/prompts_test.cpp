@@ -22,7 +22,11 @@ TEST_F(PromptWindowTest, TypedAndClickedPointsGiveTheSameResult) {
     const double ux = dx * std::cos(M_PI / 6) + dy * std::sin(M_PI / 6);
     const double uy = -dx * std::sin(M_PI / 6) + dy * std::cos(M_PI / 6);
     ads_point typed, clicked;
-    whenWaiting([&] { typeLine(QString::asprintf("%.17g,%.17g", ux, uy)); });
+    whenWaiting([&] {
+        // The input has the focus while the prompt waits.
+        EXPECT_EQ(QApplication::focusWidget(), input());
+        typeLine(QString::asprintf("%.17g,%.17g", ux, uy));
+    });
     ASSERT_EQ(acedGetPoint(nullptr, L"Point: ", typed), RTNORM);
     whenWaiting([&] {
         // The world point on a whole pixel.
