@@ -144,22 +144,3 @@ TEST(Tables, StylesAndCurrentValues) {
     EXPECT_DOUBLE_EQ(db.textsize(), 4.0);
     EXPECT_EQ(db.setTextsize(-1.0), Acad::eInvalidInput);
 }
-
-TEST(Tables, DimensionStyleGivesTheTextStyleAndLeaderFindsItsMText) {
-    AcDbDatabase db(false);
-    ASSERT_EQ(db.readDxfFile(std::filesystem::path(samplePath("hebrew_r2018.dxf"))), Acad::eOk);
-    AcDbDimension* dim = nullptr;
-    ASSERT_EQ(acdbOpenObject(dim, firstOf(db, "DIMENSION"), AcDb::kForRead), Acad::eOk);
-    AcDbTextStyleTableRecord* style = nullptr;
-    ASSERT_EQ(acdbOpenObject(style, dim->textStyle(), AcDb::kForRead), Acad::eOk);
-    EXPECT_EQ(style->name(), L"HEBNORM");
-    style->close();
-    EXPECT_EQ(std::wstring(dim->dimensionTextConst()), L"5 \x98\x88\x8E");
-    dim->close();
-    AcDbLeader* leader = nullptr;
-    ASSERT_EQ(acdbOpenObject(leader, firstOf(db, "LEADER"), AcDb::kForRead), Acad::eOk);
-    EXPECT_EQ(leader->annotationObjId(), firstOf(db, "MTEXT"));
-    EXPECT_EQ(leader->numVertices(), 3);
-    EXPECT_DOUBLE_EQ(leader->vertexAt(1).x, -5.0);
-    leader->close();
-}
