@@ -96,70 +96,20 @@ TEST_P(OpenClose, ErasingABlockReferenceTakesItsAttributes) {
     EXPECT_EQ(out.find("\nSEQEND\n"), std::string::npos);
 }
 
-TEST_P(OpenClose, AttributesOfTheBlockReference) {
-    AcDbBlockReference* b = nullptr;
-    ASSERT_EQ(acdbOpenObject(b, firstOf(db, "INSERT"), AcDb::kForRead), Acad::eOk);
-    EXPECT_EQ(b->blockName(), L"ROOM");
-    EXPECT_FALSE(b->blockTableRecord().isNull());
-    AcDbObjectIterator* it = b->attributeIterator();
-    std::vector<std::wstring> tags;
-    for (it->start(); !it->done(); it->step()) {
-        AcDbAttribute* a = nullptr;
-        ASSERT_EQ(acdbOpenObject(a, it->objectId(), AcDb::kForRead), Acad::eOk);
-        tags.push_back(a->tagConst());
-        if (tags.size() == 1) {
-            EXPECT_EQ(std::wstring(a->textStringConst()).substr(0, 2), L"\x84\x90");
-        }
-        a->close();
-    }
-    delete it;
-    b->close();
-    EXPECT_EQ(tags, (std::vector<std::wstring>{L"NAME", L"NUMBER"}));
-}
-
 INSTANTIATE_TEST_SUITE_P(All, OpenClose, ::testing::ValuesIn(kSamples));
 
-TEST(Tables, StylesAndCurrentValues) {
+TEST(Tables, StylesAreFoundInAnyCaseAndTheTextHeightKeptUnlessBad) {
     AcDbDatabase db(false);
     ASSERT_EQ(db.readDxfFile(std::filesystem::path(samplePath("hebrew_r2000.dxf"))), Acad::eOk);
     AcDbTextStyleTable* styles = nullptr;
     ASSERT_EQ(db.getTextStyleTable(styles), Acad::eOk);
     AcDbSymbolTableRecord* plain = nullptr;
     ASSERT_EQ(styles->getAt(L"hebd2w", plain, AcDb::kForRead), Acad::eOk);  // any case
+    plain->close();
     AcDbSymbolTableRecord* missing = nullptr;
     EXPECT_EQ(styles->getAt(L"NOSUCH", missing, AcDb::kForRead), Acad::eKeyNotFound);
     styles->close();
-    auto* rec = dynamic_cast<AcDbTextStyleTableRecord*>(plain);
-    ASSERT_NE(rec, nullptr);
-    const ACHAR* font = nullptr;
-    rec->fileName(font);
-    EXPECT_STREQ(font, L"hebd2w.shx");
-    rec->close();
-    const AcDbObjectId id = recordId(db, &AcDbDatabase::getTextStyleTable, L"HEBD2W");
-
-    EXPECT_DOUBLE_EQ(db.textsize(), 2.5);
-    ASSERT_EQ(db.setTextstyle(id), Acad::eOk);
-    EXPECT_EQ(db.textstyle(), id);
     ASSERT_EQ(db.setTextsize(4.0), Acad::eOk);
-    EXPECT_DOUBLE_EQ(db.textsize(), 4.0);
     EXPECT_EQ(db.setTextsize(-1.0), Acad::eInvalidInput);
-}
-
-TEST(Tables, DimensionStyleGivesTheTextStyleAndLeaderFindsItsMText) {
-    AcDbDatabase db(false);
-    ASSERT_EQ(db.readDxfFile(std::filesystem::path(samplePath("hebrew_r2018.dxf"))), Acad::eOk);
-    AcDbDimension* dim = nullptr;
-    ASSERT_EQ(acdbOpenObject(dim, firstOf(db, "DIMENSION"), AcDb::kForRead), Acad::eOk);
-    AcDbTextStyleTableRecord* style = nullptr;
-    ASSERT_EQ(acdbOpenObject(style, dim->textStyle(), AcDb::kForRead), Acad::eOk);
-    EXPECT_EQ(style->name(), L"HEBNORM");
-    style->close();
-    EXPECT_EQ(std::wstring(dim->dimensionTextConst()), L"5 \x98\x88\x8E");
-    dim->close();
-    AcDbLeader* leader = nullptr;
-    ASSERT_EQ(acdbOpenObject(leader, firstOf(db, "LEADER"), AcDb::kForRead), Acad::eOk);
-    EXPECT_EQ(leader->annotationObjId(), firstOf(db, "MTEXT"));
-    EXPECT_EQ(leader->numVertices(), 3);
-    EXPECT_DOUBLE_EQ(leader->vertexAt(1).x, -5.0);
-    leader->close();
+    EXPECT_DOUBLE_EQ(db.textsize(), 4.0);
 }

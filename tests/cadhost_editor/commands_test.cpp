@@ -212,14 +212,9 @@ TEST_F(HostCommandTest, AlertGoesToTheCommandLineWithoutAWindow) {
     EXPECT_EQ(adsw_acadDocWnd(), nullptr);
 }
 
-TEST_F(HostCommandTest, RedrawModesHighlightAndUnhighlightAnEntity) {
-    AcDbObjectId a = addText(0, 0, L"a");
+TEST_F(HostCommandTest, RedrawRefusesAnUnknownModeOrName) {
     ads_name name;
-    ASSERT_EQ(acdbGetAdsName(name, a), Acad::eOk);
-    EXPECT_EQ(acedRedraw(name, 3), RTNORM);
-    EXPECT_TRUE(cadhost::isHighlighted(a));
-    EXPECT_EQ(acedRedraw(name, 4), RTNORM);
-    EXPECT_FALSE(cadhost::isHighlighted(a));
+    ASSERT_EQ(acdbGetAdsName(name, addText(0, 0, L"a")), Acad::eOk);
     EXPECT_EQ(acedRedraw(name, 7), RTERROR);
     const ads_name forged = {12345, 678};
     EXPECT_EQ(acedRedraw(forged, 3), RTERROR);

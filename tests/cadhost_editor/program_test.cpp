@@ -78,15 +78,6 @@ TEST_F(ProgramTest, StandardInputWithoutQuitEndsAtTheEndOfInputNamingUnsavedDraw
     EXPECT_THAT(r.output, HasSubstr("Changes to \"Drawing1.dxf\" were not saved."));
 }
 
-TEST_F(ProgramTest, AModuleOrScriptThatCannotBeUsedStopsTheStartWithAMessage) {
-    ProgramRun r = runHost(std::string("--load ") + NOENTRY_PATH, "QUIT\n");
-    EXPECT_NE(r.exit_code, 0);
-    EXPECT_THAT(r.output, HasSubstr("acrxEntryPoint"));
-    r = runHost("--script " + (dir / "none.scr").string());
-    EXPECT_NE(r.exit_code, 0);
-    EXPECT_THAT(r.output, HasSubstr("none.scr"));
-}
-
 // A drawing that cannot be read, at start and at OPEN (the session goes on).
 TEST_F(ProgramTest, AnUnreadableDrawingIsRefusedWithItsReasonEverywhere) {
     const fs::path gone = dir / "gone.dxf";

@@ -133,8 +133,7 @@ TEST(GlyphOutlinesTest, ARightToLeftRunStartsAtTheRightEndOfItsBox) {
 TEST_F(BuilderTest, BulgesBecomeArcs) {
     Drawing d;
     // From (0, 0) to (2, 0) with bulge 1: a half circle below the chord.
-    d.entities = groups({{0, "LWPOLYLINE"}, {8, "0"}, {90, "2"}, {70, "0"}, {10, "0.0"},
-                         {20, "0.0"}, {42, "1.0"}, {10, "2.0"}, {20, "0.0"}});
+    d.entities = groups("0|LWPOLYLINE|8|0|90|2|70|0|10|0.0|20|0.0|42|1.0|10|2.0|20|0.0");
     open(d);
     const auto arc = prims(0);
     ASSERT_EQ(arc.size(), 1u);

@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "cadhost/db/acdb_all.h"
 #include "cadhost/db/store.h"
@@ -15,52 +17,56 @@
 
 namespace cadhost_view_test {
 
-// Groups as "code\nvalue\n" lines from pairs.
-inline std::string groups(std::initializer_list<std::pair<int, std::string>> gs) {
-    std::string s;
-    for (const auto& [code, value] : gs) s += std::to_string(code) + "\n" + value + "\n";
-    return s;
+// Groups written compactly as "code|value|code|value...", each "{}" taking
+// the next argument; the DXF lines are those fields one to a line.
+template <class... Args>
+std::string groups(std::string text, const Args&... args) {
+    std::size_t at = 0;
+    for (const std::string& value : std::vector<std::string>{args...}) {
+        at = text.find("{}", at);
+        text.replace(at, 2, value);
+        at += value.size();
+    }
+    std::replace(text.begin(), text.end(), '|', '\n');
+    return text + "\n";
+}
+template <class T>
+std::string num(T v) {
+    return std::to_string(v);
 }
 
 struct Drawing {
-    std::string header = groups({{9, "$ACADVER"}, {1, "AC1009"}, {9, "$DWGCODEPAGE"},
-                                 {3, "ANSI_1255"}, {9, "$TILEMODE"}, {70, "1"}});
+    std::string header = groups("9|$ACADVER|1|AC1009|9|$DWGCODEPAGE|3|ANSI_1255|9|$TILEMODE|70|1");
     std::string layers;
     std::string blocks;
     std::string entities;
 
     Drawing& layer(const std::string& name, int color, int flags = 0) {
-        layers += groups({{0, "LAYER"}, {2, name}, {70, std::to_string(flags)},
-                          {62, std::to_string(color)}, {6, "CONTINUOUS"}});
+        layers += groups("0|LAYER|2|{}|70|{}|62|{}|6|CONTINUOUS", name, num(flags), num(color));
         return *this;
     }
     std::string dxf() const {
-        std::string s = groups({{0, "SECTION"}, {2, "HEADER"}}) + header + groups({{0, "ENDSEC"}});
-        s += groups({{0, "SECTION"}, {2, "TABLES"}, {0, "TABLE"}, {2, "LAYER"}, {70, "1"}}) +
-             groups({{0, "LAYER"}, {2, "0"}, {70, "0"}, {62, "7"}, {6, "CONTINUOUS"}}) + layers +
-             groups({{0, "ENDTAB"}, {0, "TABLE"}, {2, "STYLE"}, {70, "1"}}) +
-             groups({{0, "STYLE"}, {2, "STANDARD"}, {70, "0"}, {40, "0.0"}, {41, "1.0"},
-                     {50, "0.0"}, {71, "0"}, {42, "2.5"}, {3, "txt"}, {4, ""}}) +
-             groups({{0, "ENDTAB"}, {0, "ENDSEC"}});
-        s += groups({{0, "SECTION"}, {2, "BLOCKS"}}) + blocks + groups({{0, "ENDSEC"}});
-        s += groups({{0, "SECTION"}, {2, "ENTITIES"}}) + entities + groups({{0, "ENDSEC"}});
-        return s + groups({{0, "EOF"}});
+        return groups(
+            "0|SECTION|2|HEADER|{}0|ENDSEC|0|SECTION|2|TABLES|0|TABLE|2|LAYER|70|1|"
+            "0|LAYER|2|0|70|0|62|7|6|CONTINUOUS|{}0|ENDTAB|0|TABLE|2|STYLE|70|1|"
+            "0|STYLE|2|STANDARD|70|0|40|0.0|41|1.0|50|0.0|71|0|42|2.5|3|txt|4||"
+            "0|ENDTAB|0|ENDSEC|0|SECTION|2|BLOCKS|{}0|ENDSEC|"
+            "0|SECTION|2|ENTITIES|{}0|ENDSEC|0|EOF",
+            header, layers, blocks, entities);
     }
 };
 
 inline std::string line(double x0, double y0, double x1, double y1,
                         const std::string& layer = "0") {
-    return groups({{0, "LINE"}, {8, layer}, {10, std::to_string(x0)}, {20, std::to_string(y0)},
-                   {11, std::to_string(x1)}, {21, std::to_string(y1)}});
+    return groups("0|LINE|8|{}|10|{}|20|{}|11|{}|21|{}", layer, num(x0), num(y0), num(x1), num(y1));
 }
 inline std::string circle(double x, double y, double r, const std::string& layer = "0") {
-    return groups({{0, "CIRCLE"}, {8, layer}, {10, std::to_string(x)}, {20, std::to_string(y)},
-                   {40, std::to_string(r)}});
+    return groups("0|CIRCLE|8|{}|10|{}|20|{}|40|{}", layer, num(x), num(y), num(r));
 }
 inline std::string text(double x, double y, double h, const std::string& s,
                         const std::string& style = "STANDARD", const std::string& layer = "0") {
-    return groups({{0, "TEXT"}, {8, layer}, {10, std::to_string(x)}, {20, std::to_string(y)},
-                   {40, std::to_string(h)}, {1, s}, {7, style}});
+    return groups("0|TEXT|8|{}|10|{}|20|{}|40|{}|1|{}|7|{}", layer, num(x), num(y), num(h), s,
+                  style);
 }
 
 // Every entity id of model space in drawing order.

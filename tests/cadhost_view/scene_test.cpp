@@ -70,8 +70,7 @@ TEST_F(SceneTest, HiddenLayersAndTheOtherSpaceAreNeitherDrawnNorPicked) {
     Drawing d;
     d.layer("OFF", -1).layer("FROZEN", 1, 1).layer("ON", 3);
     d.entities = line(0, 0, 10, 0, "OFF") + line(0, 1, 10, 1, "FROZEN") + line(0, 2, 10, 2, "ON") +
-                 groups({{0, "LINE"}, {8, "0"}, {67, "1"}, {10, "0.0"}, {20, "50.0"}, {11, "10.0"},
-                         {21, "50.0"}});
+                 groups("0|LINE|8|0|67|1|10|0.0|20|50.0|11|10.0|21|50.0");
     open(d);
     EXPECT_FALSE(scene->isPaperSpace());
     EXPECT_TRUE(scene->pick({5, 0}, 0.1).isNull());

@@ -18,24 +18,6 @@ tarsil::CTextProperties Record(int justification) {
     return r;
 }
 
-TEST_F(CreateTest, RightJustifiedTextInPaperSpaceWhenCvportIsOne) {
-    SetShortVar(L"CVPORT", 1);
-    auto record = Record(2);
-    ASSERT_TRUE(tarsil::CreateTextInCurrentSpace(record, L"abc"));
-    ASSERT_FALSE(record.objectId.isNull());
-    const Snapshot s = Snap(record.objectId);
-    EXPECT_TRUE(s.paper);
-    EXPECT_EQ(s.text, L"abc");
-    EXPECT_EQ(s.h, 2);
-    EXPECT_TRUE(s.alignment.isEqualTo(record.position));
-    EXPECT_NEAR(s.rotation, 0.5, 1e-9);
-    EXPECT_NEAR(s.height, 2.0, 1e-12);
-    // The baseline ends at the record's point: the start lies back along it.
-    EXPECT_LT(s.position.x, 5.0);
-    EXPECT_NEAR(std::atan2(5.0 - s.position.y, 5.0 - s.position.x), 0.5, 1e-9);
-    EXPECT_EQ(s.style, Snap(Text(L"hebnorm text")).style);
-}
-
 TEST_F(CreateTest, LeftTextInModelSpaceForAnyOtherViewport) {
     for (short cvport : {2, 0, 3}) {
         SetShortVar(L"CVPORT", cvport);

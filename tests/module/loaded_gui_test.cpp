@@ -54,23 +54,11 @@ QString VersionLineOf(QWidget* splash) {
 
 }  // namespace
 
-TEST_F(LoadedWithWindow, TheSplashShowsTheModulesVersionAndGoesWithTheModule) {
+TEST_F(LoadedWithWindow, TheSplashShowsTheVersionAndTscfgTheSheetOverTheHostsWindow) {
     ASSERT_TRUE(acrxDynamicLinker->loadModule(ModuleFile().c_str(), true));
     ASSERT_EQ(testing::SplashWindows().size(), 1u);
     EXPECT_EQ(VersionLineOf(testing::SplashWindows().front()),
               QStringLiteral("Release 2016.0 (") + FileVersion() + QStringLiteral(")"));
-
-    // Unloaded while the splash shows: the window goes with the module's code.
-    ASSERT_TRUE(acrxDynamicLinker->unloadModule(ModuleFile().c_str(), true));
-    EXPECT_TRUE(testing::SplashWindows().empty());
-    // Whatever the module left queued runs now: nothing of its code may be in it.
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
-TEST_F(LoadedWithWindow, TscfgShowsTheConfigurationSheetOverTheHostsWindow) {
-    ASSERT_TRUE(acrxDynamicLinker->loadModule(ModuleFile().c_str(), true));
     QWidget* sheet_parent = nullptr;
     QStringList labels;
     // The sheet is modal: it is read and closed from the event loop.
@@ -91,7 +79,14 @@ TEST_F(LoadedWithWindow, TscfgShowsTheConfigurationSheetOverTheHostsWindow) {
     EXPECT_TRUE(labels.contains(QStringLiteral("Version ") + FileVersion()))
         << labels.join('|').toStdString();
     EXPECT_EQ(acDocManagerPtr()->resourceDepth(), 0);
+
+    // Unloaded while the splash shows: the window goes with the module's code.
     ASSERT_TRUE(acrxDynamicLinker->unloadModule(ModuleFile().c_str(), true));
+    EXPECT_TRUE(testing::SplashWindows().empty());
+    // Whatever the module left queued runs now: nothing of its code may be in it.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
 }
 
 }  // namespace tarsil

@@ -50,16 +50,6 @@ class Settings : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(Settings, WithoutAFileTheDefaultsApplyAndNothingIsWritten) {
-    Read();
-    EXPECT_EQ(Style(), 1);
-    EXPECT_EQ(MapPath(), DefaultMap());
-    EXPECT_EQ(applied_, (std::vector<std::pair<int, bool>>{{1, true}}));
-    EXPECT_FALSE(fs::exists(Ini())) << "reading writes nothing";
-    // Loading the maps creates the missing default map, as map loading does.
-    EXPECT_TRUE(fs::exists(DefaultMap()));
-}
-
 TEST_F(Settings, TheGeneralSectionGivesTheStyleAndTheMapPath) {
     using namespace std::string_literals;
     const std::string spaced = (folder_ / "hebrew fonts.map").string();

@@ -41,19 +41,6 @@ class MTextSessionTest : public testing::DrawingTest {
     void Type(MTextSession& s, const std::wstring& text) { s.TextChanged(text, TypedMask(text)); }
 };
 
-TEST_F(MTextSessionTest, ParagraphsBecomeLinesAndTheLeaderIsFound) {
-    MTextSession session(Id(kMText), {});
-    ASSERT_TRUE(session.Load());
-    const auto lines = Split(session.LoadedText(), L"\n");
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_NE(lines[0].find(Win(L"שלום")), std::wstring::npos) << "among its codes";
-    EXPECT_EQ(lines[2], Win(L"אבג"));
-    EXPECT_EQ(session.fontType(), FontType::HebrewNormal);
-    EXPECT_EQ(session.attachment(), 3);
-    EXPECT_DOUBLE_EQ(session.height(), 2.5);
-    EXPECT_EQ(session.leader(), Id(kLeader));
-}
-
 // The leader is looked for in a crossing window: the MText's box grown by
 // five times its height on every side.
 TEST_F(MTextSessionTest, OnlyALeaderThatCrossesTheGrownBoxIsFound) {
