@@ -6,10 +6,10 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include "editors/completion/completion_popup.h"
 #include "editors/completion/completion_word_dlg.h"
 #include "editors/language/input_language.h"
 #include "editors/language/widget_edge.h"
-#include "editors/mtext_dlg/mtext_completion.h"
 #include "editors/richedit/language_buttons.h"
 #include "editors/richedit/rich_edit_heb.h"
 #include "host/layer/entity_host.h"
@@ -33,6 +33,13 @@ constexpr double kRadiansToDegrees = 180.0 / 3.14159265358979323846;
 
 QString Widget(const std::wstring& s) {
     return editors::ToWidgetText(s);
+}
+
+constexpr int kCompletionListId = 1098;
+
+// The MText editor completes Hebrew words only.
+bool IsHebrewLetter(wchar_t c) {
+    return c >= 0xE0 && c <= 0xFA;  // engine form of U+05D0..U+05EA
 }
 
 // A label, an edit and its up-down in a row, at x on the second line.
@@ -100,7 +107,13 @@ void CAcadMTextDlg::BuildControls() {
     SetControlId(cancel_, kCancelId);
 
     words_ = std::make_unique<editors::CCompletionWordDlg>(this);
-    completion_ = std::make_unique<editors::MTextCompletion>(this, edit_, words_.get());
+    auto* list = new QListWidget(this);
+    SetControlId(list, kCompletionListId);
+    completion_ = std::make_unique<editors::CompletionPopup>(
+        edit_, list, IsHebrewLetter,
+        [this](QListWidget* matches, const std::wstring& typed, int& height) {
+            return words_->GetMatches(matches, typed, &height);
+        });
 
     connect(ok_, &QPushButton::clicked, this, &CAcadMTextDlg::accept);
     connect(cancel_, &QPushButton::clicked, this, &CAcadMTextDlg::reject);
@@ -176,7 +189,7 @@ void CAcadMTextDlg::OnTextChanged() {
     std::erase(text, L'\r');
     const std::vector<unsigned char> mask = edit_->GetCharDirections(0, edit_->GetTextLength());
     session_->TextChanged(text, mask);
-    completion_->Update();
+    if (words_->FileSwitch() || words_->DrawingSwitch()) completion_->Update();
 }
 
 void CAcadMTextDlg::Refuse(const wchar_t* message, CValueEdit* field, double old_value) {

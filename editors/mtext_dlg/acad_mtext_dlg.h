@@ -20,8 +20,8 @@ class CValueEdit;
 }  // namespace toolkit
 namespace editors {
 class CCompletionWordDlg;
+class CompletionPopup;
 class CRichEditCtrlHeb;
-class MTextCompletion;
 }  // namespace editors
 
 // Control ids of the dialog.
@@ -54,7 +54,6 @@ class CAcadMTextDlg : public QDialog {
 
     editors::CRichEditCtrlHeb* Edit() const { return edit_; }
     MTextSession* Session() const { return session_.get(); }
-    editors::MTextCompletion* Completion() const { return completion_.get(); }
 
   public slots:
     void accept() override;
@@ -101,7 +100,7 @@ class CAcadMTextDlg : public QDialog {
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     std::unique_ptr<editors::CCompletionWordDlg> words_;
-    std::unique_ptr<editors::MTextCompletion> completion_;
+    std::unique_ptr<editors::CompletionPopup> completion_;
 };
 
 }  // namespace tarsil

@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <cmath>
 
+#include "editors/completion/completion_popup.h"
 #include "editors/language/input_language.h"
 #include "editors/richedit/language_buttons.h"
 #include "editors/richedit/rich_edit_heb.h"
@@ -59,6 +60,7 @@ CAcadTextDlg::CAcadTextDlg(QWidget* parent)
     setWindowTitle(QStringLiteral("Multy line Text editor"));
     CreateControls();
     words_ = MakeCompletionWords(this);
+    CreateCompletion();
     resize(640, 300);
     setMinimumSize(640, 140);
 }
@@ -101,8 +103,6 @@ void CAcadTextDlg::CreateControls() {
     toolkit::SetControlId(edit_, ids::kEdit);
     completion_list_ = Control(new QListWidget(this), ids::kCompletionList, {4, 33, 120, 60});
     completion_list_->setSortingEnabled(true);
-    completion_list_->setFocusPolicy(Qt::NoFocus);
-    completion_list_->hide();
 
     ok_ = Control(new QPushButton(QStringLiteral("OK"), this), ids::kOk, {});
     cancel_ = Control(new QPushButton(QStringLiteral("Cancel"), this), ids::kCancel, {});
@@ -133,8 +133,6 @@ void CAcadTextDlg::CreateControls() {
     connect(edit_, &CRichEditCtrlHeb::SelectionChanged, this,
             &CAcadTextDlg::OnEditSelectionChanged);
     connect(edit_, &CRichEditCtrlHeb::KeyEvent, this, &CAcadTextDlg::OnEditKey);
-    connect(completion_list_, &QListWidget::itemDoubleClicked, this,
-            &CAcadTextDlg::AcceptCompletion);
 }
 
 void CAcadTextDlg::showEvent(QShowEvent* event) {

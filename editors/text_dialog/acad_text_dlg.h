@@ -23,6 +23,7 @@ namespace tarsil::editors {
 
 class CRichEditCtrlHeb;
 class CUpDown;
+class CompletionPopup;
 class CompletionWords;
 
 class CAcadTextDlg : public QDialog {
@@ -72,20 +73,16 @@ class CAcadTextDlg : public QDialog {
     void OnStyle(int index);
     void OnEqualSpacing();
 
-    void UpdateCompletion();
-    void HideCompletion();
-    void AcceptCompletion();
+    void CreateCompletion();
     void OnCompletionWords();
 
     std::unique_ptr<TextLines> lines_;
     std::unique_ptr<CompletionWords> words_;
+    std::unique_ptr<CompletionPopup> completion_;
     // Set from construction until the edit first has the focus, and while
     // a change is applied or a refusal is shown: notifications are ignored.
     bool initialising_ = true;
     bool initialised_ = false;
-    bool completing_ = false;  // a chosen word is going in
-    long completion_word_start_ = 0;
-    long completion_caret_ = 0;
 
     CRichEditCtrlHeb* edit_ = nullptr;
     QComboBox* style_list_ = nullptr;

@@ -5,8 +5,10 @@
 #include <QLineEdit>
 #include <cmath>
 
+#include "editors/completion/completion_popup.h"
 #include "editors/richedit/rich_edit_heb.h"
 #include "editors/text_dialog/acad_text_dlg.h"
+#include "editors/text_dialog/completion_words.h"
 #include "editors/text_dialog/value_text.h"
 
 namespace tarsil::editors {
@@ -63,7 +65,7 @@ void CAcadTextDlg::OnEditChanged() {
     // of the two notifications came first.
     lines_->ExtendForLines(static_cast<int>(lines.size()), SelectedLines().first);
     lines_->ApplyLines(lines, [this](int line) { return LineMask(line); });
-    UpdateCompletion();
+    if (words_->Enabled()) completion_->Update();
 }
 
 void CAcadTextDlg::OnEditSelectionChanged() {
