@@ -142,6 +142,17 @@ TEST_F(EditorValues, CompletionFollowsTheTypedWordAndItsKeysChooseOrDismiss) {
         QTest::keyClick(edit, Qt::Key_Escape);
         EXPECT_FALSE(list->isVisible());
         EXPECT_TRUE(dialog->isVisible()) << "Esc went to the dialog";
+        // A double-click takes a word too.
+        QTest::keyClicks(edit, QStringLiteral(" ak"));
+        ASSERT_EQ(list->count(), 2);
+        const QPoint at = list->visualItemRect(list->item(1)).center();
+        // As a mouse sends it: a click, then the second press as a double-click.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        EXPECT_FALSE(list->isVisible());
+        EXPECT_EQ(ReadText(Id(L"3C")).stored,
+                  testing::Win(L"\u05E9\u05DC\u05D5\u05E9\u05D4 \u05E9\u05DC\u05D5\u05DD "
+                               L"\u05E9\u05DC\u05D5\u05E9\u05D4"));
         Ok(dialog);
     });
 }
