@@ -23,14 +23,17 @@ std::string ErrnoText(int code) {
     return std::strerror(code);
 }
 
-// The file that really gets replaced: the target of a link, else path.
+// The file that really gets replaced: the end of a chain of links, also
+// one that does not exist yet, so that the link itself is kept; else path.
 fs::path ResolveTarget(const fs::path& path) {
     std::error_code ec;
-    if (fs::is_symlink(fs::symlink_status(path, ec))) {
-        fs::path target = fs::weakly_canonical(path, ec);
-        if (!ec) return target;
+    fs::path target = path;
+    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(target, ec)); ++hops) {
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec) return path;
+        target = next.is_absolute() ? next : target.parent_path() / next;
     }
-    return path;
+    return target;
 }
 
 mode_t DefaultFileMode() {

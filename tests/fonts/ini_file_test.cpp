@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "fonts/atomic_file.h"
 #include "tests/fonts/file_size_limit.h"
 #include "tests/fonts/test_support.h"
 
@@ -192,6 +193,11 @@ TEST_F(IniFile, KeepsPermissionsOwnerAndSymbolicLinks) {
     ASSERT_EQ(stat(target.c_str(), &st), 0);
     EXPECT_EQ(st.st_uid, root ? 4321u : geteuid());
     EXPECT_EQ(st.st_gid, root ? 4322u : getegid());
+    // A link to a file not made yet keeps pointing at it, and it is made.
+    fs::create_symlink("new.ini", folder_ / "dangling.ini");
+    ASSERT_TRUE(ReplaceFileContents(folder_ / "dangling.ini", "[S]\r\n", nullptr));
+    EXPECT_TRUE(fs::is_symlink(folder_ / "dangling.ini"));
+    EXPECT_EQ(ReadBytes(folder_ / "new.ini"), "[S]\r\n");
 }
 
 }  // namespace tarsil
