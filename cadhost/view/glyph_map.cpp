@@ -54,7 +54,8 @@ std::vector<Glyph> textGlyphs(std::wstring_view text, tarsil::FontType type,
                               const char16_t* codePageUpper) {
     std::vector<Glyph> out;
     out.reserve(text.size());
-    auto add = [&](char32_t shown, wchar_t stored) { out.push_back({shown, stored}); };
+    bool under = false, over = false;
+    auto add = [&](char32_t shown, wchar_t stored) { out.push_back({shown, stored, under, over}); };
     for (std::size_t i = 0; i < text.size(); ++i) {
         const wchar_t c = text[i];
         if (c == L'%' && i + 2 < text.size() && text[i + 1] == L'%') {
@@ -66,6 +67,7 @@ std::vector<Glyph> textGlyphs(std::wstring_view text, tarsil::FontType type,
                 continue;
             }
             if (k == L'u' || k == L'o') {
+                (k == L'u' ? under : over) = !(k == L'u' ? under : over);
                 i += 2;
                 continue;
             }

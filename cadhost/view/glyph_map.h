@@ -11,9 +11,15 @@
 
 namespace cadhost::view {
 
+// Where the bars of "%%u" and "%%o" lie, in capital heights from the
+// baseline, and how thick they are.
+inline constexpr double kUnderlineY = -0.2, kOverlineY = 1.2, kBarThickness = 0.07;
+
 struct Glyph {
     char32_t shown;  // the character whose outline is drawn
     wchar_t stored;  // the character the host's metrics measure
+    bool underline = false;
+    bool overline = false;
 };
 
 // What one byte (or wide character) of a text shows under a font of this
@@ -25,7 +31,8 @@ char32_t glyphOf(wchar_t c, tarsil::FontType type, const char16_t* codePageUpper
 // The glyphs of a single-line text, with its "%%" codes read as the host
 // reads them: "%%d", "%%p", "%%c" degree, plus-minus and diameter signs,
 // "%%%" a percent sign, "%%nnn" the character of that decimal code (shown
-// by the font like any stored byte), "%%u" and "%%o" nothing.
+// by the font like any stored byte); "%%u" and "%%o" show nothing but turn
+// underlining and overlining of the glyphs after them on and off.
 std::vector<Glyph> textGlyphs(std::wstring_view text, tarsil::FontType type,
                               const char16_t* codePageUpper);
 

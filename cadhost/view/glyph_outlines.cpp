@@ -9,7 +9,7 @@
 namespace cadhost::view {
 namespace {
 constexpr double kFontPixels = 256.0;
-}
+}  // namespace
 
 QString defaultFontFile() {
     const QString env = qEnvironmentVariable("TARSIL_VIEW_FONT");
@@ -62,6 +62,22 @@ QPainterPath GlyphOutlines::outline(const TextRun& run) {
             const double left = x + (cell - s.advance * squeeze) / 2;
             out.addPath(QTransform(squeeze, 0, 0, 1, left, 0).map(s.path));
         }
+        if (!run.rightToLeft) x += cell;
+    }
+    out.addPath(decorations(run));
+    return out;
+}
+
+QPainterPath GlyphOutlines::decorations(const TextRun& run) {
+    QPainterPath out;
+    out.setFillRule(Qt::WindingFill);
+    double x = run.rightToLeft ? run.advance : 0;
+    for (const Glyph& g : run.glyphs()) {
+        const double cell = geom::glyphAdvance(g.stored);
+        if (run.rightToLeft) x -= cell;
+        if (g.underline)
+            out.addRect(QRectF(x, kUnderlineY - kBarThickness / 2, cell, kBarThickness));
+        if (g.overline) out.addRect(QRectF(x, kOverlineY - kBarThickness / 2, cell, kBarThickness));
         if (!run.rightToLeft) x += cell;
     }
     return out;
@@ -122,6 +138,8 @@ bool GlyphOutlines::drawUpright(QPainter& p, const TextRun& run, const QTransfor
         }
         if (!run.rightToLeft) x += cell;
     }
+    if (const QPainterPath bars = decorations(run); !bars.isEmpty())
+        p.fillPath(m.map(bars), QColor::fromRgb(color));
     return true;
 }
 

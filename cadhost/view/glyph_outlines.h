@@ -28,6 +28,9 @@ class GlyphOutlines {
     // The outline of a whole run in text units: each glyph centred in the
     // cell the host's metrics give its stored character, squeezed to fit.
     QPainterPath outline(const TextRun& run);
+    // The under- and overlines of a run ("%%u", "%%o") in text units: a bar
+    // under or over each marked glyph's cell, empty for most texts.
+    static QPainterPath decorations(const TextRun& run);
 
     // Draws a run whose text units map to the device (deviceFromText) by
     // scaling alone, as most texts lie: each glyph from a small image

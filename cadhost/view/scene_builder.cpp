@@ -95,11 +95,24 @@ Prim polyline(QPolygonF pts, bool closed, QRgb color) {
 // A line of text as a run; its glyphs wait for the first paint that can
 // read them.  `advance` is the line's width in the host's metrics, which the
 // cells of its glyphs add up to.
+// Whether the text holds "%%k" (either case), the host's toggle codes.
+bool hasPercentCode(std::wstring_view text, wchar_t k) {
+    for (std::size_t at = text.find(L"%%"); at != std::wstring_view::npos && at + 2 < text.size();
+         at = text.find(L"%%", at + 2)) {
+        if (static_cast<wchar_t>(std::towlower(text[at + 2])) == k) return true;
+    }
+    return false;
+}
+
 void addRun(std::wstring line, double advance, tarsil::FontType type, const char16_t* codePage,
             const QTransform& toWorld, QRgb color, std::vector<Prim>& out) {
     if (!(advance > 0)) return;
     auto run = std::make_shared<TextRun>();
     run->bottom = geom::hasDescender(line) ? -geom::kDescent : 0.0;
+    // The box holds the bars of "%%u" and "%%o" too.
+    if (hasPercentCode(line, L'u'))
+        run->bottom = std::min(run->bottom, kUnderlineY - kBarThickness / 2);
+    if (hasPercentCode(line, L'o')) run->top = kOverlineY + kBarThickness / 2;
     run->stored = std::move(line);
     run->type = type;
     run->codePage = codePage;

@@ -26,7 +26,8 @@ struct TextRun {
     const char16_t* codePage = nullptr;                 // the drawing's upper half (null: Latin-1)
     bool rightToLeft = false;  // the font writes each glyph left of the last
     double advance = 0;        // the host's width of the line
-    double bottom = 0;         // -descent when a glyph descends, else 0
+    double bottom = 0;         // -descent when a glyph descends or below an underline, else 0
+    double top = 1;            // above an overline, else 1
     QTransform toWorld;        // text units to world
     // Made on the first paint that shows the run large enough to read:
     // most runs of a big drawing are only ever seen as bars.
@@ -39,7 +40,7 @@ struct TextRun {
             shown = std::make_unique<std::vector<Glyph>>(textGlyphs(stored, type, codePage));
         return *shown;
     }
-    QRectF box() const { return QRectF(0, bottom, advance, 1 - bottom); }
+    QRectF box() const { return QRectF(0, bottom, advance, top - bottom); }
     // The four corners of the box in world coordinates.
     QPolygonF worldBox() const { return toWorld.map(QPolygonF(box())); }
 };

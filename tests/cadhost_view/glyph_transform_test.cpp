@@ -8,13 +8,18 @@
 #include "cadhost/dxf/codepage.h"
 #include "cadhost/geom/textgeom.h"
 #include "cadhost/view/glyph_map.h"
+#include "cadhost/view/glyph_outlines.h"
 #include "cadhost/view/view_transform.h"
 
 namespace cadhost_view_test {
 namespace {
 
+using cadhost::view::Glyph;
 using cadhost::view::glyphOf;
+using cadhost::view::GlyphOutlines;
+using cadhost::view::kUnderlineY;
 using cadhost::view::textGlyphs;
+using cadhost::view::TextRun;
 using cadhost::view::ViewTransform;
 using tarsil::FontType;
 
@@ -70,6 +75,24 @@ TEST(GlyphMap, PercentCodesAreReadAsTheHostReadsThem) {
     EXPECT_EQ(shown(L"%%", FontType::AsIs, page), U"%%");
     EXPECT_EQ(shown(L"%%x", FontType::AsIs, page), U"%%x");
     EXPECT_TRUE(textGlyphs(L"", FontType::AsIs, page).empty());
+}
+
+// "%%u" and "%%o" toggle bars under and over the cells of the glyphs after
+// them; a font that writes right to left puts the first glyph at the right.
+TEST(GlyphMap, UnderAndOverlinesCoverTheCellsTheyMark) {
+    std::string marks;
+    for (const Glyph& g : textGlyphs(L"a%%ub%%Oc%%Ud%%oe", FontType::AsIs, nullptr))
+        marks += std::string(1, char(g.shown)) + (g.underline ? "_" : "") + (g.overline ? "^" : "");
+    EXPECT_EQ(marks, "ab_c_^d^e");
+    TextRun run;
+    run.stored = L"%%uab";
+    run.type = FontType::HebrewBackward;
+    run.rightToLeft = true;
+    run.advance = cadhost::geom::glyphAdvance(L'a') + cadhost::geom::glyphAdvance(L'b') + 1;
+    const QRectF bar = GlyphOutlines::decorations(run).boundingRect();
+    EXPECT_NEAR(bar.left(), 1, 1e-9) << "the cells end at the right";
+    EXPECT_NEAR(bar.right(), run.advance, 1e-9);
+    EXPECT_NEAR(bar.center().y(), kUnderlineY, 1e-9);
 }
 
 TEST(GlyphMap, GlyphsAdvanceExactlyAsTheHostMeasuresTheText) {
