@@ -9,6 +9,20 @@
 namespace cadhost::view {
 namespace {
 constexpr double kFontPixels = 256.0;
+
+// Calls f(glyph, x, cell) for each glyph of the run in stored order, x being
+// the left edge of its cell in text units: a right-to-left font puts the
+// first glyph's cell at the right end of the run.
+template <class F>
+void forEachCell(const TextRun& run, F&& f) {
+    double x = run.rightToLeft ? run.advance : 0;
+    for (const Glyph& g : run.glyphs()) {
+        const double cell = geom::glyphAdvance(g.stored);
+        if (run.rightToLeft) x -= cell;
+        f(g, x, cell);
+        if (!run.rightToLeft) x += cell;
+    }
+}
 }  // namespace
 
 QString defaultFontFile() {
@@ -52,18 +66,13 @@ const GlyphOutlines::Shape& GlyphOutlines::shape(char32_t c) {
 QPainterPath GlyphOutlines::outline(const TextRun& run) {
     QPainterPath out;
     out.setFillRule(Qt::WindingFill);
-    double x = run.rightToLeft ? run.advance : 0;
-    for (const Glyph& g : run.glyphs()) {
-        const double cell = geom::glyphAdvance(g.stored);
-        if (run.rightToLeft) x -= cell;
+    forEachCell(run, [&](const Glyph& g, double x, double cell) {
         const Shape& s = shape(g.shown);
-        if (!s.path.isEmpty()) {
-            const double squeeze = s.advance > cell ? cell / s.advance : 1.0;
-            const double left = x + (cell - s.advance * squeeze) / 2;
-            out.addPath(QTransform(squeeze, 0, 0, 1, left, 0).map(s.path));
-        }
-        if (!run.rightToLeft) x += cell;
-    }
+        if (s.path.isEmpty()) return;
+        const double squeeze = s.advance > cell ? cell / s.advance : 1.0;
+        const double left = x + (cell - s.advance * squeeze) / 2;
+        out.addPath(QTransform(squeeze, 0, 0, 1, left, 0).map(s.path));
+    });
     out.addPath(decorations(run));
     return out;
 }
@@ -71,15 +80,11 @@ QPainterPath GlyphOutlines::outline(const TextRun& run) {
 QPainterPath GlyphOutlines::decorations(const TextRun& run) {
     QPainterPath out;
     out.setFillRule(Qt::WindingFill);
-    double x = run.rightToLeft ? run.advance : 0;
-    for (const Glyph& g : run.glyphs()) {
-        const double cell = geom::glyphAdvance(g.stored);
-        if (run.rightToLeft) x -= cell;
+    forEachCell(run, [&](const Glyph& g, double x, double cell) {
         if (g.underline)
             out.addRect(QRectF(x, kUnderlineY - kBarThickness / 2, cell, kBarThickness));
         if (g.overline) out.addRect(QRectF(x, kOverlineY - kBarThickness / 2, cell, kBarThickness));
-        if (!run.rightToLeft) x += cell;
-    }
+    });
     return out;
 }
 
@@ -118,11 +123,8 @@ bool GlyphOutlines::drawUpright(QPainter& p, const TextRun& run, const QTransfor
     if (std::abs(m.m12()) > 1e-9 || std::abs(m.m21()) > 1e-9 || !(sx > 0) || !(sy > 0) ||
         sy > kMaxSpritePixels || sx > kMaxSpritePixels || m.type() == QTransform::TxProject)
         return false;
-    double x = run.rightToLeft ? run.advance : 0;
     const double baseline = std::round(m.dy());
-    for (const Glyph& g : run.glyphs()) {
-        const double cell = geom::glyphAdvance(g.stored);
-        if (run.rightToLeft) x -= cell;
+    forEachCell(run, [&](const Glyph& g, double x, double cell) {
         const Shape& s = shape(g.shown);
         if (!s.path.isEmpty()) {
             const double squeeze = s.advance > cell ? cell / s.advance : 1.0;
@@ -136,8 +138,7 @@ bool GlyphOutlines::drawUpright(QPainter& p, const TextRun& run, const QTransfor
                 p.drawImage(QPoint(static_cast<int>(whole), static_cast<int>(baseline)) + sp.offset,
                             sp.image);
         }
-        if (!run.rightToLeft) x += cell;
-    }
+    });
     if (const QPainterPath bars = decorations(run); !bars.isEmpty())
         p.fillPath(m.map(bars), QColor::fromRgb(color));
     return true;
