@@ -67,7 +67,8 @@ std::vector<Glyph> textGlyphs(std::wstring_view text, tarsil::FontType type,
                 continue;
             }
             if (k == L'u' || k == L'o') {
-                (k == L'u' ? under : over) = !(k == L'u' ? under : over);
+                bool& mark = k == L'u' ? under : over;
+                mark = !mark;
                 i += 2;
                 continue;
             }

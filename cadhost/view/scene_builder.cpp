@@ -92,10 +92,9 @@ Prim polyline(QPolygonF pts, bool closed, QRgb color) {
     return p;
 }
 
-// A line of text as a run; its glyphs wait for the first paint that can
-// read them.  `advance` is the line's width in the host's metrics, which the
-// cells of its glyphs add up to.
 // Whether the text holds "%%k" (either case), the host's toggle codes.
+// It may see a code inside "%%%%u" that the glyphs do not: the box is then
+// only a little larger than needed.
 bool hasPercentCode(std::wstring_view text, wchar_t k) {
     for (std::size_t at = text.find(L"%%"); at != std::wstring_view::npos && at + 2 < text.size();
          at = text.find(L"%%", at + 2)) {
@@ -104,6 +103,9 @@ bool hasPercentCode(std::wstring_view text, wchar_t k) {
     return false;
 }
 
+// A line of text as a run; its glyphs wait for the first paint that can
+// read them.  `advance` is the line's width in the host's metrics, which the
+// cells of its glyphs add up to.
 void addRun(std::wstring line, double advance, tarsil::FontType type, const char16_t* codePage,
             const QTransform& toWorld, QRgb color, std::vector<Prim>& out) {
     if (!(advance > 0)) return;
