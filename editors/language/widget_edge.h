@@ -15,6 +15,11 @@ namespace tarsil::editors {
 inline constexpr char32_t kFirstEngineLetter = U'\u00E0';
 inline constexpr char32_t kLastEngineLetter = U'\u00FA';
 
+// A Hebrew letter of engine text.
+inline constexpr bool IsEngineLetter(char32_t c) {
+    return c >= kFirstEngineLetter && c <= kLastEngineLetter;
+}
+
 // One character: engine letter -> Hebrew letter, the rest unchanged.
 char32_t EngineToWidget(char32_t c);
 // One character: Hebrew letter -> engine letter, the rest unchanged.

@@ -39,7 +39,7 @@ constexpr int kCompletionListId = 1098;
 
 // The MText editor completes Hebrew words only.
 bool IsHebrewLetter(wchar_t c) {
-    return c >= 0xE0 && c <= 0xFA;  // engine form of U+05D0..U+05EA
+    return editors::IsEngineLetter(static_cast<char32_t>(c));
 }
 
 // A label, an edit and its up-down in a row, at x on the second line.

@@ -33,7 +33,7 @@ namespace {
 
 bool HoldsHebrewLetter(const std::wstring& text) {
     for (wchar_t c : text)
-        if (c >= 0xE0 && c <= 0xFA) return true;
+        if (editors::IsEngineLetter(static_cast<char32_t>(c))) return true;
     return false;
 }
 

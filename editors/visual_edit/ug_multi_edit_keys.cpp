@@ -2,6 +2,7 @@
 // keys first, then editing keys, then characters.
 #include <QKeyEvent>
 
+#include "editors/language/widget_edge.h"
 #include "editors/visual_edit/input_language_port.h"
 #include "editors/visual_edit/key_codes.h"
 #include "editors/visual_edit/ug_multi_edit.h"
@@ -13,7 +14,8 @@ using namespace visual;
 namespace {
 
 bool IsStrong(wchar_t c) {
-    return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= 0xE0 && c <= 0xFA);
+    return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') ||
+           editors::IsEngineLetter(static_cast<char32_t>(c));
 }
 
 }  // namespace
